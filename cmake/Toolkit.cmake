@@ -1,0 +1,66 @@
+# Shared build settings and helpers for the three deliverables.
+
+option(TOOLKIT_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+option(TOOLKIT_BENCHMARKS "Build the Google Benchmark programs" OFF)
+
+# The Qt front ends are built natively only; the Windows cross build covers everything below them.
+if(CMAKE_CROSSCOMPILING)
+  set(TOOLKIT_BUILD_QT_DEFAULT OFF)
+else()
+  set(TOOLKIT_BUILD_QT_DEFAULT ON)
+endif()
+option(TOOLKIT_BUILD_QT "Build the Qt front ends" ${TOOLKIT_BUILD_QT_DEFAULT})
+
+if(TOOLKIT_SANITIZE AND NOT WIN32)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+if(WIN32 AND MINGW)
+  # Self-contained programs and DLLs: Wine and user machines need no MinGW runtime DLLs.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+endif()
+
+function(toolkit_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wno-sign-conversion)
+endfunction()
+
+# GoogleTest: the system package natively, compiled from /usr/src/googletest for the cross build.
+if(CMAKE_CROSSCOMPILING)
+  if(NOT TARGET gtest)
+    set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/_googletest EXCLUDE_FROM_ALL)
+  endif()
+  set(TOOLKIT_GTEST_LIBS gmock gtest_main)
+else()
+  find_package(GTest REQUIRED)
+  set(TOOLKIT_GTEST_LIBS GTest::gmock GTest::gtest_main)
+  include(GoogleTest)
+endif()
+
+# toolkit_add_test(NAME SOURCES src... [LIBS lib...] [WORKING_DIRECTORY dir] [ENV var=value...])
+# Natively each test case becomes its own CTest test; in the cross build each program is one
+# CTest test, so that Wine starts once per program and not once per case.
+function(toolkit_add_test name)
+  cmake_parse_arguments(T "" "WORKING_DIRECTORY" "SOURCES;LIBS;ENV" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} ${TOOLKIT_GTEST_LIBS})
+  toolkit_warnings(${name})
+  if(NOT T_WORKING_DIRECTORY)
+    set(T_WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+  endif()
+  if(CMAKE_CROSSCOMPILING)
+    add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${T_WORKING_DIRECTORY})
+    if(T_ENV)
+      set_tests_properties(${name} PROPERTIES ENVIRONMENT "${T_ENV}")
+    endif()
+  else()
+    gtest_discover_tests(${name}
+      WORKING_DIRECTORY ${T_WORKING_DIRECTORY}
+      DISCOVERY_MODE PRE_TEST
+      DISCOVERY_TIMEOUT 60
+      PROPERTIES ENVIRONMENT "${T_ENV}")
+  endif()
+endfunction()
