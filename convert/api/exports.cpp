@@ -1,0 +1,39 @@
+// The exported functions. No exception ever leaves them.
+
+#include <cstdint>
+
+#include "code_selector.h"
+#include "library_state.h"
+#include "string_conversion.h"
+#include "tessel.h"
+
+using tessel::api::libraryState;
+
+extern "C" {
+
+int32_t TESSEL_CALL CVT_StringConvert(int32_t source, int32_t target, const char* input, char* output) {
+  try {
+    auto* state = libraryState();
+    if (state == nullptr) return CVT_ERR_NO_TABLE;
+    if (input == nullptr || output == nullptr) {
+      // Refuse before touching anything, after the checks a host may rely on.
+      const std::int32_t refusal = tessel::checkConversion(state->tables, static_cast<std::uint8_t>(source),
+                                                           static_cast<std::uint8_t>(target));
+      return refusal != CVT_OK ? refusal : CVT_ERR_PAIR;
+    }
+    const auto* in = reinterpret_cast<const std::uint8_t*>(input);
+    const std::size_t length = tessel::stringInputLength(in, static_cast<std::uint8_t>(source));
+    return tessel::convertString(state->tables, state->coder, nullptr, source, target,
+                                 std::span<const std::uint8_t>(in, length), reinterpret_cast<std::uint8_t*>(output));
+  } catch (...) {
+    return CVT_ERR_PAIR;
+  }
+}
+
+int32_t TESSEL_CALL CVT_FileConvert(int32_t, int32_t, const char*, const char*) { return CVT_ERR_PAIR; }
+
+int32_t TESSEL_CALL CVT_TableListStart(void) { return 0; }
+
+int32_t TESSEL_CALL CVT_TableListEnd(void) { return 0; }
+
+}  // extern "C"

@@ -1,0 +1,30 @@
+#include "library_state.h"
+
+#include <memory>
+
+#include "table_platform_factory.h"
+
+namespace tessel::api {
+namespace {
+
+std::unique_ptr<LibraryState> g_state;
+
+}  // namespace
+
+LibraryState* libraryState() { return g_state.get(); }
+
+void attachLibrary() {
+  // Attaching always succeeds: whatever goes wrong shows up in the table status instead.
+  try {
+    auto platform = makeTablePlatform();
+    auto state = std::make_unique<LibraryState>();
+    state->tables = CodeTables::load(*platform);
+    g_state = std::move(state);
+  } catch (...) {
+    g_state.reset();
+  }
+}
+
+void detachLibrary() { g_state.reset(); }
+
+}  // namespace tessel::api

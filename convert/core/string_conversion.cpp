@@ -1,0 +1,47 @@
+#include "string_conversion.h"
+
+#include <cstring>
+
+#include "code_selector.h"
+#include "text_converter.h"
+
+namespace tessel {
+
+std::size_t stringInputLength(const std::uint8_t* input, std::uint8_t source) {
+  const std::size_t step = source == kSelectorUcs ? 2 : 1;
+  std::size_t k = 0;
+  while (input[k] != 0 || input[k + 1] != 0) k += step;
+  return k;
+}
+
+std::int32_t checkConversion(const CodeTables& tables, std::uint8_t source, std::uint8_t target) {
+  if (const std::int32_t pair = checkSelectorPair(source, target); pair != kResultOk) return pair;
+  if (tables.status() & kAnyTableMissing) return kResultNoTable;
+  if (tables.status() & TS_HEADER_BAD) return kResultBadTable;
+  return kResultOk;
+}
+
+std::int32_t convertString(const CodeTables& tables, CnsCoder& coder, CharacterList* list, std::int32_t source,
+                           std::int32_t target, std::span<const std::uint8_t> input, std::uint8_t* output) {
+  const auto s = static_cast<std::uint8_t>(source & 0xFF);
+  const auto t = static_cast<std::uint8_t>(target & 0xFF);
+  if (const std::int32_t refusal = checkConversion(tables, s, t); refusal != kResultOk) return refusal;
+
+  coder.reset();
+  std::size_t produced;
+  if (s == kSelectorCns && t == kSelectorCns) {
+    // Seven-bit CNS to itself: nothing to convert, the text passes through unchanged.
+    if (!input.empty()) std::memcpy(output, input.data(), input.size());
+    produced = input.size();
+  } else {
+    TextConverter converter(tables, coder, list);
+    produced = converter.convert(s, t, input, false, std::span<std::uint8_t>(output, maxStringOutput(input.size())))
+                   .produced;
+  }
+  output[produced] = 0;
+  output[produced + 1] = 0;
+  output[produced + 2] = 0;
+  return kResultOk;
+}
+
+}  // namespace tessel

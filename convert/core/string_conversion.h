@@ -1,0 +1,31 @@
+#pragma once
+// Converting one zero-terminated string held in the host's memory.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "character_list.h"
+#include "cns_coder.h"
+#include "code_tables.h"
+
+namespace tessel {
+
+// Length of a host string: it ends where two zero bytes follow each other, or for UCS-2 at the
+// first zero code unit.
+std::size_t stringInputLength(const std::uint8_t* input, std::uint8_t source);
+
+// Output room that a string of `inputLength` bytes may need, not counting the three zero bytes
+// written after it.
+constexpr std::size_t maxStringOutput(std::size_t inputLength) { return 8 * inputLength + 16; }
+
+// Checks the selectors and the table status, resets the seven-bit state and converts `input`,
+// writing the converted bytes and three zero bytes to `output`, which must hold
+// maxStringOutput(input.size()) + 3 bytes. Returns a result code; `output` is untouched on refusal.
+std::int32_t convertString(const CodeTables& tables, CnsCoder& coder, CharacterList* list, std::int32_t source,
+                           std::int32_t target, std::span<const std::uint8_t> input, std::uint8_t* output);
+
+// The pair check and table status check shared by the string and file conversions.
+std::int32_t checkConversion(const CodeTables& tables, std::uint8_t source, std::uint8_t target);
+
+}  // namespace tessel

@@ -1,0 +1,65 @@
+#include "table_file.h"
+
+#include <algorithm>
+#include <new>
+
+namespace tessel {
+namespace {
+
+std::uint32_t readLittleEndian(const std::uint8_t* p, std::size_t width) {
+  std::uint32_t value = 0;
+  const std::size_t used = std::min<std::size_t>(width, 4);
+  for (std::size_t i = 0; i < used; ++i) value |= static_cast<std::uint32_t>(p[i]) << (8 * i);
+  return value;
+}
+
+std::int16_t readInt16(std::span<const std::uint8_t> b, std::size_t at) {
+  return static_cast<std::int16_t>(static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8)));
+}
+
+std::int32_t readInt32(std::span<const std::uint8_t> b, std::size_t at) {
+  return static_cast<std::int32_t>(readLittleEndian(b.data() + at, 4));
+}
+
+}  // namespace
+
+ParsedTable parseTableFile(std::span<const std::uint8_t> bytes) {
+  ParsedTable parsed;
+  if (bytes.size() < kTableHeaderLength || readInt16(bytes, 0) != static_cast<std::int16_t>(kTableHeaderLength)) {
+    parsed.outcome = ParsedTable::Outcome::HeaderBad;
+    return parsed;
+  }
+
+  const std::int32_t count = readInt32(bytes, 16);
+  const std::int16_t cnsWidth = readInt16(bytes, 20);
+  const std::int16_t otherWidth = readInt16(bytes, 22);
+  if (count < 0 || cnsWidth < 0 || otherWidth < 0 || (count > 0 && cnsWidth + otherWidth == 0)) {
+    parsed.outcome = ParsedTable::Outcome::Unreadable;
+    return parsed;
+  }
+
+  const std::size_t recordSize = static_cast<std::size_t>(cnsWidth) + static_cast<std::size_t>(otherWidth);
+  const std::span<const std::uint8_t> body = bytes.subspan(kTableHeaderLength);
+  const std::size_t present = recordSize == 0 ? 0 : body.size() / recordSize;
+  const std::size_t wanted = std::min(static_cast<std::size_t>(count), present);
+
+  // When memory runs short the records read until then are kept.
+  try {
+    parsed.records.reserve(wanted);
+  } catch (const std::bad_alloc&) {
+    parsed.outOfMemory = true;
+  }
+  const std::uint8_t* p = body.data();
+  for (std::size_t i = 0; i < wanted; ++i, p += recordSize) {
+    try {
+      parsed.records.push_back(TableRecord{readLittleEndian(p, static_cast<std::size_t>(cnsWidth)),
+                                           readLittleEndian(p + cnsWidth, static_cast<std::size_t>(otherWidth))});
+    } catch (const std::bad_alloc&) {
+      parsed.outOfMemory = true;
+      break;
+    }
+  }
+  return parsed;
+}
+
+}  // namespace tessel
