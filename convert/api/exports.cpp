@@ -21,10 +21,8 @@ int32_t TESSEL_CALL CVT_StringConvert(int32_t source, int32_t target, const char
                                                            static_cast<std::uint8_t>(target));
       return refusal != CVT_OK ? refusal : CVT_ERR_PAIR;
     }
-    const auto* in = reinterpret_cast<const std::uint8_t*>(input);
-    const std::size_t length = tessel::stringInputLength(in, static_cast<std::uint8_t>(source));
     return tessel::convertString(state->tables, state->coder, nullptr, source, target,
-                                 std::span<const std::uint8_t>(in, length), reinterpret_cast<std::uint8_t*>(output));
+                                 reinterpret_cast<const std::uint8_t*>(input), reinterpret_cast<std::uint8_t*>(output));
   } catch (...) {
     return CVT_ERR_PAIR;
   }

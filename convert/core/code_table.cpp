@@ -45,7 +45,9 @@ void CodeTable::buildIndex() {
   // the index answer exactly what the scan in file order answers.
   for (std::size_t i = 0; i < records_.size(); ++i) {
     const TableRecord& r = records_[i];
-    if (r.cns <= kMaxCnsKey) {
+    if (r.cns == kEmptyKey) {
+      if (!allOnesOther_) allOnesOther_ = r.other;
+    } else {
       std::size_t slot = hashSlot(r.cns);
       while (cnsSlots_[slot].key != kEmptyKey && cnsSlots_[slot].key != r.cns) slot = (slot + 1) & cnsMask_;
       if (cnsSlots_[slot].key == kEmptyKey) cnsSlots_[slot] = CnsSlot{r.cns, r.other};

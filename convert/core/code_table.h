@@ -22,7 +22,8 @@ class CodeTable {
   // `other` of the first record whose `cns` equals the value.
   std::optional<std::uint32_t> findByCns(std::uint32_t cnsValue) const {
     if (!indexed_) return scanByCns(cnsValue);
-    if (cnsSlots_.empty() || cnsValue > kMaxCnsKey) return std::nullopt;
+    if (cnsValue == kEmptyKey) return allOnesOther_;
+    if (cnsSlots_.empty()) return std::nullopt;
     for (std::size_t slot = hashSlot(cnsValue);; slot = (slot + 1) & cnsMask_) {
       const CnsSlot& s = cnsSlots_[slot];
       if (s.key == cnsValue) return s.other;
@@ -43,9 +44,7 @@ class CodeTable {
   bool empty() const { return records_.empty(); }
 
  private:
-  // Look-up keys are formed from at most three bytes, so larger `cns` values can never match and
-  // need no slot; that frees all-ones to mark an empty slot.
-  static constexpr std::uint32_t kMaxCnsKey = 0xFFFFFF;
+  // All-ones marks an empty slot; a record with that `cns` value is kept aside.
   static constexpr std::uint32_t kEmptyKey = 0xFFFFFFFF;
 
   struct CnsSlot {
@@ -64,6 +63,7 @@ class CodeTable {
   std::vector<TableRecord> records_;
   bool indexed_ = true;
   std::vector<CnsSlot> cnsSlots_;           // open addressing, linear probing
+  std::optional<std::uint32_t> allOnesOther_;
   std::size_t cnsMask_ = 0;
   unsigned cnsShift_ = 0;
   std::vector<std::uint32_t> otherSlots_;  // 65536 entries: record position + 1, 0 for none

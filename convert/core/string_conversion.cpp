@@ -22,10 +22,12 @@ std::int32_t checkConversion(const CodeTables& tables, std::uint8_t source, std:
 }
 
 std::int32_t convertString(const CodeTables& tables, CnsCoder& coder, CharacterList* list, std::int32_t source,
-                           std::int32_t target, std::span<const std::uint8_t> input, std::uint8_t* output) {
+                           std::int32_t target, const std::uint8_t* inputText, std::uint8_t* output) {
   const auto s = static_cast<std::uint8_t>(source & 0xFF);
   const auto t = static_cast<std::uint8_t>(target & 0xFF);
   if (const std::int32_t refusal = checkConversion(tables, s, t); refusal != kResultOk) return refusal;
+
+  const std::span<const std::uint8_t> input(inputText, stringInputLength(inputText, s));
 
   coder.reset();
   std::size_t produced;

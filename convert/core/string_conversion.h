@@ -19,11 +19,12 @@ std::size_t stringInputLength(const std::uint8_t* input, std::uint8_t source);
 // written after it.
 constexpr std::size_t maxStringOutput(std::size_t inputLength) { return 8 * inputLength + 16; }
 
-// Checks the selectors and the table status, resets the seven-bit state and converts `input`,
-// writing the converted bytes and three zero bytes to `output`, which must hold
-// maxStringOutput(input.size()) + 3 bytes. Returns a result code; `output` is untouched on refusal.
+// Checks the selectors and the table status, then measures `input` (see stringInputLength), resets
+// the seven-bit state and converts it, writing the converted bytes and three zero bytes to
+// `output`, which must hold maxStringOutput(length) + 3 bytes. Returns a result code; on a refusal
+// neither buffer is touched.
 std::int32_t convertString(const CodeTables& tables, CnsCoder& coder, CharacterList* list, std::int32_t source,
-                           std::int32_t target, std::span<const std::uint8_t> input, std::uint8_t* output);
+                           std::int32_t target, const std::uint8_t* input, std::uint8_t* output);
 
 // The pair check and table status check shared by the string and file conversions.
 std::int32_t checkConversion(const CodeTables& tables, std::uint8_t source, std::uint8_t target);

@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include "code_tables.h"
+#include "messages.h"
+#include "table_builder.h"
+
+namespace tessel {
+namespace {
+
+using testing::FakePlatform;
+using testing::makeTableFile;
+using testing::makeTables;
+
+// A platform with the five tables in `dir`, each holding one record.
+FakePlatform withAllTables(const std::string& dir) {
+  FakePlatform p;
+  p.addFile(dir + "\\CNS_B5.TBL", makeTableFile({{0x014421, 0xA440}}));
+  p.addFile(dir + "\\CNS_B5E.TBL", makeTableFile({{0x0C2121, 0xFA40}}));
+  p.addFile(dir + "\\CNS_B5U.TBL", makeTableFile({{0x012121, 0xC6A1}}));
+  p.addFile(dir + "\\CNS_UCS.TBL", makeTableFile({{0x014421, 0x4E00}}));
+  p.addFile(dir + "\\CNS_GBK.TBL", makeTableFile({{0x014421, 0xD2BB}}));
+  return p;
+}
+
+TEST(TableLoading, WithoutConfigurationTablesComeFromShareOnTheNtFamily) {
+  FakePlatform p = withAllTables(".\\share");
+  const CodeTables t = CodeTables::load(p);
+  EXPECT_EQ(t.status(), 0);
+  EXPECT_EQ(t.configuredPath(), ".");
+  EXPECT_EQ(t.tableDirectory(), ".\\share");
+  EXPECT_EQ(p.opened, (std::vector<std::string>{".\\share\\CNS_B5.TBL", ".\\share\\CNS_B5E.TBL", ".\\share\\CNS_B5U.TBL",
+                                                ".\\share\\CNS_UCS.TBL", ".\\share\\CNS_GBK.TBL"}));
+  EXPECT_EQ(t.cnsToBig5(0x014421), 0xA440);
+}
+
+TEST(TableLoading, OtherFamilyReadsTheConfiguredPathItself) {
+  FakePlatform p = withAllTables(".");
+  p.ntFamily = false;
+  const CodeTables t = CodeTables::load(p);
+  EXPECT_EQ(t.status(), 0);
+  EXPECT_EQ(t.tableDirectory(), ".");
+}
+
+TEST(TableLoading, TablePathFromTheConfigurationFile) {
+  FakePlatform p = withAllTables("D:\\cvt\\share");
+  p.addText(".\\CNSCVT.INI", "[Setup]\r\nTablePath=D:\\cvt\r\n");
+  const CodeTables t = CodeTables::load(p);
+  EXPECT_EQ(t.status(), 0);
+  EXPECT_EQ(t.configuredPath(), "D:\\cvt");
+  EXPECT_EQ(t.tableDirectory(), "D:\\cvt\\share");
+}
+
+TEST(TableLoading, MarkerFileInTheWindowsDirectorySetsUserEudc) {
+  FakePlatform p = withAllTables(".\\share");
+  p.addText("C:\\WINDOWS\\EUDC.USR", "");
+  EXPECT_EQ(CodeTables::load(p).status(), TS_USER_EUDC);
+}
+
+TEST(TableLoading, MissingTablesSetTheirFlagsExceptTheLastResortTable) {
+  FakePlatform p = withAllTables(".\\share");
+  p.files.erase(".\\share\\CNS_B5U.TBL");
+  EXPECT_EQ(CodeTables::load(p).status(), 0);
+  p.files.erase(".\\share\\CNS_GBK.TBL");
+  p.files.erase(".\\share\\CNS_B5E.TBL");
+  EXPECT_EQ(CodeTables::load(p).status(), TS_GBK_MISSING | TS_B5E_MISSING);
+  FakePlatform none;
+  EXPECT_EQ(CodeTables::load(none).status(), TS_B5_MISSING | TS_B5E_MISSING | TS_UCS_MISSING | TS_GBK_MISSING);
+}
+
+TEST(TableLoading, BadHeaderStopsLoadingBeforeTheLaterTablesAreOpened) {
+  FakePlatform p = withAllTables(".\\share");
+  p.addFile(".\\share\\CNS_B5.TBL", makeTableFile({{0x014421, 0xA440}}, 3, 2, 64));
+  p.files.erase(".\\share\\CNS_GBK.TBL");  // never opened, so never flagged
+  const CodeTables t = CodeTables::load(p);
+  EXPECT_EQ(t.status(), TS_HEADER_BAD);
+  EXPECT_EQ(p.opened, std::vector<std::string>{".\\share\\CNS_B5.TBL"});
+  for (auto id : {TableId::Big5, TableId::Big5Eudc, TableId::Big5Last, TableId::Ucs, TableId::Gbk})
+    EXPECT_TRUE(t.table(id).empty());
+}
+
+TEST(TableLoading, BadHeaderAfterAMissingTableKeepsBothFlags) {
+  FakePlatform p = withAllTables(".\\share");
+  p.files.erase(".\\share\\CNS_B5.TBL");
+  p.addFile(".\\share\\CNS_UCS.TBL", makeTableFile({}, 3, 2, 0));
+  const CodeTables t = CodeTables::load(p);
+  EXPECT_EQ(t.status(), TS_B5_MISSING | TS_HEADER_BAD);
+  EXPECT_FALSE(t.table(TableId::Big5Eudc).empty());
+  EXPECT_TRUE(t.table(TableId::Gbk).empty());
+}
+
+TEST(TableLoading, UnreadableTableCountsAsMissing) {
+  FakePlatform p = withAllTables(".\\share");
+  p.addFile(".\\share\\CNS_UCS.TBL", makeTableFile({}, 3, 2, 128, -5));
+  p.addFile(".\\share\\CNS_B5U.TBL", makeTableFile({}, -1, 2, 128, 1));
+  EXPECT_EQ(CodeTables::load(p).status(), TS_UCS_MISSING);
+}
+
+TEST(TableLoading, EmptyTableIsPresent) {
+  FakePlatform p = withAllTables(".\\share");
+  p.addFile(".\\share\\CNS_GBK.TBL", makeTableFile({}));
+  const CodeTables t = CodeTables::load(p);
+  EXPECT_EQ(t.status(), 0);
+  EXPECT_TRUE(t.table(TableId::Gbk).empty());
+}
+
+TEST(TableLoading, OutOfMemoryTextsAreTheSystemsOwn) {
+  EXPECT_EQ(messages::kOutOfMemoryCaption, "Zentavo\xE8\xBD\x89\xE7\xA2\xBC\xE7\xA8\x8B\xE5\xBC\x8F - "
+                                           "\xE5\x8B\x95\xE6\x85\x8B\xE9\x80\xA3\xE7\xB5\x90\xE6\xAA\x94");
+  EXPECT_EQ(messages::kOutOfMemoryText,
+            "\xE8\xA8\x98\xE6\x86\xB6\xE9\xAB\x94\xE4\xB8\x8D\xE8\xB6\xB3\xEF\xBC\x8C\xE7\x84\xA1\xE6\xB3\x95\xE8\xBC"
+            "\x89\xE5\x85\xA5\xE5\xAE\x8C\xE6\x95\xB4\xE7\x9A\x84\xE8\xBD\x89\xE7\xA2\xBC Table \xEF\xBC\x81");
+}
+
+// Look-ups follow the search order of each direction.
+class LookupOrder : public ::testing::Test {
+ protected:
+  static CodeTables tables(std::uint16_t status) {
+    return makeTables(
+        /*big5*/ {{0x014421, 0xA440}, {0x014421, 0xA441}, {0x015000, 0xFA40}},
+        /*big5Eudc*/ {{0x0C2121, 0xFA40}, {0x014421, 0xFA41}, {0x0C2122, 0xFA42}},
+        /*big5Last*/ {{0x0D2121, 0xFA40}, {0x012121, 0xA440}, {0x0C2122, 0xFA43}, {0x017777, 0xC6A1}},
+        /*ucs*/ {{0x014421, 0x4E00}, {0x010041, 0x0041}},
+        /*gbk*/ {{0x014421, 0xD2BB}}, status);
+  }
+};
+
+TEST_F(LookupOrder, CnsToBig5TakesTheFirstRecordAndTheUserTableOnlyWithTheMarker) {
+  const CodeTables plain = tables(0);
+  const CodeTables user = tables(TS_USER_EUDC);
+  EXPECT_EQ(plain.cnsToBig5(0x014421), 0xA440);  // earlier of two records, before the user table
+  EXPECT_EQ(user.cnsToBig5(0x014421), 0xA440);
+  EXPECT_EQ(plain.cnsToBig5(0x0C2121), std::nullopt);
+  EXPECT_EQ(user.cnsToBig5(0x0C2121), 0xFA40);
+  EXPECT_EQ(plain.cnsToBig5(0x0C2122), 0xFA43);  // last resort
+  EXPECT_EQ(user.cnsToBig5(0x0C2122), 0xFA42);
+  EXPECT_EQ(plain.cnsToBig5(0x017777), 0xC6A1);
+}
+
+TEST_F(LookupOrder, UserDefinedBig5NeverSearchesTheMainTable) {
+  const CodeTables plain = tables(0);
+  const CodeTables user = tables(TS_USER_EUDC);
+  EXPECT_EQ(user.big5ToCns(0xFA40), 0x0C2121u);
+  EXPECT_EQ(plain.big5ToCns(0xFA40), 0x0D2121u);  // CNS_B5.TBL's record for FA40 is never found
+  EXPECT_EQ(user.big5ToCns(0xFA43), 0x0C2122u);
+  EXPECT_EQ(plain.big5ToCns(0xFA41), std::nullopt);
+}
+
+TEST_F(LookupOrder, StandardBig5NeverSearchesTheUserTable) {
+  const CodeTables user = tables(TS_USER_EUDC);
+  EXPECT_EQ(user.big5ToCns(0xA440), 0x014421u);
+  EXPECT_EQ(user.big5ToCns(0xA441), 0x014421u);
+  EXPECT_EQ(user.big5ToCns(0xC6A1), 0x017777u);
+}
+
+TEST(Big5UserDefinedRanges, BoundsAreInclusive) {
+  for (std::uint32_t v : {0x8140u, 0x8DFEu, 0x8E40u, 0xA0FEu, 0xFA40u, 0xFEFEu})
+    EXPECT_TRUE(isBig5UserDefined(static_cast<std::uint16_t>(v))) << v;
+  for (std::uint32_t v : {0x813Fu, 0x8DFFu, 0x8E3Fu, 0xA140u, 0xF9FEu, 0xFA3Fu, 0xFF40u}) EXPECT_FALSE(isBig5UserDefined(static_cast<std::uint16_t>(v))) << v;
+}
+
+}  // namespace
+}  // namespace tessel

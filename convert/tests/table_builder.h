@@ -1,0 +1,75 @@
+#pragma once
+// Hand-made table files and an in-memory platform for tests of table loading and conversion.
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "code_tables.h"
+#include "platform_port.h"
+#include "table_record.h"
+
+namespace tessel::testing {
+
+// A table file: a 128-byte header (length, count, widths) and the records, little-endian.
+inline std::vector<std::uint8_t> makeTableFile(const std::vector<TableRecord>& records, int cnsWidth = 3,
+                                               int otherWidth = 2, std::int16_t headerLength = 128,
+                                               std::optional<std::int32_t> count = std::nullopt) {
+  std::vector<std::uint8_t> bytes(128, 0);
+  auto put = [&](std::size_t at, std::uint32_t v, int width) {
+    for (int i = 0; i < width; ++i) bytes[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
+  };
+  put(0, static_cast<std::uint16_t>(headerLength), 2);
+  put(16, static_cast<std::uint32_t>(count.value_or(static_cast<std::int32_t>(records.size()))), 4);
+  put(20, static_cast<std::uint16_t>(cnsWidth), 2);
+  put(22, static_cast<std::uint16_t>(otherWidth), 2);
+  for (const TableRecord& r : records) {
+    for (int i = 0; i < cnsWidth; ++i) bytes.push_back(i < 4 ? static_cast<std::uint8_t>(r.cns >> (8 * i)) : std::uint8_t{0});
+    for (int i = 0; i < otherWidth; ++i)
+      bytes.push_back(i < 4 ? static_cast<std::uint8_t>(r.other >> (8 * i)) : std::uint8_t{0});
+  }
+  return bytes;
+}
+
+// Files held in memory; remembers what was asked of it.
+class FakePlatform : public TablePlatform {
+ public:
+  std::map<std::string, std::vector<std::uint8_t>> files;
+  std::string windowsDir = "C:\\WINDOWS";
+  bool ntFamily = true;
+  std::vector<std::string> opened;
+  std::vector<std::pair<std::string, std::string>> warnings;
+
+  void addFile(const std::string& path, std::vector<std::uint8_t> bytes) { files[path] = std::move(bytes); }
+  void addText(const std::string& path, const std::string& text) { files[path] = {text.begin(), text.end()}; }
+
+  char pathSeparator() const override { return '\\'; }
+  std::string windowsDirectory() override { return windowsDir; }
+  bool fileExists(const std::string& path) override { return files.count(path) != 0; }
+  std::optional<std::vector<std::uint8_t>> readFile(const std::string& path) override {
+    opened.push_back(path);
+    auto it = files.find(path);
+    if (it == files.end()) return std::nullopt;
+    return it->second;
+  }
+  std::string profileString(const std::string& file, std::string_view section, std::string_view key,
+                            std::string_view defaultValue, std::size_t capacity) override;
+  bool isNtFamily() override { return ntFamily; }
+  void warn(std::string_view caption, std::string_view text) override {
+    warnings.emplace_back(std::string(caption), std::string(text));
+  }
+};
+
+// Five tables in memory, each given by its records; `status` as the loader would have set it.
+inline CodeTables makeTables(std::vector<TableRecord> big5, std::vector<TableRecord> big5Eudc,
+                             std::vector<TableRecord> big5Last, std::vector<TableRecord> ucs,
+                             std::vector<TableRecord> gbk, std::uint16_t status = 0) {
+  return CodeTables({CodeTable(std::move(big5)), CodeTable(std::move(big5Eudc)), CodeTable(std::move(big5Last)),
+                     CodeTable(std::move(ucs)), CodeTable(std::move(gbk))},
+                    status);
+}
+
+}  // namespace tessel::testing
