@@ -1,0 +1,188 @@
+// The exported functions, reached the way a host reaches them: the library is loaded at run time
+// in a prepared current directory and its functions are looked up by their undecorated names.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "scratch_directory.h"
+#include "shared_library.h"
+#include "table_builder.h"
+
+namespace tessel {
+namespace {
+
+using testing::makeTableFile;
+using testing::ScratchDirectory;
+using testing::SharedLibrary;
+namespace fs = std::filesystem;
+
+using Bytes = std::vector<std::uint8_t>;
+
+void writeTables(const fs::path& dir, std::uint32_t planeOneBig5Code = 0xA4A4) {
+  ScratchDirectory::write(dir / "CNS_B5.TBL", makeTableFile({{0x014463, planeOneBig5Code}, {0x014421, 0xA440}}));
+  ScratchDirectory::write(dir / "CNS_B5E.TBL", makeTableFile({{0x0C2121, 0xFA40}}));
+  ScratchDirectory::write(dir / "CNS_B5U.TBL", makeTableFile({}));
+  ScratchDirectory::write(dir / "CNS_UCS.TBL", makeTableFile({{0x014463, 0x4E2D}}));
+  ScratchDirectory::write(dir / "CNS_GBK.TBL", makeTableFile({{0x014463, 0xD6D0}}));
+}
+
+// Converts with a freshly loaded library and returns the result code and the output bytes up to
+// the three zero bytes (or the untouched buffer's first byte on a refusal).
+struct Converted {
+  std::int32_t result;
+  Bytes bytes;
+};
+
+Converted convertWithFreshLibrary(std::int32_t source, std::int32_t target, Bytes input) {
+  SharedLibrary library;
+  input.insert(input.end(), {0, 0});
+  std::vector<char> output(CVT_MAX_OUTPUT_SIZE(input.size()), '\x55');
+  const std::int32_t result =
+      library.stringConvert()(source, target, reinterpret_cast<const char*>(input.data()), output.data());
+  Bytes bytes;
+  for (std::size_t i = 0; i + 2 < output.size(); ++i) {
+    if (output[i] == 0 && output[i + 1] == 0 && output[i + 2] == 0) break;
+    bytes.push_back(static_cast<std::uint8_t>(output[i]));
+  }
+  return {result, bytes};
+}
+
+TEST(Exports, AllFourAreFoundByTheirUndecoratedNames) {
+  SharedLibrary library;
+  EXPECT_NE(library.stringConvert(), nullptr);
+  EXPECT_NE(library.fileConvert(), nullptr);
+  EXPECT_NE(library.tableListStart(), nullptr);
+  EXPECT_NE(library.tableListEnd(), nullptr);
+  EXPECT_EQ(library.function<void*>("LoadCodeTables"), nullptr);
+}
+
+TEST(Exports, TablesInShareBelowTheCurrentDirectoryWithoutConfiguration) {
+  ScratchDirectory dir;
+  writeTables(dir.path() / "share");
+  const Converted c = convertWithFreshLibrary(CVT_BIG5, CVT_CNS, {0x41, 0xA4, 0xA4});
+  EXPECT_EQ(c.result, CVT_OK);
+  EXPECT_EQ(c.bytes, (Bytes{0x41, 0x0E, 0x44, 0x63}));
+}
+
+TEST(Exports, TablePathFromTheConfigurationFileInTheCurrentDirectory) {
+  ScratchDirectory dir;
+  writeTables(dir.path() / "share", 0xA4A4);
+  writeTables(dir.path() / "elsewhere" / "share", 0xB0B0);
+  ScratchDirectory::write(dir.path() / "CNSCVT.INI", "[Setup]\r\nTablePath=" + (dir.path() / "elsewhere").string() + "\r\n");
+  const Converted c = convertWithFreshLibrary(CVT_CNS, CVT_BIG5, {0x0E, 0x44, 0x63});
+  EXPECT_EQ(c.result, CVT_OK);
+  EXPECT_EQ(c.bytes, (Bytes{0xB0, 0xB0}));
+}
+
+TEST(Exports, TablesAreReadAgainWhenTheLibraryIsLoadedAgain) {
+  ScratchDirectory dir;
+  writeTables(dir.path() / "share", 0xA4A4);
+  EXPECT_EQ(convertWithFreshLibrary(CVT_CNS, CVT_BIG5, {0x0E, 0x44, 0x63}).bytes, (Bytes{0xA4, 0xA4}));
+  writeTables(dir.path() / "share", 0xB0B0);
+  EXPECT_EQ(convertWithFreshLibrary(CVT_CNS, CVT_BIG5, {0x0E, 0x44, 0x63}).bytes, (Bytes{0xB0, 0xB0}));
+}
+
+TEST(Exports, MissingTableRefusesEveryConversionAndLeavesTheOutputAlone) {
+  ScratchDirectory dir;
+  writeTables(dir.path() / "share");
+  fs::remove(dir.path() / "share" / "CNS_GBK.TBL");
+  const Converted c = convertWithFreshLibrary(CVT_BIG5, CVT_CNS, {0x41});
+  EXPECT_EQ(c.result, CVT_ERR_NO_TABLE);
+  EXPECT_EQ(c.bytes.front(), 0x55);
+
+  fs::remove_all(dir.path() / "share");
+  EXPECT_EQ(convertWithFreshLibrary(CVT_CNS, CVT_UCS, {0x41}).result, CVT_ERR_NO_TABLE);
+}
+
+TEST(Exports, OptionalLastResortTableMayBeMissing) {
+  ScratchDirectory dir;
+  writeTables(dir.path() / "share");
+  fs::remove(dir.path() / "share" / "CNS_B5U.TBL");
+  EXPECT_EQ(convertWithFreshLibrary(CVT_BIG5, CVT_CNS, {0xA4, 0xA4}).result, CVT_OK);
+}
+
+TEST(Exports, BadHeaderRefusesWithFour) {
+  ScratchDirectory dir;
+  writeTables(dir.path() / "share");
+  ScratchDirectory::write(dir.path() / "share" / "CNS_B5.TBL", makeTableFile({{0x014463, 0xA4A4}}, 3, 2, 100));
+  EXPECT_EQ(convertWithFreshLibrary(CVT_BIG5, CVT_CNS, {0x41}).result, CVT_ERR_BAD_TABLE);
+}
+
+TEST(Exports, PairCheckComesBeforeTheTables) {
+  ScratchDirectory dir;  // no tables at all
+  EXPECT_EQ(convertWithFreshLibrary(5, CVT_CNS, {0x41}).result, CVT_ERR_SOURCE);
+  EXPECT_EQ(convertWithFreshLibrary(CVT_CNS, 19, {0x41}).result, CVT_ERR_TARGET);
+  EXPECT_EQ(convertWithFreshLibrary(CVT_BIG5, CVT_GBK, {0x41}).result, CVT_ERR_PAIR);
+}
+
+TEST(Exports, NullBuffersAreRefused) {
+  ScratchDirectory dir;
+  writeTables(dir.path() / "share");
+  SharedLibrary library;
+  char out[8] = {};
+  EXPECT_EQ(library.stringConvert()(CVT_BIG5, CVT_CNS, nullptr, out), CVT_ERR_PAIR);
+  EXPECT_EQ(library.stringConvert()(CVT_BIG5, CVT_CNS, "A\0", nullptr), CVT_ERR_PAIR);
+}
+
+TEST(Exports, UcsInputLongerThanSixteenBitPositionsConvertsWhole) {
+  ScratchDirectory dir;
+  writeTables(dir.path() / "share");
+  Bytes input;
+  for (int i = 0; i < 20000; ++i) input.insert(input.end(), {0x2D, 0x4E, 0x41, 0x00});  // 80,000 bytes
+  const Converted c = convertWithFreshLibrary(CVT_UCS, CVT_CNS, input);
+  EXPECT_EQ(c.result, CVT_OK);
+  // Each pair comes out as SO 44 63 SI 41.
+  ASSERT_EQ(c.bytes.size(), 20000u * 5u);
+  EXPECT_EQ(Bytes(c.bytes.end() - 5, c.bytes.end()), (Bytes{0x0E, 0x44, 0x63, 0x0F, 0x41}));
+}
+
+#if defined(_WIN32)
+// The marker file lives in the Windows directory.
+fs::path markerFile() {
+  char windows[MAX_PATH] = {};
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  return fs::path(windows) / "EUDC.USR";
+}
+#else
+// Elsewhere $WINDIR stands for the Windows directory.
+fs::path markerFile() {
+  const char* windir = std::getenv("WINDIR");
+  return fs::path(windir ? windir : "/etc") / "EUDC.USR";
+}
+#endif
+
+TEST(Exports, UserDefinedBig5ConvertsOnlyWithTheMarkerFile) {
+  ScratchDirectory dir;
+  writeTables(dir.path() / "share");
+#if !defined(_WIN32)
+  setenv("WINDIR", dir.path().c_str(), 1);
+#endif
+  const fs::path marker = markerFile();
+  ASSERT_FALSE(fs::exists(marker)) << marker;
+  EXPECT_EQ(convertWithFreshLibrary(CVT_BIG5, CVT_CNS, {0xFA, 0x40}).bytes, (Bytes{0x0E, 0x21, 0x7B}));
+
+  ScratchDirectory::write(marker, std::string());
+  const Converted c = convertWithFreshLibrary(CVT_BIG5, CVT_CNS, {0xFA, 0x40});
+  std::error_code ignored;
+  fs::remove(marker, ignored);
+#if !defined(_WIN32)
+  unsetenv("WINDIR");
+#endif
+  EXPECT_EQ(c.bytes, (Bytes{0x1B, 0x24, 0x2B, 0x52, 0x0E, 0x1B, 0x4F, 0x21, 0x21}));
+}
+
+TEST(Exports, FileAndListFunctionsRefuseForNow) {
+  ScratchDirectory dir;
+  writeTables(dir.path() / "share");
+  SharedLibrary library;
+  EXPECT_NE(library.fileConvert()(CVT_BIG5, CVT_CNS, "in.txt", "out.txt"), CVT_OK);
+  EXPECT_EQ(library.tableListStart()(), 0);
+  EXPECT_EQ(library.tableListEnd()(), 0);
+}
+
+}  // namespace
+}  // namespace tessel
