@@ -17,8 +17,8 @@ int32_t TESSEL_CALL CVT_StringConvert(int32_t source, int32_t target, const char
     if (state == nullptr) return CVT_ERR_NO_TABLE;
     if (input == nullptr || output == nullptr) {
       // Refuse before touching anything, after the checks a host may rely on.
-      const std::int32_t refusal = tessel::checkConversion(state->tables, static_cast<std::uint8_t>(source),
-                                                           static_cast<std::uint8_t>(target));
+      const std::int32_t refusal =
+          tessel::checkConversion(state->tables, static_cast<std::uint8_t>(source), static_cast<std::uint8_t>(target));
       return refusal != CVT_OK ? refusal : CVT_ERR_PAIR;
     }
     return tessel::convertString(state->tables, state->coder, nullptr, source, target,

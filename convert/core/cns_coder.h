@@ -17,10 +17,10 @@ inline constexpr int kMaxPlane = 16;
 struct Iso2022CnsState {
   // Decoder side.
   std::array<std::int32_t, 4> designation{0, 1, 2, 3};  // plane in G0..G3 (G0: single bytes)
-  std::int32_t shift = 0;                                 // invoked set
-  std::int32_t savedShift = 0;                            // 0x10 | set to return to after a single shift
-  std::uint8_t pendingByte = 0;                           // first byte of a character cut off at the text's end
-  std::int32_t error = 0;                                 // 2, 3 or 4 after a bad escape sequence
+  std::int32_t shift = 0;                               // invoked set
+  std::int32_t savedShift = 0;                          // 0x10 | set to return to after a single shift
+  std::uint8_t pendingByte = 0;                         // first byte of a character cut off at the text's end
+  std::int32_t error = 0;                               // 2, 3 or 4 after a bad escape sequence
   // Encoder side.
   std::array<std::int32_t, kMaxPlane + 1> planeSet{0, 1, 2, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
   std::uint8_t g3Plane = 3;

@@ -7,8 +7,8 @@ namespace tessel {
 
 // Hosts name encodings by number; only the low 8 bits of a selector argument count.
 enum Selector : std::uint8_t {
-  kSelectorCns = 0,      // CNS 11643, seven-bit ISO 2022 form
-  kSelectorEuc = 1,      // CNS 11643, four-byte EUC form
+  kSelectorCns = 0,  // CNS 11643, seven-bit ISO 2022 form
+  kSelectorEuc = 1,  // CNS 11643, four-byte EUC form
   kSelectorBig5 = 2,
   kSelectorBig5Alt = 3,  // Big5, differs from 2 only in the pair check
   kSelectorUcs = 4,      // UCS-2, little-endian code units

@@ -15,6 +15,13 @@ CodeTable::CodeTable(std::vector<TableRecord> records) : records_(std::move(reco
   }
 }
 
+CodeTable CodeTable::withoutIndex(std::vector<TableRecord> records) {
+  CodeTable table;
+  table.records_ = std::move(records);
+  table.indexed_ = false;
+  return table;
+}
+
 std::optional<std::uint32_t> CodeTable::scanByCns(std::uint32_t cnsValue) const {
   for (const TableRecord& r : records_) {
     if (r.cns == cnsValue) return r.other;

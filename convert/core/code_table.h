@@ -17,6 +17,9 @@ class CodeTable {
   // Throws std::bad_alloc only if the records cannot be kept; when the index cannot be built the
   // table answers by scanning instead.
   explicit CodeTable(std::vector<TableRecord> records);
+  // A table that answers by scanning its records in file order, as when memory for the index ran
+  // out; used to measure the index against the scan.
+  static CodeTable withoutIndex(std::vector<TableRecord> records);
   bool indexed() const { return indexed_; }
 
   // `other` of the first record whose `cns` equals the value.
@@ -62,7 +65,7 @@ class CodeTable {
 
   std::vector<TableRecord> records_;
   bool indexed_ = true;
-  std::vector<CnsSlot> cnsSlots_;           // open addressing, linear probing
+  std::vector<CnsSlot> cnsSlots_;  // open addressing, linear probing
   std::optional<std::uint32_t> allOnesOther_;
   std::size_t cnsMask_ = 0;
   unsigned cnsShift_ = 0;

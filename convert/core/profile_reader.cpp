@@ -15,7 +15,8 @@ std::string_view trim(std::string_view s) {
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
   auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 std::string fitted(std::string_view value, std::size_t capacity) {
@@ -25,8 +26,8 @@ std::string fitted(std::string_view value, std::size_t capacity) {
 
 }  // namespace
 
-std::string readProfileString(std::span<const std::uint8_t> fileText, std::string_view section,
-                              std::string_view key, std::string_view defaultValue, std::size_t capacity) {
+std::string readProfileString(std::span<const std::uint8_t> fileText, std::string_view section, std::string_view key,
+                              std::string_view defaultValue, std::size_t capacity) {
   std::string_view text(reinterpret_cast<const char*>(fileText.data()), fileText.size());
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
 

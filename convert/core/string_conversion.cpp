@@ -37,8 +37,8 @@ std::int32_t convertString(const CodeTables& tables, CnsCoder& coder, CharacterL
     produced = input.size();
   } else {
     TextConverter converter(tables, coder, list);
-    produced = converter.convert(s, t, input, false, std::span<std::uint8_t>(output, maxStringOutput(input.size())))
-                   .produced;
+    produced =
+        converter.convert(s, t, input, false, std::span<std::uint8_t>(output, maxStringOutput(input.size()))).produced;
   }
   output[produced] = 0;
   output[produced + 1] = 0;

@@ -1,8 +1,9 @@
+#include "code_table.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 
-#include "code_table.h"
 #include "table_builder.h"
 #include "table_file.h"
 
@@ -51,8 +52,7 @@ TEST(TableFile, WidthsFromZeroToSixBytes) {
             (std::vector<TableRecord>{{0x12345678, 0xABCD}}));
   EXPECT_EQ(parseTableFile(makeTableFile({{0x12345678, 0xABCD}}, 1, 1)).records,
             (std::vector<TableRecord>{{0x78, 0xCD}}));
-  EXPECT_EQ(parseTableFile(makeTableFile({{0x014421, 0xA440}}, 0, 2)).records,
-            (std::vector<TableRecord>{{0, 0xA440}}));
+  EXPECT_EQ(parseTableFile(makeTableFile({{0x014421, 0xA440}}, 0, 2)).records, (std::vector<TableRecord>{{0, 0xA440}}));
 }
 
 TEST(TableFile, NonsenseCountsAndWidthsAreUnreadable) {
@@ -97,14 +97,20 @@ TEST(CodeTableIndex, AgreesWithTheScanInFileOrderOnTablesFullOfDuplicates) {
       if (random() % 10 == 0) other |= static_cast<std::uint32_t>(random() % 4) << 16;
       records.push_back({cns, other});
     }
-    const CodeTable table(records);
-    ASSERT_TRUE(table.indexed());
-    for (std::uint32_t key = 0x00FFF0; key < 0x010000 + cnsKeys + 16; ++key)
-      ASSERT_EQ(table.findByCns(key), scanCns(records, key)) << "cns " << key;
-    for (const auto& r : records) ASSERT_EQ(table.findByCns(r.cns), scanCns(records, r.cns));
-    ASSERT_EQ(table.findByCns(0xFFFFFFFF), scanCns(records, 0xFFFFFFFF));
-    for (std::uint32_t key = 0x9F00; key <= 0xA200; ++key)
-      ASSERT_EQ(table.findByOther(static_cast<std::uint16_t>(key)), scanOther(records, static_cast<std::uint16_t>(key)));
+    const CodeTable indexed(records);
+    ASSERT_TRUE(indexed.indexed());
+    const CodeTable scanned = CodeTable::withoutIndex(records);
+    ASSERT_FALSE(scanned.indexed());
+    for (const CodeTable* t : {&indexed, &scanned}) {
+      const CodeTable& table = *t;
+      for (std::uint32_t key = 0x00FFF0; key < 0x010000 + cnsKeys + 16; ++key)
+        ASSERT_EQ(table.findByCns(key), scanCns(records, key)) << "cns " << key;
+      for (const auto& r : records) ASSERT_EQ(table.findByCns(r.cns), scanCns(records, r.cns));
+      ASSERT_EQ(table.findByCns(0xFFFFFFFF), scanCns(records, 0xFFFFFFFF));
+      for (std::uint32_t key = 0x9F00; key <= 0xA200; ++key)
+        ASSERT_EQ(table.findByOther(static_cast<std::uint16_t>(key)),
+                  scanOther(records, static_cast<std::uint16_t>(key)));
+    }
   }
 }
 

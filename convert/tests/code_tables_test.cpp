@@ -1,6 +1,7 @@
+#include "code_tables.h"
+
 #include <gtest/gtest.h>
 
-#include "code_tables.h"
 #include "messages.h"
 #include "table_builder.h"
 
@@ -28,8 +29,9 @@ TEST(TableLoading, WithoutConfigurationTablesComeFromShareOnTheNtFamily) {
   EXPECT_EQ(t.status(), 0);
   EXPECT_EQ(t.configuredPath(), ".");
   EXPECT_EQ(t.tableDirectory(), ".\\share");
-  EXPECT_EQ(p.opened, (std::vector<std::string>{".\\share\\CNS_B5.TBL", ".\\share\\CNS_B5E.TBL", ".\\share\\CNS_B5U.TBL",
-                                                ".\\share\\CNS_UCS.TBL", ".\\share\\CNS_GBK.TBL"}));
+  EXPECT_EQ(p.opened,
+            (std::vector<std::string>{".\\share\\CNS_B5.TBL", ".\\share\\CNS_B5E.TBL", ".\\share\\CNS_B5U.TBL",
+                                      ".\\share\\CNS_UCS.TBL", ".\\share\\CNS_GBK.TBL"}));
   EXPECT_EQ(t.cnsToBig5(0x014421), 0xA440);
 }
 
@@ -104,8 +106,9 @@ TEST(TableLoading, EmptyTableIsPresent) {
 }
 
 TEST(TableLoading, OutOfMemoryTextsAreTheSystemsOwn) {
-  EXPECT_EQ(messages::kOutOfMemoryCaption, "Zentavo\xE8\xBD\x89\xE7\xA2\xBC\xE7\xA8\x8B\xE5\xBC\x8F - "
-                                           "\xE5\x8B\x95\xE6\x85\x8B\xE9\x80\xA3\xE7\xB5\x90\xE6\xAA\x94");
+  EXPECT_EQ(messages::kOutOfMemoryCaption,
+            "Zentavo\xE8\xBD\x89\xE7\xA2\xBC\xE7\xA8\x8B\xE5\xBC\x8F - "
+            "\xE5\x8B\x95\xE6\x85\x8B\xE9\x80\xA3\xE7\xB5\x90\xE6\xAA\x94");
   EXPECT_EQ(messages::kOutOfMemoryText,
             "\xE8\xA8\x98\xE6\x86\xB6\xE9\xAB\x94\xE4\xB8\x8D\xE8\xB6\xB3\xEF\xBC\x8C\xE7\x84\xA1\xE6\xB3\x95\xE8\xBC"
             "\x89\xE5\x85\xA5\xE5\xAE\x8C\xE6\x95\xB4\xE7\x9A\x84\xE8\xBD\x89\xE7\xA2\xBC Table \xEF\xBC\x81");
@@ -155,7 +158,8 @@ TEST_F(LookupOrder, StandardBig5NeverSearchesTheUserTable) {
 TEST(Big5UserDefinedRanges, BoundsAreInclusive) {
   for (std::uint32_t v : {0x8140u, 0x8DFEu, 0x8E40u, 0xA0FEu, 0xFA40u, 0xFEFEu})
     EXPECT_TRUE(isBig5UserDefined(static_cast<std::uint16_t>(v))) << v;
-  for (std::uint32_t v : {0x813Fu, 0x8DFFu, 0x8E3Fu, 0xA140u, 0xF9FEu, 0xFA3Fu, 0xFF40u}) EXPECT_FALSE(isBig5UserDefined(static_cast<std::uint16_t>(v))) << v;
+  for (std::uint32_t v : {0x813Fu, 0x8DFFu, 0x8E3Fu, 0xA140u, 0xF9FEu, 0xFA3Fu, 0xFF40u})
+    EXPECT_FALSE(isBig5UserDefined(static_cast<std::uint16_t>(v))) << v;
 }
 
 }  // namespace

@@ -72,7 +72,8 @@ TEST(Exports, TablePathFromTheConfigurationFileInTheCurrentDirectory) {
   ScratchDirectory dir;
   writeTables(dir.path() / "share", 0xA4A4);
   writeTables(dir.path() / "elsewhere" / "share", 0xB0B0);
-  ScratchDirectory::write(dir.path() / "CNSCVT.INI", "[Setup]\r\nTablePath=" + (dir.path() / "elsewhere").string() + "\r\n");
+  ScratchDirectory::write(dir.path() / "CNSCVT.INI",
+                          "[Setup]\r\nTablePath=" + (dir.path() / "elsewhere").string() + "\r\n");
   const Converted c = convertWithFreshLibrary(CVT_CNS, CVT_BIG5, {0x0E, 0x44, 0x63});
   EXPECT_EQ(c.result, CVT_OK);
   EXPECT_EQ(c.bytes, (Bytes{0xB0, 0xB0}));

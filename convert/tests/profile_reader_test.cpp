@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "profile_reader.h"
+
+#include <gtest/gtest.h>
 
 namespace tessel {
 namespace {

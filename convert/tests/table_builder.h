@@ -27,7 +27,8 @@ inline std::vector<std::uint8_t> makeTableFile(const std::vector<TableRecord>& r
   put(20, static_cast<std::uint16_t>(cnsWidth), 2);
   put(22, static_cast<std::uint16_t>(otherWidth), 2);
   for (const TableRecord& r : records) {
-    for (int i = 0; i < cnsWidth; ++i) bytes.push_back(i < 4 ? static_cast<std::uint8_t>(r.cns >> (8 * i)) : std::uint8_t{0});
+    for (int i = 0; i < cnsWidth; ++i)
+      bytes.push_back(i < 4 ? static_cast<std::uint8_t>(r.cns >> (8 * i)) : std::uint8_t{0});
     for (int i = 0; i < otherWidth; ++i)
       bytes.push_back(i < 4 ? static_cast<std::uint8_t>(r.other >> (8 * i)) : std::uint8_t{0});
   }

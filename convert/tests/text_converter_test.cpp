@@ -1,3 +1,5 @@
+#include "text_converter.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -6,7 +8,6 @@
 #include "code_selector.h"
 #include "string_conversion.h"
 #include "table_builder.h"
-#include "text_converter.h"
 
 namespace tessel {
 namespace {
@@ -48,7 +49,8 @@ class StringConversion : public ::testing::Test {
     std::size_t written = output.size();
     while (written > 0 && output[written - 1] == 0xEE) --written;
     EXPECT_GE(written, 3u);
-    EXPECT_EQ(Bytes(output.begin() + static_cast<std::ptrdiff_t>(written - 3), output.begin() + static_cast<std::ptrdiff_t>(written)),
+    EXPECT_EQ(Bytes(output.begin() + static_cast<std::ptrdiff_t>(written - 3),
+                    output.begin() + static_cast<std::ptrdiff_t>(written)),
               (Bytes{0, 0, 0}));
     return Bytes(output.begin(), output.begin() + static_cast<std::ptrdiff_t>(written - 3));
   }
@@ -130,7 +132,8 @@ TEST_F(StringConversion, SevenBitToEucNeverSubstitutes) {
 }
 
 TEST_F(StringConversion, Ucs2BelowHexEightyPassesWithoutASearch) {
-  EXPECT_EQ(convert(4, 0, {0x41, 0x00, 0x00, 0x4E, 0x42, 0x4E}), (Bytes{0x41, 0x0E, 0x44, 0x21, 0x1B, 0x4E, 0x44, 0x21}));
+  EXPECT_EQ(convert(4, 0, {0x41, 0x00, 0x00, 0x4E, 0x42, 0x4E}),
+            (Bytes{0x41, 0x0E, 0x44, 0x21, 0x1B, 0x4E, 0x44, 0x21}));
 }
 
 TEST_F(StringConversion, Big5LeadByteAtTheEndPassesAlone) {
@@ -222,8 +225,15 @@ TEST(TextConverterPieces, SplitAnywhereGivesTheSameBytes) {
       if (b == 0) b = 0x42;
       text.push_back(b);
     }
-    for (const auto& [s, t] : {std::pair<std::uint8_t, std::uint8_t>{0, 2}, {0, 1}, {0, 4}, {1, 0}, {2, 0}, {4, 0},
-                                {18, 0}, {1, 2}, {2, 4}}) {
+    for (const auto& [s, t] : {std::pair<std::uint8_t, std::uint8_t>{0, 2},
+                               {0, 1},
+                               {0, 4},
+                               {1, 0},
+                               {2, 0},
+                               {4, 0},
+                               {18, 0},
+                               {1, 2},
+                               {2, 4}}) {
       CnsCoder wholeCoder;
       TextConverter whole(tables, wholeCoder);
       Bytes expected(16 * text.size() + 16);

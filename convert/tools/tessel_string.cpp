@@ -23,8 +23,10 @@
 namespace {
 
 int usage(const char* problem) {
-  std::fprintf(stderr, "tessel-string: %s\nusage: tessel-string -f FROM -t TO [--input-hex HEX] [--hex] [TEXT]\n"
-               "encodings: %s\n", problem, tessel::tools::kSelectorNames.data());
+  std::fprintf(stderr,
+               "tessel-string: %s\nusage: tessel-string -f FROM -t TO [--input-hex HEX] [--hex] [TEXT]\n"
+               "encodings: %s\n",
+               problem, tessel::tools::kSelectorNames.data());
   return 2;
 }
 
@@ -49,7 +51,8 @@ int main(int argc, char** argv) {
   std::optional<std::string> text;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    if ((arg == "-f" || arg == "-t" || arg == "--input-hex") && i + 1 >= argc) return usage("an option lacks its value");
+    if ((arg == "-f" || arg == "-t" || arg == "--input-hex") && i + 1 >= argc)
+      return usage("an option lacks its value");
     if (arg == "-f" || arg == "-t") {
       auto selector = tessel::tools::selectorByName(argv[++i]);
       if (!selector) return usage("unknown encoding");

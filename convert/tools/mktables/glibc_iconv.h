@@ -12,7 +12,8 @@ namespace tessel::mktables {
 class GlibcIconv {
  public:
   GlibcIconv(const char* to, const char* from) : cd_(iconv_open(to, from)) {
-    if (cd_ == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error(std::string("iconv lacks ") + from + " to " + to);
+    if (cd_ == reinterpret_cast<iconv_t>(-1))
+      throw std::runtime_error(std::string("iconv lacks ") + from + " to " + to);
   }
   ~GlibcIconv() { iconv_close(cd_); }
   GlibcIconv(const GlibcIconv&) = delete;
@@ -26,7 +27,8 @@ class GlibcIconv {
     char* outPtr = out;
     std::size_t inLeft = in.size();
     std::size_t outLeft = sizeof out;
-    if (iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1) || inLeft != 0) return std::nullopt;
+    if (iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1) || inLeft != 0)
+      return std::nullopt;
     // Flush a pending shift state so stateful encodings end cleanly.
     if (iconv(cd_, nullptr, nullptr, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) return std::nullopt;
     return std::string(out, static_cast<std::size_t>(outPtr - out));

@@ -94,9 +94,9 @@ DefaultTables build() {
   std::set<std::uint16_t> big5Covered;
   for (const CnsEntry& e : t.entries) {
     t.ucs.push_back({e.cns, e.unit});
-    if (auto code = twoByteCode(big5.fromUnit(e.unit));
-        code && *code >= 0xA140 && *code <= 0xF9FE && !isBig5UserDefined(*code) &&
-        big5.toUnit(big5Bytes(*code)) == e.unit) {
+    if (auto code = twoByteCode(big5.fromUnit(e.unit)); code && *code >= 0xA140 && *code <= 0xF9FE &&
+                                                        !isBig5UserDefined(*code) &&
+                                                        big5.toUnit(big5Bytes(*code)) == e.unit) {
       t.big5.push_back({e.cns, *code});
       big5Covered.insert(*code);
     }
@@ -144,7 +144,8 @@ void printReport(const DefaultTables& t) {
     }
   }
 
-  std::printf("| plane | UCS-2 (tables) | UCS-2 (iconv) | Big5 (tables) | Big5 (iconv) | GBK (tables) | GBK (iconv) |\n");
+  std::printf(
+      "| plane | UCS-2 (tables) | UCS-2 (iconv) | Big5 (tables) | Big5 (iconv) | GBK (tables) | GBK (iconv) |\n");
   std::printf("|---|---|---|---|---|---|---|\n");
   for (int plane = 1; plane <= kPlanes; ++plane) {
     std::printf("| %d | %d | %d | %d | %d | %d | %d |\n", plane, icuUcs[plane], libcUcs[plane], icuBig5[plane],
@@ -156,12 +157,26 @@ void printReport(const DefaultTables& t) {
     if (isBig5UserDefined(code) && iconvBig5ToEuc.convert(big5Bytes(code))) ++libcUserDefined;
   }
   std::printf("\n| table | records | by iconv |\n|---|---|---|\n");
-  std::printf("| CNS_B5.TBL | %zu | %d (EUC-TW to BIG5, planes 1-%d) |\n", t.big5.size(),
-              [&] { int n = 0; for (auto& [p, c] : libcBig5) n += c; return n; }(), kPlanes);
+  std::printf(
+      "| CNS_B5.TBL | %zu | %d (EUC-TW to BIG5, planes 1-%d) |\n", t.big5.size(),
+      [&] {
+        int n = 0;
+        for (auto& [p, c] : libcBig5) n += c;
+        return n;
+      }(),
+      kPlanes);
   std::printf("| CNS_B5E.TBL | %zu | %d (BIG5 user-defined areas to EUC-TW) |\n", t.big5Eudc.size(), libcUserDefined);
   std::printf("| CNS_B5U.TBL | %zu | - |\n", t.big5Last.size());
-  std::printf("| CNS_UCS.TBL | %zu | %d |\n", t.ucs.size(), [&] { int n = 0; for (auto& [p, c] : libcUcs) n += c; return n; }());
-  std::printf("| CNS_GBK.TBL | %zu | %d |\n", t.gbk.size(), [&] { int n = 0; for (auto& [p, c] : libcGbk) n += c; return n; }());
+  std::printf("| CNS_UCS.TBL | %zu | %d |\n", t.ucs.size(), [&] {
+    int n = 0;
+    for (auto& [p, c] : libcUcs) n += c;
+    return n;
+  }());
+  std::printf("| CNS_GBK.TBL | %zu | %d |\n", t.gbk.size(), [&] {
+    int n = 0;
+    for (auto& [p, c] : libcGbk) n += c;
+    return n;
+  }());
 
   std::map<int, int> eudcPlanes, lastPlanes;
   for (const auto& r : t.big5Eudc) ++eudcPlanes[planeOf(r.cns)];
