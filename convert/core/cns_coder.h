@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <span>
 
+#include "substitute.h"
+
 namespace tessel {
 
 inline constexpr std::uint8_t kShiftOut = 0x0E;
@@ -48,7 +50,24 @@ class CnsCoder {
   // Reads one character from `text`, which ends at its first zero byte or at its end. When
   // `textContinues` is set and the text's end (not a zero byte) cuts a character or escape
   // sequence short, nothing is consumed, the state is left as it was and `needMore` is set.
-  DecodedChar decode(std::span<const std::uint8_t> text, bool textContinues = false);
+  DecodedChar decode(std::span<const std::uint8_t> text, bool textContinues = false) {
+    // Most characters are a data byte, or two, in the invoked set, or a single shift and two data
+    // bytes, with nothing pending; the rest take the detailed path.
+    if (state_.pendingByte == 0 && text.size() >= 2) {
+      const std::uint8_t* t = text.data();
+      if (isDataByte(t[0]) && isDataByte(t[1])) {
+        const std::int32_t plane = state_.designation[static_cast<std::size_t>(state_.shift)];
+        if (plane == 0) return decodedFast({0, t[0], 0}, 2, 1, 0);
+        return decodedFast({static_cast<std::uint8_t>(plane), t[0], t[1]}, 3, 2, 0);
+      }
+      if (t[0] == kEscape && (t[1] == 0x4E || t[1] == 0x4F) && text.size() >= 4 && isDataByte(t[2]) &&
+          isDataByte(t[3])) {
+        const std::int32_t plane = state_.designation[t[1] - 0x4Cu];
+        if (plane != 0) return decodedFast({static_cast<std::uint8_t>(plane), t[2], t[3]}, 3, 4, state_.shift | 0x10);
+      }
+    }
+    return decodeInDetail(text, textContinues);
+  }
 
   // Writes plane `plane` with bytes b1, b2 (plane 0: the byte in b1) and returns the count written,
   // at most kMaxEncodedLength. Planes above 16 are written as the substitute character.
@@ -57,7 +76,76 @@ class CnsCoder {
   static constexpr std::size_t kMaxEncodedLength = 9;
 
  private:
+  static bool isDataByte(std::uint8_t b) { return b != 0 && b != kShiftOut && b != kShiftIn && b != kEscape; }
+
+  DecodedChar decodedFast(std::array<std::uint8_t, 3> bytes, std::uint8_t length, std::size_t taken,
+                          std::int32_t savedShift) {
+    state_.savedShift = savedShift;
+    state_.error = 0;
+    DecodedChar result;
+    result.bytes = bytes;
+    result.length = length;
+    result.taken = taken;
+    return result;
+  }
+
+  DecodedChar decodeInDetail(std::span<const std::uint8_t> text, bool textContinues);
+
   Iso2022CnsState state_;
 };
+
+// Inline: every character written in seven-bit form passes here.
+inline std::size_t CnsCoder::encode(std::uint8_t plane, std::uint8_t b1, std::uint8_t b2, std::uint8_t* out) {
+  if (plane > kMaxPlane) {
+    plane = kSubstituteCns[0];
+    b1 = kSubstituteCns[1];
+    b2 = kSubstituteCns[2];
+  }
+  std::int32_t set = state_.planeSet[plane];
+  std::uint8_t shiftedOut = state_.shiftedOut;
+  if (set > 0 && shiftedOut) {
+    // Already shifted out with the plane designated: the two bytes, after a single shift for G2
+    // and G3. Written without a branch on the set; the escape bytes are overwritten for G1.
+    const std::size_t shiftLength = set >= 2 ? 2 : 0;
+    out[0] = kEscape;
+    out[1] = static_cast<std::uint8_t>(0x4C + set);
+    out[shiftLength] = b1;
+    out[shiftLength + 1] = b2;
+    return shiftLength + 2;
+  }
+  // The state is read into locals and written back once: stores through `out` could otherwise
+  // alias it and force reloads after every byte.
+  std::uint8_t* p = out;
+  if (set < 0) {
+    // Planes from 3 up share G3, the latest designation replacing the one before.
+    state_.planeSet[state_.g3Plane] = -1;
+    state_.g3Plane = plane;
+    state_.planeSet[plane] = 3;
+    set = 3;
+    p[0] = kEscape;
+    p[1] = 0x24;
+    p[2] = 0x2B;
+    p[3] = static_cast<std::uint8_t>(0x46 + plane);
+    p += 4;
+  }
+
+  if (set == 0) {
+    if (shiftedOut) *p++ = kShiftIn;
+    shiftedOut = 0;
+  } else {
+    if (!shiftedOut) *p++ = kShiftOut;
+    shiftedOut = 1;
+    if (set >= 2) {
+      p[0] = kEscape;
+      p[1] = static_cast<std::uint8_t>(set == 2 ? 0x4E : 0x4F);
+      p += 2;
+    }
+  }
+
+  *p++ = b1;
+  if (shiftedOut) *p++ = b2;
+  state_.shiftedOut = shiftedOut;
+  return static_cast<std::size_t>(p - out);
+}
 
 }  // namespace tessel

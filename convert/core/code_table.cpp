@@ -1,16 +1,21 @@
 #include "code_table.h"
 
-#include <bit>
 #include <new>
 
 namespace tessel {
 
 CodeTable::CodeTable(std::vector<TableRecord> records) : records_(std::move(records)) {
+  // Filling the indexes in file order, where the first insertion of a key wins, makes them answer
+  // exactly what the scan in file order answers.
   try {
-    buildIndex();
+    if (!records_.empty()) byCns_.reserve(records_.size());
+    for (const TableRecord& r : records_) {
+      byCns_.insertIfAbsent(r.cns, r.other);
+      byOther_.insertIfAbsent(static_cast<std::uint16_t>(r.other & 0xFFFF), r.cns);
+    }
   } catch (const std::bad_alloc&) {
-    cnsSlots_ = {};
-    otherSlots_ = {};
+    byCns_ = {};
+    byOther_ = {};
     indexed_ = false;
   }
 }
@@ -34,34 +39,6 @@ std::optional<std::uint32_t> CodeTable::scanByOther(std::uint16_t code) const {
     if ((r.other & 0xFFFF) == code) return r.cns;
   }
   return std::nullopt;
-}
-
-void CodeTable::buildIndex() {
-  if (records_.empty()) return;
-
-  // Twice as many slots as records keeps the probe sequences short.
-  const std::size_t capacity = std::bit_ceil(records_.size() * 2);
-  cnsSlots_.assign(capacity, CnsSlot{});
-  cnsMask_ = capacity - 1;
-  cnsShift_ = 32u - static_cast<unsigned>(std::countr_zero(capacity));
-  if (cnsShift_ >= 32) cnsShift_ = 0;  // a single slot: every key hashes to it
-
-  otherSlots_.assign(0x10000, 0);
-
-  // Walking the records in file order and keeping only the first occurrence of each key makes
-  // the index answer exactly what the scan in file order answers.
-  for (std::size_t i = 0; i < records_.size(); ++i) {
-    const TableRecord& r = records_[i];
-    if (r.cns == kEmptyKey) {
-      if (!allOnesOther_) allOnesOther_ = r.other;
-    } else {
-      std::size_t slot = hashSlot(r.cns);
-      while (cnsSlots_[slot].key != kEmptyKey && cnsSlots_[slot].key != r.cns) slot = (slot + 1) & cnsMask_;
-      if (cnsSlots_[slot].key == kEmptyKey) cnsSlots_[slot] = CnsSlot{r.cns, r.other};
-    }
-    std::uint32_t& position = otherSlots_[r.other & 0xFFFF];
-    if (position == 0) position = static_cast<std::uint32_t>(i + 1);
-  }
 }
 
 }  // namespace tessel

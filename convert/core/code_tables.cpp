@@ -1,5 +1,7 @@
 #include "code_tables.h"
 
+#include <new>
+
 #include "messages.h"
 #include "table_file.h"
 
@@ -9,11 +11,6 @@ namespace {
 constexpr std::size_t kWindowsDirectoryCapacity = 160;
 constexpr std::size_t kProfileCapacity = 260;
 
-std::optional<std::uint16_t> low16(std::optional<std::uint32_t> other) {
-  if (!other) return std::nullopt;
-  return static_cast<std::uint16_t>(*other & 0xFFFF);
-}
-
 }  // namespace
 
 CodeTables::CodeTables(std::array<CodeTable, 5> tables, std::uint16_t status, std::string configuredPath,
@@ -21,7 +18,46 @@ CodeTables::CodeTables(std::array<CodeTable, 5> tables, std::uint16_t status, st
     : tables_(std::move(tables)),
       status_(status),
       configuredPath_(std::move(configuredPath)),
-      tableDirectory_(std::move(tableDirectory)) {}
+      tableDirectory_(std::move(tableDirectory)) {
+  buildLookupIndexes();
+}
+
+void CodeTables::buildLookupIndexes() {
+  for (const CodeTable& t : tables_) {
+    if (!t.indexed()) return;  // the tables answer by scanning
+  }
+  const bool userEudc = (status_ & TS_USER_EUDC) != 0;
+  const CodeTable& big5 = table(TableId::Big5);
+  const CodeTable& eudc = table(TableId::Big5Eudc);
+  const CodeTable& last = table(TableId::Big5Last);
+
+  try {
+    // Each code goes into an index in the order its search visits the tables, and the first
+    // insertion of a key wins: so the index answers what the search finds first.
+    for (const TableRecord& r : big5.records()) {
+      big5ByCns_.insertIfAbsent(r.cns, low16(r.other));
+      if (!isBig5UserDefined(low16(r.other))) cnsByBig5_.insertIfAbsent(low16(r.other), r.cns);
+    }
+    if (userEudc) {
+      for (const TableRecord& r : eudc.records()) {
+        big5ByCns_.insertIfAbsent(r.cns, low16(r.other));
+        if (isBig5UserDefined(low16(r.other))) cnsByBig5_.insertIfAbsent(low16(r.other), r.cns);
+      }
+    }
+    for (const TableRecord& r : last.records()) {
+      big5ByCns_.insertIfAbsent(r.cns, low16(r.other));
+      cnsByBig5_.insertIfAbsent(low16(r.other), r.cns);
+    }
+    for (const TableRecord& r : table(TableId::Ucs).records()) ucsByCns_.insertIfAbsent(r.cns, low16(r.other));
+    for (const TableRecord& r : table(TableId::Gbk).records()) gbkByCns_.insertIfAbsent(r.cns, low16(r.other));
+    merged_ = true;
+  } catch (const std::bad_alloc&) {
+    big5ByCns_ = {};
+    cnsByBig5_ = {};
+    ucsByCns_ = {};
+    gbkByCns_ = {};
+  }
+}
 
 CodeTables CodeTables::load(TablePlatform& platform) {
   const char sep = platform.pathSeparator();
@@ -57,41 +93,6 @@ CodeTables CodeTables::load(TablePlatform& platform) {
     tables[i] = CodeTable(std::move(parsed.records));
   }
   return CodeTables(std::move(tables), status, std::move(configured), std::move(directory));
-}
-
-std::optional<std::uint16_t> CodeTables::cnsToBig5(std::uint32_t cnsValue) const {
-  if (auto hit = table(TableId::Big5).findByCns(cnsValue)) return low16(hit);
-  if (status_ & TS_USER_EUDC) {
-    if (auto hit = table(TableId::Big5Eudc).findByCns(cnsValue)) return low16(hit);
-  }
-  return low16(table(TableId::Big5Last).findByCns(cnsValue));
-}
-
-std::optional<std::uint32_t> CodeTables::big5ToCns(std::uint16_t big5) const {
-  if (isBig5UserDefined(big5)) {
-    if (status_ & TS_USER_EUDC) {
-      if (auto hit = table(TableId::Big5Eudc).findByOther(big5)) return hit;
-    }
-  } else if (auto hit = table(TableId::Big5).findByOther(big5)) {
-    return hit;
-  }
-  return table(TableId::Big5Last).findByOther(big5);
-}
-
-std::optional<std::uint16_t> CodeTables::cnsToUcs(std::uint32_t cnsValue) const {
-  return low16(table(TableId::Ucs).findByCns(cnsValue));
-}
-
-std::optional<std::uint32_t> CodeTables::ucsToCns(std::uint16_t unit) const {
-  return table(TableId::Ucs).findByOther(unit);
-}
-
-std::optional<std::uint16_t> CodeTables::cnsToGbk(std::uint32_t cnsValue) const {
-  return low16(table(TableId::Gbk).findByCns(cnsValue));
-}
-
-std::optional<std::uint32_t> CodeTables::gbkToCns(std::uint16_t gbk) const {
-  return table(TableId::Gbk).findByOther(gbk);
 }
 
 }  // namespace tessel

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "cns_to_code_index.h"
 #include "code_table.h"
 #include "platform_port.h"
 #include "table_status.h"
@@ -49,18 +50,60 @@ class CodeTables {
   const std::string& tableDirectory() const { return tableDirectory_; }
   const CodeTable& table(TableId id) const { return tables_[static_cast<std::size_t>(id)]; }
 
-  std::optional<std::uint16_t> cnsToBig5(std::uint32_t cnsValue) const;
-  std::optional<std::uint32_t> big5ToCns(std::uint16_t big5) const;
-  std::optional<std::uint16_t> cnsToUcs(std::uint32_t cnsValue) const;
-  std::optional<std::uint32_t> ucsToCns(std::uint16_t unit) const;
-  std::optional<std::uint16_t> cnsToGbk(std::uint32_t cnsValue) const;
-  std::optional<std::uint32_t> gbkToCns(std::uint16_t gbk) const;
+  // The single-character look-ups, in the search order of each direction; inline because every
+  // converted character makes one.
+  std::optional<std::uint16_t> cnsToBig5(std::uint32_t cnsValue) const {
+    if (merged_) return big5ByCns_.find(cnsValue);
+    if (auto hit = table(TableId::Big5).findByCns(cnsValue)) return low16(*hit);
+    if (status_ & TS_USER_EUDC) {
+      if (auto hit = table(TableId::Big5Eudc).findByCns(cnsValue)) return low16(*hit);
+    }
+    if (auto hit = table(TableId::Big5Last).findByCns(cnsValue)) return low16(*hit);
+    return std::nullopt;
+  }
+
+  std::optional<std::uint32_t> big5ToCns(std::uint16_t big5) const {
+    if (merged_) return cnsByBig5_.find(big5);
+    if (isBig5UserDefined(big5)) {
+      if (status_ & TS_USER_EUDC) {
+        if (auto hit = table(TableId::Big5Eudc).findByOther(big5)) return hit;
+      }
+    } else if (auto hit = table(TableId::Big5).findByOther(big5)) {
+      return hit;
+    }
+    return table(TableId::Big5Last).findByOther(big5);
+  }
+
+  std::optional<std::uint16_t> cnsToUcs(std::uint32_t cnsValue) const {
+    if (merged_) return ucsByCns_.find(cnsValue);
+    if (auto hit = table(TableId::Ucs).findByCns(cnsValue)) return low16(*hit);
+    return std::nullopt;
+  }
+  std::optional<std::uint32_t> ucsToCns(std::uint16_t unit) const { return table(TableId::Ucs).findByOther(unit); }
+
+  std::optional<std::uint16_t> cnsToGbk(std::uint32_t cnsValue) const {
+    if (merged_) return gbkByCns_.find(cnsValue);
+    if (auto hit = table(TableId::Gbk).findByCns(cnsValue)) return low16(*hit);
+    return std::nullopt;
+  }
+  std::optional<std::uint32_t> gbkToCns(std::uint16_t gbk) const { return table(TableId::Gbk).findByOther(gbk); }
 
  private:
+  // Builds one index per look-up direction, filled in search order: the Big5 tables fold into one
+  // index per direction, and the directions from CNS keep only the 16 bits their callers use.
+  void buildLookupIndexes();
+
+  static std::uint16_t low16(std::uint32_t other) { return static_cast<std::uint16_t>(other & 0xFFFF); }
+
   std::array<CodeTable, 5> tables_;
   std::uint16_t status_ = 0;
   std::string configuredPath_ = ".";
   std::string tableDirectory_ = ".";
+  bool merged_ = false;
+  CnsToCodeIndex big5ByCns_;
+  CodeUnitIndex cnsByBig5_;
+  CnsToCodeIndex ucsByCns_;
+  CnsToCodeIndex gbkByCns_;
 };
 
 }  // namespace tessel

@@ -8,10 +8,18 @@
 namespace tessel {
 
 std::size_t stringInputLength(const std::uint8_t* input, std::uint8_t source) {
-  const std::size_t step = source == kSelectorUcs ? 2 : 1;
   std::size_t k = 0;
-  while (input[k] != 0 || input[k + 1] != 0) k += step;
-  return k;
+  if (source == kSelectorUcs) {
+    while (input[k] != 0 || input[k + 1] != 0) k += 2;
+    return k;
+  }
+  // The library's string search finds each zero byte; the text ends at the first one followed by
+  // another.
+  for (;;) {
+    k += std::strlen(reinterpret_cast<const char*>(input + k));
+    if (input[k + 1] == 0) return k;
+    ++k;
+  }
 }
 
 std::int32_t checkConversion(const CodeTables& tables, std::uint8_t source, std::uint8_t target) {

@@ -34,20 +34,6 @@ class TextConverter {
                          bool textContinues, std::span<std::uint8_t> out);
 
  private:
-  struct SourceChar {
-    std::uint8_t bytes[4] = {};
-    std::uint8_t length = 0;  // g: 0 at the end of the text
-    std::size_t taken = 0;    // c
-    bool needMore = false;
-  };
-
-  SourceChar read(std::uint8_t source, std::span<const std::uint8_t> text, bool textContinues);
-  std::size_t toCns(std::uint8_t source, const SourceChar& c, std::uint8_t* cns) const;
-  std::size_t fromCns(std::uint8_t target, const std::uint8_t* cns, std::size_t length, std::uint8_t* out) const;
-  std::size_t writeSingleByte(std::uint8_t target, std::uint8_t b, std::uint8_t* out);
-  std::size_t writeCharacter(std::uint8_t target, const std::uint8_t* bytes, std::size_t length, std::uint8_t* out);
-  std::size_t writeSubstitute(std::uint8_t target, std::uint32_t value, std::uint8_t* out);
-
   const CodeTables& tables_;
   CnsCoder& coder_;
   CharacterList* list_;

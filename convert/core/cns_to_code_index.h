@@ -1,0 +1,71 @@
+#pragma once
+// An index from a CNS value to a 16-bit code (the low half of a record's other code) in which the
+// first insertion of a key wins. Characters of planes 1 to 16 sit in one dense array per plane,
+// 94 x 94 cells of two bytes, so the planes that text uses stay in the cache; other values fall
+// back to a hash index.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "cns_key_index.h"
+
+namespace tessel {
+
+class CnsToCodeIndex {
+ public:
+  void insertIfAbsent(std::uint32_t cns, std::uint16_t code) {
+    std::uint32_t planeNumber;
+    std::size_t cell;
+    if (denseCell(cns, planeNumber, cell)) {
+      Plane& plane = planes_[planeNumber];
+      if (plane.codes.empty()) {
+        plane.codes.assign(kCellsPerPlane, 0);
+        plane.present.assign((kCellsPerPlane + 63) / 64, 0);
+      }
+      std::uint64_t& word = plane.present[cell >> 6];
+      const std::uint64_t bit = std::uint64_t{1} << (cell & 63);
+      if (word & bit) return;
+      word |= bit;
+      plane.codes[cell] = code;
+      return;
+    }
+    others_.insertIfAbsent(cns, code);
+  }
+
+  std::optional<std::uint16_t> find(std::uint32_t cns) const {
+    std::uint32_t planeNumber;
+    std::size_t cell;
+    if (denseCell(cns, planeNumber, cell)) {
+      const Plane& plane = planes_[planeNumber];
+      if (plane.codes.empty() || !(plane.present[cell >> 6] & (std::uint64_t{1} << (cell & 63)))) return std::nullopt;
+      return plane.codes[cell];
+    }
+    if (auto hit = others_.find(cns)) return static_cast<std::uint16_t>(*hit);
+    return std::nullopt;
+  }
+
+ private:
+  static constexpr std::size_t kCellsPerPlane = 94 * 94;
+
+  struct Plane {
+    std::vector<std::uint16_t> codes;
+    std::vector<std::uint64_t> present;
+  };
+
+  // True for a value whose plane is 1 to 16 and whose bytes are 0x21 to 0x7E, with its cell.
+  static bool denseCell(std::uint32_t cns, std::uint32_t& plane, std::size_t& cell) {
+    plane = cns >> 16;
+    const std::uint32_t first = ((cns >> 8) & 0xFF) - 0x21;
+    const std::uint32_t second = (cns & 0xFF) - 0x21;
+    if (plane - 1 >= 16 || first >= 94 || second >= 94) return false;
+    cell = first * 94 + second;
+    return true;
+  }
+
+  std::array<Plane, 17> planes_;  // by plane number; 0 unused
+  CnsKeyIndex others_;
+};
+
+}  // namespace tessel
