@@ -60,6 +60,38 @@ TEST(Exports, AllFourAreFoundByTheirUndecoratedNames) {
   EXPECT_EQ(library.function<void*>("LoadCodeTables"), nullptr);
 }
 
+#if defined(_WIN32) && defined(__i386__)
+// The 32-bit DLL uses the standard calling convention: the function removes its four arguments
+// from the stack itself. The call is made by hand so that the stack pointer can be compared.
+TEST(Exports, CalleeRemovesItsArguments) {
+  ScratchDirectory dir;
+  writeTables(dir.path() / "share");
+  SharedLibrary library;
+  void* function = reinterpret_cast<void*>(library.stringConvert());
+  const char* input = "A\0";
+  char outputBuffer[64] = {};
+  char* output = outputBuffer;
+  std::int32_t result;
+  std::uint32_t before;
+  std::uint32_t after;
+  asm volatile(
+      "movl %%esp, %%esi\n\t"
+      "pushl %[out]\n\t"
+      "pushl %[in]\n\t"
+      "pushl $0\n\t"  // target: seven-bit CNS
+      "pushl $2\n\t"  // source: Big5
+      "call *%[fn]\n\t"
+      "movl %%esp, %%edi\n\t"
+      "movl %%esi, %%esp\n\t"
+      : "=a"(result), "=S"(before), "=D"(after), [fn] "+b"(function), [in] "+c"(input), [out] "+d"(output)
+      :
+      : "memory", "cc");
+  EXPECT_EQ(result, CVT_OK);
+  EXPECT_EQ(after, before);
+  EXPECT_EQ(outputBuffer[0], 'A');
+}
+#endif
+
 TEST(Exports, TablesInShareBelowTheCurrentDirectoryWithoutConfiguration) {
   ScratchDirectory dir;
   writeTables(dir.path() / "share");
