@@ -122,13 +122,19 @@ RootText LookupRoots(const RootTables& tables, std::uint16_t code, std::uint32_t
     if (!ordinal) return RootText{};
     if (hkl == kPhoneticHkl) {
         const PhoneticEntry& entry = tables.phonetic[*ordinal];
-        std::string text(entry[0].data());
+        std::array<char, kRootTextSize> text{};
+        std::size_t length = 0;
+        const auto append = [&](std::string_view part) {
+            std::copy(part.begin(), part.end(), text.begin() + static_cast<std::ptrdiff_t>(length));
+            length += part.size();
+        };
+        append(entry[0].data());
         for (std::size_t slot = 1; slot < kPhoneticReadingSlots; ++slot) {
             if (!SlotTaken(entry[slot])) continue;
-            text += kFullWidthSpace;
-            text += entry[slot].data();
+            append(kFullWidthSpace);
+            append(entry[slot].data());
         }
-        return RootText(text);
+        return RootText(std::string_view(text.data(), length));
     }
     if (hkl == kChangjieHkl) return RootText(tables.changjie[*ordinal].data());
     if (hkl == kQuickHkl) return RootText(tables.quick[*ordinal].data());
