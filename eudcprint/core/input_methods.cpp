@@ -1,6 +1,7 @@
 #include "input_methods.h"
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 

@@ -107,7 +107,7 @@ std::optional<unsigned> HexDigit(char16_t c) {
 
 class Parser {
 public:
-    Parser(DecodedFile file) : document_(file.format), text_(std::move(file.text)) {
+    explicit Parser(DecodedFile file) : document_(file.format), text_(std::move(file.text)) {
         lines_ = SplitLines(text_);
     }
 

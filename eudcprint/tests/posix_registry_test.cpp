@@ -284,7 +284,12 @@ TEST_P(EndToEnd, LookupsAnswerFromDictionariesFoundThroughTheRegistryFile) {
 INSTANTIATE_TEST_SUITE_P(
     FormatsAndFamilies, EndToEnd,
     ::testing::Combine(::testing::Values(regfile::RegFileFormat::Version5Utf16, regfile::RegFileFormat::Regedit4),
-                       ::testing::Values(PlatformFamily::WindowsNT, PlatformFamily::Windows9x)));
+                       ::testing::Values(PlatformFamily::WindowsNT, PlatformFamily::Windows9x)),
+    [](const auto& test) {
+        const bool version5 = std::get<0>(test.param) == regfile::RegFileFormat::Version5Utf16;
+        const bool nt = std::get<1>(test.param) == PlatformFamily::WindowsNT;
+        return std::string(version5 ? "Version5" : "Regedit4") + (nt ? "_NT" : "_9x");
+    });
 
 }  // namespace
 }  // namespace pictor::posix

@@ -58,7 +58,7 @@ std::string ResolveTarget(const std::string& path) {
         if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return target;
         std::string link(PATH_MAX, '\0');
         const ssize_t length = ::readlink(target.c_str(), link.data(), link.size());
-        if (length < 0) Fail("cannot read the link", target);
+        if (length <= 0) Fail("cannot read the link", target);
         link.resize(static_cast<std::size_t>(length));
         target = (link.front() == '/') ? link : ParentOf(target) + "/" + link;
     }
