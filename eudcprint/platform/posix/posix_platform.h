@@ -1,0 +1,78 @@
+// pictor's ports on Linux and other POSIX systems: the registry in a registry file, the loaded
+// keyboard layouts from its Preload list, the NT family, files by path, warnings on stderr.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "iconv_codec.h"
+#include "input_methods.h"
+#include "platform_ports.h"
+#include "registry_file_store.h"
+
+namespace pictor::posix {
+
+class PreloadKeyboardLayouts : public KeyboardLayoutPort {
+public:
+    explicit PreloadKeyboardLayouts(RegistryPort& registry) : registry_(registry) {}
+    std::vector<std::uint32_t> LoadedLayouts() override;
+
+private:
+    RegistryPort& registry_;
+};
+
+class NtPlatformFamily : public PlatformFamilyPort {
+public:
+    PlatformFamily Family() override { return PlatformFamily::WindowsNT; }
+};
+
+// Paths are code page 950 as the registry gives them; they are opened as UTF-8 with every
+// backslash taken for a slash.
+class PosixFileReader : public FileReaderPort {
+public:
+    explicit PosixFileReader(const IconvCp950Codec& codec) : codec_(codec) {}
+    std::optional<std::vector<std::uint8_t>> ReadWholeFile(std::string_view path) override;
+    std::string LocalPath(std::string_view cp950Path) const;
+
+private:
+    const IconvCp950Codec& codec_;
+};
+
+// One line "caption: text" on standard error, in UTF-8.
+class StderrWarning : public WarningPort {
+public:
+    explicit StderrWarning(const IconvCp950Codec& codec) : codec_(codec) {}
+    void Warn(std::string_view text, std::string_view caption) override;
+
+private:
+    const IconvCp950Codec& codec_;
+};
+
+// All ports together, over the registry file at `registryPath`.
+class PosixPlatform {
+public:
+    // Throws regfile::RegFileError or std::system_error when the registry file cannot be read.
+    explicit PosixPlatform(std::string registryPath = RegistryFilePath());
+
+    FileRegistry& Registry() { return *registry_; }
+    KeyboardLayoutPort& KeyboardLayouts() { return layouts_; }
+    PlatformFamilyPort& Family() { return family_; }
+    FileReaderPort& Files() { return files_; }
+    WarningPort& Warnings() { return warnings_; }
+    InputMethodPorts Ports() { return {*registry_, layouts_, files_, warnings_}; }
+
+    // Code page 950 text for the terminal, and back.
+    std::string ToUtf8(std::string_view cp950) const { return codec_.ToUtf8(cp950); }
+    std::string FromUtf8(std::string_view utf8) const { return codec_.FromUtf8(utf8); }
+    std::string Describe() const { return "registry file " + registry_->Path(); }
+
+private:
+    IconvCp950Codec codec_;
+    std::unique_ptr<FileRegistry> registry_;
+    PreloadKeyboardLayouts layouts_;
+    NtPlatformFamily family_;
+    PosixFileReader files_;
+    StderrWarning warnings_;
+};
+
+}  // namespace pictor::posix

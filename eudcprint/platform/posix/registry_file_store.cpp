@@ -1,0 +1,55 @@
+#include "registry_file_store.h"
+
+#include <cstdlib>
+
+#include "atomic_file.h"
+#include "reg_file.h"
+
+namespace pictor::posix {
+
+std::string RegistryFilePath() {
+    const char* explicitPath = std::getenv("PICTOR_REGISTRY");
+    if (explicitPath != nullptr && *explicitPath != '\0') return explicitPath;
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    std::string folder;
+    if (config != nullptr && *config == '/') {
+        folder = config;
+    } else {
+        const char* home = std::getenv("HOME");
+        folder = std::string(home != nullptr ? home : "") + "/.config";
+    }
+    return folder + "/pictor/registry.reg";
+}
+
+RegistryFileStore::RegistryFileStore(std::string path) : path_(std::move(path)) {}
+
+regfile::RegistryDocument RegistryFileStore::Reload() {
+    const auto bytes = ReadFileIfExists(path_);
+    if (!bytes) return regfile::RegistryDocument(format_);
+    try {
+        regfile::RegistryDocument document = regfile::ReadRegFile(*bytes);
+        format_ = document.Format();
+        return document;
+    } catch (const regfile::RegFileError& error) {
+        throw regfile::RegFileError(path_, error);
+    }
+}
+
+void RegistryFileStore::Save(const regfile::RegistryDocument& document) {
+    WriteFileAtomically(path_, regfile::WriteRegFile(document));
+    format_ = document.Format();
+}
+
+FileRegistry::FileRegistry(std::string path, const regfile::Cp950Codec& codec)
+    : store_(std::move(path)), registry_(store_.Reload(), &codec, &store_) {}
+
+std::unique_ptr<RegistryKey> FileRegistry::Open(RegistryRoot root, std::string_view path,
+                                                RegistryAccess access) {
+    return registry_.Open(root, path, access);
+}
+
+std::unique_ptr<RegistryKey> FileRegistry::Create(RegistryRoot root, std::string_view path) {
+    return registry_.Create(root, path);
+}
+
+}  // namespace pictor::posix

@@ -1,0 +1,51 @@
+// The registry kept in one registry file, written back in the form it was read in.
+#pragma once
+
+#include <string>
+
+#include "document_registry.h"
+#include "iconv_codec.h"
+
+namespace pictor::posix {
+
+// Where the registry file lives: $PICTOR_REGISTRY, else $XDG_CONFIG_HOME/pictor/registry.reg,
+// else ~/.config/pictor/registry.reg.
+std::string RegistryFilePath();
+
+class RegistryFileStore : public regfile::RegistryStore {
+public:
+    explicit RegistryFileStore(std::string path);
+
+    // The file's contents; an empty registry when the file does not exist. Throws
+    // regfile::RegFileError (naming the file) or std::system_error.
+    regfile::RegistryDocument Reload() override;
+    // Throws std::system_error; the file is then as it was.
+    void Save(const regfile::RegistryDocument& document) override;
+
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+    // The form of the file as last read or written; a new file is written in the Version 5 form.
+    regfile::RegFileFormat format_ = regfile::RegFileFormat::Version5Utf16;
+};
+
+// The registry port over the registry file.
+class FileRegistry : public RegistryPort {
+public:
+    // Reads the file at once; throws as RegistryFileStore::Reload.
+    FileRegistry(std::string path, const regfile::Cp950Codec& codec);
+
+    std::unique_ptr<RegistryKey> Open(RegistryRoot root, std::string_view path,
+                                      RegistryAccess access) override;
+    std::unique_ptr<RegistryKey> Create(RegistryRoot root, std::string_view path) override;
+
+    const regfile::DocumentRegistry& Registry() const { return registry_; }
+    const std::string& Path() const { return store_.Path(); }
+
+private:
+    RegistryFileStore store_;
+    regfile::DocumentRegistry registry_;
+};
+
+}  // namespace pictor::posix

@@ -1,0 +1,108 @@
+#include "win32_platform.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+namespace pictor::win32 {
+namespace {
+
+constexpr UINT kCodePage950 = 950;
+
+std::wstring ToWide(UINT codePage, std::string_view text) {
+    if (text.empty()) return {};
+    const int length = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    return wide;
+}
+
+std::string FromWide(UINT codePage, const std::wstring& wide) {
+    if (wide.empty()) return {};
+    const int length = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length,
+                        nullptr, nullptr);
+    return text;
+}
+
+class Handle {
+public:
+    explicit Handle(HANDLE handle) : handle_(handle) {}
+    ~Handle() {
+        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    HANDLE Get() const { return handle_; }
+
+private:
+    HANDLE handle_;
+};
+
+}  // namespace
+
+std::string Cp950ToUtf8(std::string_view cp950) { return FromWide(CP_UTF8, ToWide(kCodePage950, cp950)); }
+
+std::string Utf8ToCp950(std::string_view utf8) { return FromWide(kCodePage950, ToWide(CP_UTF8, utf8)); }
+
+std::vector<std::uint32_t> Win32KeyboardLayouts::LoadedLayouts() {
+    const int count = GetKeyboardLayoutList(0, nullptr);
+    if (count <= 0) return {};
+    std::vector<HKL> handles(static_cast<std::size_t>(count));
+    const int got = GetKeyboardLayoutList(count, handles.data());
+    std::vector<std::uint32_t> layouts;
+    for (int i = 0; i < got; ++i) {
+        layouts.push_back(static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(handles[static_cast<std::size_t>(i)])));
+    }
+    return layouts;
+}
+
+PlatformFamily Win32PlatformFamily::Family() {
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof version;  // 148 bytes
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    const BOOL known = GetVersionExA(&version);
+#pragma GCC diagnostic pop
+    return known && version.dwPlatformId == VER_PLATFORM_WIN32_NT ? PlatformFamily::WindowsNT
+                                                                  : PlatformFamily::Windows9x;
+}
+
+std::optional<std::vector<std::uint8_t>> Win32FileReader::ReadWholeFile(std::string_view path) {
+    Handle file(CreateFileA(std::string(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.Get() == INVALID_HANDLE_VALUE) return std::nullopt;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > 0x7FFFFFFF) return std::nullopt;
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD got = 0;
+        if (!ReadFile(file.Get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &got, nullptr)) {
+            return std::nullopt;
+        }
+        if (got == 0) break;  // the file shrank meanwhile
+        done += got;
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
+void MessageBoxWarning::Warn(std::string_view text, std::string_view caption) {
+    MessageBoxA(nullptr, std::string(text).c_str(), std::string(caption).c_str(), MB_OK | MB_ICONSTOP);
+}
+
+void StderrWarning::Warn(std::string_view text, std::string_view caption) {
+    std::fprintf(stderr, "%s: %s\n", Cp950ToUtf8(caption).c_str(), Cp950ToUtf8(text).c_str());
+}
+
+Win32Platform::Win32Platform(bool consoleWarnings) : consoleWarnings_(consoleWarnings) {}
+
+WarningPort& Win32Platform::Warnings() {
+    if (consoleWarnings_) return console_;
+    return boxes_;
+}
+
+}  // namespace pictor::win32

@@ -1,0 +1,90 @@
+// The code page 950 texts written as byte escapes in the code, checked against the C library's
+// code page 950 encoder.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "demo_data.h"
+#include "fake_ports.h"
+#include "iconv_codec.h"
+#include "known_input_methods.h"
+#include "root_dictionary.h"
+#include "root_symbols.h"
+
+namespace pictor {
+namespace {
+
+const posix::IconvCp950Codec& Codec() {
+    static const posix::IconvCp950Codec codec;
+    return codec;
+}
+
+std::string Cp950(std::string_view utf8) { return Codec().FromUtf8(utf8); }
+
+TEST(Big5Texts, PhoneticSymbols) {
+    const std::vector<std::string> symbols = {
+        "ㄅ", "ㄆ", "ㄇ", "ㄈ", "ㄉ", "ㄊ", "ㄋ", "ㄌ", "ㄍ", "ㄎ", "ㄏ", "ㄐ", "ㄑ", "ㄒ",
+        "ㄓ", "ㄔ", "ㄕ", "ㄖ", "ㄗ", "ㄘ", "ㄙ", "ㄧ", "ㄨ", "ㄩ", "ㄚ", "ㄛ", "ㄜ", "ㄝ",
+        "ㄞ", "ㄟ", "ㄠ", "ㄡ", "ㄢ", "ㄣ", "ㄤ", "ㄥ", "ㄦ", "ˉ", "ˊ", "ˇ", "ˋ", "˙"};
+    ASSERT_EQ(symbols.size(), PhoneticSymbolTable.size());
+    for (std::size_t i = 0; i < symbols.size(); ++i) {
+        EXPECT_EQ(PhoneticSymbolTable[i], Cp950(symbols[i])) << "root code " << i + 1;
+        EXPECT_EQ(static_cast<unsigned char>(PhoneticSymbolTable[i][0]), 0xA3);
+    }
+    EXPECT_EQ(kFullWidthSpace, Cp950("　"));
+}
+
+TEST(Big5Texts, RadicalSymbols) {
+    const std::vector<std::string> symbols = {"日", "月", "金", "木", "水", "火", "土", "竹", "戈",
+                                              "十", "大", "中", "一", "弓", "人", "心", "手", "口",
+                                              "尸", "廿", "山", "女", "田", "難", "卜", "重"};
+    ASSERT_EQ(symbols.size(), RadicalSymbolTable.size());
+    for (std::size_t i = 0; i < symbols.size(); ++i) {
+        EXPECT_EQ(RadicalSymbolTable[i], Cp950(symbols[i])) << "root code " << i + 1;
+    }
+}
+
+TEST(Big5Texts, InputMethodTitles) {
+    const std::vector<std::string> titles = {"注音", "倉頡", "速成", "新注音", "新倉頡", "行列", "大易"};
+    ASSERT_EQ(titles.size(), KnownInputMethodTable.size());
+    for (std::size_t i = 0; i < titles.size(); ++i) {
+        EXPECT_EQ(KnownInputMethodTable[i].title, Cp950(titles[i]));
+        EXPECT_LT(KnownInputMethodTable[i].title.size(), kInputMethodTitleSize);
+    }
+    EXPECT_EQ(KnownInputMethodTitle(0xE0090404)->View(), Cp950("新倉頡"));
+    EXPECT_FALSE(KnownInputMethodTitle(0xE0070404));
+}
+
+TEST(Big5Texts, DictionaryWarning) {
+    auto tables = std::make_unique<RootTables>();
+    testing::MemoryFiles files;
+    testing::RecordedWarnings warnings;
+    LoadRootDictionary(*tables, files, warnings, PlatformFamily::WindowsNT, "x", Cp950("注音"), kPhoneticHkl);
+    ASSERT_EQ(warnings.warnings.size(), 1u);
+    EXPECT_EQ(warnings.warnings[0].first, Cp950("警告! 無法開啟【注音】輸入法字根檔"));
+    EXPECT_EQ(warnings.warnings[0].second, Cp950("警告訊息"));
+}
+
+TEST(Big5Texts, DemonstrationData) {
+    EXPECT_EQ(testsupport::kDemoPhoneticName, Cp950("中文 (繁體) - 注音"));
+    EXPECT_EQ(testsupport::kDemoChangjieName, Cp950("中文 (繁體) - 倉頡"));
+    EXPECT_EQ(testsupport::kDemoQuickName, Cp950("中文 (繁體) - 速成"));
+    const std::vector<std::string> roots = {"ㄅ　ㄚˋ　ㄆ　ㄛˊ", "ㄇㄧㄢˊ", "ㄈ　ㄥ˙", "ㄉㄨㄥˉ", "日月金　　",
+                                            "木水火土竹", "重　　　　", "難卜　　　", "一中　　　", "", ""};
+    const auto& expectations = testsupport::DemoExpectations();
+    ASSERT_EQ(expectations.size(), roots.size());
+    for (std::size_t i = 0; i < roots.size(); ++i) EXPECT_EQ(expectations[i].roots, Cp950(roots[i]));
+}
+
+TEST(Big5Texts, CodecMapsTheUserDefinedAreaToPrivateUse) {
+    EXPECT_EQ(Codec().ToUtf16("\xfa\x40\xc8\xfe\x81\x40"), u"\uE000\uF848\uEEB8");
+    EXPECT_EQ(Codec().FromUtf16(u"\uE000\uF848"), "\xfa\x40\xc8\xfe");
+    EXPECT_EQ(Codec().ToUtf8("\xaa\x60\xad\xb5 A"), "注音 A");
+    EXPECT_EQ(Codec().FromUtf16(u"\U0001F600x"), "?x");
+    EXPECT_EQ(Codec().ToUtf16("\xa1"), u"\uFFFD");
+}
+
+}  // namespace
+}  // namespace pictor
