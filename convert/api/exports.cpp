@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "code_selector.h"
+#include "file_conversion.h"
 #include "library_state.h"
 #include "string_conversion.h"
 #include "tessel.h"
@@ -17,21 +18,50 @@ int32_t TESSEL_CALL CVT_StringConvert(int32_t source, int32_t target, const char
     if (state == nullptr) return CVT_ERR_NO_TABLE;
     if (input == nullptr || output == nullptr) {
       // Refuse before touching anything, after the checks a host may rely on.
-      const std::int32_t refusal =
-          tessel::checkConversion(state->tables, static_cast<std::uint8_t>(source), static_cast<std::uint8_t>(target));
+      const std::int32_t refusal = tessel::checkConversion(state->tables, static_cast<std::uint8_t>(source),
+                                                           static_cast<std::uint8_t>(target));
       return refusal != CVT_OK ? refusal : CVT_ERR_PAIR;
     }
-    return tessel::convertString(state->tables, state->coder, nullptr, source, target,
+    return tessel::convertString(state->tables, state->coder, state->list.get(), source, target,
                                  reinterpret_cast<const std::uint8_t*>(input), reinterpret_cast<std::uint8_t*>(output));
   } catch (...) {
     return CVT_ERR_PAIR;
   }
 }
 
-int32_t TESSEL_CALL CVT_FileConvert(int32_t, int32_t, const char*, const char*) { return CVT_ERR_PAIR; }
+int32_t TESSEL_CALL CVT_FileConvert(int32_t source, int32_t target, const char* sourcePath, const char* targetPath) {
+  try {
+    auto* state = libraryState();
+    if (state == nullptr) return CVT_ERR_NO_TABLE;
+    if (sourcePath == nullptr || targetPath == nullptr) {
+      const std::int32_t refusal = tessel::checkConversion(state->tables, static_cast<std::uint8_t>(source),
+                                                           static_cast<std::uint8_t>(target));
+      if (refusal != CVT_OK) return refusal;
+      return sourcePath == nullptr ? CVT_ERR_OPEN_SOURCE : CVT_ERR_CREATE_TARGET;
+    }
+    return tessel::convertFile(state->tables, state->coder, state->list.get(), *state->files, source, target,
+                               sourcePath, targetPath);
+  } catch (...) {
+    return CVT_ERR_PAIR;
+  }
+}
 
-int32_t TESSEL_CALL CVT_TableListStart(void) { return 0; }
+int32_t TESSEL_CALL CVT_TableListStart(void) {
+  try {
+    auto* state = libraryState();
+    return state != nullptr && state->list->start() ? 1 : 0;
+  } catch (...) {
+    return 0;
+  }
+}
 
-int32_t TESSEL_CALL CVT_TableListEnd(void) { return 0; }
+int32_t TESSEL_CALL CVT_TableListEnd(void) {
+  try {
+    auto* state = libraryState();
+    return state != nullptr && state->list->end() ? 1 : 0;
+  } catch (...) {
+    return 0;
+  }
+}
 
 }  // extern "C"

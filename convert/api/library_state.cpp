@@ -1,7 +1,6 @@
 #include "library_state.h"
 
-#include <memory>
-
+#include "file_port_factory.h"
 #include "table_platform_factory.h"
 
 namespace tessel::api {
@@ -19,6 +18,9 @@ void attachLibrary() {
     auto platform = makeTablePlatform();
     auto state = std::make_unique<LibraryState>();
     state->tables = CodeTables::load(*platform);
+    state->files = makeFilePort();
+    state->list =
+        std::make_unique<CharacterListLog>(*state->files, state->tables.configuredPath(), platform->pathSeparator());
     g_state = std::move(state);
   } catch (...) {
     g_state.reset();

@@ -51,7 +51,10 @@ class PairConverter {
     std::size_t m = 0;
     while (i < text.size() && out.size() - m >= TextConverter::kMaxCharacterOutput) {
       const SourceChar c = read(text.subspan(i), textContinues);
-      if (c.needMore) break;
+      if (c.needMore) {
+        outcome.waiting = true;
+        break;
+      }
       if (c.length == 0) {
         outcome.endReached = true;
         break;
@@ -264,6 +267,16 @@ ConvertOutcome dispatchTarget(std::uint8_t target, const CodeTables& tables, Cns
 }
 
 }  // namespace
+
+std::size_t TextConverter::writeSingleByte(std::uint8_t target, std::uint8_t byte, std::uint8_t* out) {
+  if (target == kSelectorCns) return coder_.encode(0, byte, 0, out);
+  out[0] = byte;
+  if (target == kSelectorUcs) {
+    out[1] = 0;
+    return 2;
+  }
+  return 1;
+}
 
 ConvertOutcome TextConverter::convert(std::uint8_t source, std::uint8_t target, std::span<const std::uint8_t> text,
                                       bool textContinues, std::span<std::uint8_t> out) {

@@ -73,4 +73,15 @@ inline CodeTables makeTables(std::vector<TableRecord> big5, std::vector<TableRec
                     status);
 }
 
+// A few characters of each table: Big5 A440/A4A4 (plane 1), C94A (plane 2), A441 (plane 3),
+// FA40 (user-defined, plane 12); UCS-2 4E00, 4E42, E000, 00E9; GBK D2BB, D6D0.
+inline CodeTables smallTables(std::uint16_t status = 0) {
+  return makeTables(
+      /*big5*/ {{0x014421, 0xA440}, {0x014463, 0xA4A4}, {0x024421, 0xC94A}, {0x034421, 0xA441}},
+      /*big5Eudc*/ {{0x0C2121, 0xFA40}},
+      /*big5Last*/ {},
+      /*ucs*/ {{0x014421, 0x4E00}, {0x024421, 0x4E42}, {0x0C2121, 0xE000}, {0x034421, 0x00E9}},
+      /*gbk*/ {{0x014421, 0xD2BB}, {0x014463, 0xD6D0}}, status);
+}
+
 }  // namespace tessel::testing

@@ -19,14 +19,7 @@ struct RecordingList : CharacterList {
   void append(std::span<const std::uint8_t> cns) override { entries.emplace_back(cns.begin(), cns.end()); }
 };
 
-CodeTables smallTables(std::uint16_t status = 0) {
-  return testing::makeTables(
-      /*big5*/ {{0x014421, 0xA440}, {0x014463, 0xA4A4}, {0x024421, 0xC94A}, {0x034421, 0xA441}},
-      /*big5Eudc*/ {{0x0C2121, 0xFA40}},
-      /*big5Last*/ {},
-      /*ucs*/ {{0x014421, 0x4E00}, {0x024421, 0x4E42}, {0x0C2121, 0xE000}, {0x034421, 0x00E9}},
-      /*gbk*/ {{0x014421, 0xD2BB}, {0x014463, 0xD6D0}}, status);
-}
+using testing::smallTables;
 
 class StringConversion : public ::testing::Test {
  protected:

@@ -1,0 +1,228 @@
+#include "file_conversion.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "code_selector.h"
+#include "string_conversion.h"
+#include "text_converter.h"
+
+namespace tessel {
+namespace {
+
+constexpr std::size_t kReadBlock = 64 * 1024;
+constexpr std::size_t kWriteBlock = 64 * 1024;
+
+// Reads the source in blocks and keeps at least one line area of bytes available.
+class BlockReader {
+ public:
+  explicit BlockReader(SourceFile& file) : file_(file), buffer_(kReadBlock + kLineArea) {}
+
+  // False on a read error.
+  bool fill(std::size_t wanted) {
+    if (end_ - begin_ >= wanted || eof_) return true;
+    std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+    end_ -= begin_;
+    begin_ = 0;
+    while (end_ < wanted && !eof_) {
+      const auto n = file_.read(std::span<std::uint8_t>(buffer_.data() + end_, buffer_.size() - end_));
+      if (!n) return false;
+      if (*n == 0) eof_ = true;
+      end_ += *n;
+    }
+    return true;
+  }
+
+  std::span<const std::uint8_t> available() const { return {buffer_.data() + begin_, end_ - begin_}; }
+  void consume(std::size_t n) { begin_ += std::min(n, end_ - begin_); }
+  bool eof() const { return eof_; }
+
+ private:
+  SourceFile& file_;
+  std::vector<std::uint8_t> buffer_;
+  std::size_t begin_ = 0;
+  std::size_t end_ = 0;
+  bool eof_ = false;
+};
+
+// Collects the converted bytes and writes them in blocks.
+class BlockWriter {
+ public:
+  explicit BlockWriter(TargetFile& file) : file_(file), buffer_(kWriteBlock) {}
+
+  std::span<std::uint8_t> room() { return {buffer_.data() + used_, buffer_.size() - used_}; }
+  void produced(std::size_t n) { used_ += n; }
+
+  bool makeRoom(std::size_t n) { return buffer_.size() - used_ >= n || flush(); }
+
+  bool write(std::span<const std::uint8_t> bytes) {
+    if (!makeRoom(bytes.size())) return false;
+    std::memcpy(buffer_.data() + used_, bytes.data(), bytes.size());
+    used_ += bytes.size();
+    return true;
+  }
+
+  bool flush() {
+    if (used_ == 0) return true;
+    const bool written = file_.write(std::span<const std::uint8_t>(buffer_.data(), used_));
+    used_ = 0;
+    return written;
+  }
+
+ private:
+  TargetFile& file_;
+  std::vector<std::uint8_t> buffer_;
+  std::size_t used_ = 0;
+};
+
+enum class Outcome { Done, ReadFailed, WriteFailed };
+
+Outcome copyFile(SourceFile& source, TargetFile& target) {
+  std::vector<std::uint8_t> block(kReadBlock);
+  for (;;) {
+    const auto n = source.read(block);
+    if (!n) return Outcome::ReadFailed;
+    if (*n == 0) return Outcome::Done;
+    if (!target.write(std::span<const std::uint8_t>(block.data(), *n))) return Outcome::WriteFailed;
+  }
+}
+
+// Converts one piece of a line; `final` when it ends the line, so that the readers see the
+// line's end. Returns the count of bytes used, or nothing when the output cannot be written.
+std::optional<std::size_t> convertPiece(TextConverter& converter, BlockWriter& writer, std::uint8_t s, std::uint8_t t,
+                                        std::span<const std::uint8_t> piece, bool final, bool& waiting) {
+  std::size_t pos = 0;
+  waiting = false;
+  while (pos < piece.size()) {
+    if (!writer.makeRoom(TextConverter::kMaxCharacterOutput)) return std::nullopt;
+    const ConvertOutcome o = converter.convert(s, t, piece.subspan(pos), !final, writer.room());
+    writer.produced(o.produced);
+    pos += o.consumed;
+    if (o.waiting) {
+      waiting = true;
+      break;
+    }
+    if (o.endReached && pos < piece.size()) {
+      // A zero byte ends the readers' text. It is written as a single byte and the line goes on
+      // after it, so that nothing after it is lost.
+      if (!writer.makeRoom(TextConverter::kMaxCharacterOutput)) return std::nullopt;
+      writer.produced(converter.writeSingleByte(t, piece[pos], writer.room().data()));
+      ++pos;
+    }
+  }
+  // An escape sequence at the very end may have taken the line's terminating zero as well.
+  return std::min(pos, piece.size());
+}
+
+Outcome convertLines(TextConverter& converter, SourceFile& source, BlockWriter& writer, std::uint8_t s,
+                     std::uint8_t t) {
+  BlockReader reader(source);
+  if (s == kSelectorUcs) {
+    // The first two bytes are taken to be the byte-order mark.
+    if (!reader.fill(2)) return Outcome::ReadFailed;
+    reader.consume(2);
+  }
+
+  for (;;) {
+    if (!reader.fill(kLineArea)) return Outcome::ReadFailed;
+    const std::span<const std::uint8_t> available = reader.available();
+    if (available.empty()) return Outcome::Done;
+
+    // One line, or the first line area of a longer one. A line ends after 0A. For UCS-2 the
+    // readers keep no state between code units, so lines need not be told apart: the text runs on,
+    // which keeps code units aligned even where 0A 00 falls at an odd offset.
+    const std::size_t limit = std::min(available.size(), kLineArea);
+    std::size_t length = limit;
+    bool endsLine = reader.eof() && limit == available.size();
+    if (s != kSelectorUcs) {
+      if (const void* newline = std::memchr(available.data(), 0x0A, limit)) {
+        length = static_cast<std::size_t>(static_cast<const std::uint8_t*>(newline) - available.data()) + 1;
+        endsLine = true;
+      }
+    }
+    const std::span<const std::uint8_t> piece = available.first(length);
+
+    bool waiting = false;
+    auto used = convertPiece(converter, writer, s, t, piece, endsLine, waiting);
+    if (used && waiting && *used == 0) {
+      // A whole line area holding no complete character (nothing but shifts and escapes): it is
+      // converted as if the line ended there, rather than waiting for ever.
+      used = convertPiece(converter, writer, s, t, piece, true, waiting);
+    }
+    if (!used) return Outcome::WriteFailed;
+    reader.consume(*used);
+  }
+}
+
+}  // namespace
+
+std::int32_t convertFile(const CodeTables& tables, CnsCoder& coder, CharacterList* list, FilePort& files,
+                         std::int32_t source, std::int32_t target, const std::string& sourcePath,
+                         const std::string& targetPath) {
+  const auto s = static_cast<std::uint8_t>(source & 0xFF);
+  const auto t = static_cast<std::uint8_t>(target & 0xFF);
+  if (const std::int32_t refusal = checkConversion(tables, s, t); refusal != kResultOk) return refusal;
+
+  // The same file however the two paths spell it: converted in place, so that the target is not
+  // truncated before the source is read.
+  const bool inPlace = sourcePath == targetPath || files.sameFile(sourcePath, targetPath);
+
+  std::unique_ptr<SourceFile> input = files.openSource(sourcePath);
+  if (!input) return kResultOpenSource;
+  std::string temporaryPath;
+  std::unique_ptr<TargetFile> output =
+      inPlace ? files.createTemporaryBeside(targetPath, temporaryPath) : files.createTarget(targetPath);
+  if (!output) return inPlace ? kResultBadPair : kResultCreateTarget;
+
+  // From here on a failure removes the file this call made, so that nothing half-done remains.
+  const std::string outputPath = inPlace ? temporaryPath : targetPath;
+  const std::int32_t writeFailure = inPlace ? kResultBadPair : kResultCreateTarget;
+  auto fail = [&](std::int32_t result) {
+    output.reset();
+    input.reset();
+    files.remove(outputPath);
+    return result;
+  };
+
+  if (t == kSelectorCns) coder.reset();
+
+  if (s == kSelectorCns && t == kSelectorCns) {
+    // Nothing to convert: the target becomes a copy of the source, and in place nothing changes.
+    if (inPlace) {
+      output.reset();
+      files.remove(temporaryPath);
+      return kResultOk;
+    }
+    const Outcome copied = copyFile(*input, *output);
+    if (copied == Outcome::ReadFailed) return fail(kResultOpenSource);
+    if (copied == Outcome::WriteFailed) return fail(kResultCreateTarget);
+    return kResultOk;
+  }
+
+  BlockWriter writer(*output);
+  bool written = true;
+  if (t == kSelectorCns) written = writer.write(kSevenBitHeader);
+  if (t == kSelectorUcs) written = writer.write(kUcsByteOrderMark);
+  if (!written) return fail(writeFailure);
+
+  TextConverter converter(tables, coder, list);
+  const Outcome converted = convertLines(converter, *input, writer, s, t);
+  if (converted == Outcome::ReadFailed) return fail(kResultOpenSource);
+  if (converted == Outcome::WriteFailed) return fail(writeFailure);
+  if (t == kSelectorCns) {
+    const std::uint8_t shiftIn[1] = {kShiftIn};
+    written = writer.write(shiftIn);
+  }
+  if (!written || !writer.flush()) return fail(writeFailure);
+
+  if (inPlace) {
+    if (!output->commit()) return fail(kResultBadPair);
+    output.reset();
+    input.reset();
+    if (!files.replace(temporaryPath, targetPath)) return fail(kResultBadPair);
+  }
+  return kResultOk;
+}
+
+}  // namespace tessel

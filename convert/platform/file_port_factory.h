@@ -1,0 +1,12 @@
+#pragma once
+// The file system adapter of the system the library was built for.
+
+#include <memory>
+
+#include "file_port.h"
+
+namespace tessel {
+
+std::unique_ptr<FilePort> makeFilePort();
+
+}  // namespace tessel

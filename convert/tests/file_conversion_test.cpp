@@ -1,0 +1,257 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <random>
+
+#include "code_selector.h"
+#include "file_conversion.h"
+#include "memory_files.h"
+#include "string_conversion.h"
+#include "table_builder.h"
+
+namespace tessel {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using testing::MemoryFiles;
+using testing::smallTables;
+
+Bytes operator+(Bytes a, const Bytes& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+const Bytes kHeader(kSevenBitHeader.begin(), kSevenBitHeader.end());
+
+class FileConversion : public ::testing::Test {
+ protected:
+  CodeTables tables = smallTables();
+  CnsCoder coder;
+  MemoryFiles files;
+
+  std::int32_t run(std::int32_t source, std::int32_t target, const std::string& from = "in",
+                   const std::string& to = "out") {
+    return convertFile(tables, coder, nullptr, files, source, target, from, to);
+  }
+  Bytes convert(std::int32_t source, std::int32_t target, const Bytes& input) {
+    files.add("in", input);
+    EXPECT_EQ(run(source, target), kResultOk);
+    return files.files["out"];
+  }
+  // No file but the source and the target is left.
+  void expectOnly(std::initializer_list<std::string> names) {
+    std::vector<std::string> present;
+    for (const auto& [name, bytes] : files.files) present.push_back(name);
+    EXPECT_EQ(present, std::vector<std::string>(names));
+  }
+};
+
+TEST_F(FileConversion, SevenBitHeaderAndFinalShiftIn) {
+  EXPECT_EQ(convert(kSelectorBig5, kSelectorCns, {0x41, 0x42, 0x0D, 0x0A}),
+            (Bytes{0x0F, 0x1B, 0x24, 0x29, 0x47, 0x1B, 0x24, 0x2A, 0x48, 0x41, 0x42, 0x0D, 0x0A, 0x0F}));
+}
+
+TEST_F(FileConversion, Ucs2TargetStartsWithByteOrderMark) {
+  EXPECT_EQ(convert(kSelectorCns, kSelectorUcs, {0x41, 0x0D, 0x0A}), (Bytes{0xFF, 0xFE, 0x41, 0, 0x0D, 0, 0x0A, 0}));
+}
+
+TEST_F(FileConversion, Ucs2SourceIsReadFromItsThirdByte) {
+  EXPECT_EQ(convert(kSelectorUcs, kSelectorCns, {0xFF, 0xFE}), (kHeader + Bytes{0x0F}));
+  // The first two bytes are taken for the mark whatever they are.
+  EXPECT_EQ(convert(kSelectorUcs, kSelectorCns, {0x41, 0x00, 0x00, 0x4E}), (kHeader + Bytes{0x0E, 0x44, 0x21, 0x0F}));
+}
+
+TEST_F(FileConversion, HeaderOfASevenBitFileProducesNothingAndTheFinalShiftInStays) {
+  const Bytes written = convert(kSelectorBig5, kSelectorCns, {0xA4, 0x40, 0x0D, 0x0A, 0x41, 0x0D, 0x0A});
+  EXPECT_EQ(written, (kHeader + Bytes{0x0E, 0x44, 0x21, 0x0F, 0x0D, 0x0A, 0x41, 0x0D, 0x0A, 0x0F}));
+  EXPECT_EQ(convert(kSelectorCns, kSelectorBig5, written), (Bytes{0xA4, 0x40, 0x0D, 0x0A, 0x41, 0x0D, 0x0A, 0x0F}));
+}
+
+TEST_F(FileConversion, SevenBitStateCarriesAcrossLines) {
+  // Shifted out on the first line, the second line's bytes are still characters.
+  EXPECT_EQ(convert(kSelectorCns, kSelectorBig5, {0x0E, 0x44, 0x21, 0x0D, 0x0A, 0x44, 0x63, 0x0F, 0x0D, 0x0A}),
+            (Bytes{0xA4, 0x40, '<', '1', 'D', 'A', '>', 0xA4, 0xA4, 0x0D, 0x0A}));
+}
+
+TEST_F(FileConversion, CharacterCutOffAtALineEndIsCompletedByTheNextLine) {
+  // In G1, 0A is the first byte of a character that the line's end cuts off: it is substituted,
+  // and held to become the first byte of the next line's character.
+  EXPECT_EQ(convert(kSelectorCns, kSelectorBig5, {0x0E, 0x0A, 0x21, 0x0F}),
+            (Bytes{'<', '0', 'F', 'F', 'A', '>', '<', '1', 'A', '2', '1', '>', 0x0F}));
+}
+
+TEST_F(FileConversion, SevenBitStateIsNotResetForASevenBitSource) {
+  files.add("first", Bytes{0x0E, 0x44, 0x21});  // ends shifted out
+  ASSERT_EQ(run(kSelectorCns, kSelectorBig5, "first", "out"), kResultOk);
+  EXPECT_EQ(convert(kSelectorCns, kSelectorBig5, {0x44, 0x63}), (Bytes{0xA4, 0xA4}));
+  // A seven-bit target resets it.
+  files.add("first", Bytes{0x0E, 0x44, 0x21});
+  ASSERT_EQ(run(kSelectorCns, kSelectorBig5, "first", "out"), kResultOk);
+  ASSERT_EQ(run(kSelectorBig5, kSelectorCns, "first", "other"), kResultOk);
+  EXPECT_EQ(convert(kSelectorCns, kSelectorBig5, {0x44, 0x63}), (Bytes{0x44, 0x63}));
+}
+
+TEST_F(FileConversion, EmptySourceGivesEmptyTarget) { EXPECT_EQ(convert(kSelectorCns, kSelectorBig5, {}), Bytes{}); }
+
+TEST_F(FileConversion, SevenBitToItselfCopiesTheFile) {
+  const Bytes text{0x0E, 0x44, 0x21, 0x1B, 0x24, 0x0D, 0x0A, 0x00, 0xFF};
+  EXPECT_EQ(convert(kSelectorCns, kSelectorCns, text), text);
+  files.add("in", text);
+  EXPECT_EQ(run(kSelectorCns, kSelectorCns, "in", "in"), kResultOk);
+  EXPECT_EQ(files.files["in"], text);
+  expectOnly({"in", "out"});
+}
+
+TEST_F(FileConversion, RefusalsComeBeforeAnyFileIsTouched) {
+  files.add("in", "A");
+  EXPECT_EQ(run(5, 0), kResultBadSource);
+  EXPECT_EQ(run(0, 19), kResultBadTarget);
+  EXPECT_EQ(run(2, 18), kResultBadPair);
+  tables = smallTables(TS_UCS_MISSING);
+  EXPECT_EQ(run(2, 0), kResultNoTable);
+  tables = smallTables(TS_HEADER_BAD);
+  EXPECT_EQ(run(2, 0), kResultBadTable);
+  EXPECT_TRUE(files.calls.empty());
+}
+
+TEST_F(FileConversion, SourceThatCannotBeOpenedForWritingGivesFive) {
+  files.add("in", "A");
+  files.readOnly.insert("in");
+  EXPECT_EQ(run(2, 0), kResultOpenSource);
+  EXPECT_EQ(run(2, 0, "missing", "out"), kResultOpenSource);
+  expectOnly({"in"});
+}
+
+TEST_F(FileConversion, TargetThatCannotBeCreatedGivesSix) {
+  files.add("in", "A");
+  files.failCreateTarget = true;
+  EXPECT_EQ(run(2, 0), kResultCreateTarget);
+  expectOnly({"in"});
+}
+
+TEST_F(FileConversion, WriteFailureOfTheTargetGivesSixAndRemovesIt) {
+  files.add("in", "A\r\nB\r\n");
+  files.failWriteNumber = 1;
+  EXPECT_EQ(run(2, 0), kResultCreateTarget);
+  expectOnly({"in"});
+}
+
+TEST_F(FileConversion, ReadFailureGivesFiveAndLeavesNothingHalfDone) {
+  files.add("in", "A\r\nB\r\n");
+  files.readBlock = 3;
+  files.failReadNumber = 2;
+  EXPECT_EQ(run(2, 0), kResultOpenSource);
+  expectOnly({"in"});
+}
+
+TEST_F(FileConversion, SamePathConvertsInPlaceThroughATemporaryFile) {
+  files.add("in", Bytes{0xA4, 0x40, 0x0D, 0x0A});
+  EXPECT_EQ(run(kSelectorBig5, kSelectorCns, "in", "in"), kResultOk);
+  EXPECT_EQ(files.files["in"], (kHeader + Bytes{0x0E, 0x44, 0x21, 0x0F, 0x0D, 0x0A, 0x0F}));
+  expectOnly({"in"});
+  EXPECT_EQ(files.calls.back(), "replace in");
+}
+
+TEST_F(FileConversion, OtherSpellingOfTheSameFileConvertsInPlace) {
+  files.add("dir/in.txt", Bytes{0xA4, 0x40});
+  files.aliases["DIR/IN.TXT"] = "dir/in.txt";
+  EXPECT_EQ(run(kSelectorBig5, kSelectorCns, "dir/in.txt", "DIR/IN.TXT"), kResultOk);
+  EXPECT_EQ(files.files["dir/in.txt"], (kHeader + Bytes{0x0E, 0x44, 0x21, 0x0F}));
+  expectOnly({"dir/in.txt"});
+}
+
+// An in-place conversion interrupted at any step leaves the source as it was and no temporary file.
+TEST_F(FileConversion, InPlaceFailureAtEachStepKeepsTheSource) {
+  Bytes original;
+  for (int i = 0; i < 20000; ++i) original.insert(original.end(), {0xA4, 0x40, 0x41, 0x0D, 0x0A});
+  struct Step {
+    const char* name;
+    std::function<void(MemoryFiles&)> arrange;
+    std::int32_t result;
+  };
+  const std::vector<Step> steps = {
+      {"temporary file", [](MemoryFiles& f) { f.failCreateTemporary = true; }, kResultBadPair},
+      {"header", [](MemoryFiles& f) { f.failWriteNumber = 1; }, kResultBadPair},
+      {"a later block", [](MemoryFiles& f) { f.failWriteNumber = 2; }, kResultBadPair},
+      {"reading", [](MemoryFiles& f) { f.readBlock = 1000, f.failReadNumber = 5; }, kResultOpenSource},
+      {"flushing to disk", [](MemoryFiles& f) { f.failCommit = true; }, kResultBadPair},
+      {"replacing", [](MemoryFiles& f) { f.failReplace = true; }, kResultBadPair},
+  };
+  for (const Step& step : steps) {
+    MemoryFiles fresh;
+    fresh.add("in", original);
+    step.arrange(fresh);
+    CnsCoder c;
+    EXPECT_EQ(convertFile(tables, c, nullptr, fresh, kSelectorBig5, kSelectorCns, "in", "in"), step.result)
+        << step.name;
+    EXPECT_EQ(fresh.files["in"], original) << step.name;
+    EXPECT_EQ(fresh.files.size(), 1u) << step.name;
+  }
+}
+
+TEST_F(FileConversion, ZeroByteInALineIsKeptAndTheLineGoesOn) {
+  EXPECT_EQ(convert(kSelectorBig5, kSelectorUcs, {0x41, 0x00, 0xA4, 0x40, 0x0D, 0x0A}),
+            (Bytes{0xFF, 0xFE, 0x41, 0, 0, 0, 0x00, 0x4E, 0x0D, 0, 0x0A, 0}));
+}
+
+TEST_F(FileConversion, Ucs2LineBreakAtAnOddOffsetKeepsCodeUnitsAligned) {
+  // U+0A41 then U+4E00: the bytes 0A 00 meet across the two code units.
+  EXPECT_EQ(convert(kSelectorUcs, kSelectorCns, {0xFF, 0xFE, 0x41, 0x0A, 0x00, 0x4E}),
+            (kHeader + Bytes{0x0E, 0x21, 0x7B, 0x44, 0x21, 0x0F}));
+}
+
+// Lines longer than the line area, with characters across every split point, and converted lines
+// longer than any area, come out as the same line converted whole would.
+TEST_F(FileConversion, LongLinesSplitAtCharacterBoundaries) {
+  std::mt19937 random(5);
+  const std::vector<Bytes> big5Pieces = {{0xA4, 0x40}, {0xA4, 0xA4}, {0xC9, 0x4A}, {0x41}, {0xB0, 0xA1}};
+  const std::vector<Bytes> sevenBitPieces = {{0x0E, 0x44, 0x21}, {0x1B, 0x4E, 0x44, 0x21}, {0x0F, 0x41},
+                                             {0x1B, 0x24, 0x2B, 0x49, 0x1B, 0x4F, 0x44, 0x21}, {0x44, 0x63}};
+  const std::vector<Bytes> eucPieces = {{0x8E, 0xA1, 0xC4, 0xA1}, {0x8E, 0xA2, 0xC4, 0xA1}, {0x41}, {0xA4, 0xA1}};
+  struct Case {
+    std::uint8_t source, target;
+    const std::vector<Bytes>* pieces;
+  };
+  for (const Case& c : {Case{2, 0, &big5Pieces}, Case{2, 4, &big5Pieces}, Case{0, 2, &sevenBitPieces},
+                        Case{0, 4, &sevenBitPieces}, Case{1, 0, &eucPieces}, Case{1, 2, &eucPieces}}) {
+    for (std::size_t length : {1020u, 1023u, 1024u, 1025u, 3000u, 5000u}) {
+      Bytes line;
+      while (line.size() < length) {
+        const Bytes& p = (*c.pieces)[random() % c.pieces->size()];
+        line.insert(line.end(), p.begin(), p.end());
+      }
+      line.insert(line.end(), {0x0D, 0x0A});
+
+      // The same line converted as one string.
+      CnsCoder stringCoder;
+      Bytes text = line;
+      text.insert(text.end(), {0, 0});
+      Bytes expected(maxStringOutput(text.size()) + 3);
+      ASSERT_EQ(convertString(tables, stringCoder, nullptr, c.source, c.target, text.data(), expected.data()), 0);
+      std::size_t n = 0;
+      while (!(expected[n] == 0 && expected[n + 1] == 0 && expected[n + 2] == 0 && (c.target != 4 || n % 2 == 0))) ++n;
+      expected.resize(n);
+      if (c.target == kSelectorCns) expected = kHeader + expected + Bytes{0x0F};
+      if (c.target == kSelectorUcs) expected = Bytes{0xFF, 0xFE} + expected;
+
+      coder.reset();
+      files.readBlock = 1 + random() % 700;
+      EXPECT_EQ(convert(c.source, c.target, line), expected)
+          << "pair " << int(c.source) << "->" << int(c.target) << " length " << length;
+    }
+  }
+}
+
+TEST_F(FileConversion, LineOfNothingButShiftsLongerThanTheAreaEnds) {
+  Bytes line(3000, 0x0E);
+  line.push_back(0x44);
+  line.push_back(0x21);
+  const Bytes out = convert(kSelectorCns, kSelectorBig5, line);
+  // The whole area of shifts goes as one text: its first byte is handed on, and the character
+  // after the shifts still converts.
+  ASSERT_GE(out.size(), 2u);
+  EXPECT_EQ(Bytes(out.end() - 2, out.end()), (Bytes{0xA4, 0x40}));
+}
+
+}  // namespace
+}  // namespace tessel
