@@ -208,13 +208,113 @@ TEST(Exports, UserDefinedBig5ConvertsOnlyWithTheMarkerFile) {
   EXPECT_EQ(c.bytes, (Bytes{0x1B, 0x24, 0x2B, 0x52, 0x0E, 0x1B, 0x4F, 0x21, 0x21}));
 }
 
-TEST(Exports, FileAndListFunctionsRefuseForNow) {
+TEST(ExportsFiles, Big5FileToSevenBitCns) {
   ScratchDirectory dir;
   writeTables(dir.path() / "share");
+  ScratchDirectory::write("in.txt", std::string("AB\r\n"));
   SharedLibrary library;
-  EXPECT_NE(library.fileConvert()(CVT_BIG5, CVT_CNS, "in.txt", "out.txt"), CVT_OK);
-  EXPECT_EQ(library.tableListStart()(), 0);
-  EXPECT_EQ(library.tableListEnd()(), 0);
+  EXPECT_EQ(library.fileConvert()(CVT_BIG5, CVT_CNS, "in.txt", "out.txt"), CVT_OK);
+  EXPECT_EQ(ScratchDirectory::read("out.txt"),
+            (Bytes{0x0F, 0x1B, 0x24, 0x29, 0x47, 0x1B, 0x24, 0x2A, 0x48, 0x41, 0x42, 0x0D, 0x0A, 0x0F}));
+}
+
+TEST(ExportsFiles, InPlaceConversionLeavesNoTemporaryFile) {
+  ScratchDirectory dir;
+  writeTables(dir.path() / "share");
+  fs::create_directories("docs");
+  ScratchDirectory::write("docs/text.txt", Bytes{0xA4, 0xA4, 0x0D, 0x0A});
+  SharedLibrary library;
+  EXPECT_EQ(library.fileConvert()(CVT_BIG5, CVT_UCS, "docs/text.txt", "docs/text.txt"), CVT_OK);
+  EXPECT_EQ(ScratchDirectory::read("docs/text.txt"), (Bytes{0xFF, 0xFE, 0x2D, 0x4E, 0x0D, 0, 0x0A, 0}));
+  // Another spelling of the same file converts in place too.
+  const std::string absolute = (dir.path() / "docs" / "text.txt").string();
+  EXPECT_EQ(library.fileConvert()(CVT_UCS, CVT_BIG5, absolute.c_str(), "docs/../docs/text.txt"), CVT_OK);
+  EXPECT_EQ(ScratchDirectory::read("docs/text.txt"), (Bytes{0xA4, 0xA4, 0x0D, 0x0A}));
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator("docs")) names.push_back(entry.path().filename().string());
+  EXPECT_EQ(names, std::vector<std::string>{"text.txt"});
+  EXPECT_FALSE(fs::exists("CNSCONV.TMP"));
+}
+
+#if defined(_WIN32)
+TEST(ExportsFiles, ReadOnlySourceIsRefusedWithFive) {
+  ScratchDirectory dir;
+  writeTables(dir.path() / "share");
+  ScratchDirectory::write("in.txt", std::string("AB"));
+  SetFileAttributesA("in.txt", FILE_ATTRIBUTE_READONLY);
+  HANDLE probe = CreateFileA("in.txt", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (probe != INVALID_HANDLE_VALUE) {
+    // Wine run by the superuser writes read-only files all the same.
+    CloseHandle(probe);
+    SetFileAttributesA("in.txt", FILE_ATTRIBUTE_NORMAL);
+    GTEST_SKIP() << "read-only files are writable for this user";
+  }
+  SharedLibrary library;
+  EXPECT_EQ(library.fileConvert()(CVT_BIG5, CVT_CNS, "in.txt", "out.txt"), CVT_ERR_OPEN_SOURCE);
+  EXPECT_FALSE(fs::exists("out.txt"));
+  SetFileAttributesA("in.txt", FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(ExportsFiles, SourceThatAnotherProgramKeepsFromWritingIsRefusedWithFive) {
+  ScratchDirectory dir;
+  writeTables(dir.path() / "share");
+  ScratchDirectory::write("in.txt", std::string("AB"));
+  // Open elsewhere with sharing for reading only: the source cannot be opened for writing.
+  HANDLE held =
+      CreateFileA("in.txt", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  {
+    SharedLibrary library;
+    EXPECT_EQ(library.fileConvert()(CVT_BIG5, CVT_CNS, "in.txt", "out.txt"), CVT_ERR_OPEN_SOURCE);
+    EXPECT_EQ(library.fileConvert()(CVT_BIG5, CVT_CNS, "in.txt", "in.txt"), CVT_ERR_OPEN_SOURCE);
+  }
+  CloseHandle(held);
+  EXPECT_FALSE(fs::exists("out.txt"));
+  EXPECT_EQ(ScratchDirectory::read("in.txt"), (Bytes{'A', 'B'}));
+}
+
+TEST(ExportsFiles, DifferentCaseNamesTheSameFile) {
+  ScratchDirectory dir;
+  writeTables(dir.path() / "share");
+  ScratchDirectory::write("Text.TXT", Bytes{0xA4, 0xA4});
+  SharedLibrary library;
+  EXPECT_EQ(library.fileConvert()(CVT_BIG5, CVT_EUC, "Text.TXT", "text.txt"), CVT_OK);
+  EXPECT_EQ(ScratchDirectory::read("Text.TXT"), (Bytes{0x8E, 0xA1, 0xC4, 0xE3}));
+}
+#endif
+
+TEST(ExportsFiles, MissingSourceAndUncreatableTarget) {
+  ScratchDirectory dir;
+  writeTables(dir.path() / "share");
+  ScratchDirectory::write("in.txt", std::string("AB"));
+  SharedLibrary library;
+  EXPECT_EQ(library.fileConvert()(CVT_BIG5, CVT_CNS, "missing.txt", "out.txt"), CVT_ERR_OPEN_SOURCE);
+  EXPECT_EQ(library.fileConvert()(CVT_BIG5, CVT_CNS, "in.txt", "no-such-folder/out.txt"), CVT_ERR_CREATE_TARGET);
+  EXPECT_EQ(library.fileConvert()(CVT_BIG5, CVT_GBK, "in.txt", "out.txt"), CVT_ERR_PAIR);
+  EXPECT_FALSE(fs::exists("out.txt"));
+}
+
+TEST(ExportsList, FormInTheConfiguredPathWithARowPerMissingCharacter) {
+  ScratchDirectory dir;
+  writeTables(dir.path() / "tables" / "share");
+  ScratchDirectory::write("CNSCVT.INI", "[Setup]\r\nTablePath=" + (dir.path() / "tables").string() + "\r\n");
+  SharedLibrary library;
+  EXPECT_EQ(library.tableListEnd()(), 0);  // nothing started yet: no file
+  EXPECT_FALSE(fs::exists(dir.path() / "tables" / "CNSLIST.LOG"));
+  ASSERT_EQ(library.tableListStart()(), 1);
+  // Plane 2, 0x21 0x21 has no Big5 code: met twice, listed twice.
+  const char input[] = "\x1B\x4E\x21\x21\x1B\x4E\x21\x21\0";
+  char output[64];
+  ASSERT_EQ(library.stringConvert()(CVT_CNS, CVT_BIG5, input, output), CVT_OK);
+  ASSERT_EQ(library.tableListEnd()(), 1);
+  const Bytes form = ScratchDirectory::read(dir.path() / "tables" / "CNSLIST.LOG");
+  const std::string text(form.begin(), form.end());
+  std::size_t rows = 0;
+  for (std::size_t at = text.find("2-2121"); at != std::string::npos; at = text.find("2-2121", at + 1)) ++rows;
+  EXPECT_EQ(rows, 2u);
+  EXPECT_EQ(text.substr(0, 26), std::string(26, ' '));
+  EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
 }
 
 }  // namespace
