@@ -46,8 +46,7 @@ constexpr std::string_view kHeadRule =
     "\xA2\x74\x0D\x0A";
 
 // │
-constexpr std::string_view kEntryOpening =
-    "\xA2\x78\x20\x20";
+constexpr std::string_view kEntryOpening = "\xA2\x78\x20\x20";
 
 //             │                    │                    │
 constexpr std::string_view kEntryClosing =

@@ -1,6 +1,5 @@
 #include "cns_coder.h"
 
-
 namespace tessel {
 
 DecodedChar CnsCoder::decodeInDetail(std::span<const std::uint8_t> text, bool textContinues) {

@@ -51,11 +51,33 @@ void CodeTables::buildLookupIndexes() {
     for (const TableRecord& r : table(TableId::Ucs).records()) ucsByCns_.insertIfAbsent(r.cns, low16(r.other));
     for (const TableRecord& r : table(TableId::Gbk).records()) gbkByCns_.insertIfAbsent(r.cns, low16(r.other));
     merged_ = true;
+
+    // Big5 to UCS-2 and back, both steps composed. The second step looks up the three CNS bytes
+    // that the first step gives, up to the first zero.
+    auto asLookedUp = [](std::uint32_t cns) {
+      std::uint32_t value = 0;
+      for (int shift = 16; shift >= 0 && ((cns >> shift) & 0xFF) != 0; shift -= 8) {
+        value = (value << 8) | ((cns >> shift) & 0xFF);
+      }
+      return value;
+    };
+    for (std::uint32_t code = 0; code <= 0xFFFF; ++code) {
+      const auto c = static_cast<std::uint16_t>(code);
+      if (const auto cns = big5ToCns(c)) {
+        if (const auto unit = cnsToUcs(asLookedUp(*cns))) ucsByBig5_.insertIfAbsent(c, *unit);
+      }
+      if (const auto cns = ucsToCns(c)) {
+        if (const auto found = cnsToBig5(asLookedUp(*cns))) big5ByUcs_.insertIfAbsent(c, *found);
+      }
+    }
   } catch (const std::bad_alloc&) {
     big5ByCns_ = {};
     cnsByBig5_ = {};
     ucsByCns_ = {};
     gbkByCns_ = {};
+    ucsByBig5_ = {};
+    big5ByUcs_ = {};
+    merged_ = false;
   }
 }
 

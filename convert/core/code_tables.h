@@ -88,6 +88,19 @@ class CodeTables {
   }
   std::optional<std::uint32_t> gbkToCns(std::uint16_t gbk) const { return table(TableId::Gbk).findByOther(gbk); }
 
+  // Big5 to UCS-2 and back through CNS, both steps at once where both succeed: the commonest pair
+  // without CNS on either side, answered as the two look-ups above would answer it.
+  std::optional<std::uint16_t> big5ToUcsComposed(std::uint16_t big5) const {
+    if (!merged_) return std::nullopt;
+    if (auto hit = ucsByBig5_.find(big5)) return static_cast<std::uint16_t>(*hit);
+    return std::nullopt;
+  }
+  std::optional<std::uint16_t> ucsToBig5Composed(std::uint16_t unit) const {
+    if (!merged_) return std::nullopt;
+    if (auto hit = big5ByUcs_.find(unit)) return static_cast<std::uint16_t>(*hit);
+    return std::nullopt;
+  }
+
  private:
   // Builds one index per look-up direction, filled in search order: the Big5 tables fold into one
   // index per direction, and the directions from CNS keep only the 16 bits their callers use.
@@ -104,6 +117,8 @@ class CodeTables {
   CodeUnitIndex cnsByBig5_;
   CnsToCodeIndex ucsByCns_;
   CnsToCodeIndex gbkByCns_;
+  CodeUnitIndex ucsByBig5_;
+  CodeUnitIndex big5ByUcs_;
 };
 
 }  // namespace tessel

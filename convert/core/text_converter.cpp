@@ -80,6 +80,21 @@ class PairConverter {
       if (list_) list_->append(std::span<const std::uint8_t>(c.bytes, c.length));
       return writeSubstitute(valueUpToZero(c.bytes, c.length), o);
     } else {
+      if constexpr ((S == kSelectorBig5 && T == kSelectorUcs) || (S == kSelectorUcs && T == kSelectorBig5)) {
+        // Both steps at once where both succeed; otherwise the steps below find which one fails.
+        const auto composed =
+            S == kSelectorBig5 ? tables_.big5ToUcsComposed(c.code) : tables_.ucsToBig5Composed(c.code);
+        if (composed && c.code >= 0x80) {
+          if constexpr (T == kSelectorUcs) {
+            o[0] = static_cast<std::uint8_t>(*composed);
+            o[1] = static_cast<std::uint8_t>(*composed >> 8);
+          } else {
+            o[0] = static_cast<std::uint8_t>(*composed >> 8);
+            o[1] = static_cast<std::uint8_t>(*composed);
+          }
+          return 2;
+        }
+      }
       std::uint8_t cns[3] = {};
       const std::size_t n = toCns(c, cns);
       if (n == 0) return writeSubstitute(valueOf(c.bytes, c.length), o);
@@ -238,8 +253,7 @@ class PairConverter {
   }
 
   std::size_t writeSubstitute(std::uint32_t value, std::uint8_t* out) {
-    if constexpr (T == kSelectorCns)
-      return coder_.encode(kSubstituteCns[0], kSubstituteCns[1], kSubstituteCns[2], out);
+    if constexpr (T == kSelectorCns) return coder_.encode(kSubstituteCns[0], kSubstituteCns[1], kSubstituteCns[2], out);
     return writeSubstituteText(value, T, out);
   }
 

@@ -52,8 +52,8 @@ TEST(CharacterListForm, HeadIsSixLinesWithTheTitleGlyphsAndAnEmptyLine) {
 TEST(CharacterListForm, EntryShowsPlaneAndCodeInHexadecimalThenAnEmptyRow) {
   const std::string bar = "\xA2\x78";
   const std::string blank(20, ' ');
-  EXPECT_EQ(form::entry(0x014421), bar + "  1-4421            " + bar + blank + bar + blank + bar + "\r\n" + bar + blank +
-                                       bar + blank + bar + blank + bar + "\r\n");
+  EXPECT_EQ(form::entry(0x014421), bar + "  1-4421            " + bar + blank + bar + blank + bar + "\r\n" + bar +
+                                       blank + bar + blank + bar + blank + bar + "\r\n");
   // A two-digit plane makes the longest line of the form: 71 bytes.
   EXPECT_EQ(linesOf(form::entry(0x102121))[0].size() + 2, 71u);
   EXPECT_EQ(linesOf(form::entry(0x020101))[0].substr(4, 5), "2-101");
@@ -132,8 +132,8 @@ TEST_F(ListLog, RowsInTheOrderMetThenTheFoot) {
   log.append(b);
   log.append(a);
   ASSERT_TRUE(log.end());
-  const std::string expected = form::head() + form::entry(0x022121) + form::entry(0x014421) + form::entry(0x022121) +
-                               form::foot();
+  const std::string expected =
+      form::head() + form::entry(0x022121) + form::entry(0x014421) + form::entry(0x022121) + form::foot();
   EXPECT_EQ(files.files[path], std::vector<std::uint8_t>(expected.begin(), expected.end()));
   // After the foot, rows go on being appended until the next start.
   log.append(b);

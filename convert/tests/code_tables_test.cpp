@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "messages.h"
+#include "string_conversion.h"
 #include "table_builder.h"
 
 namespace tessel {
@@ -160,6 +163,88 @@ TEST(Big5UserDefinedRanges, BoundsAreInclusive) {
     EXPECT_TRUE(isBig5UserDefined(static_cast<std::uint16_t>(v))) << v;
   for (std::uint32_t v : {0x813Fu, 0x8DFFu, 0x8E3Fu, 0xA140u, 0xF9FEu, 0xFA3Fu, 0xFF40u})
     EXPECT_FALSE(isBig5UserDefined(static_cast<std::uint16_t>(v))) << v;
+}
+
+}  // namespace
+}  // namespace tessel
+
+namespace tessel {
+namespace {
+
+// Every look-up path that the indexes speed up (the merged Big5 tables, the dense arrays from CNS,
+// the composed Big5 to UCS-2 steps) answers what scanning the tables in search order answers,
+// checked by converting text that holds every two-byte code, on random tables full of duplicates,
+// odd values and zero bytes.
+TEST(IndexedLookups, ConvertLikeTheScanInSearchOrder) {
+  std::mt19937 engine(11);
+  auto random = [&] { return static_cast<std::uint32_t>(engine()); };
+  auto randomRecords = [&](std::size_t n, bool big5Codes) {
+    std::vector<TableRecord> records;
+    for (std::size_t i = 0; i < n; ++i) {
+      std::uint32_t plane = 1 + random() % 3;
+      if (random() % 20 == 0) plane = random() % 256;
+      std::uint32_t cns = (plane << 16) | ((0x21 + random() % 8) << 8) | (0x21 + random() % 94);
+      if (random() % 40 == 0) cns &= 0xFF00FF;  // a zero byte in the middle
+      if (random() % 40 == 0) cns |= 0x07000000;
+      std::uint32_t other = big5Codes ? 0xA100 + random() % 0x600 : 0x4E00 + random() % 0x600;
+      if (random() % 10 == 0) other = 0xFA40 + random() % 0x80;  // user-defined Big5
+      if (random() % 20 == 0) other |= 0x30000;
+      records.push_back({cns, other});
+    }
+    return records;
+  };
+  auto scanning = [](const CodeTables& t) {
+    auto copy = [&](TableId id) {
+      auto r = t.table(id).records();
+      return CodeTable::withoutIndex(std::vector<TableRecord>(r.begin(), r.end()));
+    };
+    return CodeTables(
+        {copy(TableId::Big5), copy(TableId::Big5Eudc), copy(TableId::Big5Last), copy(TableId::Ucs), copy(TableId::Gbk)},
+        t.status());
+  };
+
+  // Text of every two-byte code from 0x8140 up, and of every CNS code of planes 1 to 3 in the
+  // rows used, for the directions from CNS.
+  std::vector<std::uint8_t> twoByte;
+  for (std::uint32_t code = 0x8140; code <= 0xFEFE; ++code) {
+    if ((code & 0xFF) < 0x40) continue;
+    twoByte.push_back(static_cast<std::uint8_t>(code >> 8));
+    twoByte.push_back(static_cast<std::uint8_t>(code));
+  }
+  twoByte.insert(twoByte.end(), {0, 0, 0});
+  std::vector<std::uint8_t> ucs;
+  for (std::uint32_t unit = 0x0100; unit <= 0xFFFF; ++unit) {
+    ucs.push_back(static_cast<std::uint8_t>(unit));
+    ucs.push_back(static_cast<std::uint8_t>(unit >> 8));
+  }
+  ucs.insert(ucs.end(), {0, 0, 0});
+  std::vector<std::uint8_t> euc;
+  for (std::uint32_t plane = 1; plane <= 3; ++plane)
+    for (std::uint32_t b1 = 0x21; b1 <= 0x29; ++b1)
+      for (std::uint32_t b2 = 0x21; b2 <= 0x7E; ++b2)
+        euc.insert(euc.end(), {0x8E, static_cast<std::uint8_t>(0xA0 + plane), static_cast<std::uint8_t>(b1 | 0x80),
+                               static_cast<std::uint8_t>(b2 | 0x80)});
+  euc.insert(euc.end(), {0, 0, 0});
+
+  for (std::uint16_t status : {std::uint16_t{0}, std::uint16_t{TS_USER_EUDC}}) {
+    const CodeTables indexed =
+        testing::makeTables(randomRecords(3000, true), randomRecords(500, true), randomRecords(800, true),
+                            randomRecords(3000, false), randomRecords(3000, true), status);
+    const CodeTables scanned = scanning(indexed);
+    struct Pair {
+      std::uint8_t source, target;
+      const std::vector<std::uint8_t>* text;
+    };
+    for (const Pair& p : {Pair{2, 0, &twoByte}, Pair{18, 0, &twoByte}, Pair{2, 4, &twoByte}, Pair{4, 2, &ucs},
+                          Pair{4, 0, &ucs}, Pair{1, 2, &euc}, Pair{1, 4, &euc}, Pair{1, 18, &euc}}) {
+      std::vector<std::uint8_t> a(maxStringOutput(p.text->size()) + 3);
+      std::vector<std::uint8_t> b(a.size());
+      CnsCoder ca, cb;
+      ASSERT_EQ(convertString(indexed, ca, nullptr, p.source, p.target, p.text->data(), a.data()), 0);
+      ASSERT_EQ(convertString(scanned, cb, nullptr, p.source, p.target, p.text->data(), b.data()), 0);
+      ASSERT_TRUE(a == b) << "pair " << int(p.source) << "->" << int(p.target) << " status " << status;
+    }
+  }
 }
 
 }  // namespace

@@ -1,10 +1,11 @@
+#include "file_conversion.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <random>
 
 #include "code_selector.h"
-#include "file_conversion.h"
 #include "memory_files.h"
 #include "string_conversion.h"
 #include "table_builder.h"
@@ -205,8 +206,11 @@ TEST_F(FileConversion, Ucs2LineBreakAtAnOddOffsetKeepsCodeUnitsAligned) {
 TEST_F(FileConversion, LongLinesSplitAtCharacterBoundaries) {
   std::mt19937 random(5);
   const std::vector<Bytes> big5Pieces = {{0xA4, 0x40}, {0xA4, 0xA4}, {0xC9, 0x4A}, {0x41}, {0xB0, 0xA1}};
-  const std::vector<Bytes> sevenBitPieces = {{0x0E, 0x44, 0x21}, {0x1B, 0x4E, 0x44, 0x21}, {0x0F, 0x41},
-                                             {0x1B, 0x24, 0x2B, 0x49, 0x1B, 0x4F, 0x44, 0x21}, {0x44, 0x63}};
+  const std::vector<Bytes> sevenBitPieces = {{0x0E, 0x44, 0x21},
+                                             {0x1B, 0x4E, 0x44, 0x21},
+                                             {0x0F, 0x41},
+                                             {0x1B, 0x24, 0x2B, 0x49, 0x1B, 0x4F, 0x44, 0x21},
+                                             {0x44, 0x63}};
   const std::vector<Bytes> eucPieces = {{0x8E, 0xA1, 0xC4, 0xA1}, {0x8E, 0xA2, 0xC4, 0xA1}, {0x41}, {0xA4, 0xA1}};
   struct Case {
     std::uint8_t source, target;

@@ -48,7 +48,8 @@ class ProgressReporter {
       const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
       if (position) {
         std::fprintf(stderr, "\rtessel-convert: %3d%% of %.1f MB",
-                     static_cast<int>(100.0 * static_cast<double>(*position) / static_cast<double>(size_)), megabytes());
+                     static_cast<int>(100.0 * static_cast<double>(*position) / static_cast<double>(size_)),
+                     megabytes());
       } else {
         std::fprintf(stderr, "\rtessel-convert: converting %.1f MB, %.0f s", megabytes(), seconds);
       }

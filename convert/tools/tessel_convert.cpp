@@ -64,7 +64,8 @@ Options parse(int argc, char** argv) {
     if (arg == "-f" || arg == "-t") {
       const std::string name = value();
       const auto encoding = encodingByName(name);
-      if (!encoding) throw UsageError{"unknown encoding '" + name + "' (use " + std::string(kSelectorNames) + ", utf8)"};
+      if (!encoding)
+        throw UsageError{"unknown encoding '" + name + "' (use " + std::string(kSelectorNames) + ", utf8)"};
       (arg == "-f" ? o.from : o.to) = *encoding;
     } else if (arg == "--tables") {
       o.tables = fs::path(value());
@@ -102,8 +103,8 @@ bool holdsTables(const fs::path& dir) { return fs::exists(dir / "CNS_B5.TBL"); }
 
 // The tables of the build folder (bin/../share) or of an installation (bin/../share/tessel).
 std::optional<fs::path> defaultTables(const fs::path& programFolder) {
-  for (const fs::path& candidate : {programFolder / ".." / "share", programFolder / ".." / "share" / "tessel",
-                                    programFolder / "share"}) {
+  for (const fs::path& candidate :
+       {programFolder / ".." / "share", programFolder / ".." / "share" / "tessel", programFolder / "share"}) {
     if (holdsTables(candidate)) return fs::weakly_canonical(candidate);
   }
   return std::nullopt;

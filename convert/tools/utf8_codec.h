@@ -90,7 +90,8 @@ inline std::string ucs2ToUtf8(std::string_view bytes, std::string& pending, bool
     }
   };
   auto unitAt = [&](std::size_t i) {
-    return static_cast<std::uint32_t>(static_cast<std::uint8_t>(text[i]) | (static_cast<std::uint8_t>(text[i + 1]) << 8));
+    return static_cast<std::uint32_t>(static_cast<std::uint8_t>(text[i]) |
+                                      (static_cast<std::uint8_t>(text[i + 1]) << 8));
   };
   std::size_t i = 0;
   while (i + 1 < text.size()) {
