@@ -135,6 +135,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "quillon-run: %s\n", quillon::WithClosingPeriod(e.what()).c_str());
     return 1;
   }
+  std::fflush(stdout);
   const quillon::ScanCounts& counts = engine.counts();
   std::fprintf(stderr, "%llu entries in %llu folders, %llu renamed, %llu not renamed%s; log: %s\n",
                static_cast<unsigned long long>(counts.entries), static_cast<unsigned long long>(counts.folders),
