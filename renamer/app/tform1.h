@@ -3,8 +3,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTreeWidget>
 #include <QWidget>
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -13,6 +13,7 @@
 #include "core/rename_table.h"
 #include "core/scan_engine.h"
 #include "radio_group.h"
+#include "report_list_view.h"
 
 // The caption of the window and of every error box.
 inline const char16_t* const kProgramTitle = u"重新命名程式";
@@ -42,7 +43,7 @@ class TForm1 : public QWidget {
   QLineEdit* edtPath;
   QPushButton* btnBrowser;
   QPushButton* btnStart;
-  QTreeWidget* lvLog;
+  TReportListView* lvLog;
   QPushButton* btnStop;
   QLabel* lblNow;
 
@@ -50,6 +51,9 @@ class TForm1 : public QWidget {
   const std::string& lastLogPath() const { return last_log_path_; }
   const quillon::ScanCounts& lastCounts() const { return last_counts_; }
   bool runActive() const { return run_active_; }
+
+  // How often a run handles pending events at most; zero handles them after every entry.
+  void setEventInterval(std::chrono::nanoseconds interval) { event_interval_ = interval; }
 
  public slots:
   void btnBrowserClick();
@@ -81,5 +85,6 @@ class TForm1 : public QWidget {
   quillon::ScanCounts last_counts_;
   bool run_active_ = false;
   bool busy_cursor_ = false;
+  std::chrono::nanoseconds event_interval_ = std::chrono::milliseconds(1);
   QByteArray browse_title_;
 };

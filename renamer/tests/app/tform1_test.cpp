@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QMessageBox>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -61,12 +62,9 @@ void OnNextModal(std::function<void(QWidget*)> action) {
   timer->start();
 }
 
-QStringList RowTexts(const QTreeWidget* list) {
+QStringList RowTexts(const TReportListView* list) {
   QStringList rows;
-  for (int i = 0; i < list->topLevelItemCount(); ++i) {
-    const QTreeWidgetItem* item = list->topLevelItem(i);
-    rows << item->text(0) + " | " + item->text(1) + " | " + item->text(2);
-  }
+  for (int i = 0; i < list->rowCount(); ++i) rows << list->text(i, 0) + " | " + list->text(i, 1) + " | " + list->text(i, 2);
   return rows;
 }
 
@@ -149,15 +147,13 @@ TEST_F(FormTest, ControlsHaveTheirPlacesTextsAndStartStates) {
   EXPECT_EQ(form.lblNow->font().pixelSize(), 11);
   EXPECT_EQ(form.lvLog->font().pixelSize(), 11);
   ASSERT_EQ(form.lvLog->columnCount(), 3);
-  EXPECT_EQ(form.lvLog->headerItem()->text(0), u"更名前"_qs);
-  EXPECT_EQ(form.lvLog->headerItem()->text(1), u"更名後"_qs);
-  EXPECT_EQ(form.lvLog->headerItem()->text(2), u"所在位置"_qs);
+  EXPECT_EQ(form.lvLog->headerText(0), u"更名前"_qs);
+  EXPECT_EQ(form.lvLog->headerText(1), u"更名後"_qs);
+  EXPECT_EQ(form.lvLog->headerText(2), u"所在位置"_qs);
   EXPECT_EQ(form.lvLog->columnWidth(0), 100);
   EXPECT_EQ(form.lvLog->columnWidth(1), 100);
   EXPECT_EQ(form.lvLog->columnWidth(2), 225);
   EXPECT_FALSE(form.lvLog->header()->sectionsClickable());
-  EXPECT_EQ(form.lvLog->selectionBehavior(), QAbstractItemView::SelectRows);
-  EXPECT_EQ(form.lvLog->editTriggers(), QAbstractItemView::NoEditTriggers);
 
   // The radio items sit level with the fields beside them.
   const QRect all_disks = form.rgpFolder->button(0)->geometry().translated(form.rgpFolder->pos());
@@ -333,7 +329,7 @@ TEST_F(FormTest, RunRenamesShowsRowsAndWritesTheLog) {
   // The next run clears the rows; the reverse direction has nothing to undo with one-way entries.
   form.rgDir->setItemIndex(1);
   form.btnStartClick();
-  EXPECT_EQ(form.lvLog->topLevelItemCount(), 0);
+  EXPECT_EQ(form.lvLog->rowCount(), 0);
   EXPECT_THAT(LogFiles(), ::testing::ElementsAre("20240315-093005-2.log", "20240315-093005.log"));
 }
 
@@ -361,15 +357,15 @@ TEST_F(FormTest, WindowStatesWhileRunningAndStopping) {
     start_enabled = form.btnStart->isEnabled();
     stop_enabled = form.btnStop->isEnabled();
     busy = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
-    rows_at_stop = form.lvLog->topLevelItemCount();
+    rows_at_stop = form.lvLog->rowCount();
     QTest::mouseClick(form.btnStop, Qt::LeftButton);
     EXPECT_TRUE(form.btnStart->isEnabled());  // stopping: Start available, Stop not
     EXPECT_FALSE(form.btnStop->isEnabled());
     // A click on Start now must not begin a second run inside the first.
     QTest::mouseClick(form.btnStart, Qt::LeftButton);
-    rows_cleared = form.lvLog->topLevelItemCount() == 0;
+    rows_cleared = form.lvLog->rowCount() == 0;
   });
-  form.lvLog->addTopLevelItem(new QTreeWidgetItem(QStringList{"old row"}));
+  form.lvLog->addRow("old row", "", "");
   form.btnStartClick();
 
   EXPECT_FALSE(start_enabled);
@@ -377,7 +373,7 @@ TEST_F(FormTest, WindowStatesWhileRunningAndStopping) {
   EXPECT_TRUE(busy);
   EXPECT_EQ(rows_at_stop, 1);
   EXPECT_FALSE(rows_cleared);
-  EXPECT_EQ(form.lvLog->topLevelItemCount(), 1);  // stopped after the first entry
+  EXPECT_EQ(form.lvLog->rowCount(), 1);  // stopped after the first entry
   EXPECT_THAT(LogFiles(), ::testing::ElementsAre("20240315-093005.log"));
   EXPECT_TRUE(form.btnStart->isEnabled());
   EXPECT_FALSE(form.btnStop->isEnabled());
@@ -393,8 +389,8 @@ TEST_F(FormTest, StoppedNestedWalkStillRenamesTheFolderAroundIt) {
   form.rgpFolder->setItemIndex(1);
   QTimer::singleShot(0, [&] { form.btnStopClick(); });
   form.btnStartClick();
-  ASSERT_EQ(form.lvLog->topLevelItemCount(), 2);
-  EXPECT_EQ(form.lvLog->topLevelItem(1)->text(1), u"d\u2461"_qs);
+  ASSERT_EQ(form.lvLog->rowCount(), 2);
+  EXPECT_EQ(form.lvLog->text(1, 1), u"d\u2461"_qs);
   EXPECT_TRUE(Exists(tree_ / ("d" + kCircled2)));
   EXPECT_EQ(form.lastCounts().renamed, 2u);
 }
@@ -450,8 +446,49 @@ TEST_F(FormTest, ClosingTheWindowStopsTheRun) {
   form.rgpFolder->setItemIndex(1);
   QTimer::singleShot(0, [&] { form.close(); });
   form.btnStartClick();
-  EXPECT_EQ(form.lvLog->topLevelItemCount(), 1);
+  EXPECT_EQ(form.lvLog->rowCount(), 1);
   EXPECT_THAT(LogFiles(), ::testing::SizeIs(1));
+}
+
+TEST_F(FormTest, EventsAreHandledAfterEveryEntryWhenAsked) {
+  for (int i = 0; i < 30; ++i) WriteText(tree_ / ("f" + std::to_string(i)), "x");
+  TForm1 form(services_);
+  form.setEventInterval(std::chrono::nanoseconds(0));
+  form.edtPath->setText(Q(tree_.path()));
+  form.rgpFolder->setItemIndex(1);
+  int handled = 0;
+  QTimer ticker;
+  QObject::connect(&ticker, &QTimer::timeout, [&] { ++handled; });
+  ticker.start(0);  // a zero timer fires once each time events are handled
+  form.btnStartClick();
+  ticker.stop();
+  EXPECT_GE(handled, 30);  // 30 entries and "." and ".."
+}
+
+TEST_F(FormShown, ListSelectsWholeRowsScrollsAndIsClearedByTheNextRun) {
+  TForm1 form(services_);
+  Show(form);
+  for (int i = 0; i < 40; ++i) form.lvLog->addRow(QString("old%1").arg(i), QString("new%1").arg(i), "/f");
+  EXPECT_EQ(form.lvLog->rowCount(), 40);
+  EXPECT_EQ(form.lvLog->text(39, 1), "new39");
+  EXPECT_GT(form.lvLog->verticalScrollBar()->maximum(), 0);
+  EXPECT_EQ(form.lvLog->verticalScrollBar()->value(), 0);  // adding rows does not scroll
+
+  const QRect second_row(0, form.lvLog->rowHeight(), 200, form.lvLog->rowHeight());
+  QTest::mouseClick(form.lvLog->viewport(), Qt::LeftButton, {}, QPoint(300, second_row.center().y()));
+  EXPECT_EQ(form.lvLog->currentRow(), 1);  // a click anywhere on the row selects it
+  EXPECT_EQ(QApplication::focusWidget(), form.lvLog);
+  QTest::keyClick(form.lvLog, Qt::Key_End);
+  EXPECT_EQ(form.lvLog->currentRow(), 39);
+  EXPECT_GT(form.lvLog->verticalScrollBar()->value(), 0);  // the selected row is brought into view
+  QTest::keyClick(form.lvLog, Qt::Key_Home);
+  EXPECT_EQ(form.lvLog->currentRow(), 0);
+
+  form.rgpFolder->setItemIndex(1);
+  form.edtPath->setText(Q(tree_.path()));
+  form.btnStartClick();
+  EXPECT_EQ(form.lvLog->rowCount(), 0);
+  EXPECT_EQ(form.lvLog->currentRow(), -1);
 }
 
 }  // namespace
