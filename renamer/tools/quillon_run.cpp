@@ -7,6 +7,7 @@
 // and the log file's path go to standard error. Ctrl+C stops the walk the way the Stop button
 // does: the folders being returned from are still renamed and the log is written.
 
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -126,6 +127,7 @@ int main(int argc, char** argv) {
   std::signal(SIGINT, OnInterrupt);
   ConsoleHost host(direction, quiet);
   quillon::ScanEngine engine(table, *machine.files, *machine.logs, host, machine.style, log_dir);
+  const auto start = std::chrono::steady_clock::now();
   engine.ScanRoots(roots);
 
   std::string log_path;
@@ -135,11 +137,12 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "quillon-run: %s\n", quillon::WithClosingPeriod(e.what()).c_str());
     return 1;
   }
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   std::fflush(stdout);
   const quillon::ScanCounts& counts = engine.counts();
-  std::fprintf(stderr, "%llu entries in %llu folders, %llu renamed, %llu not renamed%s; log: %s\n",
+  std::fprintf(stderr, "%llu entries in %llu folders, %llu renamed, %llu not renamed%s in %.3f s; log: %s\n",
                static_cast<unsigned long long>(counts.entries), static_cast<unsigned long long>(counts.folders),
                static_cast<unsigned long long>(counts.renamed), static_cast<unsigned long long>(counts.failed),
-               g_stop ? " (stopped)" : "", log_path.c_str());
+               g_stop ? " (stopped)" : "", seconds, log_path.c_str());
   return counts.failed == 0 ? 0 : 3;
 }
