@@ -1,0 +1,63 @@
+#include "run_log.h"
+
+#include <cstdio>
+
+#include "renamer_error.h"
+
+namespace quillon {
+
+void RunLog::AddRecord(std::u16string_view folder, std::u16string_view display_name, std::u16string_view result) {
+  std::u16string source = u"來源：";
+  source.append(folder).push_back(separator_);
+  source.append(display_name);
+  std::u16string target = u"改成：";
+  target.append(folder).push_back(separator_);
+  target.append(result);
+  lines_.push_back(std::move(source));
+  lines_.push_back(std::move(target));
+  lines_.emplace_back();
+}
+
+std::vector<std::uint8_t> EncodeLogFile(std::span<const std::u16string> lines) {
+  std::size_t units = 0;
+  for (const auto& line : lines) units += line.size() + 2;
+  std::vector<std::uint8_t> bytes;
+  bytes.reserve(2 + units * 2);
+  bytes.push_back(0xFF);
+  bytes.push_back(0xFE);
+  auto put = [&bytes](char16_t unit) {
+    bytes.push_back(static_cast<std::uint8_t>(unit & 0xFF));
+    bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
+  };
+  for (const auto& line : lines) {
+    for (char16_t unit : line) put(unit);
+    put(u'\r');
+    put(u'\n');
+  }
+  return bytes;
+}
+
+std::string LogStamp(const LocalTime& time) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%d%.2d%.2d-%.2d%.2d%.2d", time.year, time.month, time.day, time.hour,
+                time.minute, time.second);
+  return buffer;
+}
+
+std::string WriteRunLog(LogFolderPort& logs, const std::string& log_dir, PathStyle style, const LocalTime& time,
+                        std::span<const std::u16string> lines) {
+  const std::vector<std::uint8_t> bytes = EncodeLogFile(lines);
+  const std::string base = log_dir + (style == PathStyle::kWindows ? "\\" : "/") + LogStamp(time);
+  constexpr int kMaxSuffix = 999;
+  for (int n = 1; n <= kMaxSuffix; ++n) {
+    const std::string path = n == 1 ? base + ".log" : base + "-" + std::to_string(n) + ".log";
+    switch (logs.WriteNewFile(path, bytes)) {
+      case NewFileResult::kWritten: return path;
+      case NewFileResult::kAlreadyExists: continue;
+      case NewFileResult::kFailed: throw RenamerError("Cannot create file " + path);
+    }
+  }
+  throw RenamerError("Cannot create file " + base + ".log");
+}
+
+}  // namespace quillon

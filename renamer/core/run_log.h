@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "path_style.h"
+#include "ports.h"
+
+namespace quillon {
+
+// The result shown and logged for a rename that failed or was refused.
+inline constexpr std::u16string_view kCannotRename = u"*無法改名*";
+
+// The lines of one run's log, three per row: source, new name, an empty line.
+class RunLog {
+ public:
+  explicit RunLog(PathStyle style) : separator_(Separator(style)) {}
+
+  void AddRecord(std::u16string_view folder, std::u16string_view display_name, std::u16string_view result);
+  const std::vector<std::u16string>& lines() const { return lines_; }
+  void Clear() { lines_.clear(); }
+
+ private:
+  char16_t separator_;
+  std::vector<std::u16string> lines_;
+};
+
+// The log file's bytes: FF FE, then every line in UTF-16 little-endian followed by CR LF.
+std::vector<std::uint8_t> EncodeLogFile(std::span<const std::u16string> lines);
+
+// The file name stamp: year (all its digits), month, day, "-", hour, minute, second, the last
+// five with two digits each. 15 March 2024, 09:30:05 gives "20240315-093005".
+std::string LogStamp(const LocalTime& time);
+
+// Writes the lines to log_dir + separator + stamp + ".log" and returns that path. A file of that
+// name is never replaced: the next free name of the form stamp + "-2.log", "-3.log"... is taken.
+// Raises RenamerError "Cannot create file <path>" when no file can be created.
+std::string WriteRunLog(LogFolderPort& logs, const std::string& log_dir, PathStyle style, const LocalTime& time,
+                        std::span<const std::u16string> lines);
+
+}  // namespace quillon

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "path_style.h"
+#include "ports.h"
+#include "rename_table.h"
+#include "run_log.h"
+
+namespace quillon {
+
+struct ScanCounts {
+  std::uint64_t entries = 0;  // entries looked at (names beginning with "." not counted)
+  std::uint64_t folders = 0;  // folders searched
+  std::uint64_t renamed = 0;
+  std::uint64_t failed = 0;   // renames that failed or were refused
+};
+
+// The walk of one run: depth first, each folder's contents before the folder itself, every name
+// mapped with the table and renamed in place when it changes, each change shown as a row and
+// recorded as three log lines.
+class ScanEngine {
+ public:
+  ScanEngine(const RenameTable& table, FileSystemPort& files, LogFolderPort& logs, RunHost& host, PathStyle style,
+             std::string log_dir);
+
+  // Walks each root in turn; once a stop has been requested no further root is started.
+  void ScanRoots(std::span<const std::u16string> roots);
+  // Walks one folder given by its path, as typed or formed by the run.
+  void ScanFolder(std::u16string_view path);
+
+  const RunLog& log() const { return log_; }
+  const ScanCounts& counts() const { return counts_; }
+
+ private:
+  void Scan(const std::u16string& path, FolderSearch* parent, const DirectoryEntry* entry);
+  std::u16string RenameEntry(FolderSearch& folder, const DirectoryEntry& entry);
+
+  const RenameTable& table_;
+  FileSystemPort& files_;
+  LogFolderPort& logs_;
+  RunHost& host_;
+  PathStyle style_;
+  std::string log_dir_;
+  RunLog log_;
+  ScanCounts counts_;
+};
+
+}  // namespace quillon
