@@ -66,13 +66,29 @@ enum {
  */
 TESSEL_API int32_t TESSEL_CALL CVT_StringConvert(int32_t source, int32_t target, const char *input, char *output);
 
-/* Converts the file `sourcePath` into `targetPath` (the same file converts in place). */
+/*
+ * Converts the file `sourcePath` into `targetPath`, line by line, writing the seven-bit header
+ * (SI, ESC $ ) G, ESC $ * H) and a final SI for CVT_CNS, or the byte-order mark FF FE for CVT_UCS;
+ * a CVT_UCS source is read from its third byte. Paths are in the system code page. When both name
+ * the same file, however spelled, the file is converted in place: the result goes to a temporary
+ * file beside it and replaces it only when complete. The seven-bit decoder's state carries over
+ * from the previous conversion unless the target is CVT_CNS. Besides the codes of
+ * CVT_StringConvert: CVT_ERR_OPEN_SOURCE when the source cannot be opened for reading and writing
+ * (or read), CVT_ERR_CREATE_TARGET when the target cannot be created (or written), CVT_ERR_PAIR when
+ * the temporary file of an in-place conversion cannot be created, written or put in place. On
+ * failure the source is untouched and no file made by the call remains.
+ */
 TESSEL_API int32_t TESSEL_CALL CVT_FileConvert(int32_t source, int32_t target, const char *sourcePath, const char *targetPath);
 
-/* Starts the character list form CNSLIST.LOG in the configured table path: 1, or 0 on failure. */
+/*
+ * Starts the character list form CNSLIST.LOG (code page 950) in the configured table path
+ * (TablePath of CNSCVT.INI, "." by default), truncating an earlier one: 1, or 0 when it cannot be
+ * created. From then on, every CNS character that a conversion from CVT_CNS cannot convert gets a
+ * row of the form.
+ */
 TESSEL_API int32_t TESSEL_CALL CVT_TableListStart(void);
 
-/* Closes the character list form: 1, or 0 when it cannot be opened. */
+/* Appends the form's closing lines: 1, or 0 when it cannot be opened (also before any start). */
 TESSEL_API int32_t TESSEL_CALL CVT_TableListEnd(void);
 
 #ifdef __cplusplus
