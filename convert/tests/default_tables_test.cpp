@@ -89,6 +89,7 @@ class DefaultTables : public ::testing::Test {
 TEST_F(DefaultTables, EveryMappedBig5CharacterSurvivesTheRoundTrips) {
   const auto codes = roundTripCodes(false);
   ASSERT_GT(codes.size(), 13000u + 5809u);  // the standard characters and the user-defined areas
+  RecordProperty("characters", static_cast<int>(codes.size()));
   const Bytes original = big5Text(codes, 40);
   ScratchDirectory::write("original.big5", original);
 
