@@ -19,6 +19,7 @@
 #include "core/run_log.h"
 #include "core/scan_engine.h"
 #include "core/table_loader.h"
+#include "core/utf8_text.h"
 #include "platform/native_machine.h"
 
 namespace {
@@ -27,34 +28,6 @@ volatile std::sig_atomic_t g_stop = 0;
 
 void OnInterrupt(int) { g_stop = 1; }
 
-std::string ToUtf8(std::u16string_view text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char32_t c = text[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-    } else if (c >= 0xD800 && c <= 0xDFFF) {
-      c = 0xFFFD;
-    }
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
-
 class ConsoleHost : public quillon::RunHost {
  public:
   ConsoleHost(quillon::Direction direction, bool quiet) : direction_(direction), quiet_(quiet) {}
@@ -62,7 +35,8 @@ class ConsoleHost : public quillon::RunHost {
   void ShowFolder(std::u16string_view) override {}
   void AddRow(std::u16string_view display_name, std::u16string_view result, std::u16string_view folder) override {
     if (quiet_) return;
-    std::printf("%s\t%s\t%s\n", ToUtf8(display_name).c_str(), ToUtf8(result).c_str(), ToUtf8(folder).c_str());
+    std::printf("%s\t%s\t%s\n", quillon::ToUtf8(display_name).c_str(), quillon::ToUtf8(result).c_str(),
+                quillon::ToUtf8(folder).c_str());
   }
   quillon::Direction CurrentDirection() override { return direction_; }
   void HandlePendingEvents() override {}

@@ -2,31 +2,9 @@
 
 #include <algorithm>
 
-namespace quillon::testing {
+#include "core/utf8_text.h"
 
-std::string Utf8(std::u16string_view text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char32_t c = text[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size()) c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
+namespace quillon::testing {
 
 Node* Node::Add(std::u16string child_name, bool directory) {
   auto child = std::make_unique<Node>();
@@ -78,7 +56,9 @@ class MemorySearch : public FolderSearch {
 
   bool Rename(std::u16string_view old_name, std::u16string_view new_name) override {
     fs_.renames.emplace_back(path_ + fs_.separator_ + std::u16string(old_name), std::u16string(new_name));
-    if (fs_.trace_) fs_.trace_->push_back("rename " + Utf8(path_) + " " + Utf8(old_name) + " -> " + Utf8(new_name));
+    if (fs_.trace_)
+      fs_.trace_->push_back("rename " + quillon::ToUtf8(path_) + " " + quillon::ToUtf8(old_name) + " -> " +
+                            quillon::ToUtf8(new_name));
     auto& children = node_->children;
     const auto it = std::find_if(children.begin(), children.end(), [&](const auto& c) { return c->name == old_name; });
     if (it == children.end() || (*it)->rename_fails || node_->Find(new_name)) return false;
@@ -143,19 +123,21 @@ std::unique_ptr<FolderSearch> MemoryFileSystem::Start(Node* node, std::u16string
   pattern += separator_;
   pattern += u"*.*";
   patterns.push_back(pattern);
-  if (trace_) trace_->push_back("search " + Utf8(pattern));
+  if (trace_) trace_->push_back("search " + quillon::ToUtf8(pattern));
   if (!node || !node->searchable) return nullptr;
   return std::make_unique<MemorySearch>(*this, node, std::u16string(path));
 }
 
 void RecordingHost::ShowFolder(std::u16string_view path) {
   shown.emplace_back(path);
-  if (trace_) trace_->push_back("show " + Utf8(path));
+  if (trace_) trace_->push_back("show " + quillon::ToUtf8(path));
 }
 
 void RecordingHost::AddRow(std::u16string_view display_name, std::u16string_view result, std::u16string_view folder) {
   rows.push_back(Row{std::u16string(display_name), std::u16string(result), std::u16string(folder)});
-  if (trace_) trace_->push_back("row " + Utf8(display_name) + " | " + Utf8(result) + " | " + Utf8(folder));
+  if (trace_)
+    trace_->push_back("row " + quillon::ToUtf8(display_name) + " | " + quillon::ToUtf8(result) + " | " +
+                      quillon::ToUtf8(folder));
 }
 
 void RecordingHost::HandlePendingEvents() {

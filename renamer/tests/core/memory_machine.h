@@ -13,8 +13,6 @@
 
 namespace quillon::testing {
 
-std::string Utf8(std::u16string_view text);
-
 struct Node {
   std::u16string name;
   bool is_directory = false;
