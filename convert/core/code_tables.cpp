@@ -61,11 +61,17 @@ void CodeTables::buildLookupIndexes() {
       }
       return value;
     };
-    for (std::uint32_t code = 0; code <= 0xFFFF; ++code) {
-      const auto c = static_cast<std::uint16_t>(code);
-      if (const auto cns = big5ToCns(c)) {
-        if (const auto unit = cnsToUcs(asLookedUp(*cns))) ucsByBig5_.insertIfAbsent(c, *unit);
+    // Only codes that some record holds can convert, so the records name every code to compose.
+    for (TableId id : {TableId::Big5, TableId::Big5Eudc, TableId::Big5Last}) {
+      for (const TableRecord& r : table(id).records()) {
+        const std::uint16_t c = low16(r.other);
+        if (const auto cns = big5ToCns(c)) {
+          if (const auto unit = cnsToUcs(asLookedUp(*cns))) ucsByBig5_.insertIfAbsent(c, *unit);
+        }
       }
+    }
+    for (const TableRecord& r : table(TableId::Ucs).records()) {
+      const std::uint16_t c = low16(r.other);
       if (const auto cns = ucsToCns(c)) {
         if (const auto found = cnsToBig5(asLookedUp(*cns))) big5ByUcs_.insertIfAbsent(c, *found);
       }
