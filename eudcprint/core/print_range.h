@@ -1,0 +1,34 @@
+// Which user-defined characters are printed: all 6217 in EUDC-ordinal order, or a From-To range
+// of Big5 codes in code order.
+#pragma once
+
+#include <cstdint>
+
+#include "code_space.h"
+
+namespace pictor {
+
+struct PrintRange {
+    int printAll = 1;              // 1: every user-defined character; 0: startCode to endCode
+    std::uint16_t startCode = 0;   // 0 shows as an empty field
+    std::uint16_t endCode = 0;
+    std::uint16_t firstIndex = 0;  // first position of the walk
+    std::uint16_t count = 0;       // characters to print; 0 until the first font choice
+};
+
+// All characters, with the whole of the first range as the typed codes.
+inline void ResetPrintRange(PrintRange& range) {
+    range.printAll = 1;
+    range.startCode = EudcCodeRange[0].first;
+    range.endCode = EudcCodeRange[0].last;
+    range.firstIndex = 0;
+    range.count = EUDC_CHARACTER_COUNT;
+}
+
+// The Big5 code of character n (0 <= n < count) of the walk.
+inline std::uint16_t CodeOfWalk(const PrintRange& range, std::uint16_t n) {
+    const auto index = static_cast<std::uint16_t>(range.firstIndex + n);
+    return range.printAll != 0 ? OrdinalToBig5(index) : CodeIndexToBig5(index);
+}
+
+}  // namespace pictor
