@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cctype>
 #include <map>
 #include <memory>
 #include <set>
@@ -109,33 +110,6 @@ using Pattern = std::unique_ptr<FcPattern, PatternDeleter>;
 
 Pattern QueryFontconfig(const Face& face) {
   return Pattern(FcFreeTypeQueryFace(face.get(), reinterpret_cast<const FcChar8*>("generated.ttf"), 0, nullptr));
-}
-
-std::string Utf16BeToUtf8(const FT_Byte* bytes, FT_UInt length) {
-  std::string out;
-  for (FT_UInt i = 0; i + 1 < length; i += 2) {
-    char32_t c = (bytes[i] << 8) | bytes[i + 1];
-    if (c >= 0xD800 && c < 0xDC00 && i + 3 < length) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (((bytes[i + 2] << 8) | bytes[i + 3]) - 0xDC00);
-      i += 2;
-    }
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
 }
 
 std::vector<std::uint8_t> FullEudcFont(std::span<const std::uint16_t> omitted) {
@@ -248,7 +222,17 @@ TEST(EudcFont, RenderedGlyphShowsInkAroundAnOpenCentre) {
 }
 
 TEST(EudcFont, FamilyNameReadsBack) {
-  for (const std::string family : {"Pictor Test EUDC", "細明體"}) {
+  struct Case {
+    std::string utf8;
+    std::string utf16be;  // as the name table must hold it
+  };
+  const std::vector<Case> cases = {
+      {"EUDC 1", std::string("\0E\0U\0D\0C\0 \0"
+                             "1",
+                             12)},
+      {"細明體", "\x7D\x30\x66\x0E\x9A\xD4"},
+  };
+  for (const auto& [family, utf16be] : cases) {
     const auto bytes = BuildTrueTypeFont({family, {0xE000}, false});
     const Face face(bytes);
     std::map<FT_UShort, std::string> names;
@@ -256,17 +240,19 @@ TEST(EudcFont, FamilyNameReadsBack) {
       FT_SfntName name;
       ASSERT_EQ(FT_Get_Sfnt_Name(face.get(), i, &name), 0);
       ASSERT_EQ(name.platform_id, TT_PLATFORM_MICROSOFT);
-      names[name.name_id] = Utf16BeToUtf8(name.string, name.string_len);
+      names[name.name_id].assign(reinterpret_cast<const char*>(name.string), name.string_len);
     }
-    EXPECT_EQ(names[TT_NAME_ID_FONT_FAMILY], family);
-    EXPECT_EQ(names[TT_NAME_ID_FULL_NAME], family);
-    EXPECT_EQ(names[TT_NAME_ID_FONT_SUBFAMILY], "Regular");
-    const std::string postScript = names[TT_NAME_ID_PS_NAME];
-    EXPECT_FALSE(postScript.empty());
-    EXPECT_LE(postScript.size(), 63u);
-    EXPECT_EQ(postScript.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-"),
-              std::string::npos)
-        << postScript;
+    EXPECT_EQ(names[TT_NAME_ID_FONT_FAMILY], utf16be);
+    EXPECT_EQ(names[TT_NAME_ID_FULL_NAME], utf16be);
+    EXPECT_EQ(names[TT_NAME_ID_FONT_SUBFAMILY], std::string("\0R\0e\0g\0u\0l\0a\0r", 14));
+    // PostScript names: ASCII letters, digits and '-', at most 63.
+    const std::string& postScript = names[TT_NAME_ID_PS_NAME];
+    EXPECT_TRUE(!postScript.empty() && postScript.size() <= 2 * 63);
+    for (std::size_t i = 0; i + 1 < postScript.size(); i += 2) {
+      EXPECT_TRUE(postScript[i] == 0 &&
+                  (std::isalnum(static_cast<unsigned char>(postScript[i + 1])) || postScript[i + 1] == '-'))
+          << "at " << i;
+    }
 
     const Pattern pattern = QueryFontconfig(face);
     ASSERT_TRUE(pattern);
