@@ -10,7 +10,7 @@ namespace pictor::app {
 namespace {
 
 // Fonts are measured at this size and scaled so that ascent plus descent fill the cell.
-constexpr qreal kProbePixelSize = 1000;
+constexpr qreal kProbePixelSize = 1000;  // the character font is loaded at this size too
 
 // The text role is half the character cell: 3.2 mm.
 constexpr std::int32_t kTextHeight = kCellHeight / 2;
@@ -21,7 +21,8 @@ CatalogueFonts LoadCatalogueFonts(const QString& eudcFontFile, const QString& te
   CatalogueFonts fonts;
   fonts.dotsPerInch = dotsPerInch;
 
-  fonts.character.loadFromFile(eudcFontFile, kProbePixelSize, QFont::PreferNoHinting);
+  fonts.eudcFile = std::make_shared<const EudcFontFile>(eudcFontFile);
+  fonts.character = fonts.eudcFile->Glyphs();
   const qreal characterProbe = fonts.character.ascent() + fonts.character.descent();
   if (fonts.character.isValid() && characterProbe > 0) {
     const qreal characterPixels = TenthsOfMmToPixels(kCellHeight, dotsPerInch);

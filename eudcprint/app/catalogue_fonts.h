@@ -6,10 +6,14 @@
 #include <QFont>
 #include <QRawFont>
 #include <QString>
+#include <memory>
+
+#include "eudc_font_file.h"
 
 namespace pictor::app {
 
 struct CatalogueFonts {
+  std::shared_ptr<const EudcFontFile> eudcFile;  // keeps the file's registration while in use
   QRawFont character;  // every glyph of a user-defined character comes from here; invalid
                        // when the file could not be read, and then every box stays empty
   QFont text;

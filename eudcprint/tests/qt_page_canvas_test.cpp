@@ -15,6 +15,7 @@
 #include "catalogue_fonts.h"
 #include "catalogue_printer.h"
 #include "eudc_association.h"
+#include "eudc_font_file.h"
 #include "eudc_font_builder.h"
 #include "iconv_codec.h"
 #include "qt_page_canvas.h"
@@ -28,14 +29,6 @@ namespace {
 // At 254 dots per inch one unit of 0.1 mm is one pixel.
 constexpr double kUnitDpi = 254;
 
-QGuiApplication& Application() {
-    static int argc = 1;
-    static char name[] = "pictor_qt_tests";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication application(argc, argv);
-    return application;
-}
-
 const posix::IconvCp950Codec& Codec() {
     static const posix::IconvCp950Codec codec;
     return codec;
@@ -44,7 +37,6 @@ const posix::IconvCp950Codec& Codec() {
 class QtCanvasTest : public ::testing::Test {
 protected:
     QtCanvasTest() {
-        Application();
         const std::uint16_t omitted[] = {0xFA41};
         testsupport::FontSpec spec{"Canvas Test EUDC", testsupport::EudcCodePoints(omitted), false};
         fontFile = folder / "eudc.ttf";
@@ -53,7 +45,10 @@ protected:
     }
 
     CatalogueFonts Fonts(double dpi) const {
-        return LoadCatalogueFonts(QString::fromStdString(fontFile), QString(), dpi);
+        return LoadCatalogueFonts(QString::fromStdString(fontFile), TextFamily(), dpi);
+    }
+    static QString TextFamily() {
+        return CatalogueTextFamily(QString::fromStdString(Codec().ToUtf8(kDefaultFaceName)));
     }
 
     // Dark pixels of the image in a rectangle of pixels, right and bottom excluded.
@@ -132,6 +127,31 @@ TEST_F(QtCanvasTest, GlyphsComeOnlyFromTheEudcFile) {
     EXPECT_EQ(missing, 2);
 }
 
+// Registered as an application font, a file is embedded in PDF output; a registered font of the
+// same family name from another file must never stand in for it.
+TEST_F(QtCanvasTest, AnotherFontOfTheSameFamilyNeverStandsIn) {
+    const auto build = [&](const std::string& name, std::uint16_t omitted) {
+        const std::uint16_t codes[] = {omitted};
+        testsupport::FontSpec spec{"Same EUDC", testsupport::EudcCodePoints(codes), false};
+        testing::WriteFile(folder / name, testsupport::BuildTrueTypeFont(spec));
+        return QString::fromStdString(folder / name);
+    };
+    const QString lacksFa40 = build("a.ttf", 0xFA40);
+    const QString lacksFa42 = build("b.ttf", 0xFA42);
+    const QString fa40 = QString(QChar(0xE000));
+    const QString fa42 = QString(QChar(0xE002));
+    const EudcFontFile first(lacksFa40);
+    const EudcFontFile second(lacksFa42);
+    for (const EudcFontFile* file : {&first, &second}) {
+        ASSERT_TRUE(file->Glyphs().isValid());
+        EXPECT_TRUE(file->Registered() || file == &second);  // the second may lose to the first's family
+    }
+    EXPECT_EQ(first.Glyphs().glyphIndexesForString(fa40).value(0), 0u);
+    EXPECT_NE(first.Glyphs().glyphIndexesForString(fa42).value(0), 0u);
+    EXPECT_NE(second.Glyphs().glyphIndexesForString(fa40).value(0), 0u);
+    EXPECT_EQ(second.Glyphs().glyphIndexesForString(fa42).value(0), 0u);
+}
+
 TEST_F(QtCanvasTest, AFileThatIsNoFontLeavesEveryBoxEmpty) {
     testing::WriteFile(fontFile, {'n', 'o', 't'});
     const CatalogueFonts fonts = Fonts(kUnitDpi);
@@ -145,10 +165,9 @@ TEST_F(QtCanvasTest, AFileThatIsNoFontLeavesEveryBoxEmpty) {
 }
 
 TEST_F(QtCanvasTest, TheTextFaceIsTheDefaultFaceOrATraditionalChineseOne) {
-    const QString defaultFace = QString::fromStdString(Codec().ToUtf8(kDefaultFaceName));
-    const QString family = CatalogueTextFamily(defaultFace);
+    const QString family = TextFamily();
     ASSERT_FALSE(family.isEmpty());
-    if (family != defaultFace) {
+    if (family != QString::fromStdString(Codec().ToUtf8(kDefaultFaceName))) {
         EXPECT_TRUE(QFontDatabase::families(QFontDatabase::TraditionalChinese).contains(family)) << family.toStdString();
     }
 }
@@ -168,7 +187,7 @@ protected:
     PrintedCatalogue Print() {
         return PrintCatalogue(printer, {association, range, inputMethods.inputMethods, inputMethods.annotateFlags,
                                         *inputMethods.rootTables},
-                              {QString::fromStdString(fontFile), QString()}, Codec());
+                              {QString::fromStdString(fontFile), TextFamily()}, Codec());
     }
 
     QPrinter printer{QPrinter::HighResolution};
@@ -210,3 +229,11 @@ TEST_F(CatalogueJobTest, AnOutputThatCannotBeOpenedIsAFailure) {
 
 }  // namespace
 }  // namespace pictor::app
+
+// Qt's font machinery needs the application object for the whole run, and gone before exit.
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
