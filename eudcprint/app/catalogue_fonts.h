@@ -14,8 +14,8 @@ namespace pictor::app {
 
 struct CatalogueFonts {
   std::shared_ptr<const EudcFontFile> eudcFile;  // keeps the file's registration while in use
-  QRawFont character;  // every glyph of a user-defined character comes from here; invalid
-                       // when the file could not be read, and then every box stays empty
+  QRawFont character;                            // every glyph of a user-defined character comes from here; invalid
+                                                 // when the file could not be read, and then every box stays empty
   QFont text;
   qreal characterAscent = 0;  // device pixels
   qreal textAscent = 0;

@@ -12,21 +12,21 @@
 namespace pictor::app {
 
 class EudcFontFile {
-public:
-    explicit EudcFontFile(const QString& path);
-    ~EudcFontFile();
-    EudcFontFile(const EudcFontFile&) = delete;
-    EudcFontFile& operator=(const EudcFontFile&) = delete;
+ public:
+  explicit EudcFontFile(const QString& path);
+  ~EudcFontFile();
+  EudcFontFile(const EudcFontFile&) = delete;
+  EudcFontFile& operator=(const EudcFontFile&) = delete;
 
-    // Invalid when the file is not a font Qt can read.
-    const QRawFont& Glyphs() const { return glyphs_; }
-    // Whether the glyphs come through the file's registration, which PDF output embeds.
-    bool Registered() const { return registration_ >= 0 && registeredGlyphs_; }
+  // Invalid when the file is not a font Qt can read.
+  const QRawFont& Glyphs() const { return glyphs_; }
+  // Whether the glyphs come through the file's registration, which PDF output embeds.
+  bool Registered() const { return registration_ >= 0 && registeredGlyphs_; }
 
-private:
-    QRawFont glyphs_;
-    int registration_ = -1;
-    bool registeredGlyphs_ = false;
+ private:
+  QRawFont glyphs_;
+  int registration_ = -1;
+  bool registeredGlyphs_ = false;
 };
 
 }  // namespace pictor::app
