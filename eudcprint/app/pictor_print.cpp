@@ -145,6 +145,9 @@ int Run(const PrintOptions& options) {
   const pictor::CatalogueState state{*association, range, inputMethods.inputMethods, inputMethods.annotateFlags,
                                      *inputMethods.rootTables};
 
+  if (fs::equivalent(options.fontFile, options.pdfFile, ignored)) {
+    return Fail(options.pdfFile + " is the font file itself; choose another PDF file", kUsageError);
+  }
   const auto temporary = TemporaryBeside(options.pdfFile);
   if (!temporary) return Fail(options.pdfFile + ": cannot write in its folder");
   QPrinter printer(QPrinter::HighResolution);

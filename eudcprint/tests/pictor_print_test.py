@@ -61,6 +61,7 @@ with tempfile.TemporaryDirectory(prefix="pictor-print-test-") as folder:
     omitted = ["FA41", "FA48", "FA4F", "FA7E"]
     made = run(os.path.join(BIN, "pictor-mkfont"), font, "--omit", *omitted)
     check(made.returncode == 0, "pictor-mkfont: " + made.stderr)
+    font_bytes = open(font, "rb").read()
 
     # --- Bad command lines: a clear message and a non-zero status, nothing written. -----------------
     pdf = os.path.join(folder, "catalogue.pdf")
@@ -84,12 +85,14 @@ with tempfile.TemporaryDirectory(prefix="pictor-print-test-") as folder:
         (["--font", os.path.join(folder, "missing.ttf"), "--pdf", pdf], 1, "no such file"),
         (["--font", not_a_font, "--pdf", pdf], 1, "not a TrueType font file"),
         (["--font", font, "--pdf", os.path.join(folder, "no", "such", "folder.pdf")], 1, "cannot write"),
+        (["--font", font, "--pdf", os.path.join(folder, ".", "eudc.ttf")], 2, "is the font file itself"),
     ]
     for args, status, message in bad:
         result = pictor_print(*args)
         check(result.returncode == status and message in result.stderr,
               "%s: status %d, stderr %r" % (args, result.returncode, result.stderr))
     check(open(pdf, "rb").read() == b"kept", "a refused job left the existing PDF alone")
+    check(open(font, "rb").read() == font_bytes, "the font file is intact")
     check(sorted(os.listdir(folder)) == ["catalogue.pdf", "eudc.ttf", "notes.txt"], "no stray files after refusals")
     check(pictor_print("--version").stdout.startswith("pictor-print "), "--version")
     check("--range FROM-TO" in pictor_print("--help").stdout, "--help")
