@@ -7,16 +7,14 @@ namespace {
 
 constexpr qreal kLoadPixelSize = 1000;
 
-// Tables that tell one font file from another: its header (with the whole file's checksum
-// adjustment and dates), its character map and its names.
-bool SameFont(const QRawFont& a, const QRawFont& b) {
+}  // namespace
+
+bool SameFontFile(const QRawFont& a, const QRawFont& b) {
   for (const char* table : {"head", "cmap", "name", "maxp"}) {
     if (a.fontTable(table) != b.fontTable(table)) return false;
   }
   return !a.fontTable("head").isEmpty();
 }
-
-}  // namespace
 
 EudcFontFile::EudcFontFile(const QString& path) {
   glyphs_.loadFromFile(path, kLoadPixelSize, QFont::PreferNoHinting);
@@ -29,7 +27,7 @@ EudcFontFile::EudcFontFile(const QString& path) {
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setPixelSize(static_cast<int>(kLoadPixelSize));
     const QRawFont candidate = QRawFont::fromFont(font);
-    if (candidate.isValid() && SameFont(candidate, glyphs_)) {
+    if (candidate.isValid() && SameFontFile(candidate, glyphs_)) {
       glyphs_ = candidate;
       registeredGlyphs_ = true;
       return;

@@ -11,6 +11,11 @@
 
 namespace pictor::app {
 
+// Whether two raw fonts come from the same font file: the tables that tell files apart (the header
+// with the whole file's checksum adjustment and dates, the character map, the names, the glyph
+// count) are byte for byte the same.
+bool SameFontFile(const QRawFont& a, const QRawFont& b);
+
 class EudcFontFile {
  public:
   explicit EudcFontFile(const QString& path);

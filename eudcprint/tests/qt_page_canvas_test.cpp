@@ -150,6 +150,17 @@ TEST_F(QtCanvasTest, AnotherFontOfTheSameFamilyNeverStandsIn) {
   EXPECT_EQ(second.Glyphs().glyphIndexesForString(fa42).value(0), 0u);
 }
 
+TEST_F(QtCanvasTest, FontFilesAreToldApartByTheirTables) {
+  const auto load = [](const std::string& path) { return QRawFont(QString::fromStdString(path), 20); };
+  const std::uint16_t none[] = {0xFA40};
+  testing::WriteFile(folder / "other.ttf",
+                     testsupport::BuildTrueTypeFont({"Canvas Test EUDC", testsupport::EudcCodePoints(none), false}));
+  std::filesystem::copy_file(fontFile, folder / "copy.ttf");
+  EXPECT_TRUE(SameFontFile(load(fontFile), load(folder / "copy.ttf")));
+  EXPECT_FALSE(SameFontFile(load(fontFile), load(folder / "other.ttf")));  // same family, one code less
+  EXPECT_FALSE(SameFontFile(QRawFont(), QRawFont()));
+}
+
 TEST_F(QtCanvasTest, AFileThatIsNoFontLeavesEveryBoxEmpty) {
   testing::WriteFile(fontFile, {'n', 'o', 't'});
   const CatalogueFonts fonts = Fonts(kUnitDpi);
