@@ -3,7 +3,9 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
+#include "ascii.h"
 #include "fixed_text.h"
 
 namespace pictor {
@@ -20,5 +22,17 @@ struct EudcAssociation {
     // and not cut: the path the font file is opened by on case-sensitive file systems.
     std::string fontFilePath;
 };
+
+// 1002 "標準造字": the display name of the system default association.
+inline constexpr std::string_view kSystemDefaultName = "\xbc\xd0\xb7\xc7\xb3\x79\xa6\x72";
+// 1003 "細明體": the typeface whose own link is set aside while the system default is shown, the
+// typeface the system default is drawn with, and the typeface of the catalogue's texts.
+inline constexpr std::string_view kDefaultFaceName = "\xb2\xd3\xa9\xfa\xc5\xe9";
+
+// The typeface a chosen association's characters are drawn with: the default face for the system
+// default association (its display name compared without regard to case), else the display name.
+constexpr std::string_view CharacterFaceName(std::string_view displayName) {
+    return EqualsIgnoringAsciiCase(displayName, kSystemDefaultName) ? kDefaultFaceName : displayName;
+}
 
 }  // namespace pictor

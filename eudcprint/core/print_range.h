@@ -25,6 +25,16 @@ inline void ResetPrintRange(PrintRange& range) {
     range.count = EUDC_CHARACTER_COUNT;
 }
 
+// A From-To range of codes that IsEudcCode accepts, start not above end, walked in ascending code
+// order; the codes between the four ranges are not counted.
+inline void SetCodeRange(PrintRange& range, std::uint16_t startCode, std::uint16_t endCode) {
+    range.printAll = 0;
+    range.startCode = startCode;
+    range.endCode = endCode;
+    range.firstIndex = Big5ToCodeIndex(startCode);
+    range.count = static_cast<std::uint16_t>(Big5ToCodeIndex(endCode) - range.firstIndex + 1);
+}
+
 // The Big5 code of character n (0 <= n < count) of the walk.
 inline std::uint16_t CodeOfWalk(const PrintRange& range, std::uint16_t n) {
     const auto index = static_cast<std::uint16_t>(range.firstIndex + n);

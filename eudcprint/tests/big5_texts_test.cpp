@@ -7,9 +7,12 @@
 #include <vector>
 
 #include "demo_data.h"
+#include "eudc_association.h"
 #include "fake_ports.h"
 #include "iconv_codec.h"
 #include "known_input_methods.h"
+#include "page_strings.h"
+#include "page_text.h"
 #include "root_dictionary.h"
 #include "root_symbols.h"
 
@@ -76,6 +79,16 @@ TEST(Big5Texts, DemonstrationData) {
     const auto& expectations = testsupport::DemoExpectations();
     ASSERT_EQ(expectations.size(), roots.size());
     for (std::size_t i = 0; i < roots.size(); ++i) EXPECT_EQ(expectations[i].roots, Cp950(roots[i]));
+}
+
+TEST(Big5Texts, CatalogueTexts) {
+    EXPECT_EQ(std::string(kTitleLineFormat), Cp950("字型：%s        外字檔案：%s"));
+    EXPECT_EQ(std::string(kPageNumberFormat), Cp950("第 %d 頁"));
+    EXPECT_EQ(kCodeCaption, Cp950("內碼"));
+    EXPECT_EQ(kSystemDefaultName, Cp950("標準造字"));
+    EXPECT_EQ(kDefaultFaceName, Cp950("細明體"));
+    EXPECT_EQ(FormatTitleLine(Cp950("標楷體"), "C:\\EUDC.TTE"), Cp950("字型：標楷體        外字檔案：C:\\EUDC.TTE"));
+    EXPECT_EQ(FormatPageNumber(3), Cp950("第 3 頁"));
 }
 
 TEST(Big5Texts, CodecMapsTheUserDefinedAreaToPrivateUse) {

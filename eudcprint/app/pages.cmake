@@ -1,0 +1,35 @@
+# The Qt side of pictor's catalogue pages (native only): the page canvas over a QPainter, the text
+# face from fontconfig, a whole job on a QPrinter, and the headless catalogue printer pictor-print.
+find_package(Qt6 REQUIRED COMPONENTS Gui PrintSupport)
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
+
+add_library(pictor_qt_canvas STATIC
+  app/catalogue_fonts.cpp
+  app/catalogue_printer.cpp
+  app/eudc_font_file.cpp
+  app/qt_page_canvas.cpp
+  app/text_face.cpp
+)
+target_include_directories(pictor_qt_canvas PUBLIC app)
+target_link_libraries(pictor_qt_canvas PUBLIC pictor_platform Qt6::Gui Qt6::PrintSupport PRIVATE PkgConfig::FONTCONFIG)
+toolkit_warnings(pictor_qt_canvas)
+
+add_executable(pictor-print app/pictor_print.cpp app/print_options.cpp)
+target_link_libraries(pictor-print PRIVATE pictor_qt_canvas)
+target_compile_definitions(pictor-print PRIVATE PICTOR_VERSION="${PROJECT_VERSION}")
+toolkit_warnings(pictor-print)
+
+# The Qt canvas and a job on a PDF printer, under the offscreen platform.
+toolkit_add_test(pictor_qt_canvas_tests
+  SOURCES tests/qt_page_canvas_test.cpp
+  LIBS pictor_qt_canvas pictor_testsupport
+  ENV QT_QPA_PLATFORM=offscreen
+)
+target_include_directories(pictor_qt_canvas_tests PRIVATE tests)
+
+# pictor-print end to end: a generated font lacking a few codes, the PDF read back with poppler.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+add_test(NAME pictor_print_cli
+  COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/tests/pictor_print_test.py $<TARGET_FILE_DIR:pictor-print>)
+set_tests_properties(pictor_print_cli PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)

@@ -1,0 +1,207 @@
+// pictor-print: the catalogue of an EUDC font file's user-defined characters, printed to PDF
+// without a window, through the same page drawing and Qt canvas as the program's printing.
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QGuiApplication>
+#include <QPageSize>
+#include <QPrinter>
+#include <QRawFont>
+#include <chrono>
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ascii.h"
+#include "catalogue_printer.h"
+#include "eudc_association.h"
+#include "host_platform.h"
+#include "input_methods.h"
+#include "page_text.h"
+#include "print_options.h"
+#include "print_range.h"
+#include "text_face.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using pictor::app::PrintOptions;
+
+constexpr int kUsageError = 2;
+constexpr int kFailure = 1;
+
+int Fail(const std::string& message, int status = kFailure) {
+  std::fprintf(stderr, "pictor-print: %s\n", message.c_str());
+  return status;
+}
+
+std::optional<QPageSize::PageSizeId> PaperNamed(const std::string& name) {
+  for (int id = 0; id <= QPageSize::LastPageSize; ++id) {
+    const auto pageSize = static_cast<QPageSize::PageSizeId>(id);
+    if (QPageSize::key(pageSize).compare(QString::fromStdString(name), Qt::CaseInsensitive) == 0) return pageSize;
+  }
+  return std::nullopt;
+}
+
+// Code page 950 text of a UTF-8 argument; nullopt when a character has no code page 950 code.
+std::optional<std::string> ToCp950(const pictor::posix::IconvCp950Codec& codec, const std::string& utf8) {
+  std::string cp950 = codec.FromUtf8(utf8);
+  if (codec.ToUtf8(cp950) != utf8) return std::nullopt;
+  return cp950;
+}
+
+// The association the catalogue is titled with: the name as the title shows it, the file's path
+// upper-cased as a chosen association's is, and the path the glyphs are read from.
+std::optional<pictor::EudcAssociation> AssociationOf(const PrintOptions& options,
+                                                     const pictor::posix::IconvCp950Codec& codec, std::string& error) {
+  pictor::EudcAssociation association;
+  const fs::path file(options.fontFile);
+  std::string name;
+  if (options.displayName.empty()) {
+    name = codec.FromUtf8(file.stem().string());
+    name = std::string(pictor::CutAtCharacterBoundary(name, pictor::kDisplayNameSize - 1));
+  } else {
+    const auto cp950 = ToCp950(codec, options.displayName);
+    if (!cp950) {
+      error = "--name holds characters that code page 950 lacks";
+      return std::nullopt;
+    }
+    if (cp950->size() > pictor::kDisplayNameSize - 1) {
+      error = "--name is longer than a typeface name can be (31 bytes in code page 950)";
+      return std::nullopt;
+    }
+    name = *cp950;
+  }
+  association.displayName.Assign(name);
+  const std::string path = pictor::AsciiUppercase(codec.FromUtf8(fs::absolute(file).lexically_normal().string()));
+  association.eudcFilePath.Assign(pictor::CutAtCharacterBoundary(path, pictor::kEudcFilePathSize - 1));
+  association.fontFilePath = options.fontFile;
+  return association;
+}
+
+// A progress line on standard error, rewritten in place on a terminal, at most five times a second.
+class ProgressLine {
+ public:
+  ProgressLine() : terminal_(isatty(STDERR_FILENO) != 0) {}
+  void Show(std::int32_t done, std::int32_t total) {
+    const auto now = std::chrono::steady_clock::now();
+    if (done != total && now - shown_ < std::chrono::milliseconds(200)) return;
+    shown_ = now;
+    std::fprintf(stderr, terminal_ ? "\rpictor-print: page %d of %d" : "pictor-print: page %d of %d\n", done, total);
+    if (terminal_ && done == total) std::fputc('\n', stderr);
+  }
+
+ private:
+  bool terminal_;
+  std::chrono::steady_clock::time_point shown_{};
+};
+
+// A new file beside `target`, to be renamed over it once complete, so that a failed job leaves
+// whatever was there before.
+std::optional<std::string> TemporaryBeside(const fs::path& target) {
+  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+  std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+  const int descriptor = mkstemp(pattern.data());
+  if (descriptor < 0) return std::nullopt;
+  close(descriptor);
+  const mode_t mask = umask(0);
+  umask(mask);
+  chmod(pattern.c_str(), 0666 & ~mask);
+  return pattern;
+}
+
+int Run(const PrintOptions& options) {
+  const auto paper = PaperNamed(options.paper);
+  if (!paper) return Fail("unknown paper size " + options.paper + " (A4, Letter, Legal, A3, B5, ...)", kUsageError);
+  std::error_code ignored;
+  if (!fs::is_regular_file(options.fontFile, ignored)) return Fail(options.fontFile + ": no such file");
+  if (!QRawFont(QString::fromStdString(options.fontFile), 16).isValid()) {
+    return Fail(options.fontFile + ": not a TrueType font file");
+  }
+
+  const pictor::posix::IconvCp950Codec codec;
+  std::string error;
+  const auto association = AssociationOf(options, codec, error);
+  if (!association) return Fail(error, kUsageError);
+
+  pictor::PrintRange range;
+  pictor::ResetPrintRange(range);
+  if (options.range) pictor::SetCodeRange(range, options.range->start, options.range->end);
+
+  pictor::InputMethodState inputMethods;
+  if (options.annotate) {
+    pictor::HostPlatform platform;
+    pictor::EnumerateInputMethods(inputMethods, platform.Ports(), platform.Family().Family());
+    for (std::size_t k = 0; k < inputMethods.inputMethods.count; ++k) inputMethods.annotateFlags[k] = 1;
+    if (inputMethods.inputMethods.count == 0) {
+      std::fprintf(stderr, "pictor-print: no input method with a dictionary in %s; printing without roots\n",
+                   platform.Describe().c_str());
+    }
+  }
+  const pictor::CatalogueState state{*association, range, inputMethods.inputMethods, inputMethods.annotateFlags,
+                                     *inputMethods.rootTables};
+
+  if (fs::equivalent(options.fontFile, options.pdfFile, ignored)) {
+    return Fail(options.pdfFile + " is the font file itself; choose another PDF file", kUsageError);
+  }
+  const auto temporary = TemporaryBeside(options.pdfFile);
+  if (!temporary) return Fail(options.pdfFile + ": cannot write in its folder");
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(QString::fromStdString(*temporary));
+  printer.setPageSize(QPageSize(*paper));
+  printer.setDocName(QString::fromStdString(codec.ToUtf8(association->displayName.View())));
+  printer.setCreator(QStringLiteral("pictor-print"));
+
+  const pictor::app::CatalogueFiles files{
+      QString::fromStdString(options.fontFile),
+      pictor::app::CatalogueTextFamily(QString::fromStdString(codec.ToUtf8(pictor::kDefaultFaceName)))};
+  ProgressLine progress;
+  const auto printed = pictor::app::PrintCatalogue(
+      printer, state, files, codec, [&](std::int32_t done, std::int32_t total) { progress.Show(done, total); });
+  if (printed.failure != pictor::app::PrintFailure::None) {
+    fs::remove(*temporary, ignored);
+    return Fail(options.pdfFile + ": the PDF could not be written");
+  }
+  std::error_code renamed;
+  fs::rename(*temporary, options.pdfFile, renamed);
+  if (renamed) {
+    fs::remove(*temporary, ignored);
+    return Fail(options.pdfFile + ": cannot replace it");
+  }
+  std::printf("pages: %d\ncodes: %lld\ncodes without a glyph: %lld\n", printed.pages,
+              static_cast<long long>(printed.cells), static_cast<long long>(printed.missingGlyphs));
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const auto parsed = pictor::app::ParsePrintOptions(std::vector<std::string>(argv + 1, argv + argc));
+  if (parsed.options.help) {
+    std::fputs(pictor::app::kPrintUsage, stdout);
+    return 0;
+  }
+  if (parsed.options.version) {
+    std::printf("pictor-print %s\n", PICTOR_VERSION);
+    return 0;
+  }
+  if (!parsed.error.empty()) {
+    std::fprintf(stderr, "pictor-print: %s\n%s", parsed.error.c_str(), pictor::app::kPrintUsage);
+    return kUsageError;
+  }
+  // Without a display the pages are drawn all the same, on the offscreen platform.
+  if (getenv("QT_QPA_PLATFORM") == nullptr && getenv("DISPLAY") == nullptr && getenv("WAYLAND_DISPLAY") == nullptr) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  }
+  try {
+    QGuiApplication application(argc, argv);
+    return Run(parsed.options);
+  } catch (const std::exception& failure) {
+    return Fail(failure.what());
+  }
+}

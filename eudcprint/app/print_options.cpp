@@ -1,0 +1,112 @@
+#include "print_options.h"
+
+#include <cstddef>
+
+#include "code_space.h"
+
+namespace pictor::app {
+
+const char* const kPrintUsage =
+    "usage: pictor-print --font FILE --pdf OUT [--name NAME] [--range FROM-TO] [--annotate]\n"
+    "                    [--paper SIZE]\n"
+    "  Prints the catalogue of the user-defined characters of an EUDC font file to PDF: each\n"
+    "  character boxed, with its Big5 code and, with --annotate, its input-method roots.\n"
+    "  --font FILE      the EUDC font file whose glyphs are printed\n"
+    "  --name NAME      the typeface name the title shows (default: the file's base name)\n"
+    "  --range FROM-TO  user-defined Big5 codes, e.g. FA40-FEFE (default: all 6217)\n"
+    "  --annotate       roots of every Phonetic and Changjie input method found in the registry\n"
+    "                   ($PICTOR_REGISTRY, else $XDG_CONFIG_HOME/pictor/registry.reg)\n"
+    "  --paper SIZE     A4, Letter, Legal, A3, B5, ... (default A4)\n"
+    "  --pdf OUT        the PDF file to write\n"
+    "  --help, --version\n";
+
+namespace {
+
+std::optional<std::uint16_t> ParseCode(const std::string& text) {
+  if (text.size() != 4) return std::nullopt;
+  std::uint16_t value = 0;
+  for (char c : text) {
+    int digit = -1;
+    if (c >= '0' && c <= '9') digit = c - '0';
+    if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+    if (digit < 0) return std::nullopt;
+    value = static_cast<std::uint16_t>(value * 16 + digit);
+  }
+  return value;
+}
+
+}  // namespace
+
+std::optional<CodeSpan> ParseCodeSpan(const std::string& text, std::string& error) {
+  const std::size_t dash = text.find('-');
+  if (dash == std::string::npos) {
+    error = "--range wants FROM-TO, two Big5 codes such as FA40-FEFE";
+    return std::nullopt;
+  }
+  const std::string from = text.substr(0, dash);
+  const std::string to = text.substr(dash + 1);
+  const auto start = ParseCode(from);
+  const auto end = ParseCode(to);
+  if (!start || !end) {
+    error = "--range wants two codes of exactly four hexadecimal digits, such as FA40-FEFE";
+    return std::nullopt;
+  }
+  if (!IsEudcCode(*start) || !IsEudcCode(*end)) {
+    error = (IsEudcCode(*start) ? to : from) + " is not a user-defined Big5 code";
+    return std::nullopt;
+  }
+  if (*end < *start) {
+    error = "the start code " + from + " is above the end code " + to;
+    return std::nullopt;
+  }
+  return CodeSpan{*start, *end};
+}
+
+ParsedOptions ParsePrintOptions(const std::vector<std::string>& arguments) {
+  ParsedOptions parsed;
+  PrintOptions& options = parsed.options;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& arg = arguments[i];
+    if (arg == "-h" || arg == "--help") {
+      options.help = true;
+      return parsed;
+    }
+    if (arg == "--version") {
+      options.version = true;
+      return parsed;
+    }
+    if (arg == "--annotate") {
+      options.annotate = true;
+      continue;
+    }
+    std::string* value = nullptr;
+    std::string rangeText;
+    if (arg == "--font") value = &options.fontFile;
+    if (arg == "--name") value = &options.displayName;
+    if (arg == "--paper") value = &options.paper;
+    if (arg == "--pdf") value = &options.pdfFile;
+    if (arg == "--range") value = &rangeText;
+    if (value == nullptr) {
+      parsed.error = "unknown option " + arg;
+      return parsed;
+    }
+    if (i + 1 >= arguments.size() || arguments[i + 1].empty()) {
+      parsed.error = arg + " needs a value";
+      return parsed;
+    }
+    *value = arguments[++i];
+    if (value == &rangeText) {
+      options.range = ParseCodeSpan(rangeText, parsed.error);
+      if (!options.range) return parsed;
+    }
+  }
+  if (options.fontFile.empty()) {
+    parsed.error = "--font FILE is required: the EUDC font file to print";
+  } else if (options.pdfFile.empty()) {
+    parsed.error = "--pdf OUT is required: the PDF file to write";
+  }
+  return parsed;
+}
+
+}  // namespace pictor::app

@@ -1,0 +1,42 @@
+// The command line of pictor-print.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace pictor::app {
+
+struct CodeSpan {
+  std::uint16_t start = 0;
+  std::uint16_t end = 0;
+};
+
+struct PrintOptions {
+  // Where the characters come from: an EUDC font file, with the name the title shows (empty:
+  // the file's base name).
+  std::string fontFile;
+  std::string displayName;
+  std::optional<CodeSpan> range;  // nullopt: every user-defined character
+  bool annotate = false;          // print the roots of every input method found
+  std::string paper = "A4";
+  std::string pdfFile;
+  bool help = false;
+  bool version = false;
+};
+
+struct ParsedOptions {
+  PrintOptions options;
+  std::string error;  // empty when the command line is sound
+};
+
+ParsedOptions ParsePrintOptions(const std::vector<std::string>& arguments);
+
+// "FROM-TO": two user-defined Big5 codes of four hexadecimal digits each, the end not below the
+// start, as the range dialog accepts them. Sets `error` when they are not.
+std::optional<CodeSpan> ParseCodeSpan(const std::string& text, std::string& error);
+
+extern const char* const kPrintUsage;
+
+}  // namespace pictor::app

@@ -1,0 +1,52 @@
+#include "page_layout.h"
+
+#include <algorithm>
+
+#include "known_input_methods.h"
+
+namespace pictor {
+namespace {
+
+constexpr std::int32_t kFirstRowTop = -300;
+
+}  // namespace
+
+std::int32_t RootColumnReserve(std::uint32_t hkl) {
+  return hkl == kPhoneticHkl ? kPhoneticRootReserve : kRootColumnWidth;
+}
+
+std::int32_t RootColumnStep(std::uint32_t hkl) { return hkl == kPhoneticHkl ? kPhoneticRootStep : kRootColumnWidth; }
+
+PageLayout ComputePageLayout(std::int32_t pageWidth, std::int32_t pageHeight, const CatalogueState& state) {
+  PageLayout layout;
+  layout.pageWidth = pageWidth;
+  layout.pageHeight = pageHeight;
+  layout.cellHeight = kCellHeight;
+  layout.cellWidth = kCharacterAndCodeWidth;
+  const InputMethodList& list = state.inputMethods;
+  for (std::size_t k = 0; k < list.count; ++k) {
+    if (IsAnnotated(state.annotateFlags, k)) layout.cellWidth += RootColumnReserve(list.records[k].hkl);
+  }
+  layout.columns = std::max((pageWidth - kSideMargins) / (layout.cellWidth + kCellGap), 1);
+  layout.rows = std::max((pageHeight - kHeaderAndFooter) / (layout.cellHeight + kRowGap), 1);
+  layout.cellsPerPage = layout.columns * layout.rows;
+  const std::int32_t count = state.range.count;
+  // An empty range still makes one page (its header and footer), never none.
+  layout.pageCount = std::max((count - 1) / layout.cellsPerPage + 1, 1);
+  return layout;
+}
+
+std::int32_t FirstColumnLeft(const PageLayout& layout) {
+  const std::int32_t block = layout.columns * layout.cellWidth + (layout.columns - 1) * kCellGap;
+  return (layout.pageWidth - block) / 2;
+}
+
+std::int32_t ColumnLeft(const PageLayout& layout, std::int32_t column) {
+  return FirstColumnLeft(layout) + (layout.cellWidth + kCellGap) * column;
+}
+
+std::int32_t RowTop(const PageLayout& layout, std::int32_t row) {
+  return kFirstRowTop - (layout.cellHeight + kRowGap) * row;
+}
+
+}  // namespace pictor

@@ -1,0 +1,57 @@
+#include "page_text.h"
+
+#include <cstdio>
+
+#include "page_strings.h"
+
+namespace pictor {
+namespace {
+
+// Bytes 0x81-0xFE start a double-byte character; the byte after one is its trail, whatever it is.
+bool IsLeadByte(char byte) {
+  const auto value = static_cast<unsigned char>(byte);
+  return value >= 0x81 && value <= 0xFE;
+}
+
+// Puts two fields into the two "%s" of a template; the fields are data, never read as formats.
+std::string Fill(std::string_view format, std::string_view first, std::string_view second) {
+  std::string text;
+  const std::size_t at = format.find("%s");
+  const std::size_t next = format.find("%s", at + 2);
+  text.append(format.substr(0, at));
+  text.append(first);
+  text.append(format.substr(at + 2, next - at - 2));
+  text.append(second);
+  text.append(format.substr(next + 2));
+  return text;
+}
+
+}  // namespace
+
+std::string_view CutAtCharacterBoundary(std::string_view cp950, std::size_t maxBytes) {
+  std::size_t end = 0;
+  while (end < cp950.size()) {
+    const std::size_t width = IsLeadByte(cp950[end]) ? 2 : 1;
+    if (end + width > maxBytes || end + width > cp950.size()) break;
+    end += width;
+  }
+  return cp950.substr(0, end);
+}
+
+std::string FormatTitleLine(std::string_view displayName, std::string_view eudcFilePath) {
+  return std::string(CutAtCharacterBoundary(Fill(kTitleLineFormat, displayName, eudcFilePath), kTitleLineMaxBytes));
+}
+
+std::string FormatPageNumber(std::int32_t page) {
+  char text[32];
+  std::snprintf(text, sizeof text, kPageNumberFormat, static_cast<int>(page));
+  return text;
+}
+
+std::string FormatCode(std::uint16_t code) {
+  char text[8];
+  std::snprintf(text, sizeof text, kCodeFormat, static_cast<unsigned>(code));
+  return text;
+}
+
+}  // namespace pictor
