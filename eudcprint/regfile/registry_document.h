@@ -65,6 +65,8 @@ public:
 
 private:
     std::u16string CanonicalPath(std::u16string_view path) const;  // parts folded, joined by '\'
+    // True when `path` is the key of those parts or a key below it.
+    bool IsAtOrBelow(std::u16string_view path, const std::vector<std::u16string>& parts) const;
     void RebuildIndex();
 
     RegFileFormat format_;

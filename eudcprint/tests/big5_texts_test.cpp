@@ -60,11 +60,11 @@ TEST(Big5Texts, InputMethodTitles) {
 TEST(Big5Texts, DictionaryWarning) {
     auto tables = std::make_unique<RootTables>();
     testing::MemoryFiles files;
-    testing::RecordedWarnings warnings;
+    testing::RecordedMessages warnings;
     LoadRootDictionary(*tables, files, warnings, PlatformFamily::WindowsNT, "x", Cp950("注音"), kPhoneticHkl);
-    ASSERT_EQ(warnings.warnings.size(), 1u);
-    EXPECT_EQ(warnings.warnings[0].first, Cp950("警告! 無法開啟【注音】輸入法字根檔"));
-    EXPECT_EQ(warnings.warnings[0].second, Cp950("警告訊息"));
+    ASSERT_EQ(warnings.messages.size(), 1u);
+    EXPECT_EQ(warnings.messages[0].text, Cp950("警告! 無法開啟【注音】輸入法字根檔"));
+    EXPECT_EQ(warnings.messages[0].caption, Cp950("警告訊息"));
 }
 
 TEST(Big5Texts, DemonstrationData) {

@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
     }
     // The registry's texts are code page 950; the Version 5 file holds them as UTF-16.
     const pictor::posix::IconvCp950Codec codec;
-    pictor::regfile::DocumentRegistry registry{pictor::regfile::RegistryDocument(format), &codec};
+    pictor::regfile::DocumentRegistry registry{pictor::regfile::RegistryDocument(format), codec};
     if (!pictor::testsupport::InstallDemoInputMethods(registry, codec.FromUtf8(prefix), separator)) {
         std::fputs("pictor-mkfixture: cannot build the registry\n", stderr);
         return 1;
