@@ -6,12 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "association_choice.h"
 #include "demo_data.h"
+#include "dialog_templates.h"
 #include "fake_ports.h"
 #include "iconv_codec.h"
 #include "known_input_methods.h"
 #include "root_dictionary.h"
 #include "root_symbols.h"
+#include "string_table.h"
 
 namespace pictor {
 namespace {
@@ -76,6 +79,42 @@ TEST(Big5Texts, DemonstrationData) {
     const auto& expectations = testsupport::DemoExpectations();
     ASSERT_EQ(expectations.size(), roots.size());
     for (std::size_t i = 0; i < roots.size(); ++i) EXPECT_EQ(expectations[i].roots, Cp950(roots[i]));
+}
+
+TEST(Big5Texts, StringTable) {
+    const std::vector<std::pair<std::uint16_t, std::string>> texts = {
+        {1001, "SystemDefaultEUDCFont"},
+        {1002, "標準造字"},
+        {1003, "細明體"},
+        {57344, "列印程式"},
+        {61446, "不是正確的外字字碼！"},
+        {61447, "起始碼輸入尚未完成！"},
+        {61448, "結束碼輸入尚未完成！"},
+        {61449, "起始碼大於結束碼！"},
+        {61450, "沒有任何造字檔關聯設定！"},
+    };
+    ASSERT_EQ(texts.size(), StringTable.size());
+    for (const auto& [id, text] : texts) EXPECT_EQ(LoadStringResource(id), Cp950(text)) << id;
+    EXPECT_EQ(RestoreFailedMessage(Cp950("細明體")), Cp950("無法還原【細明體】的造字檔關聯設定，下次啟動時將再試一次！"));
+}
+
+TEST(Big5Texts, DialogLayouts) {
+    const DialogTemplate& font = FontSettingDialogTemplate();
+    EXPECT_EQ(font.caption, Cp950("設定字形"));
+    EXPECT_EQ(font.fontFace, Cp950("新細明體"));
+    std::vector<std::string> fontTexts;
+    for (const ControlTemplate& control : font.controls) fontTexts.emplace_back(control.text);
+    EXPECT_EQ(fontTexts, (std::vector<std::string>{Cp950("確定"), Cp950("取消"), "", Cp950("字形：")}));
+
+    const DialogTemplate& range = PrintRangeDialogTemplate();
+    EXPECT_EQ(range.caption, Cp950("設定列印範圍"));
+    EXPECT_EQ(range.fontFace, Cp950("新細明體"));
+    std::vector<std::string> rangeTexts;
+    for (const ControlTemplate& control : range.controls) rangeTexts.emplace_back(control.text);
+    EXPECT_EQ(rangeTexts, (std::vector<std::string>{Cp950("確定"), Cp950("取消"), Cp950("標註輸入法字根"), "",
+                                                    Cp950("列印範圍"), Cp950("全部(&A)"), Cp950("字碼(&D)"),
+                                                    Cp950("從(&F):"), "", Cp950("到(&T):"), "",
+                                                    Cp950("範圍(&R)："), ""}));
 }
 
 TEST(Big5Texts, CodecMapsTheUserDefinedAreaToPrivateUse) {
