@@ -83,8 +83,13 @@ std::vector<EudcAssociation> ListAssociations(RegistryPort& registry, std::span<
 
 std::string FileLabel(std::string_view eudcFilePath) {
     std::string name = Cp950Uppercase(eudcFilePath);
-    // The file's own name: after the last separator, before its last full stop.
-    const std::size_t separator = FindLastCp950Byte(name, '\\');
+    // The file's own name: after the last separator ("\\", or "/" as paths have it elsewhere),
+    // before its last full stop.
+    const std::size_t backslash = FindLastCp950Byte(name, '\\');
+    const std::size_t slash = FindLastCp950Byte(name, '/');
+    const std::size_t separator = backslash == std::string::npos ? slash
+                                  : slash == std::string::npos   ? backslash
+                                                                 : std::max(backslash, slash);
     if (separator != std::string::npos) name.erase(0, separator + 1);
     const std::size_t dot = FindLastCp950Byte(name, '.');
     if (dot != std::string::npos) name.erase(dot);

@@ -33,8 +33,8 @@ std::vector<FaceName> FontNameList(std::span<const FontFace> faces);
 std::vector<EudcAssociation> ListAssociations(RegistryPort& registry, std::span<const FaceName> names,
                                               PlatformFamily family, WindowsDirectoryPort& windowsDirectory);
 
-// The file label of a list item: the file's name without its extension, upper-cased; a name of
-// more than 16 bytes shows its first 12 and "...".
+// The file label of a list item: the file's name (after the last "\\" or "/") without its
+// extension, upper-cased; a name of more than 16 bytes shows its first 12 and "...".
 std::string FileLabel(std::string_view eudcFilePath);
 
 }  // namespace pictor

@@ -10,8 +10,6 @@ namespace {
 
 constexpr std::string_view kDialogFont = "\xb7\x73\xb2\xd3\xa9\xfa\xc5\xe9";  // 新細明體
 constexpr int kDialogPointSize = 9;
-constexpr std::string_view kOkText = "\xbd\x54\xa9\x77";      // 確定
-constexpr std::string_view kCancelText = "\xa8\xfa\xae\xf8";  // 取消
 
 constexpr std::array<ControlTemplate, 4> kFontSettingControls = {{
     {kIdOk, ControlClass::Button, kBsDefPushButton | kWsTabStop, kOkText, {167, 15, 40, 14}},

@@ -85,6 +85,9 @@ inline constexpr int kIdEndCode = 1402;
 inline constexpr int kIdPrintAll = 1601;
 inline constexpr int kIdPrintCodes = 1602;
 
+inline constexpr std::string_view kOkText = "\xbd\x54\xa9\x77";      // 確定, also the OK of message boxes
+inline constexpr std::string_view kCancelText = "\xa8\xfa\xae\xf8";  // 取消
+
 inline constexpr int kFontSettingDialogId = 130;
 inline constexpr int kPrintRangeDialogId = 131;
 

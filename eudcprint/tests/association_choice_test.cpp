@@ -124,6 +124,7 @@ TEST(AssociationFileLabel, IsTheFileNameWithoutExtensionUpperCasedAndShortened) 
         {"eudc", "EUDC"},                                        // no folder, no extension
         {"C:\\fonts.d\\eudc", "EUDC"},                           // the folder's dot stays
         {"C:\\a.b.tte", "A.B"},
+        {"/usr/share/fonts/eudc/Ming.tte", "MING"},
         {"D:\\\xa6\x72\xae\xda\\\xa5\x5c.tte", "\xa5\x5c"},  // 字根\功: 5C is 功's second byte
         {"D:\\\xa4\x61x.tte", "\xa4\x61X"},                  // a second byte "a" stays
         // "A" and eight Big5 characters (17 bytes): 12 bytes would end inside the sixth character.
