@@ -84,15 +84,17 @@ protected:
 };
 
 TEST_F(AssociationChoice, ListsTheSystemDefaultFirstThenTheTypefacesInByteOrder) {
+    std::string verticalMing(1, '@');
+    verticalMing += kMing;
     f.fonts.faces = {
         Big5TrueType(kKai),
         Big5TrueType(kMing),
-        Big5TrueType("@" + std::string(kMing)),           // vertical face
+        Big5TrueType(verticalMing),           // vertical face
         {std::string(kNewMing), kChineseBig5Charset, 1},  // not TrueType
         {"Arial", 0, kTrueTypeFontType},                  // not Big5
         Big5TrueType(kMing),                              // told twice
     };
-    Links()->Set({"@" + std::string(kMing), kRegSz, "C:\\v.tte"});
+    Links()->Set({verticalMing, kRegSz, "C:\\v.tte"});
     Links()->Set({std::string(kNewMing), kRegSz, "C:\\n.tte"});
     Links()->Set({"Arial", kRegSz, "C:\\a.tte"});
     Links()->Set({"Not Installed", kRegSz, "C:\\x.tte"});

@@ -12,9 +12,10 @@ bool Win32EudcLink::Find() {
     char directory[255];
     const UINT length = GetSystemDirectoryA(directory, sizeof directory);
     if (length == 0 || length >= sizeof directory) return false;
-    const std::string gdi = std::string(directory, length) + "\\GDI32.DLL";
+    const std::string path = std::string(directory, length) + "\\" + module_;
     // The module is loaded already; GetModuleHandleA never loads one.
-    const HMODULE module = GetModuleHandleA(gdi.c_str());
+    enableEudc_ = nullptr;
+    const HMODULE module = GetModuleHandleA(path.c_str());
     if (module == nullptr) return false;
     enableEudc_ = reinterpret_cast<EnableEudcFunction>(reinterpret_cast<void*>(GetProcAddress(module, "EnableEUDC")));
     return enableEudc_ != nullptr;

@@ -45,11 +45,14 @@ public:
 // looked up, never loaded.
 class Win32EudcLink : public EudcLinkPort {
 public:
+    // `module`: the file in the system directory that holds the function.
+    explicit Win32EudcLink(std::string module = "GDI32.DLL") : module_(std::move(module)) {}
     bool Find() override;
     void EnableEudc(bool enable) override;
 
 private:
     using EnableEudcFunction = BOOL(WINAPI*)(BOOL);
+    std::string module_;
     EnableEudcFunction enableEudc_ = nullptr;
 };
 
