@@ -325,6 +325,17 @@ TEST(PosixPorts, PreloadListsLayoutsInNumberOrder) {
     EXPECT_EQ(platform.Family().Family(), PlatformFamily::WindowsNT);
 }
 
+TEST(PosixPorts, TheWindowsDirectoryIsWindirElseEtc) {
+    IconvCp950Codec codec;
+    EnvironmentWindowsDirectory directory(codec);
+    {
+        ScopedEnv windir("WINDIR", nullptr);
+        EXPECT_EQ(directory.WindowsDirectory(), "/etc");
+    }
+    ScopedEnv windir("WINDIR", "/srv/\xe5\xad\x97");  // 字, given in UTF-8
+    EXPECT_EQ(directory.WindowsDirectory(), "/srv/\xa6\x72");
+}
+
 TEST(PosixPorts, FileReaderTakesCodePage950PathsWithBackslashes) {
     TempFolder folder;
     std::filesystem::create_directory(folder / "字根");
