@@ -1,11 +1,14 @@
 // A zero-terminated byte text in a field of fixed size, as the records of pictor hold their
-// code page 950 texts. Assigning a longer text cuts it to the field; the field stays terminated.
+// code page 950 texts. Assigning a longer text cuts it to the field between two characters, never
+// after the lead byte of a double-byte one; the field stays terminated.
 #pragma once
 
 #include <algorithm>
 #include <array>
 #include <cstddef>
 #include <string_view>
+
+#include "cp950_text.h"
 
 namespace pictor {
 
@@ -23,14 +26,14 @@ public:
     void Assign(std::string_view text) {
         const std::size_t zero = text.find('\0');
         if (zero != std::string_view::npos) text = text.substr(0, zero);
-        const std::size_t length = std::min(text.size(), kCapacity);
+        const std::size_t length = Cp950Prefix(text, kCapacity).size();
         std::copy_n(text.data(), length, bytes_.data());
         std::fill(bytes_.begin() + static_cast<std::ptrdiff_t>(length), bytes_.end(), '\0');
     }
 
-    // Cuts the text at the first occurrence of a byte, if any.
+    // Cuts the text at the first single-byte character `byte`, if any.
     void CutAt(char byte) {
-        const std::size_t at = View().find(byte);
+        const std::size_t at = FindCp950Byte(View(), byte);
         if (at != std::string_view::npos) {
             std::fill(bytes_.begin() + static_cast<std::ptrdiff_t>(at), bytes_.end(), '\0');
         }

@@ -42,7 +42,7 @@ struct InputMethodPorts {
     RegistryPort& registry;
     KeyboardLayoutPort& keyboardLayouts;
     FileReaderPort& files;
-    WarningPort& warnings;
+    MessagePort& warnings;
 };
 
 // Registry locations read by the enumeration.

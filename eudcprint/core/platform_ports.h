@@ -1,9 +1,11 @@
 // The other things pictor asks of the machine: loaded keyboard layouts, the platform family,
-// whole files and a warning for the user.
+// whole files, message boxes, the platform's EUDC switch, the installed typefaces and the Windows
+// directory.
 #pragma once
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -35,12 +37,56 @@ public:
     virtual std::optional<std::vector<std::uint8_t>> ReadWholeFile(std::string_view path) = 0;
 };
 
-class WarningPort {
+enum class MessageIcon {
+    None,
+    Stop,
+    Information,
+};
+
+// Tells the user something in a message box with an OK button (or the like, where there are no
+// windows). Text and caption are code page 950.
+class MessagePort {
 public:
-    virtual ~WarningPort() = default;
-    // Tells the user something went wrong (a message box with the stop icon, or the like).
-    // Text and caption are code page 950.
-    virtual void Warn(std::string_view text, std::string_view caption) = 0;
+    virtual ~MessagePort() = default;
+    virtual void Show(std::string_view text, std::string_view caption, MessageIcon icon) = 0;
+
+    // Something went wrong: the stop icon.
+    void Warn(std::string_view text, std::string_view caption) { Show(text, caption, MessageIcon::Stop); }
+};
+
+// The platform's switch of its EUDC font linking (GDI32's "EnableEUDC"), turned off while the
+// links under EUDC\950 change and on again afterwards.
+class EudcLinkPort {
+public:
+    virtual ~EudcLinkPort() = default;
+    // Looks the switch up; false when the platform has none.
+    virtual bool Find() = 0;
+    // Turns the linking off or on; does nothing when Find found no switch.
+    virtual void EnableEudc(bool enable) = 0;
+};
+
+// A typeface as the platform's font enumeration reports it.
+struct FontFace {
+    std::string faceName;       // code page 950
+    std::uint8_t charset = 0;   // e.g. 136, CHINESEBIG5_CHARSET
+    std::uint32_t fontType = 0; // bit 4 (TRUETYPE_FONTTYPE) for TrueType outlines
+};
+
+inline constexpr std::uint8_t kChineseBig5Charset = 136;
+inline constexpr std::uint32_t kTrueTypeFontType = 4;
+
+class FontListPort {
+public:
+    virtual ~FontListPort() = default;
+    // Every typeface installed for the screen, in the platform's order.
+    virtual std::vector<FontFace> InstalledFaces() = 0;
+};
+
+class WindowsDirectoryPort {
+public:
+    virtual ~WindowsDirectoryPort() = default;
+    // The Windows directory, code page 950, without a trailing separator (as GetWindowsDirectoryA).
+    virtual std::string WindowsDirectory() = 0;
 };
 
 }  // namespace pictor

@@ -103,7 +103,7 @@ void ReadRootDictionary(RootTables& tables, std::span<const std::uint8_t> file,
     }
 }
 
-void LoadRootDictionary(RootTables& tables, FileReaderPort& files, WarningPort& warnings,
+void LoadRootDictionary(RootTables& tables, FileReaderPort& files, MessagePort& warnings,
                         PlatformFamily family, std::string_view path,
                         std::string_view layoutText, std::uint32_t hkl) {
     const auto file = files.ReadWholeFile(path);

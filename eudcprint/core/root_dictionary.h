@@ -51,7 +51,7 @@ void ReadRootDictionary(RootTables& tables, std::span<const std::uint8_t> file,
 
 // Reads the dictionary file at `path` into the table of `hkl`. A file that cannot be read is
 // reported through `warnings` with the input method's display name and leaves the tables alone.
-void LoadRootDictionary(RootTables& tables, FileReaderPort& files, WarningPort& warnings,
+void LoadRootDictionary(RootTables& tables, FileReaderPort& files, MessagePort& warnings,
                         PlatformFamily family, std::string_view path,
                         std::string_view layoutText, std::uint32_t hkl);
 

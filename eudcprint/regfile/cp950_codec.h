@@ -17,7 +17,8 @@ public:
 };
 
 // ASCII and the user-defined area (Big5 0xFA40-0xFEFE, 0x8E40-0xA0FE, 0x8140-0x8DFE, 0xC6A1-0xC8FE
-// to and from U+E000-U+F848); nothing else. Enough for registries that hold ASCII names and paths.
+// to and from U+E000-U+F848); nothing else: other characters are lost. Only for registries known
+// to hold nothing else (tests); never a default.
 class BasicCp950Codec : public Cp950Codec {
 public:
     std::u16string ToUtf16(std::string_view cp950) const override;

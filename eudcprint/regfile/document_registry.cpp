@@ -12,35 +12,37 @@ public:
         : registry_(registry), root_(root), path_(std::move(path)), access_(access) {}
 
     std::optional<std::string> SubkeyAt(std::uint32_t index) override {
-        if (!subkeys_ || subkeysGeneration_ != registry_.generation_) {
-            subkeys_ = Document().SubkeyNames(FullPath());
-            subkeysGeneration_ = registry_.generation_;
-        }
-        if (index >= subkeys_->size()) return std::nullopt;
-        return registry_.FromDocumentText((*subkeys_)[index], Document().Kind());
+        const RegistryDocument* document = registry_.Current();
+        if (document == nullptr) return std::nullopt;
+        const std::vector<std::u16string> names = document->SubkeyNames(FullPath(*document));
+        if (index >= names.size()) return std::nullopt;
+        return registry_.FromDocumentText(names[index], document->Kind());
     }
 
     std::optional<RegistryValue> ValueAt(std::uint32_t index) override {
-        const RegFileKey* key = Document().FindKey(FullPath());
+        const RegistryDocument* document = registry_.Current();
+        if (document == nullptr) return std::nullopt;
+        const RegFileKey* key = document->FindKey(FullPath(*document));
         if (key == nullptr || index >= key->values.size()) return std::nullopt;
-        return registry_.ToPortValue(key->values[index], Document().Kind());
+        return registry_.ToPortValue(key->values[index], document->Kind());
     }
 
     std::optional<RegistryValue> Query(std::string_view name) override {
-        const RegFileKey* key = Document().FindKey(FullPath());
+        const RegistryDocument* document = registry_.Current();
+        if (document == nullptr) return std::nullopt;
+        const RegFileKey* key = document->FindKey(FullPath(*document));
         if (key == nullptr) return std::nullopt;
         const RegFileValue* value =
-            Document().FindValue(*key, registry_.ToDocumentText(name, Document().Kind()));
+            document->FindValue(*key, registry_.ToDocumentText(name, document->Kind()));
         if (value == nullptr) return std::nullopt;
-        return registry_.ToPortValue(*value, Document().Kind());
+        return registry_.ToPortValue(*value, document->Kind());
     }
 
     bool Set(const RegistryValue& value) override {
         if (access_ != RegistryAccess::All) return false;
         return registry_.Change([&](RegistryDocument& document) {
             const TextKind kind = document.Kind();
-            document.SetValue(document.CreateKey(registry_.FullPath(root_, path_, kind)),
-                              registry_.ToDocumentValue(value, kind));
+            document.SetValue(document.CreateKey(FullPath(document)), registry_.ToDocumentValue(value, kind));
             return true;
         });
     }
@@ -48,44 +50,34 @@ public:
     bool Delete(std::string_view name) override {
         if (access_ != RegistryAccess::All) return false;
         return registry_.Change([&](RegistryDocument& document) {
-            const TextKind kind = document.Kind();
-            RegFileKey* key = document.FindKey(registry_.FullPath(root_, path_, kind));
-            return key != nullptr &&
-                   document.DeleteValue(*key, registry_.ToDocumentText(name, kind));
+            RegFileKey* key = document.FindKey(FullPath(document));
+            return key != nullptr && document.DeleteValue(*key, registry_.ToDocumentText(name, document.Kind()));
         });
     }
 
 private:
-    const RegistryDocument& Document() const { return registry_.document_; }
-    std::u16string FullPath() const {
-        return registry_.FullPath(root_, path_, Document().Kind());
+    std::u16string FullPath(const RegistryDocument& document) const {
+        return registry_.FullPath(root_, path_, document.Kind());
     }
 
     DocumentRegistry& registry_;
     RegistryRoot root_;
     std::string path_;  // code page 950, below the root
     RegistryAccess access_;
-    std::optional<std::vector<std::u16string>> subkeys_;
-    std::uint64_t subkeysGeneration_ = 0;
 };
 
-DocumentRegistry::DocumentRegistry(RegistryDocument document, const Cp950Codec* codec,
+DocumentRegistry::DocumentRegistry(RegistryDocument document, const Cp950Codec& codec,
                                    RegistryStore* store)
-    : document_(std::move(document)), codec_(codec), store_(store) {
-    if (codec_ == nullptr) {
-        ownCodec_ = std::make_unique<BasicCp950Codec>();
-        codec_ = ownCodec_.get();
-    }
-}
+    : document_(std::move(document)), codec_(codec), store_(store) {}
 
 DocumentRegistry::~DocumentRegistry() = default;
 
 std::u16string DocumentRegistry::ToDocumentText(std::string_view cp950, TextKind kind) const {
-    return kind == TextKind::CodePage ? WidenBytes(cp950) : codec_->ToUtf16(cp950);
+    return kind == TextKind::CodePage ? WidenBytes(cp950) : codec_.ToUtf16(cp950);
 }
 
 std::string DocumentRegistry::FromDocumentText(std::u16string_view text, TextKind kind) const {
-    return kind == TextKind::CodePage ? NarrowUnits(text) : codec_->FromUtf16(text);
+    return kind == TextKind::CodePage ? NarrowUnits(text) : codec_.FromUtf16(text);
 }
 
 std::u16string DocumentRegistry::FullPath(RegistryRoot root, std::string_view path,
@@ -143,13 +135,28 @@ RegFileValue DocumentRegistry::ToDocumentValue(const RegistryValue& value, TextK
     return result;
 }
 
+const RegistryDocument* DocumentRegistry::Current() {
+    if (store_ == nullptr) return &document_;
+    try {
+        document_ = store_->Reload();
+        return &document_;
+    } catch (const std::exception& error) {
+        lastError_ = error.what();
+        return nullptr;
+    }
+}
+
 bool DocumentRegistry::Change(const std::function<bool(RegistryDocument&)>& change) {
     try {
-        RegistryDocument next = store_ != nullptr ? store_->Reload() : document_;
-        if (!change(next)) return false;
-        if (store_ != nullptr) store_->Save(next);
-        document_ = std::move(next);
-        ++generation_;
+        if (store_ == nullptr) {
+            RegistryDocument next = document_;
+            if (!change(next)) return false;
+            document_ = std::move(next);
+        } else {
+            std::optional<RegistryDocument> kept = store_->Update(change);
+            if (!kept) return false;
+            document_ = std::move(*kept);
+        }
         lastError_.clear();
         return true;
     } catch (const std::exception& error) {
@@ -160,20 +167,23 @@ bool DocumentRegistry::Change(const std::function<bool(RegistryDocument&)>& chan
 
 std::unique_ptr<RegistryKey> DocumentRegistry::Open(RegistryRoot root, std::string_view path,
                                                     RegistryAccess access) {
-    const std::u16string full = FullPath(root, path, document_.Kind());
-    const bool isRoot = SplitKeyPath(full, document_.Kind()).size() == 1;
-    if (!isRoot && !document_.KeyExists(full)) return nullptr;
+    const RegistryDocument* document = Current();
+    if (document == nullptr) return nullptr;
+    const std::u16string full = FullPath(root, path, document->Kind());
+    const bool isRoot = SplitKeyPath(full, document->Kind()).size() == 1;
+    if (!isRoot && !document->KeyExists(full)) return nullptr;
     return std::make_unique<DocumentKey>(*this, root, std::string(path), access);
 }
 
 std::unique_ptr<RegistryKey> DocumentRegistry::Create(RegistryRoot root, std::string_view path) {
-    if (!document_.KeyExists(FullPath(root, path, document_.Kind()))) {
-        const bool created = Change([&](RegistryDocument& document) {
-            document.CreateKey(FullPath(root, path, document.Kind()));
-            return true;
-        });
-        if (!created) return nullptr;
-    }
+    bool existed = false;
+    const bool created = Change([&](RegistryDocument& document) {
+        const std::u16string full = FullPath(root, path, document.Kind());
+        existed = document.KeyExists(full);
+        if (!existed) document.CreateKey(full);
+        return !existed;  // an existing key is not written again
+    });
+    if (!created && !existed) return nullptr;
     return std::make_unique<DocumentKey>(*this, root, std::string(path), RegistryAccess::All);
 }
 

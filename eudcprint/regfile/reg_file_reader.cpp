@@ -2,6 +2,7 @@
 #include <string_view>
 
 #include "reg_file.h"
+#include "registry_port.h"
 
 namespace pictor::regfile {
 
@@ -130,6 +131,23 @@ private:
 
     TextKind Kind() const { return document_.Kind(); }
 
+    // A name from the file for a message, in UTF-8: control characters and the bytes of code
+    // page 950 text as \xNN.
+    std::string Printable(std::u16string_view name) const {
+        static constexpr char kDigits[] = "0123456789ABCDEF";
+        std::string text;
+        for (char16_t unit : name) {
+            if (unit >= 0x20 && unit != 0x7F && (unit < 0x80 || Kind() == TextKind::Utf16)) {
+                text += Utf16ToUtf8(std::u16string_view(&unit, 1));
+            } else {
+                text += "\\x";
+                text.push_back(kDigits[(unit >> 4) & 0xF]);
+                text.push_back(kDigits[unit & 0xF]);
+            }
+        }
+        return text;
+    }
+
     void ParseLine(std::u16string_view line) {
         if (line.empty() || line.front() == u';') return;
         if (line.front() == u'[') {
@@ -149,7 +167,14 @@ private:
         std::u16string_view path = line.substr(1, close - 1);
         const bool remove = !path.empty() && path.front() == u'-';
         if (remove) path.remove_prefix(1);
-        if (SplitKeyPath(path, Kind()).empty()) Fail("a key line without a key path");
+        const std::vector<std::u16string> parts = SplitKeyPath(path, Kind());
+        if (parts.empty()) Fail("a key line without a key path");
+        if (!IsRootKeyName(parts.front())) {
+            Fail("unknown root key \"" + Printable(parts.front()) +
+                 "\": a key path begins with HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, "
+                 "HKEY_USERS, HKEY_CURRENT_CONFIG or HKEY_DYN_DATA");
+        }
+        if (path.find(u'\0') != std::u16string_view::npos) Fail("a key path with a zero character");
         if (remove) {
             document_.DeleteKeyTree(path);
             currentKey_.reset();
@@ -208,6 +233,7 @@ private:
             line.remove_prefix(1);
         } else {
             name = ParseQuoted(line);
+            if (name.find(u'\0') != std::u16string::npos) Fail("a value name with a zero character");
         }
         line = TrimLeft(line);
         if (line.empty() || line.front() != u'=') Fail("expected = after the value name");
@@ -222,14 +248,14 @@ private:
         if (!line.empty() && line.front() == u'"') {
             const std::u16string text = ParseQuoted(line);
             if (!TrimRight(line).empty()) Fail("text after the closing quote of a string");
-            value.type = 1;
+            value.type = kRegSz;
             value.data = StringData(text);
         } else if (StartsWithIgnoringCase(line, u"dword:")) {
-            value.type = 4;
+            value.type = kRegDword;
             value.data = ParseDword(TrimRight(line.substr(6)));
         } else if (StartsWithIgnoringCase(line, u"hex")) {
             line.remove_prefix(3);
-            value.type = 3;
+            value.type = kRegBinary;
             if (!line.empty() && line.front() == u'(') {
                 const std::size_t close = line.find(u')');
                 if (close == std::u16string_view::npos) Fail("hex( without )");

@@ -3,14 +3,12 @@
 #include <string_view>
 
 #include "reg_file.h"
+#include "registry_port.h"
 
 namespace pictor::regfile {
 namespace {
 
 constexpr std::size_t kMaxLineWidth = 80;  // hex lists wrap so that no line is longer
-constexpr std::uint32_t kRegSz = 1;
-constexpr std::uint32_t kRegBinary = 3;
-constexpr std::uint32_t kRegDword = 4;
 
 bool IsLineBreak(char16_t c) { return c == u'\r' || c == u'\n'; }
 
@@ -52,6 +50,12 @@ public:
         EndLine();
         for (const RegFileKey& key : document_.Keys()) {
             if (HasLineBreak(key.path)) throw RegFileError(0, "a key path with a line break");
+            // A path that does not begin with a root key would read back as another key, or as
+            // the deletion of one ("[-...]").
+            const std::vector<std::u16string> parts = SplitKeyPath(key.path, document_.Kind());
+            if (parts.empty() || !IsRootKeyName(parts.front())) {
+                throw RegFileError(0, "a key path that does not begin with a root key");
+            }
             text_ += u'[';
             text_ += key.path;
             text_ += u']';

@@ -35,12 +35,22 @@ RegFileKey* RegistryDocument::FindKey(std::u16string_view path) {
     return found == index_.end() ? nullptr : &keys_[found->second];
 }
 
+bool RegistryDocument::IsAtOrBelow(std::u16string_view path, const std::vector<std::u16string>& parts) const {
+    const std::vector<std::u16string> own = SplitKeyPath(path, Kind());
+    if (own.size() < parts.size()) return false;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (!EqualsIgnoringCase(own[i], parts[i], Kind())) return false;
+    }
+    return true;
+}
+
 bool RegistryDocument::KeyExists(std::u16string_view path) const {
     if (FindKey(path) != nullptr) return true;
-    const std::u16string prefix = CanonicalPath(path) + u'\\';
-    return std::any_of(index_.begin(), index_.end(), [&](const auto& entry) {
-        return entry.first.starts_with(prefix);
-    });
+    // Compared part by part: in code page 950 text a backslash may be the second byte of a
+    // character, so one path beginning with another plus "\\" need not lie below it.
+    const std::vector<std::u16string> parts = SplitKeyPath(path, Kind());
+    return std::any_of(keys_.begin(), keys_.end(),
+                       [&](const RegFileKey& key) { return IsAtOrBelow(key.path, parts); });
 }
 
 std::vector<std::u16string> RegistryDocument::SubkeyNames(std::u16string_view path) const {
@@ -75,12 +85,8 @@ RegFileKey& RegistryDocument::CreateKey(std::u16string_view path) {
 }
 
 void RegistryDocument::DeleteKeyTree(std::u16string_view path) {
-    const std::u16string canonical = CanonicalPath(path);
-    const std::u16string prefix = canonical + u'\\';
-    std::erase_if(keys_, [&](const RegFileKey& key) {
-        const std::u16string other = CanonicalPath(key.path);
-        return other == canonical || other.starts_with(prefix);
-    });
+    const std::vector<std::u16string> parts = SplitKeyPath(path, Kind());
+    std::erase_if(keys_, [&](const RegFileKey& key) { return IsAtOrBelow(key.path, parts); });
     RebuildIndex();
 }
 

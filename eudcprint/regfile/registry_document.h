@@ -8,6 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "registry_port.h"
 #include "registry_text.h"
 
 namespace pictor::regfile {
@@ -24,7 +25,7 @@ TextKind TextKindOf(RegFileFormat format);
 
 struct RegFileValue {
     std::u16string name;             // empty for the default value ("@")
-    std::uint32_t type = 0;          // REG_SZ = 1, REG_EXPAND_SZ = 2, REG_DWORD = 4, ...
+    std::uint32_t type = kRegNone;   // one of the kReg* types of registry_port.h, or another number
     std::vector<std::uint8_t> data;  // as the registry stores it: strings in UTF-16LE for
                                      // Version 5 files, in code page 950 for REGEDIT4, terminated
 };
@@ -65,6 +66,8 @@ public:
 
 private:
     std::u16string CanonicalPath(std::u16string_view path) const;  // parts folded, joined by '\'
+    // True when `path` is the key of those parts or a key below it.
+    bool IsAtOrBelow(std::u16string_view path, const std::vector<std::u16string>& parts) const;
     void RebuildIndex();
 
     RegFileFormat format_;

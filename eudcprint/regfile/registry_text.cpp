@@ -47,6 +47,16 @@ std::vector<std::u16string> SplitKeyPath(std::u16string_view path, TextKind kind
     return parts;
 }
 
+bool IsRootKeyName(std::u16string_view name) {
+    static constexpr std::u16string_view kRoots[] = {u"HKEY_CLASSES_ROOT", u"HKEY_CURRENT_USER",
+                                                     u"HKEY_LOCAL_MACHINE", u"HKEY_USERS",
+                                                     u"HKEY_CURRENT_CONFIG", u"HKEY_DYN_DATA"};
+    for (std::u16string_view root : kRoots) {
+        if (EqualsIgnoringCase(name, root, TextKind::Utf16)) return true;
+    }
+    return false;
+}
+
 std::u16string WidenBytes(std::string_view bytes) {
     std::u16string units;
     units.reserve(bytes.size());

@@ -26,6 +26,11 @@ bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b, TextKind k
 // The backslash-separated parts of a key path (empty parts dropped).
 std::vector<std::u16string> SplitKeyPath(std::u16string_view path, TextKind kind);
 
+// True for the names a key path of a registry file may begin with (without regard to case):
+// HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_USERS, HKEY_CURRENT_CONFIG and
+// HKEY_DYN_DATA.
+bool IsRootKeyName(std::u16string_view name);
+
 // Bytes to units and back for REGEDIT4 text.
 std::u16string WidenBytes(std::string_view bytes);
 std::string NarrowUnits(std::u16string_view units);

@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "association_choice.h"
 #include "demo_data.h"
 #include "eudc_association.h"
+#include "dialog_templates.h"
 #include "fake_ports.h"
 #include "iconv_codec.h"
 #include "known_input_methods.h"
@@ -15,6 +17,7 @@
 #include "page_text.h"
 #include "root_dictionary.h"
 #include "root_symbols.h"
+#include "string_table.h"
 
 namespace pictor {
 namespace {
@@ -63,11 +66,11 @@ TEST(Big5Texts, InputMethodTitles) {
 TEST(Big5Texts, DictionaryWarning) {
     auto tables = std::make_unique<RootTables>();
     testing::MemoryFiles files;
-    testing::RecordedWarnings warnings;
+    testing::RecordedMessages warnings;
     LoadRootDictionary(*tables, files, warnings, PlatformFamily::WindowsNT, "x", Cp950("注音"), kPhoneticHkl);
-    ASSERT_EQ(warnings.warnings.size(), 1u);
-    EXPECT_EQ(warnings.warnings[0].first, Cp950("警告! 無法開啟【注音】輸入法字根檔"));
-    EXPECT_EQ(warnings.warnings[0].second, Cp950("警告訊息"));
+    ASSERT_EQ(warnings.messages.size(), 1u);
+    EXPECT_EQ(warnings.messages[0].text, Cp950("警告! 無法開啟【注音】輸入法字根檔"));
+    EXPECT_EQ(warnings.messages[0].caption, Cp950("警告訊息"));
 }
 
 TEST(Big5Texts, DemonstrationData) {
@@ -89,6 +92,42 @@ TEST(Big5Texts, CatalogueTexts) {
     EXPECT_EQ(kDefaultFaceName, Cp950("細明體"));
     EXPECT_EQ(FormatTitleLine(Cp950("標楷體"), "C:\\EUDC.TTE"), Cp950("字型：標楷體        外字檔案：C:\\EUDC.TTE"));
     EXPECT_EQ(FormatPageNumber(3), Cp950("第 3 頁"));
+}
+
+TEST(Big5Texts, StringTable) {
+    const std::vector<std::pair<std::uint16_t, std::string>> texts = {
+        {1001, "SystemDefaultEUDCFont"},
+        {1002, "標準造字"},
+        {1003, "細明體"},
+        {57344, "列印程式"},
+        {61446, "不是正確的外字字碼！"},
+        {61447, "起始碼輸入尚未完成！"},
+        {61448, "結束碼輸入尚未完成！"},
+        {61449, "起始碼大於結束碼！"},
+        {61450, "沒有任何造字檔關聯設定！"},
+    };
+    ASSERT_EQ(texts.size(), StringTable.size());
+    for (const auto& [id, text] : texts) EXPECT_EQ(LoadStringResource(id), Cp950(text)) << id;
+    EXPECT_EQ(RestoreFailedMessage(Cp950("細明體")), Cp950("無法還原【細明體】的造字檔關聯設定，下次啟動時將再試一次！"));
+}
+
+TEST(Big5Texts, DialogLayouts) {
+    const DialogTemplate& font = FontSettingDialogTemplate();
+    EXPECT_EQ(font.caption, Cp950("設定字形"));
+    EXPECT_EQ(font.fontFace, Cp950("新細明體"));
+    std::vector<std::string> fontTexts;
+    for (const ControlTemplate& control : font.controls) fontTexts.emplace_back(control.text);
+    EXPECT_EQ(fontTexts, (std::vector<std::string>{Cp950("確定"), Cp950("取消"), "", Cp950("字形：")}));
+
+    const DialogTemplate& range = PrintRangeDialogTemplate();
+    EXPECT_EQ(range.caption, Cp950("設定列印範圍"));
+    EXPECT_EQ(range.fontFace, Cp950("新細明體"));
+    std::vector<std::string> rangeTexts;
+    for (const ControlTemplate& control : range.controls) rangeTexts.emplace_back(control.text);
+    EXPECT_EQ(rangeTexts, (std::vector<std::string>{Cp950("確定"), Cp950("取消"), Cp950("標註輸入法字根"), "",
+                                                    Cp950("列印範圍"), Cp950("全部(&A)"), Cp950("字碼(&D)"),
+                                                    Cp950("從(&F):"), "", Cp950("到(&T):"), "",
+                                                    Cp950("範圍(&R)："), ""}));
 }
 
 TEST(Big5Texts, CodecMapsTheUserDefinedAreaToPrivateUse) {

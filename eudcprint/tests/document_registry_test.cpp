@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <type_traits>
 
+#include "memory_registry.h"
 #include "reg_file.h"
 
 namespace pictor::regfile {
@@ -26,7 +28,7 @@ std::vector<std::string> Subkeys(RegistryKey& key) {
 }
 
 TEST(DocumentRegistry, OpensExistingKeysOnly) {
-    DocumentRegistry registry{RegistryDocument(RegFileFormat::Regedit4)};
+    testing::MemoryRegistry registry;
     EXPECT_EQ(registry.Open(RegistryRoot::CurrentUser, "Software\\A", RegistryAccess::Read), nullptr);
     ASSERT_NE(registry.Create(RegistryRoot::CurrentUser, "Software\\A\\B"), nullptr);
     EXPECT_NE(registry.Open(RegistryRoot::CurrentUser, "software\\a", RegistryAccess::Read), nullptr);
@@ -39,7 +41,7 @@ TEST(DocumentRegistry, OpensExistingKeysOnly) {
 }
 
 TEST(DocumentRegistry, EnumeratesQueriesWritesAndDeletes) {
-    DocumentRegistry registry{RegistryDocument(RegFileFormat::Regedit4)};
+    testing::MemoryRegistry registry;
     auto key = registry.Create(RegistryRoot::LocalMachine, "Keys");
     ASSERT_NE(key, nullptr);
     EXPECT_TRUE(key->Set({"Text", kRegSz, "\xaa\x60\xad\xb5"}));
@@ -68,7 +70,7 @@ TEST(DocumentRegistry, EnumeratesQueriesWritesAndDeletes) {
 }
 
 TEST(DocumentRegistry, KeysOpenedForReadingRefuseChanges) {
-    DocumentRegistry registry{RegistryDocument(RegFileFormat::Regedit4)};
+    testing::MemoryRegistry registry;
     ASSERT_TRUE(registry.Create(RegistryRoot::CurrentUser, "EUDC\\950")->Set({"a", kRegSz, "b"}));
     auto key = registry.Open(RegistryRoot::CurrentUser, "EUDC\\950", RegistryAccess::Read);
     EXPECT_FALSE(key->Set({"a", kRegSz, "c"}));
@@ -79,7 +81,7 @@ TEST(DocumentRegistry, KeysOpenedForReadingRefuseChanges) {
 }
 
 TEST(DocumentRegistry, EnumerationSeesChangesMadeMeanwhile) {
-    DocumentRegistry registry{RegistryDocument(RegFileFormat::Regedit4)};
+    testing::MemoryRegistry registry;
     registry.Create(RegistryRoot::LocalMachine, "Layouts\\E0010404");
     auto layouts = registry.Open(RegistryRoot::LocalMachine, "Layouts", RegistryAccess::Read);
     EXPECT_EQ(Subkeys(*layouts), std::vector<std::string>{"E0010404"});
@@ -88,7 +90,7 @@ TEST(DocumentRegistry, EnumerationSeesChangesMadeMeanwhile) {
 }
 
 TEST(DocumentRegistry, Version5DocumentsHoldTextsAsUtf16) {
-    DocumentRegistry registry{RegistryDocument(RegFileFormat::Version5Utf16)};
+    testing::MemoryRegistry registry(RegFileFormat::Version5Utf16);
     auto key = registry.Create(RegistryRoot::CurrentUser, "EUDC\\950");
     // A user-defined character (0xFA40, U+E000) in a name, and a list of two texts.
     ASSERT_TRUE(key->Set({"\xfa\x40", kRegSz, "C:\\A"}));
@@ -102,33 +104,40 @@ TEST(DocumentRegistry, Version5DocumentsHoldTextsAsUtf16) {
     // Characters the basic conversion does not know read as "?".
     RegistryDocument document(RegFileFormat::Version5Utf16);
     document.SetValue(document.CreateKey(u"HKEY_CURRENT_USER\\X"), {u"n", 1, Data({0xE8, 0x6C, 0, 0})});
-    DocumentRegistry other{std::move(document)};
+    testing::MemoryRegistry other(std::move(document));
     EXPECT_EQ(other.Open(RegistryRoot::CurrentUser, "X", RegistryAccess::Read)->Query("n")->data, "?");
 }
 
 class FakeStore : public RegistryStore {
 public:
     RegistryDocument Reload() override {
+        if (failReloads) throw std::runtime_error("unreadable");
         ++reloads;
         return onDisk;
     }
-    void Save(const RegistryDocument& document) override {
+    std::optional<RegistryDocument> Update(const std::function<bool(RegistryDocument&)>& change) override {
+        RegistryDocument next = Reload();
+        if (!change(next)) return std::nullopt;
         if (failSaves) throw std::runtime_error("disk full");
-        onDisk = document;
+        onDisk = next;
         ++saves;
+        return next;
     }
     RegistryDocument onDisk{RegFileFormat::Regedit4};
     bool failSaves = false;
+    bool failReloads = false;
     int reloads = 0;
     int saves = 0;
 };
 
 TEST(DocumentRegistry, ChangesGoThroughTheStoreOnTopOfItsLatestContents) {
     FakeStore store;
-    DocumentRegistry registry{store.Reload(), nullptr, &store};
+    DocumentRegistry registry{store.Reload(), testing::TestCodec(), &store};
     auto key = registry.Create(RegistryRoot::CurrentUser, "EUDC\\950");
     ASSERT_NE(key, nullptr);
     EXPECT_EQ(store.saves, 1);
+    ASSERT_NE(registry.Create(RegistryRoot::CurrentUser, "EUDC\\950"), nullptr);
+    EXPECT_EQ(store.saves, 1);  // an existing key is not written again
 
     // Another program adds a value to the file; our change keeps it.
     store.onDisk.SetValue(*store.onDisk.FindKey(u"HKEY_CURRENT_USER\\EUDC\\950"), {u"theirs", 1, Data({'t', 0})});
@@ -144,6 +153,37 @@ TEST(DocumentRegistry, ChangesGoThroughTheStoreOnTopOfItsLatestContents) {
     EXPECT_EQ(registry.Create(RegistryRoot::CurrentUser, "New"), nullptr);
     EXPECT_EQ(key->Query("ours")->data, "o");
 }
+
+TEST(DocumentRegistry, EveryReadSeesTheStoresLatestContents) {
+    FakeStore store;
+    DocumentRegistry registry{store.Reload(), testing::TestCodec(), &store};
+    auto key = registry.Create(RegistryRoot::CurrentUser, "EUDC\\950");
+    ASSERT_TRUE(key->Set({"link", kRegSz, "old"}));
+    RegFileKey& stored = *store.onDisk.FindKey(u"HKEY_CURRENT_USER\\EUDC\\950");
+
+    // Another program changes the value, then adds a key and removes ours.
+    store.onDisk.SetValue(stored, {u"link", 1, Data({'n', 'e', 'w', 0})});
+    EXPECT_EQ(key->Query("link")->data, "new");
+    EXPECT_EQ(key->ValueAt(0)->data, "new");
+    store.onDisk.CreateKey(u"HKEY_CURRENT_USER\\EUDC\\936");
+    auto eudc = registry.Open(RegistryRoot::CurrentUser, "EUDC", RegistryAccess::Read);
+    ASSERT_NE(eudc, nullptr);
+    EXPECT_EQ(eudc->SubkeyAt(1), "936");
+    store.onDisk.DeleteKeyTree(u"HKEY_CURRENT_USER\\EUDC\\950");
+    EXPECT_FALSE(key->Query("link"));
+    EXPECT_EQ(registry.Open(RegistryRoot::CurrentUser, "EUDC\\950", RegistryAccess::Read), nullptr);
+
+    // A store that cannot be read answers nothing, and says why.
+    store.failReloads = true;
+    EXPECT_EQ(registry.Open(RegistryRoot::CurrentUser, "EUDC", RegistryAccess::Read), nullptr);
+    EXPECT_FALSE(eudc->SubkeyAt(0));
+    EXPECT_EQ(registry.LastError(), "unreadable");
+}
+
+// Converting names needs a codec chosen for the texts expected: none that loses characters is
+// taken for granted.
+static_assert(!std::is_constructible_v<DocumentRegistry, RegistryDocument>);
+static_assert(!std::is_constructible_v<DocumentRegistry, RegistryDocument, std::nullptr_t>);
 
 }  // namespace
 }  // namespace pictor::regfile

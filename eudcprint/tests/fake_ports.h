@@ -1,4 +1,4 @@
-// Ports for tests: files and warnings held in memory.
+// Ports for tests: files and messages held in memory.
 #pragma once
 
 #include <map>
@@ -25,12 +25,18 @@ private:
     std::map<std::string, std::vector<std::uint8_t>> files_;
 };
 
-class RecordedWarnings : public WarningPort {
+class RecordedMessages : public MessagePort {
 public:
-    void Warn(std::string_view text, std::string_view caption) override {
-        warnings.emplace_back(text, caption);
+    struct Message {
+        std::string text;
+        std::string caption;
+        MessageIcon icon;
+        friend bool operator==(const Message&, const Message&) = default;
+    };
+    void Show(std::string_view text, std::string_view caption, MessageIcon icon) override {
+        messages.push_back({std::string(text), std::string(caption), icon});
     }
-    std::vector<std::pair<std::string, std::string>> warnings;  // text, caption
+    std::vector<Message> messages;
 };
 
 class FixedLayouts : public KeyboardLayoutPort {

@@ -10,6 +10,7 @@
 #include "dictionary_builder.h"
 #include "document_registry.h"
 #include "fake_ports.h"
+#include "memory_registry.h"
 #include "known_input_methods.h"
 #include "reg_file.h"
 #include "registry_setup.h"
@@ -56,9 +57,9 @@ protected:
         return std::string(LookupRoots(*state.rootTables, code, hkl).View());
     }
 
-    DocumentRegistry registry{RegistryDocument(RegFileFormat::Regedit4)};
+    testing::MemoryRegistry registry;
     testing::MemoryFiles files;
-    testing::RecordedWarnings warnings;
+    testing::RecordedMessages warnings;
     InputMethodState state;
 };
 
@@ -83,7 +84,7 @@ TEST_F(EnumerationTest, ListsLoadedPhoneticAndChangjieWithTheirRecords) {
     for (int flag : state.annotateFlags) EXPECT_EQ(flag, 0);
     EXPECT_EQ(Lookup(0xFA40, kPhoneticHkl), "\xa3\x74\xa1\x40\xa3\xab\xa3\xbf");
     EXPECT_EQ(Lookup(0xFA40, kChangjieHkl).substr(0, 2), "\xaa\xf7");  // 金
-    EXPECT_TRUE(warnings.warnings.empty());
+    EXPECT_TRUE(warnings.messages.empty());
 }
 
 TEST_F(EnumerationTest, KeepsRegistryOrder) {
@@ -126,7 +127,7 @@ TEST_F(EnumerationTest, DropsLayoutsWithoutSettingsOrDictionaryValueSilently) {
     Install({"E0020404", "CHAJEI.IME", std::string(kChangjieName), "Dictionary", "cj"});  // other name
     Enumerate({0xE0010404, 0xE0020404});
     EXPECT_EQ(state.inputMethods.count, 0u);
-    EXPECT_TRUE(warnings.warnings.empty());
+    EXPECT_TRUE(warnings.messages.empty());
     EXPECT_TRUE(files.reads.empty());
 }
 
@@ -149,22 +150,22 @@ TEST_F(EnumerationTest, ReadsQuickButNeverListsIt) {
     Enumerate({0xE0030404, 0xE0010404});
     // The phonetic file does not open: warned, yet listed, with empty lookups.
     EXPECT_EQ(ListedHkls(), std::vector<std::uint32_t>{kPhoneticHkl});
-    ASSERT_EQ(warnings.warnings.size(), 1u);
-    EXPECT_NE(warnings.warnings[0].first.find(kPhoneticName), std::string::npos);
+    ASSERT_EQ(warnings.messages.size(), 1u);
+    EXPECT_NE(warnings.messages[0].text.find(kPhoneticName), std::string::npos);
     EXPECT_EQ(Lookup(0xFA40, kPhoneticHkl), "");
     EXPECT_EQ(Lookup(0xFA40, kQuickHkl).substr(0, 2), "\xa4\x40");  // 一
 
     files = testing::MemoryFiles{};
-    warnings.warnings.clear();
+    warnings.messages.clear();
     Enumerate({0xE0030404});
     EXPECT_EQ(state.inputMethods.count, 0u);
-    EXPECT_EQ(warnings.warnings.size(), 1u);  // the missing Quick file is told too
+    EXPECT_EQ(warnings.messages.size(), 1u);  // the missing Quick file is told too
 }
 
 TEST_F(EnumerationTest, NoKeyboardLayoutsKeyFindsNothing) {
     Enumerate({0xE0010404});
     EXPECT_EQ(state.inputMethods.count, 0u);
-    EXPECT_TRUE(warnings.warnings.empty());
+    EXPECT_TRUE(warnings.messages.empty());
 }
 
 TEST_F(EnumerationTest, CutsOverlongValuesToTheirFields) {
@@ -203,13 +204,13 @@ TEST_F(EnumerationTest, KeepsNoMoreThanThirtyTwoRecords) {
 
 TEST(EnumerationOfDemonstrationData, AnswersEveryLookupOnBothFamilies) {
     for (const PlatformFamily family : {PlatformFamily::WindowsNT, PlatformFamily::Windows9x}) {
-        DocumentRegistry registry{RegistryDocument(RegFileFormat::Regedit4)};
+        testing::MemoryRegistry registry;
         ASSERT_TRUE(testsupport::InstallDemoInputMethods(registry, "D:\\demo", '\\'));
         testing::MemoryFiles files;
         for (const auto& dictionary : testsupport::DemoDictionaries(family)) {
             files.Put("D:\\demo\\" + dictionary.fileName, dictionary.bytes);
         }
-        testing::RecordedWarnings warnings;
+        testing::RecordedMessages warnings;
         testing::FixedLayouts layouts({0x04040404, 0xE0010404, 0xE0020404, 0xE0030404});
         InputMethodState state;
         EnumerateInputMethods(state, {registry, layouts, files, warnings}, family);
@@ -243,11 +244,11 @@ TEST(EnumerationFromRegistryFile, FindsTheInputMethodsTheFileDescribes) {
         "\"Eudc Dictionary\"=\"C:\\\\WINDOWS\\\\CHAJEI.TBL\"\r\n\r\n"
         "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\WINIME]\r\n"
         "\"User Dictionary\"=\"C:\\\\WINDOWS\\\\WINIME.TBL\"\r\n\r\n";
-    DocumentRegistry registry(regfile::ReadRegFile(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size())));
+    testing::MemoryRegistry registry(regfile::ReadRegFile(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size())));
     testing::MemoryFiles files;
     files.Put("C:\\WINDOWS\\PHON.TBL", PhoneticFile());
     files.Put("C:\\WINDOWS\\CHAJEI.TBL", ChangjieFile(26));
-    testing::RecordedWarnings warnings;
+    testing::RecordedMessages warnings;
     testing::FixedLayouts layouts({0xE0010404, 0xE0020404, 0xE0050404});
     InputMethodState state;
     EnumerateInputMethods(state, {registry, layouts, files, warnings}, PlatformFamily::WindowsNT);
@@ -258,7 +259,7 @@ TEST(EnumerationFromRegistryFile, FindsTheInputMethodsTheFileDescribes) {
     EXPECT_EQ(state.inputMethods.records[1].hkl, kPhoneticHkl);
     EXPECT_EQ(state.inputMethods.records[1].dictionaryPath.View(), "C:\\WINDOWS\\PHON.TBL");
     EXPECT_EQ(LookupRoots(*state.rootTables, 0xFA40, kChangjieHkl).View().substr(0, 2), "\xad\xab");  // 重
-    EXPECT_TRUE(warnings.warnings.empty());
+    EXPECT_TRUE(warnings.messages.empty());
 }
 
 }  // namespace

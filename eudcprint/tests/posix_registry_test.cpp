@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <optional>
@@ -169,6 +170,89 @@ TEST(FileRegistry, AFileThatDoesNotParseIsReportedAndLeftAlone) {
     EXPECT_EQ(ReadFile(path), Bytes(broken));
 }
 
+TEST(FileRegistry, ReadsSeeTheFileAsItIsNowSoThatNoStaleValueIsWrittenBack) {
+    TempFolder folder;
+    const std::string path = folder / "registry.reg";
+    WriteFile(path, Bytes("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\EUDC\\950]\r\n\"link\"=\"old\"\r\n\r\n"));
+    IconvCp950Codec codec;
+    FileRegistry ours(path, codec);
+    auto key = ours.Open(RegistryRoot::CurrentUser, "EUDC\\950", RegistryAccess::All);
+    ASSERT_EQ(key->Query("link")->data, "old");
+
+    // Another program changes the link after our start; we read it and write it back, as the
+    // removal and restoring of a link does.
+    {
+        FileRegistry theirs(path, codec);
+        ASSERT_TRUE(theirs.Open(RegistryRoot::CurrentUser, "EUDC\\950", RegistryAccess::All)
+                        ->Set({"link", kRegSz, "new"}));
+    }
+    const auto link = key->Query("link");
+    ASSERT_TRUE(link);
+    EXPECT_EQ(link->data, "new");
+    ASSERT_TRUE(key->Delete("link"));
+    ASSERT_TRUE(key->Set(*link));
+    FileRegistry later(path, codec);
+    EXPECT_EQ(later.Open(RegistryRoot::CurrentUser, "EUDC\\950", RegistryAccess::Read)->Query("link")->data, "new");
+}
+
+TEST(FileRegistry, TwoProgramsWritingAtOnceLoseNothing) {
+    TempFolder folder;
+    const std::string path = folder / "registry.reg";
+    WriteFile(path, Bytes("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Race]\r\n\r\n"));
+    constexpr int kWrites = 40;
+    std::vector<pid_t> writers;
+    for (const char* prefix : {"a", "b"}) {
+        const pid_t child = fork();
+        if (child == 0) {
+            IconvCp950Codec codec;
+            FileRegistry registry(path, codec);
+            auto key = registry.Open(RegistryRoot::CurrentUser, "Race", RegistryAccess::All);
+            bool ok = key != nullptr;
+            for (int i = 0; i < kWrites && ok; ++i) ok = key->Set({prefix + std::to_string(i), kRegSz, "x"});
+            _exit(ok ? 0 : 1);
+        }
+        writers.push_back(child);
+    }
+    for (const pid_t writer : writers) {
+        int status = 0;
+        waitpid(writer, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    const regfile::RegistryDocument document = regfile::ReadRegFile(ReadFile(path));
+    const regfile::RegFileKey* key = document.FindKey(u"HKEY_CURRENT_USER\\Race");
+    ASSERT_NE(key, nullptr);
+    EXPECT_EQ(key->values.size(), 2u * kWrites);
+}
+
+TEST(FileRegistry, AMisspeltRootIsToldWithFileAndLine) {
+    TempFolder folder;
+    const std::string path = folder / "registry.reg";
+    WriteFile(path, Bytes("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\A]\r\n\r\n[HKEY_CURENT_USER\\EUDC\\950]\r\n"));
+    IconvCp950Codec codec;
+    try {
+        FileRegistry registry(path, codec);
+        FAIL() << "a misspelt root was accepted";
+    } catch (const regfile::RegFileError& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  path + ": line 5: unknown root key \"HKEY_CURENT_USER\": a key path begins with "
+                         "HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_USERS, "
+                         "HKEY_CURRENT_CONFIG or HKEY_DYN_DATA");
+    }
+}
+
+TEST(PosixPorts, FilesThatAreNoRegularFilesAreNotRead) {
+    TempFolder folder;
+    const std::string fifo = folder / "dictionary.fifo";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    IconvCp950Codec codec;
+    PosixFileReader reader(codec);
+    // A FIFO without a writer would block the reading for ever; /dev/zero would never end.
+    EXPECT_EQ(reader.ReadWholeFile(fifo), std::nullopt);
+    EXPECT_EQ(reader.ReadWholeFile("/dev/zero"), std::nullopt);
+    EXPECT_EQ(reader.ReadWholeFile("/dev/null"), std::nullopt);
+    EXPECT_THROW(FileRegistry(fifo, codec), std::system_error);
+}
+
 TEST(AtomicWrite, AWriteCutShortLeavesTheOldFileAndNoTemporaryFile) {
     TempFolder folder;
     const std::string path = folder / "registry.reg";
@@ -207,7 +291,9 @@ TEST(AtomicWrite, AFailedRegistryWriteIsRefusedAndChangesNothing) {
     });
     EXPECT_EQ(status, 3);
     EXPECT_EQ(ReadFile(path), Bytes(original));
-    EXPECT_EQ(folder.Names(), std::vector<std::string>{"registry.reg"});
+    std::vector<std::string> names = folder.Names();
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"registry.reg", "registry.reg.lock"}));  // no temporary file
 }
 
 TEST(AtomicWrite, KeepsPermissionsAndSymbolicLinks) {
@@ -237,6 +323,17 @@ TEST(PosixPorts, PreloadListsLayoutsInNumberOrder) {
     EXPECT_EQ(platform.KeyboardLayouts().LoadedLayouts(),
               (std::vector<std::uint32_t>{0x04040404, 0xE0020404, 0xE0010404}));
     EXPECT_EQ(platform.Family().Family(), PlatformFamily::WindowsNT);
+}
+
+TEST(PosixPorts, TheWindowsDirectoryIsWindirElseEtc) {
+    IconvCp950Codec codec;
+    EnvironmentWindowsDirectory directory(codec);
+    {
+        ScopedEnv windir("WINDIR", nullptr);
+        EXPECT_EQ(directory.WindowsDirectory(), "/etc");
+    }
+    ScopedEnv windir("WINDIR", "/srv/\xe5\xad\x97");  // 字, given in UTF-8
+    EXPECT_EQ(directory.WindowsDirectory(), "/srv/\xa6\x72");
 }
 
 TEST(PosixPorts, FileReaderTakesCodePage950PathsWithBackslashes) {

@@ -222,20 +222,20 @@ TEST_F(RootDictionaryTest, AFileThatCannotBeOpenedIsToldWithTheInputMethodName) 
     Read(file, kNt, kChangjieHkl);
 
     testing::MemoryFiles files;
-    testing::RecordedWarnings warnings;
+    testing::RecordedMessages warnings;
     const std::string_view name = "\xad\xdc\xbe\x65";  // 倉頡
     LoadRootDictionary(*tables, files, warnings, kNt, "C:\\missing.tbl", name, kChangjieHkl);
-    ASSERT_EQ(warnings.warnings.size(), 1u);
+    ASSERT_EQ(warnings.messages.size(), 1u);
     // 警告! 無法開啟【倉頡】輸入法字根檔
-    EXPECT_EQ(warnings.warnings[0].first,
+    EXPECT_EQ(warnings.messages[0].text,
               "\xc4\xb5\xa7\x69! \xb5\x4c\xaa\x6b\xb6\x7d\xb1\xd2\xa1\x69\xad\xdc\xbe\x65\xa1\x6a"
               "\xbf\xe9\xa4\x4a\xaa\x6b\xa6\x72\xae\xda\xc0\xc9");
-    EXPECT_EQ(warnings.warnings[0].second, "\xc4\xb5\xa7\x69\xb0\x54\xae\xa7");  // 警告訊息
+    EXPECT_EQ(warnings.messages[0].caption, "\xc4\xb5\xa7\x69\xb0\x54\xae\xa7");  // 警告訊息
     EXPECT_NE(Lookup(0xFA40, kChangjieHkl), "");  // what was there stays
 
     files.Put("C:\\there.tbl", file.Build());
     LoadRootDictionary(*tables, files, warnings, kNt, "C:\\there.tbl", name, kChangjieHkl);
-    EXPECT_EQ(warnings.warnings.size(), 1u);
+    EXPECT_EQ(warnings.messages.size(), 1u);
 }
 
 }  // namespace

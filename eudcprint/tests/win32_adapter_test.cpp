@@ -8,7 +8,10 @@
 #include <fstream>
 #include <string>
 
+#include "association_choice.h"
+#include "association_list.h"
 #include "demo_data.h"
+#include "fake_ports.h"
 #include "input_methods.h"
 #include "known_input_methods.h"
 #include "win32_platform.h"
@@ -140,6 +143,88 @@ TEST_F(Win32Adapter, ReadsWholeFilesAndConvertsCodePage950) {
     EXPECT_EQ(Cp950ToUtf8(kPhonetic), "\xe6\xb3\xa8\xe9\x9f\xb3");
     EXPECT_EQ(Utf8ToCp950("\xe6\xb3\xa8\xe9\x9f\xb3"), kPhonetic);
     EXPECT_EQ(Cp950ToUtf8("\xfa\x40"), "\xee\x80\x80");  // 0xFA40 is U+E000
+}
+
+TEST_F(Win32Adapter, ReadsOnlyFilesOnDisk) {
+    Win32FileReader reader;
+    EXPECT_FALSE(reader.ReadWholeFile("NUL"));
+    const char* pipeName = "\\\\.\\pipe\\pictor-adapter-test";
+    HANDLE pipe = CreateNamedPipeA(pipeName, PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE, 1, 0, 0, 0, nullptr);
+    ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(reader.ReadWholeFile(pipeName));  // would wait for data that never comes
+    CloseHandle(pipe);
+}
+
+// EnableEUDC is looked up in the GDI32.DLL of the system directory that the process has loaded.
+TEST_F(Win32Adapter, LooksEnableEudcUpInTheLoadedGdi32) {
+    char directory[MAX_PATH];
+    const UINT length = GetSystemDirectoryA(directory, MAX_PATH);
+    const HMODULE gdi = GetModuleHandleA((std::string(directory, length) + "\\GDI32.DLL").c_str());
+    ASSERT_NE(gdi, nullptr);
+    Win32EudcLink link;
+    EXPECT_EQ(link.Find(), GetProcAddress(gdi, "EnableEUDC") != nullptr);
+    link.EnableEudc(false);
+    link.EnableEudc(true);
+}
+
+// A module that is not loaded is not loaded for the lookup: no function, and start-up tells the
+// user so, with the program's title and no icon, and goes on without input methods.
+TEST_F(Win32Adapter, WithoutEnableEudcStartUpSaysSo) {
+    ASSERT_EQ(GetModuleHandleA("WINMM.DLL"), nullptr);
+    Win32EudcLink missing("WINMM.DLL");
+    EXPECT_FALSE(missing.Find());
+    EXPECT_EQ(GetModuleHandleA("WINMM.DLL"), nullptr);
+    missing.EnableEudc(false);  // nothing to call
+
+    Win32Platform platform(/*consoleWarnings=*/true);
+    testing::RecordedMessages messages;
+    const PictorPorts ports = platform.AllPorts(messages);
+    const PictorPorts withoutEudc{ports.registry, ports.keyboardLayouts, ports.files, ports.messages,
+                                  ports.family,   missing,               ports.fonts, ports.windowsDirectory};
+    ProgramState state;
+    InitEudcSupport(state, withoutEudc);
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].text, "EnableEUDC function failure!");
+    EXPECT_EQ(messages.messages[0].caption, "\xa6\x43\xa6\x4c\xb5\x7b\xa6\xa1");  // 列印程式
+    EXPECT_EQ(messages.messages[0].icon, MessageIcon::None);
+    EXPECT_EQ(state.inputMethods.inputMethods.count, 0u);
+    EXPECT_TRUE(state.systemDefaultName.Empty());
+    EXPECT_EQ(state.platformFamily, PlatformFamily::WindowsNT);
+}
+
+// EnumFontsA reports every face once per character set (under Wine) and the vertical "@" faces;
+// the list keeps the Big5 TrueType faces that are not vertical, each once, in byte order. The
+// arphic fonts that the build machine installs are such faces.
+TEST_F(Win32Adapter, EnumeratesFontsAndKeepsBig5TrueTypeFaces) {
+    Win32FontList fonts;
+    const std::vector<FontFace> faces = fonts.InstalledFaces();
+    const auto enumerated = [&](std::string_view name, std::uint8_t charset) {
+        return std::any_of(faces.begin(), faces.end(), [&](const FontFace& face) {
+            return face.faceName == name && face.charset == charset && face.fontType == TRUETYPE_FONTTYPE;
+        });
+    };
+    ASSERT_TRUE(enumerated("AR PL UMing TW", CHINESEBIG5_CHARSET)) << "fonts-arphic-uming is not installed";
+    EXPECT_TRUE(enumerated("AR PL UMing TW", ANSI_CHARSET));
+    EXPECT_TRUE(enumerated("@AR PL UMing TW", CHINESEBIG5_CHARSET));
+
+    const std::vector<FaceName> names = FontNameList(faces);
+    EXPECT_EQ(names[0].View(), "SystemDefaultEUDCFont");
+    EXPECT_EQ(std::count_if(names.begin(), names.end(), [](const FaceName& name) { return name.View() == "AR PL UMing TW"; }), 1);
+    for (std::size_t i = 1; i < names.size(); ++i) {
+        EXPECT_NE(names[i].View().front(), '@');
+        EXPECT_TRUE(enumerated(names[i].View(), CHINESEBIG5_CHARSET)) << names[i].View();
+        if (i > 1) {
+            EXPECT_LT(names[i - 1].View(), names[i].View());
+        }
+    }
+}
+
+TEST_F(Win32Adapter, TheWindowsDirectoryHasNoTrailingSeparator) {
+    Win32WindowsDirectory directory;
+    const std::string path = directory.WindowsDirectory();
+    ASSERT_FALSE(path.empty());
+    EXPECT_NE(path.back(), '\\');
+    EXPECT_NE(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 // The whole road on Windows: input methods installed in the real registry, found under

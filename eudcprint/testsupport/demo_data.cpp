@@ -1,6 +1,8 @@
 #include "demo_data.h"
 
+#include "association_list.h"
 #include "dictionary_builder.h"
+#include "eudc_font_builder.h"
 #include "known_input_methods.h"
 #include "registry_setup.h"
 
@@ -26,12 +28,37 @@ std::vector<DemoDictionary> DemoDictionaries(PlatformFamily family) {
             {"quick.tbl", quick.Build()}};
 }
 
+namespace {
+
+std::string JoinPath(std::string_view folder, char separator, std::string_view name) {
+    std::string full(folder);
+    if (!full.empty() && full.back() != separator) full += separator;
+    return full + std::string(name);
+}
+
+constexpr std::string_view kDemoMingFace = "\xb2\xd3\xa9\xfa\xc5\xe9";  // 細明體
+
+}  // namespace
+
+std::vector<DemoFont> DemoEudcFonts() {
+    // The system default file has every character; the two typefaces' files lack the first ones.
+    const std::uint16_t mingLacks[] = {0xFA40, 0xFA41};
+    const std::uint16_t umingLacks[] = {0xFA40, 0xFA41, 0xFA42, 0xFA43};
+    return {{"eudc.tte", BuildTrueTypeFont({"Pictor Demo EUDC", EudcCodePoints(), false})},
+            {"mingliu.tte", BuildTrueTypeFont({"Pictor Demo EUDC Ming", EudcCodePoints(mingLacks), false})},
+            {"uming.tte", BuildTrueTypeFont({"Pictor Demo EUDC UMing", EudcCodePoints(umingLacks), false})}};
+}
+
+bool InstallDemoEudcLinks(RegistryPort& registry, std::string_view folder, char separator) {
+    const auto links = registry.Create(RegistryRoot::CurrentUser, kEudcLinksKey);
+    if (!links) return false;
+    bool ok = links->Set({"SystemDefaultEUDCFont", kRegSz, JoinPath(folder, separator, "eudc.tte")});
+    ok = links->Set({std::string(kDemoMingFace), kRegSz, JoinPath(folder, separator, "mingliu.tte")}) && ok;
+    return links->Set({std::string(kDemoInstalledFace), kRegSz, JoinPath(folder, separator, "uming.tte")}) && ok;
+}
+
 bool InstallDemoInputMethods(RegistryPort& registry, std::string_view folder, char separator) {
-    const auto path = [&](std::string_view name) {
-        std::string full(folder);
-        if (!full.empty() && full.back() != separator) full += separator;
-        return full + std::string(name);
-    };
+    const auto path = [&](std::string_view name) { return JoinPath(folder, separator, name); };
     bool ok = InstallInputMethod(registry, {"E0010404", "phon.ime", std::string(kDemoPhoneticName),
                                             "User Dictionary", path("phonetic.tbl")});
     ok = InstallInputMethod(registry, {"E0020404", "CHAJEI.IME", std::string(kDemoChangjieName),

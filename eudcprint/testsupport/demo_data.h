@@ -33,6 +33,23 @@ struct DemoExpectation {
 };
 const std::vector<DemoExpectation>& DemoExpectations();
 
+// EUDC font files for the demonstration links: the system default's, 細明體's, and that of a Big5
+// typeface a fresh Debian machine has (fonts-arphic-uming). Each lacks a few characters of the
+// others, so that the three can be told apart.
+struct DemoFont {
+    std::string fileName;  // e.g. eudc.tte
+    std::vector<std::uint8_t> bytes;
+};
+std::vector<DemoFont> DemoEudcFonts();
+
+// The typeface of the third link: installed by fonts-arphic-uming, listed by fontconfig and by
+// EnumFontsA under Wine as a Big5 TrueType face.
+inline constexpr std::string_view kDemoInstalledFace = "AR PL UMing TW";
+
+// Writes HKEY_CURRENT_USER\EUDC\950: SystemDefaultEUDCFont, 細明體 and kDemoInstalledFace linked
+// to the files of DemoEudcFonts in `folder` (code page 950, joined with `separator`).
+bool InstallDemoEudcLinks(RegistryPort& registry, std::string_view folder, char separator);
+
 // Display names of the demonstration input methods (code page 950).
 inline constexpr std::string_view kDemoPhoneticName = "\xa4\xa4\xa4\xe5 (\xc1\x63\xc5\xe9) - \xaa\x60\xad\xb5";
 inline constexpr std::string_view kDemoChangjieName = "\xa4\xa4\xa4\xe5 (\xc1\x63\xc5\xe9) - \xad\xdc\xbe\x65";

@@ -1,9 +1,11 @@
 // pictor-mkfixture: writes demonstration data for pictor: Phonetic, Changjie and Quick dictionary
-// files and a registry file that installs and loads the three input methods.
+// files, three generated EUDC fonts, and a registry file that installs and loads the three input
+// methods and links the fonts under HKEY_CURRENT_USER\EUDC\950 (to the system default, to 細明體,
+// and to AR PL UMing TW, a Big5 typeface of a fresh Debian machine).
 //
 //   pictor-mkfixture FOLDER [--family nt|9x] [--format v5|regedit4] [--path-prefix PREFIX]
 //
-// The registry file FOLDER/registry.reg names the dictionaries as FOLDER/<name>, or as
+// The registry file FOLDER/registry.reg names the dictionaries and fonts as FOLDER/<name>, or as
 // PREFIX\<name> when a prefix is given (for a Windows view of the folder, e.g. Z:\tmp\demo).
 #include <cstdio>
 #include <fstream>
@@ -61,10 +63,18 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
+    for (const auto& font : pictor::testsupport::DemoEudcFonts()) {
+        const std::string path = folder + "/" + font.fileName;
+        if (!WriteBytes(path, font.bytes)) {
+            std::fprintf(stderr, "pictor-mkfixture: cannot write %s\n", path.c_str());
+            return 1;
+        }
+    }
     // The registry's texts are code page 950; the Version 5 file holds them as UTF-16.
     const pictor::posix::IconvCp950Codec codec;
-    pictor::regfile::DocumentRegistry registry{pictor::regfile::RegistryDocument(format), &codec};
-    if (!pictor::testsupport::InstallDemoInputMethods(registry, codec.FromUtf8(prefix), separator)) {
+    pictor::regfile::DocumentRegistry registry{pictor::regfile::RegistryDocument(format), codec};
+    if (!pictor::testsupport::InstallDemoInputMethods(registry, codec.FromUtf8(prefix), separator) ||
+        !pictor::testsupport::InstallDemoEudcLinks(registry, codec.FromUtf8(prefix), separator)) {
         std::fputs("pictor-mkfixture: cannot build the registry\n", stderr);
         return 1;
     }

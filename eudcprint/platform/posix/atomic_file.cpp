@@ -1,6 +1,7 @@
 #include "atomic_file.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -80,22 +81,27 @@ void WriteAll(int fd, std::span<const std::uint8_t> bytes, const std::string& pa
 }  // namespace
 
 std::optional<std::vector<std::uint8_t>> ReadFileIfExists(const std::string& path) {
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Not blocking: opening a FIFO for reading would otherwise wait for a writer.
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (fd.Get() < 0) {
         if (errno == ENOENT) return std::nullopt;
         Fail("cannot open", path);
     }
-    std::vector<std::uint8_t> bytes;
-    std::uint8_t buffer[65536];
-    while (true) {
-        const ssize_t got = ::read(fd.Get(), buffer, sizeof buffer);
+    struct stat info {};
+    if (::fstat(fd.Get(), &info) != 0) Fail("cannot look at", path);
+    if (!S_ISREG(info.st_mode)) Fail("not a regular file:", path, EINVAL);
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size));
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t got = ::read(fd.Get(), bytes.data() + done, bytes.size() - done);
         if (got < 0) {
             if (errno == EINTR) continue;
             Fail("cannot read", path);
         }
-        if (got == 0) break;
-        bytes.insert(bytes.end(), buffer, buffer + got);
+        if (got == 0) break;  // the file shrank meanwhile
+        done += static_cast<std::size_t>(got);
     }
+    bytes.resize(done);
     return bytes;
 }
 
@@ -123,6 +129,23 @@ void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
     // The rename is on disk once the folder is.
     FileDescriptor folderFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folderFd.Get() >= 0) ::fsync(folderFd.Get());
+}
+
+FileLock::FileLock(const std::string& path) : fd_(-1) {
+    const std::string target = ResolveTarget(path);
+    MakeFolders(ParentOf(target));
+    const std::string lockPath = target + ".lock";
+    FileDescriptor fd(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
+    if (fd.Get() < 0) Fail("cannot open the lock file", lockPath);
+    while (::flock(fd.Get(), LOCK_EX) != 0) {
+        if (errno != EINTR) Fail("cannot lock", lockPath);
+    }
+    fd_ = fd.Release();
+}
+
+FileLock::~FileLock() {
+    ::flock(fd_, LOCK_UN);
+    ::close(fd_);
 }
 
 }  // namespace pictor::posix

@@ -1,6 +1,7 @@
 #include "posix_platform.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "atomic_file.h"
 #include "preload_layouts.h"
@@ -27,14 +28,21 @@ std::optional<std::vector<std::uint8_t>> PosixFileReader::ReadWholeFile(std::str
     }
 }
 
-void StderrWarning::Warn(std::string_view text, std::string_view caption) {
+void StderrMessages::Show(std::string_view text, std::string_view caption, MessageIcon) {
     std::fprintf(stderr, "%s: %s\n", codec_.ToUtf8(caption).c_str(), codec_.ToUtf8(text).c_str());
+}
+
+std::string EnvironmentWindowsDirectory::WindowsDirectory() {
+    const char* windir = std::getenv("WINDIR");
+    return codec_.FromUtf8(windir != nullptr && *windir != '\0' ? windir : "/etc");
 }
 
 PosixPlatform::PosixPlatform(std::string registryPath)
     : registry_(std::make_unique<FileRegistry>(std::move(registryPath), codec_)),
       layouts_(*registry_),
       files_(codec_),
-      warnings_(codec_) {}
+      messages_(codec_),
+      fonts_(codec_),
+      windowsDirectory_(codec_) {}
 
 }  // namespace pictor::posix

@@ -1,13 +1,16 @@
 // pictor's ports on Linux and other POSIX systems: the registry in a registry file, the loaded
-// keyboard layouts from its Preload list, the NT family, files by path, warnings on stderr.
+// keyboard layouts from its Preload list, the NT family, files by path, messages on stderr, an
+// EUDC switch that is always there and does nothing, the typefaces from fontconfig, $WINDIR.
 #pragma once
 
 #include <memory>
 #include <string>
 
+#include "fontconfig_faces.h"
 #include "iconv_codec.h"
 #include "input_methods.h"
 #include "platform_ports.h"
+#include "program_state.h"
 #include "registry_file_store.h"
 
 namespace pictor::posix {
@@ -39,10 +42,27 @@ private:
 };
 
 // One line "caption: text" on standard error, in UTF-8.
-class StderrWarning : public WarningPort {
+class StderrMessages : public MessagePort {
 public:
-    explicit StderrWarning(const IconvCp950Codec& codec) : codec_(codec) {}
-    void Warn(std::string_view text, std::string_view caption) override;
+    explicit StderrMessages(const IconvCp950Codec& codec) : codec_(codec) {}
+    void Show(std::string_view text, std::string_view caption, MessageIcon icon) override;
+
+private:
+    const IconvCp950Codec& codec_;
+};
+
+// Fonts here link no EUDC files of the platform: the switch exists and changes nothing.
+class NoEudcLinking : public EudcLinkPort {
+public:
+    bool Find() override { return true; }
+    void EnableEudc(bool) override {}
+};
+
+// $WINDIR when set, else /etc.
+class EnvironmentWindowsDirectory : public WindowsDirectoryPort {
+public:
+    explicit EnvironmentWindowsDirectory(const IconvCp950Codec& codec) : codec_(codec) {}
+    std::string WindowsDirectory() override;
 
 private:
     const IconvCp950Codec& codec_;
@@ -58,8 +78,13 @@ public:
     KeyboardLayoutPort& KeyboardLayouts() { return layouts_; }
     PlatformFamilyPort& Family() { return family_; }
     FileReaderPort& Files() { return files_; }
-    WarningPort& Warnings() { return warnings_; }
-    InputMethodPorts Ports() { return {*registry_, layouts_, files_, warnings_}; }
+    MessagePort& Messages() { return messages_; }
+    InputMethodPorts Ports() { return {*registry_, layouts_, files_, messages_}; }
+    // Every port, with messages going to `messages` (a window's message boxes, say).
+    PictorPorts AllPorts(MessagePort& messages) {
+        return {*registry_, layouts_, files_, messages, family_, eudcLink_, fonts_, windowsDirectory_};
+    }
+    PictorPorts AllPorts() { return AllPorts(messages_); }
 
     // Code page 950 text for the terminal, and back.
     std::string ToUtf8(std::string_view cp950) const { return codec_.ToUtf8(cp950); }
@@ -72,7 +97,10 @@ private:
     PreloadKeyboardLayouts layouts_;
     NtPlatformFamily family_;
     PosixFileReader files_;
-    StderrWarning warnings_;
+    StderrMessages messages_;
+    NoEudcLinking eudcLink_;
+    FontconfigFaces fonts_;
+    EnvironmentWindowsDirectory windowsDirectory_;
 };
 
 }  // namespace pictor::posix

@@ -35,13 +35,18 @@ regfile::RegistryDocument RegistryFileStore::Reload() {
     }
 }
 
-void RegistryFileStore::Save(const regfile::RegistryDocument& document) {
+std::optional<regfile::RegistryDocument> RegistryFileStore::Update(
+    const std::function<bool(regfile::RegistryDocument&)>& change) {
+    const FileLock lock(path_);
+    regfile::RegistryDocument document = Reload();
+    if (!change(document)) return std::nullopt;
     WriteFileAtomically(path_, regfile::WriteRegFile(document));
     format_ = document.Format();
+    return document;
 }
 
 FileRegistry::FileRegistry(std::string path, const regfile::Cp950Codec& codec)
-    : store_(std::move(path)), registry_(store_.Reload(), &codec, &store_) {}
+    : store_(std::move(path)), registry_(store_.Reload(), codec, &store_) {}
 
 std::unique_ptr<RegistryKey> FileRegistry::Open(RegistryRoot root, std::string_view path,
                                                 RegistryAccess access) {

@@ -1,4 +1,6 @@
-// The registry kept in one registry file, written back in the form it was read in.
+// The registry kept in one registry file, written back in the form it was read in. Every read
+// reads the file as it is now; every change rereads it, changes only its own values and replaces
+// the file atomically under a lock, so that changes of other programs are never lost.
 #pragma once
 
 #include <string>
@@ -19,8 +21,10 @@ public:
     // The file's contents; an empty registry when the file does not exist. Throws
     // regfile::RegFileError (naming the file) or std::system_error.
     regfile::RegistryDocument Reload() override;
+    // Under the file's lock: rereads the file, applies the change and replaces the file.
     // Throws std::system_error; the file is then as it was.
-    void Save(const regfile::RegistryDocument& document) override;
+    std::optional<regfile::RegistryDocument> Update(
+        const std::function<bool(regfile::RegistryDocument&)>& change) override;
 
     const std::string& Path() const { return path_; }
 
@@ -33,7 +37,8 @@ private:
 // The registry port over the registry file.
 class FileRegistry : public RegistryPort {
 public:
-    // Reads the file at once; throws as RegistryFileStore::Reload.
+    // Reads the file at once, so that a file that cannot be read is told at start; throws as
+    // RegistryFileStore::Reload.
     FileRegistry(std::string path, const regfile::Cp950Codec& codec);
 
     std::unique_ptr<RegistryKey> Open(RegistryRoot root, std::string_view path,

@@ -74,6 +74,8 @@ std::optional<std::vector<std::uint8_t>> Win32FileReader::ReadWholeFile(std::str
     Handle file(CreateFileA(std::string(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.Get() == INVALID_HANDLE_VALUE) return std::nullopt;
+    // Files on disk only: not pipes, consoles or devices such as NUL.
+    if (GetFileType(file.Get()) != FILE_TYPE_DISK) return std::nullopt;
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > 0x7FFFFFFF) return std::nullopt;
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
@@ -90,17 +92,27 @@ std::optional<std::vector<std::uint8_t>> Win32FileReader::ReadWholeFile(std::str
     return bytes;
 }
 
-void MessageBoxWarning::Warn(std::string_view text, std::string_view caption) {
-    MessageBoxA(nullptr, std::string(text).c_str(), std::string(caption).c_str(), MB_OK | MB_ICONSTOP);
+void MessageBoxMessages::Show(std::string_view text, std::string_view caption, MessageIcon icon) {
+    UINT style = MB_OK;
+    if (icon == MessageIcon::Stop) style |= MB_ICONSTOP;
+    if (icon == MessageIcon::Information) style |= MB_ICONINFORMATION;
+    MessageBoxA(nullptr, std::string(text).c_str(), std::string(caption).c_str(), style);
 }
 
-void StderrWarning::Warn(std::string_view text, std::string_view caption) {
+void StderrMessages::Show(std::string_view text, std::string_view caption, MessageIcon) {
     std::fprintf(stderr, "%s: %s\n", Cp950ToUtf8(caption).c_str(), Cp950ToUtf8(text).c_str());
+}
+
+std::string Win32WindowsDirectory::WindowsDirectory() {
+    char directory[256];
+    const UINT length = GetWindowsDirectoryA(directory, sizeof directory);
+    if (length == 0 || length >= sizeof directory) return {};
+    return std::string(directory, length);
 }
 
 Win32Platform::Win32Platform(bool consoleWarnings) : consoleWarnings_(consoleWarnings) {}
 
-WarningPort& Win32Platform::Warnings() {
+MessagePort& Win32Platform::Messages() {
     if (consoleWarnings_) return console_;
     return boxes_;
 }

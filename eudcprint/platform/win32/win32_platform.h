@@ -1,11 +1,15 @@
 // pictor's ports on Windows: the registry, the loaded keyboard layouts, the platform family from
-// the version information, files by their code page 950 path, warnings in message boxes.
+// the version information, files by their code page 950 path, message boxes, GDI32's EnableEUDC,
+// the fonts GDI enumerates and the Windows directory.
 #pragma once
+
+#include <windows.h>
 
 #include <string>
 
 #include "input_methods.h"
 #include "platform_ports.h"
+#include "program_state.h"
 #include "win32_registry.h"
 
 namespace pictor::win32 {
@@ -25,23 +29,49 @@ public:
     std::optional<std::vector<std::uint8_t>> ReadWholeFile(std::string_view path) override;
 };
 
-// A message box without owner window, with the stop icon.
-class MessageBoxWarning : public WarningPort {
+// A message box without owner window, with an OK button.
+class MessageBoxMessages : public MessagePort {
 public:
-    void Warn(std::string_view text, std::string_view caption) override;
+    void Show(std::string_view text, std::string_view caption, MessageIcon icon) override;
 };
 
 // One line "caption: text" on standard error, in UTF-8, for programs without windows.
-class StderrWarning : public WarningPort {
+class StderrMessages : public MessagePort {
 public:
-    void Warn(std::string_view text, std::string_view caption) override;
+    void Show(std::string_view text, std::string_view caption, MessageIcon icon) override;
+};
+
+// "EnableEUDC" of the GDI32.DLL in the system directory, which the process has loaded already:
+// looked up, never loaded.
+class Win32EudcLink : public EudcLinkPort {
+public:
+    // `module`: the file in the system directory that holds the function.
+    explicit Win32EudcLink(std::string module = "GDI32.DLL") : module_(std::move(module)) {}
+    bool Find() override;
+    void EnableEudc(bool enable) override;
+
+private:
+    using EnableEudcFunction = BOOL(WINAPI*)(BOOL);
+    std::string module_;
+    EnableEudcFunction enableEudc_ = nullptr;
+};
+
+// EnumFontsA over the screen: every face with its character set and font type.
+class Win32FontList : public FontListPort {
+public:
+    std::vector<FontFace> InstalledFaces() override;
+};
+
+class Win32WindowsDirectory : public WindowsDirectoryPort {
+public:
+    std::string WindowsDirectory() override;
 };
 
 // Code page 950 to UTF-8 and back, through the system's code page tables.
 std::string Cp950ToUtf8(std::string_view cp950);
 std::string Utf8ToCp950(std::string_view utf8);
 
-// All ports together; warnings go to message boxes unless `consoleWarnings`.
+// All ports together; messages go to message boxes unless `consoleWarnings`.
 class Win32Platform {
 public:
     explicit Win32Platform(bool consoleWarnings = false);
@@ -50,8 +80,13 @@ public:
     KeyboardLayoutPort& KeyboardLayouts() { return layouts_; }
     PlatformFamilyPort& Family() { return family_; }
     FileReaderPort& Files() { return files_; }
-    WarningPort& Warnings();
-    InputMethodPorts Ports() { return {registry_, layouts_, files_, Warnings()}; }
+    MessagePort& Messages();
+    InputMethodPorts Ports() { return {registry_, layouts_, files_, Messages()}; }
+    // Every port, with messages going to `messages`.
+    PictorPorts AllPorts(MessagePort& messages) {
+        return {registry_, layouts_, files_, messages, family_, eudcLink_, fonts_, windowsDirectory_};
+    }
+    PictorPorts AllPorts() { return AllPorts(Messages()); }
 
     std::string ToUtf8(std::string_view cp950) const { return Cp950ToUtf8(cp950); }
     std::string FromUtf8(std::string_view utf8) const { return Utf8ToCp950(utf8); }
@@ -62,9 +97,12 @@ private:
     Win32KeyboardLayouts layouts_;
     Win32PlatformFamily family_;
     Win32FileReader files_;
-    MessageBoxWarning boxes_;
-    StderrWarning console_;
+    MessageBoxMessages boxes_;
+    StderrMessages console_;
     bool consoleWarnings_;
+    Win32EudcLink eudcLink_;
+    Win32FontList fonts_;
+    Win32WindowsDirectory windowsDirectory_;
 };
 
 }  // namespace pictor::win32

@@ -7,6 +7,14 @@
 #include <vector>
 
 namespace pictor::win32 {
+
+static_assert(kRegNone == REG_NONE);
+static_assert(kRegSz == REG_SZ);
+static_assert(kRegExpandSz == REG_EXPAND_SZ);
+static_assert(kRegBinary == REG_BINARY);
+static_assert(kRegDword == REG_DWORD);
+static_assert(kRegMultiSz == REG_MULTI_SZ);
+
 namespace {
 
 // Values and names larger than this are taken as a failure rather than grown into.

@@ -1,0 +1,122 @@
+#include "dialog_templates.h"
+
+#include <array>
+
+#include "ascii.h"
+#include "cp950_text.h"
+
+namespace pictor {
+namespace {
+
+constexpr std::string_view kDialogFont = "\xb7\x73\xb2\xd3\xa9\xfa\xc5\xe9";  // 新細明體
+constexpr int kDialogPointSize = 9;
+
+constexpr std::array<ControlTemplate, 4> kFontSettingControls = {{
+    {kIdOk, ControlClass::Button, kBsDefPushButton | kWsTabStop, kOkText, {167, 15, 40, 14}},
+    {kIdCancel, ControlClass::Button, kBsPushButton | kWsTabStop, kCancelText, {167, 35, 40, 14}},
+    {kIdAssociationList,
+     ControlClass::ListBox,
+     kLbsOwnerDrawFixed | kLbsNotify | kLbsSort | kWsVScroll | kWsBorder | kLbsNoIntegralHeight | kWsTabStop,
+     "",
+     {14, 19, 142, 57}},
+    {kNoControlId, ControlClass::Static, kSsLeft, "\xa6\x72\xa7\xce\xa1\x47", {15, 9, 50, 8}},  // 字形：
+}};
+
+constexpr DialogTemplate kFontSetting{kFontSettingDialogId,
+                                      "\xb3\x5d\xa9\x77\xa6\x72\xa7\xce",  // 設定字形
+                                      221,
+                                      82,
+                                      kDialogFont,
+                                      kDialogPointSize,
+                                      kFontSettingControls};
+
+constexpr std::array<ControlTemplate, 13> kPrintRangeControls = {{
+    {kIdOk, ControlClass::Button, kBsDefPushButton | kWsTabStop, kOkText, {75, 74, 50, 14}},
+    {kIdCancel, ControlClass::Button, kBsPushButton | kWsTabStop, kCancelText, {130, 74, 50, 14}},
+    // 標註輸入法字根
+    {kNoControlId,
+     ControlClass::Static,
+     kSsLeft,
+     "\xbc\xd0\xb5\xf9\xbf\xe9\xa4\x4a\xaa\x6b\xa6\x72\xae\xda",
+     {181, 6, 56, 8}},
+    {kIdInputMethodList,
+     ControlClass::ListBox,
+     kLbsMultipleSel | kLbsNotify | kWsVScroll | kWsBorder | kWsTabStop,
+     "",
+     {178, 16, 66, 62}},
+    {kNoControlId,
+     ControlClass::Button,
+     kBsGroupBox,
+     "\xa6\x43\xa6\x4c\xbd\x64\xb3\xf2",
+     {7, 10, 168, 58}},  // 列印範圍
+    {kIdPrintAll,
+     ControlClass::Button,
+     kBsAutoRadioButton | kWsGroup | kWsTabStop,
+     "\xa5\xfe\xb3\xa1(&A)",
+     {14, 22, 40, 10}},                                                                                   // 全部(&A)
+    {kIdPrintCodes, ControlClass::Button, kBsAutoRadioButton, "\xa6\x72\xbd\x58(&D)", {14, 35, 40, 10}},  // 字碼(&D)
+    {kNoControlId, ControlClass::Static, kSsLeft, "\xb1\x71(&F):", {54, 36, 20, 8}},                      // 從(&F):
+    {kIdStartCode,
+     ControlClass::Edit,
+     kEsCenter | kEsUppercase | kEsAutoHScroll | kWsBorder | kWsTabStop,
+     "",
+     {73, 33, 36, 14}},
+    {kNoControlId, ControlClass::Static, kSsLeft, "\xa8\xec(&T):", {112, 36, 20, 8}},  // 到(&T):
+    {kIdEndCode,
+     ControlClass::Edit,
+     kEsCenter | kEsUppercase | kEsAutoHScroll | kWsBorder | kWsTabStop,
+     "",
+     {132, 33, 36, 14}},
+    {kNoControlId, ControlClass::Static, kSsRight, "\xbd\x64\xb3\xf2(&R)\xa1\x47", {57, 53, 42, 8}},  // 範圍(&R)：
+    {kIdRangeList, ControlClass::ComboBox, kCbsDropDownList | kWsVScroll | kWsTabStop, "", {100, 50, 67, 52}},
+}};
+
+constexpr DialogTemplate kPrintRange{kPrintRangeDialogId,
+                                     "\xb3\x5d\xa9\x77\xa6\x43\xa6\x4c\xbd\x64\xb3\xf2",  // 設定列印範圍
+                                     250,
+                                     93,
+                                     kDialogFont,
+                                     kDialogPointSize,
+                                     kPrintRangeControls};
+
+int MulDiv(int value, int numerator, int denominator) {
+    // Rounded to the nearest, as the platform's MulDiv.
+    const long long product = static_cast<long long>(value) * numerator;
+    const long long half = denominator / 2;
+    return static_cast<int>(product >= 0 ? (product + half) / denominator : (product - half) / denominator);
+}
+
+}  // namespace
+
+const DialogTemplate& FontSettingDialogTemplate() { return kFontSetting; }
+
+const DialogTemplate& PrintRangeDialogTemplate() { return kPrintRange; }
+
+const ControlTemplate* FindControl(const DialogTemplate& dialog, int id) {
+    if (id == kNoControlId) return nullptr;
+    for (const ControlTemplate& control : dialog.controls) {
+        if (control.id == id) return &control;
+    }
+    return nullptr;
+}
+
+PixelBox ToPixels(const DialogUnitRect& rect, DialogBaseUnits units) {
+    return {MulDiv(rect.x, units.x, 4), MulDiv(rect.y, units.y, 8), MulDiv(rect.width, units.x, 4),
+            MulDiv(rect.height, units.y, 8)};
+}
+
+int AverageCharWidth(int widthOf52Letters) { return (widthOf52Letters / 26 + 1) / 2; }
+
+std::optional<char> AcceleratorOf(std::string_view text) {
+    for (std::size_t i = 0; i + 1 < text.size(); i += Cp950CharLength(text, i)) {
+        if (Cp950CharLength(text, i) != 1 || text[i] != '&') continue;
+        if (text[i + 1] == '&') {
+            ++i;  // "&&" is an ampersand
+            continue;
+        }
+        return AsciiUpper(text[i + 1]);
+    }
+    return std::nullopt;
+}
+
+}  // namespace pictor
