@@ -64,3 +64,8 @@ function(toolkit_add_test name)
       PROPERTIES ENVIRONMENT "${T_ENV}")
   endif()
 endfunction()
+
+# The version every program prints with --version: #include "toolkit_version.h".
+configure_file(${CMAKE_CURRENT_LIST_DIR}/toolkit_version.h.in ${CMAKE_BINARY_DIR}/generated/toolkit_version.h @ONLY)
+add_library(toolkit_version INTERFACE)
+target_include_directories(toolkit_version INTERFACE ${CMAKE_BINARY_DIR}/generated)
