@@ -23,7 +23,15 @@ soname=$(readelf -d "$libdir/libtessel.so" | sed -n 's/.*Library soname: \[\(.*\
 check "library with a SOVERSION" "libtessel.so.1" "$soname"
 check_file "the SONAME file" "$libdir/$soname"
 check_file "the header" "$prefix/include/tessel.h"
-check_file "a manual page" "$prefix/share/man/man1/tessel-convert.1.gz"
+# Every command-line program has a manual page, and every page renders without warnings.
+for program in "$prefix"/bin/*; do
+  name=$(basename "$program")
+  case "$name" in quillon | pictor) continue ;; esac
+  check_file "manual page of $name" "$prefix/share/man/man1/$name.1.gz"
+done
+for page in "$prefix"/share/man/man1/*.1.gz; do
+  check "$(basename "$page") renders cleanly" "" "$(MANWIDTH=80 man --warnings -l "$page" 2>&1 > /dev/null)"
+done
 
 # The host, built both ways, run where the installed CNSCVT.INI points the library at the tables.
 if cmake -S "$consumer" -B "$work/with-cmake" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_C_FLAGS="$flags" \
