@@ -64,3 +64,17 @@ function(toolkit_add_test name)
       PROPERTIES ENVIRONMENT "${T_ENV}")
   endif()
 endfunction()
+
+# The version every program prints with --version: #include "toolkit_version.h".
+configure_file(${CMAKE_CURRENT_LIST_DIR}/toolkit_version.h.in ${CMAKE_BINARY_DIR}/generated/toolkit_version.h @ONLY)
+add_library(toolkit_version INTERFACE)
+target_include_directories(toolkit_version INTERFACE ${CMAKE_BINARY_DIR}/generated)
+
+# libFuzzer builds (clang): every library instrumented for coverage and checked by the sanitizers;
+# the fuzz targets in fuzz/ link the fuzzer's main.
+option(TOOLKIT_FUZZ "Build the libFuzzer targets (clang)" OFF)
+if(TOOLKIT_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+                      -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()

@@ -2,10 +2,9 @@
 //
 //   tessel-convert -f FROM -t TO [--tables DIR] [--list] INPUT OUTPUT
 //
-// FROM and TO are cns (seven-bit CNS 11643), euc, big5, ucs (UCS-2 little-endian), gbk, or utf8
-// (converted to and from UCS-2 by this host). --tables names the folder of the five code tables
-// (default: the tables of the build or installation); --list writes the character list form
-// CNSLIST.LOG into the current directory.
+// The library is loaded at run time and pointed at the tables through a table root (see
+// table_root.h). UTF-8 and EUC-TW are this host's own: it converts them to and from the library's
+// UCS-2 and EUC forms around the library's conversion.
 
 #include <cstdio>
 #include <cstring>
@@ -16,40 +15,84 @@
 #include <string>
 #include <vector>
 
+#include "euc_tw.h"
+#include "file_transcoder.h"
 #include "library_loader.h"
 #include "progress_reporter.h"
 #include "selector_names.h"
+#include "table_root.h"
+#include "toolkit_version.h"
 #include "utf8_codec.h"
-
-#if !defined(_WIN32)
-#include <unistd.h>
-#endif
 
 namespace fs = std::filesystem;
 
 namespace tessel::tools {
 namespace {
 
+constexpr const char* kHelp =
+    "Usage: tessel-convert -f FROM -t TO [--tables DIR] [--list] INPUT OUTPUT\n"
+    "Converts a text file from one encoding to another through the tessel library.\n"
+    "\n"
+    "Every conversion goes through CNS 11643 with the library's code tables. INPUT and OUTPUT may\n"
+    "name the same file: the result then replaces it only when complete.\n"
+    "\n"
+    "Options:\n"
+    "  -f FROM       the encoding of INPUT\n"
+    "  -t TO         the encoding of OUTPUT\n"
+    "  --tables DIR  the folder of the five code tables (default: the tables of the build or of\n"
+    "                the installation); on Windows a folder named share\n"
+    "  --list        write the character list form CNSLIST.LOG into the current directory, with a\n"
+    "                row for each CNS character that has no code in TO\n"
+    "  -h, --help    show this help and exit\n"
+    "  --version     show the version and exit\n"
+    "\n"
+    "Encodings:\n"
+    "  cns     CNS 11643 in the seven-bit ISO 2022 form\n"
+    "  euc     CNS 11643 in the library's EUC form: every character in four bytes, 8E, A0 + plane,\n"
+    "          then the two bytes of the code with their high bit set\n"
+    "  euc-tw  EUC-TW as other tools write it: plane 1 in two bytes, the other planes in four\n"
+    "          bytes after 8E; reading accepts both forms\n"
+    "  big5    Big5\n"
+    "  ucs     UCS-2, little-endian, with a byte-order mark\n"
+    "  gbk     GBK\n"
+    "  utf8    UTF-8, converted to and from UCS-2 by this program\n"
+    "\n"
+    "Exit status:\n"
+    "  0  the file was converted\n"
+    "  1  the conversion was refused or failed; one line on standard error says why\n"
+    "  2  the command line is wrong\n";
+
 constexpr const char* kUsage = "usage: tessel-convert -f FROM -t TO [--tables DIR] [--list] INPUT OUTPUT";
-constexpr int kUtf8 = 1000;  // the host's own encoding, never passed to the library
+constexpr const char* kEncodingNames = "cns, euc, euc-tw, big5, ucs, gbk, utf8";
+
+// An encoding on the command line: a library selector, in the library's form or in one this host
+// converts to and from that selector's form.
+enum class HostForm { Library, Utf8, EucTw };
+struct Encoding {
+  int selector = -1;
+  HostForm form = HostForm::Library;
+};
 
 struct Options {
-  int from = -1;
-  int to = -1;
+  Encoding from;
+  Encoding to;
   std::optional<fs::path> tables;
   bool list = false;
   fs::path input;
   fs::path output;
 };
 
-// A usage error: one line, and the usage.
+// A usage error: one line, and the usage. An empty message asks for the help.
 struct UsageError {
   std::string message;
 };
+struct VersionRequest {};
 
-std::optional<int> encodingByName(const std::string& name) {
-  if (name == "utf8" || name == "utf-8") return kUtf8;
-  return selectorByName(name);
+std::optional<Encoding> encodingByName(const std::string& name) {
+  if (name == "utf8" || name == "utf-8") return Encoding{CVT_UCS, HostForm::Utf8};
+  if (name == "euc-tw") return Encoding{CVT_EUC, HostForm::EucTw};
+  if (const auto selector = selectorByName(name)) return Encoding{*selector, HostForm::Library};
+  return std::nullopt;
 }
 
 Options parse(int argc, char** argv) {
@@ -64,8 +107,7 @@ Options parse(int argc, char** argv) {
     if (arg == "-f" || arg == "-t") {
       const std::string name = value();
       const auto encoding = encodingByName(name);
-      if (!encoding)
-        throw UsageError{"unknown encoding '" + name + "' (use " + std::string(kSelectorNames) + ", utf8)"};
+      if (!encoding) throw UsageError{"unknown encoding '" + name + "' (use " + kEncodingNames + ")"};
       (arg == "-f" ? o.from : o.to) = *encoding;
     } else if (arg == "--tables") {
       o.tables = fs::path(value());
@@ -73,15 +115,18 @@ Options parse(int argc, char** argv) {
       o.list = true;
     } else if (arg == "-h" || arg == "--help") {
       throw UsageError{""};
+    } else if (arg == "--version") {
+      throw VersionRequest{};
     } else if (arg.size() > 1 && arg[0] == '-') {
       throw UsageError{"unknown option " + arg};
     } else {
       files.push_back(arg);
     }
   }
-  if (o.from < 0 || o.to < 0) throw UsageError{"both -f FROM and -t TO are needed"};
+  if (o.from.selector < 0 || o.to.selector < 0) throw UsageError{"both -f FROM and -t TO are needed"};
   if (files.size() != 2) throw UsageError{"an INPUT and an OUTPUT file are needed"};
-  if (o.from == kUtf8 && o.to == kUtf8) throw UsageError{"nothing to convert from utf8 to utf8"};
+  if (o.from.selector == o.to.selector && o.from.form == o.to.form && o.from.form != HostForm::Library)
+    throw UsageError{"nothing to convert: FROM and TO are the same encoding"};
   o.input = fs::absolute(files[0]);
   o.output = fs::absolute(files[1]);
   return o;
@@ -101,21 +146,27 @@ fs::path executablePath(const char* argv0) {
 
 bool holdsTables(const fs::path& dir) { return fs::exists(dir / "CNS_B5.TBL"); }
 
-// The tables of the build folder (bin/../share) or of an installation (bin/../share/tessel).
+// The tables of the build folder (bin/../share), of an installation (bin/../share/tessel/share)
+// or of the Windows package (share beside the program).
 std::optional<fs::path> defaultTables(const fs::path& programFolder) {
   for (const fs::path& candidate :
-       {programFolder / ".." / "share", programFolder / ".." / "share" / "tessel", programFolder / "share"}) {
+       {programFolder / ".." / "share", programFolder / ".." / "share" / "tessel" / "share", programFolder / "share"}) {
     if (holdsTables(candidate)) return fs::weakly_canonical(candidate);
   }
   return std::nullopt;
 }
 
+// The library beside the program (Windows), in the build's or the installation's library folder,
+// or wherever the system's loader finds it.
 fs::path libraryFile(const fs::path& programFolder) {
 #if defined(_WIN32)
   return programFolder / "tessel.dll";
 #else
-  const fs::path beside = programFolder / ".." / "lib" / "libtessel.so";
-  return fs::exists(beside) ? beside : programFolder / "libtessel.so";
+  for (const fs::path& candidate :
+       {programFolder / TESSEL_INSTALLED_LIBRARY, programFolder / ".." / "lib" / TESSEL_LIBRARY_NAME}) {
+    if (fs::exists(candidate)) return candidate;
+  }
+  return TESSEL_LIBRARY_NAME;
 #endif
 }
 
@@ -124,37 +175,15 @@ std::string uniqueSuffix() {
   return std::to_string(seed()) + std::to_string(seed());
 }
 
-// A private folder that the library is configured from: CNSCVT.INI names the folder itself as the
-// table path, and share/ holds the tables. Removed when done.
-class LibraryConfiguration {
- public:
-  explicit LibraryConfiguration(const fs::path& tables) {
-    folder_ = fs::temp_directory_path() / ("tessel-convert-" + uniqueSuffix());
-    fs::create_directories(folder_ / "share");
-    for (const char* name : {"CNS_B5.TBL", "CNS_B5E.TBL", "CNS_B5U.TBL", "CNS_UCS.TBL", "CNS_GBK.TBL"}) {
-      std::error_code ec;
-      fs::copy_file(tables / name, folder_ / "share" / name, ec);  // a missing table is the library's to report
-    }
-    std::ofstream ini(folder_ / "CNSCVT.INI", std::ios::binary);
-    ini << "[Setup]\r\nTablePath=" << folder_.string() << "\r\n";
-  }
-  ~LibraryConfiguration() {
-    std::error_code ec;
-    fs::remove_all(folder_, ec);
-  }
-  LibraryConfiguration(const LibraryConfiguration&) = delete;
-  LibraryConfiguration& operator=(const LibraryConfiguration&) = delete;
-
-  const fs::path& folder() const { return folder_; }
-
- private:
-  fs::path folder_;
+struct HostError {
+  std::string message;
 };
 
 // The library reads its configuration from the current directory when it is loaded.
-std::unique_ptr<LoadedLibrary> loadConfigured(const fs::path& library, const fs::path& configuration) {
+std::unique_ptr<LoadedLibrary> loadConfigured(const fs::path& library, const fs::path& tables) {
+  const TableRoot root(tables);
   const fs::path previous = fs::current_path();
-  fs::current_path(configuration);
+  fs::current_path(root.folder());
   std::unique_ptr<LoadedLibrary> loaded;
   try {
     loaded = std::make_unique<LoadedLibrary>(library);
@@ -166,55 +195,127 @@ std::unique_ptr<LoadedLibrary> loadConfigured(const fs::path& library, const fs:
   return loaded;
 }
 
-// A file beside `path` that is renamed over it once complete.
+// A private folder for the files between the host's conversions and the library's; removed when
+// done.
+class WorkFolder {
+ public:
+  WorkFolder() {
+    path_ = fs::temp_directory_path() / ("tessel-convert-" + uniqueSuffix());
+    if (!fs::create_directory(path_)) throw HostError{"cannot create a temporary folder"};
+  }
+  ~WorkFolder() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+  }
+  WorkFolder(const WorkFolder&) = delete;
+  WorkFolder& operator=(const WorkFolder&) = delete;
+  fs::path operator/(const char* name) const { return path_ / name; }
+
+ private:
+  fs::path path_;
+};
+
+// A file that is removed unless it was put in place.
+class PendingFile {
+ public:
+  explicit PendingFile(fs::path path) : path_(std::move(path)) {}
+  ~PendingFile() {
+    std::error_code ec;
+    if (!placed_) fs::remove(path_, ec);
+  }
+  PendingFile(const PendingFile&) = delete;
+  PendingFile& operator=(const PendingFile&) = delete;
+  const fs::path& path() const { return path_; }
+
+  void placeAt(const fs::path& target) {
+    std::error_code ec;
+    fs::rename(path_, target, ec);
+    if (ec) throw HostError{"cannot write " + target.string()};
+    placed_ = true;
+  }
+
+ private:
+  fs::path path_;
+  bool placed_ = false;
+};
+
+// Another name in the folder of `path`: renamed over it once complete.
 fs::path besideTemporary(const fs::path& path) {
   return path.parent_path() / ("." + path.filename().string() + ".tessel-" + uniqueSuffix());
 }
 
-struct HostError {
-  std::string message;
-};
-
-// Converts a UTF-8 file into a UCS-2LE file with its byte-order mark, or the other way.
-void convertUtf8(const fs::path& from, const fs::path& to, bool toUcs2) {
-  std::ifstream in(from, std::ios::binary);
-  if (!in) throw HostError{"cannot open " + from.string()};
-  std::ofstream out(to, std::ios::binary | std::ios::trunc);
-  if (!out) throw HostError{"cannot create " + to.string()};
-  std::vector<char> block(1 << 16);
-  std::string pending;
-  std::size_t offset = 0;
-  bool skipMark = !toUcs2;  // a UCS-2 source starts with its byte-order mark
-  if (toUcs2) out.write("\xFF\xFE", 2);
-  for (;;) {
-    in.read(block.data(), static_cast<std::streamsize>(block.size()));
-    const auto n = static_cast<std::size_t>(in.gcount());
-    const bool last = n < block.size();
-    std::string_view bytes(block.data(), n);
-    if (skipMark) {
-      bytes.remove_prefix(std::min<std::size_t>(2, bytes.size()));
-      skipMark = false;
-    }
-    if (toUcs2) {
-      const Utf8Decoded d = utf8ToUcs2(bytes, pending, last, offset);
-      if (d.badOffset) throw HostError{"the input is not valid UTF-8 (byte " + std::to_string(*d.badOffset) + ")"};
-      out << d.ucs2;
-    } else {
-      out << ucs2ToUtf8(bytes, pending, last);
-    }
-    offset += n;
-    if (last) break;
+// The host's side of each form: from the file as given to the library's form, and back.
+void toLibraryForm(HostForm form, const fs::path& from, const fs::path& to) {
+  if (form == HostForm::Utf8) {
+    std::string pending;
+    std::size_t offset = 0;
+    transcodeFile(
+        from, to,
+        [&](std::string_view block, bool last) {
+          const Utf8Decoded d = utf8ToUcs2(block, pending, last, offset);
+          if (d.badOffset) throw HostError{"the input is not valid UTF-8 (byte " + std::to_string(*d.badOffset) + ")"};
+          offset += block.size();
+          return d.ucs2;
+        },
+        "\xFF\xFE");
+  } else {
+    EucTwWidener widener;
+    transcodeFile(from, to, [&](std::string_view block, bool last) { return widener.convert(block, last); });
   }
-  if (!out.flush()) throw HostError{"cannot write " + to.string()};
 }
 
-void replaceWith(const fs::path& finished, const fs::path& target) {
-  std::error_code ec;
-  fs::rename(finished, target, ec);
-  if (ec) {
-    fs::remove(finished, ec);
-    throw HostError{"cannot write " + target.string()};
+void fromLibraryForm(HostForm form, const fs::path& from, const fs::path& to) {
+  if (form == HostForm::Utf8) {
+    std::string pending;
+    transcodeFile(
+        from, to, [&](std::string_view block, bool last) { return ucs2ToUtf8(block, pending, last); }, {}, 2);
+  } else {
+    EucTwNarrower narrower;
+    transcodeFile(from, to, [&](std::string_view block, bool last) { return narrower.convert(block, last); });
   }
+}
+
+// Text in the other tools' EUC-TW passes through the library's EUC reader as single bytes.
+void warnOfTwoByteCharacters(const fs::path& input) {
+  TwoByteCharacterCounter counter;
+  scanFile(input, [&](std::string_view block, bool last) { counter.count(block, last); });
+  if (counter.found() > 0) {
+    std::fprintf(stderr,
+                 "tessel-convert: warning: %s holds %zu two-byte characters, which -f euc passes on as single "
+                 "bytes; for EUC-TW as other tools write it use -f euc-tw\n",
+                 input.string().c_str(), counter.found());
+  }
+}
+
+int convertFile(LoadedLibrary& library, int from, int to, const fs::path& source, const fs::path& target) {
+  ProgressReporter progress(source);
+  return library.fileConvert(from, to, source.string().c_str(), target.string().c_str());
+}
+
+// A conversion with the host's forms on one side or both: the library converts between files of
+// a work folder (or copies, when only the form differs), and the result is put in place when
+// complete.
+int convertThroughHostForms(LoadedLibrary& library, const Options& o) {
+  WorkFolder work;
+  fs::path source = o.input;
+  if (o.from.form != HostForm::Library) {
+    source = work / "input";
+    toLibraryForm(o.from.form, o.input, source);
+  }
+  PendingFile finished(besideTemporary(o.output));
+  const fs::path target = o.to.form == HostForm::Library ? finished.path() : work / "output";
+  int result = CVT_OK;
+  if (o.from.selector == o.to.selector) {
+    std::error_code ec;
+    fs::copy_file(source, target, fs::copy_options::overwrite_existing, ec);
+    if (ec) throw HostError{"cannot write " + target.string()};
+  } else {
+    result = convertFile(library, o.from.selector, o.to.selector, source, target);
+  }
+  if (result != CVT_OK) return result;
+  if (o.to.form != HostForm::Library) fromLibraryForm(o.to.form, target, finished.path());
+  finished.placeAt(o.output);
+  return CVT_OK;
 }
 
 int run(const Options& o, const fs::path& programFolder) {
@@ -222,46 +323,22 @@ int run(const Options& o, const fs::path& programFolder) {
   if (!tables) throw HostError{"no code tables found; name their folder with --tables DIR"};
   if (!fs::is_directory(*tables)) throw HostError{"--tables: " + tables->string() + " is not a folder"};
 
-  LibraryConfiguration configuration(*tables);
-  const auto library = loadConfigured(libraryFile(programFolder), configuration.folder());
-  if (o.list && library->tableListStart() == 0) throw HostError{"cannot create the character list"};
+  const auto library = loadConfigured(libraryFile(programFolder), *tables);
+  if (o.list && library->tableListStart() == 0)
+    throw HostError{"cannot create the character list CNSLIST.LOG in the current directory"};
 
   int result = CVT_OK;
-  if (o.from == kUtf8 || o.to == kUtf8) {
-    // UTF-8 goes through UCS-2, converted here; the result is put in place when complete.
-    const fs::path ucsInput = configuration.folder() / "input.ucs";
-    const fs::path ucsOutput = configuration.folder() / "output.ucs";
-    const fs::path finished = besideTemporary(o.output);
-    fs::path source = o.input;
-    if (o.from == kUtf8) {
-      convertUtf8(o.input, ucsInput, true);
-      source = ucsInput;
-    }
-    const int from = o.from == kUtf8 ? CVT_UCS : o.from;
-    const int to = o.to == kUtf8 ? CVT_UCS : o.to;
-    const fs::path target = o.to == kUtf8 ? ucsOutput : finished;
-    if (from == CVT_UCS && to == CVT_UCS) {
-      fs::copy_file(source, target, fs::copy_options::overwrite_existing);
-    } else {
-      ProgressReporter progress(source);
-      result = library->fileConvert(from, to, source.string().c_str(), target.string().c_str());
-    }
-    if (result == CVT_OK) {
-      if (o.to == kUtf8) convertUtf8(ucsOutput, finished, false);
-      replaceWith(finished, o.output);
-    }
+  if (o.from.form == HostForm::Library && o.to.form == HostForm::Library) {
+    if (o.from.selector == CVT_EUC) warnOfTwoByteCharacters(o.input);
+    result = convertFile(*library, o.from.selector, o.to.selector, o.input, o.output);
   } else {
-    ProgressReporter progress(o.input);
-    result = library->fileConvert(o.from, o.to, o.input.string().c_str(), o.output.string().c_str());
+    result = convertThroughHostForms(*library, o);
   }
 
   if (o.list) {
     library->tableListEnd();
-    const fs::path written = fs::current_path() / "CNSLIST.LOG";
-    std::error_code ec;
-    fs::copy_file(configuration.folder() / "CNSLIST.LOG", written, fs::copy_options::overwrite_existing, ec);
-    if (ec) throw HostError{"cannot write the character list " + written.string()};
-    std::fprintf(stderr, "tessel-convert: character list written to %s\n", written.string().c_str());
+    std::fprintf(stderr, "tessel-convert: character list written to %s\n",
+                 (fs::current_path() / "CNSLIST.LOG").string().c_str());
   }
   if (result == CVT_ERR_NO_TABLE) {
     std::fprintf(stderr, "tessel-convert: a code table file is missing from %s (result 3)\n", tables->string().c_str());
@@ -283,9 +360,15 @@ int main(int argc, char** argv) {
   try {
     options = parse(argc, argv);
   } catch (const UsageError& e) {
-    if (!e.message.empty()) std::fprintf(stderr, "tessel-convert: %s\n", e.message.c_str());
-    std::fprintf(stderr, "%s\nencodings: %s, utf8\n", kUsage, kSelectorNames.data());
-    return e.message.empty() ? 0 : 2;
+    if (e.message.empty()) {
+      std::fputs(kHelp, stdout);
+      return 0;
+    }
+    std::fprintf(stderr, "tessel-convert: %s\n%s\nencodings: %s\n", e.message.c_str(), kUsage, kEncodingNames);
+    return 2;
+  } catch (const VersionRequest&) {
+    std::printf("tessel-convert %s\n", TOOLKIT_VERSION);
+    return 0;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "tessel-convert: %s\n", e.what());
     return 2;

@@ -14,6 +14,7 @@
 
 #include "selector_names.h"
 #include "tessel.h"
+#include "toolkit_version.h"
 
 #if defined(_WIN32)
 #include <fcntl.h>
@@ -21,6 +22,27 @@
 #endif
 
 namespace {
+
+constexpr const char* kHelp =
+    "Usage: tessel-string -f FROM -t TO [--input-hex HEX] [--hex] [TEXT]\n"
+    "Converts one string through the tessel library's string conversion.\n"
+    "\n"
+    "The text is TEXT, or the bytes given with --input-hex, or standard input. The library reads its\n"
+    "configuration from CNSCVT.INI in the current directory and its tables from TablePath/share\n"
+    "(./share without CNSCVT.INI).\n"
+    "\n"
+    "Options:\n"
+    "  -f FROM          the encoding of the text: cns, euc, big5, ucs, gbk\n"
+    "  -t TO            the encoding to convert to\n"
+    "  --input-hex HEX  the text as pairs of hexadecimal digits (blanks allowed)\n"
+    "  --hex            write the converted bytes in hexadecimal instead of as they are\n"
+    "  -h, --help       show this help and exit\n"
+    "  --version        show the version and exit\n"
+    "\n"
+    "Exit status:\n"
+    "  0  the text was converted\n"
+    "  1  the library refused the conversion\n"
+    "  2  the command line is wrong\n";
 
 int usage(const char* problem) {
   std::fprintf(stderr,
@@ -63,6 +85,12 @@ int main(int argc, char** argv) {
       text = bytes;
     } else if (arg == "--hex") {
       hexOut = true;
+    } else if (arg == "-h" || arg == "--help") {
+      std::fputs(kHelp, stdout);
+      return 0;
+    } else if (arg == "--version") {
+      std::printf("tessel-string %s\n", TOOLKIT_VERSION);
+      return 0;
     } else if (!arg.empty() && arg[0] == '-') {
       return usage(("unknown option " + arg).c_str());
     } else {

@@ -17,7 +17,7 @@ toolkit_warnings(pictor_qt_canvas)
 
 add_executable(pictor-print app/pictor_print.cpp app/print_options.cpp)
 target_link_libraries(pictor-print PRIVATE pictor_qt_canvas)
-target_compile_definitions(pictor-print PRIVATE PICTOR_VERSION="${PROJECT_VERSION}")
+target_link_libraries(pictor-print PRIVATE toolkit_version)
 toolkit_warnings(pictor-print)
 
 # The Qt canvas and a job on a PDF printer, under the offscreen platform.

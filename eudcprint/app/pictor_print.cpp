@@ -25,6 +25,7 @@
 #include "print_options.h"
 #include "print_range.h"
 #include "text_face.h"
+#include "toolkit_version.h"
 
 namespace {
 
@@ -187,7 +188,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (parsed.options.version) {
-    std::printf("pictor-print %s\n", PICTOR_VERSION);
+    std::printf("pictor-print %s\n", TOOLKIT_VERSION);
     return 0;
   }
   if (!parsed.error.empty()) {

@@ -15,6 +15,7 @@
 #include "input_methods.h"
 #include "known_input_methods.h"
 #include "root_dictionary.h"
+#include "toolkit_version.h"
 
 namespace {
 
@@ -23,6 +24,27 @@ constexpr const char* kUsage =
     "  Without CODE: lists the input methods found and those offered for annotation.\n"
     "  CODE: a user-defined Big5 code in hexadecimal, e.g. FA40; prints its roots in each input\n"
     "  method offered, or in each input method given with --hkl (e.g. --hkl E0030404 for Quick).\n";
+
+constexpr const char* kHelp =
+    "Usage: pictor-roots [--hkl HKL]... [CODE]...\n"
+    "Finds the input methods as pictor does at start-up and prints the roots of user-defined\n"
+    "characters.\n"
+    "\n"
+    "Without CODE it lists the input methods found and those offered for annotation. Each CODE is a\n"
+    "user-defined Big5 code in hexadecimal, such as FA40: its roots are printed in each input method\n"
+    "offered, or in each one given with --hkl. On Windows the input methods come from the registry;\n"
+    "elsewhere from the registry file named by PICTOR_REGISTRY (default\n"
+    "$XDG_CONFIG_HOME/pictor/registry.reg).\n"
+    "\n"
+    "Options:\n"
+    "  --hkl HKL    an input method's keyboard layout handle, such as E0030404 for Quick\n"
+    "  -h, --help   show this help and exit\n"
+    "  --version    show the version and exit\n"
+    "\n"
+    "Exit status:\n"
+    "  0  done\n"
+    "  1  the settings could not be read\n"
+    "  2  the command line is wrong\n";
 
 std::optional<std::uint32_t> ParseHex(std::string_view text, std::size_t maxDigits) {
     if (text.empty() || text.size() > maxDigits) return std::nullopt;
@@ -57,7 +79,11 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "-h" || arg == "--help") {
-            std::fputs(kUsage, stdout);
+            std::fputs(kHelp, stdout);
+            return 0;
+        }
+        if (arg == "--version") {
+            std::printf("pictor-roots %s\n", TOOLKIT_VERSION);
             return 0;
         }
         if (arg == "--hkl") {

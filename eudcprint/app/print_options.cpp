@@ -7,7 +7,7 @@
 namespace pictor::app {
 
 const char* const kPrintUsage =
-    "usage: pictor-print --font FILE --pdf OUT [--name NAME] [--range FROM-TO] [--annotate]\n"
+    "Usage: pictor-print --font FILE --pdf OUT [--name NAME] [--range FROM-TO] [--annotate]\n"
     "                    [--paper SIZE]\n"
     "  Prints the catalogue of the user-defined characters of an EUDC font file to PDF: each\n"
     "  character boxed, with its Big5 code and, with --annotate, its input-method roots.\n"

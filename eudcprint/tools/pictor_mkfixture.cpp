@@ -16,6 +16,7 @@
 #include "document_registry.h"
 #include "iconv_codec.h"
 #include "reg_file.h"
+#include "toolkit_version.h"
 
 namespace {
 
@@ -27,8 +28,33 @@ bool WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
 
 }  // namespace
 
+constexpr const char* kHelp =
+    "Usage: pictor-mkfixture FOLDER [--family nt|9x] [--format v5|regedit4] [--path-prefix PREFIX]\n"
+    "Writes demonstration data for pictor into FOLDER.\n"
+    "\n"
+    "The files are Phonetic, Changjie and Quick dictionary files (phonetic.tbl, changjie.tbl,\n"
+    "quick.tbl) and a registry file registry.reg that installs and loads the three input methods;\n"
+    "files of those names in FOLDER are replaced. Try them with\n"
+    "PICTOR_REGISTRY=FOLDER/registry.reg pictor-roots.\n"
+    "\n"
+    "Options:\n"
+    "  --family nt|9x         the platform family whose dictionary codes to write (default nt)\n"
+    "  --format v5|regedit4   the form of the registry file (default v5, UTF-16)\n"
+    "  --path-prefix PREFIX   name the dictionaries in the registry as PREFIX\\<name>, for a Windows\n"
+    "                         view of FOLDER\n"
+    "  -h, --help             show this help and exit\n"
+    "  --version              show the version and exit\n";
+
 int main(int argc, char** argv) {
-    if (argc < 2) {
+    if (argc >= 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
+        std::fputs(kHelp, stdout);
+        return 0;
+    }
+    if (argc >= 2 && std::string_view(argv[1]) == "--version") {
+        std::printf("pictor-mkfixture %s\n", TOOLKIT_VERSION);
+        return 0;
+    }
+    if (argc < 2 || argv[1][0] == '-') {
         std::fputs("usage: pictor-mkfixture FOLDER [--family nt|9x] [--format v5|regedit4] "
                    "[--path-prefix PREFIX]\n",
                    stderr);

@@ -5,6 +5,9 @@ set -u
 convert=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# A temporary folder of the converter's own: what it leaves there is checked at the end.
+mkdir "$work/tmp"
+export TMPDIR=$work/tmp
 cd "$work"
 failures=0
 
@@ -57,7 +60,7 @@ check "missing tables" "1" "$rc"
 check "missing tables message" "tessel-convert: a code table file is missing from $work/empty-tables (result 3)" "$(cat err)"
 "$convert" -f klingon -t cns ab.txt x 2> err; rc=$?
 check "unknown encoding exit" "2" "$rc"
-check "unknown encoding message" "tessel-convert: unknown encoding 'klingon' (use cns, euc, big5, ucs, gbk, utf8)" "$(head -1 err)"
+check "unknown encoding message" "tessel-convert: unknown encoding 'klingon' (use cns, euc, euc-tw, big5, ucs, gbk, utf8)" "$(head -1 err)"
 "$convert" -f big5 ab.txt x 2> err; rc=$?
 check "missing -t" "2 tessel-convert: both -f FROM and -t TO are needed" "$rc $(head -1 err)"
 "$convert" -f big5 -t cns --bogus ab.txt x 2> err; rc=$?
@@ -66,5 +69,33 @@ printf '\xff\xfe' > bad.utf8
 "$convert" -f utf8 -t big5 bad.utf8 bad.out 2> err; rc=$?
 check "invalid UTF-8" "1 tessel-convert: the input is not valid UTF-8 (byte 0)" "$rc $(cat err)"
 check "nothing written for invalid input" "no" "$( [ -e bad.out ] && echo yes || echo no)"
+
+"$convert" -f euc-tw -t euc-tw zh.big5 x 2> err; rc=$?
+check "same host form both sides" "2 tessel-convert: nothing to convert: FROM and TO are the same encoding" "$rc $(head -1 err)"
+
+# EUC-TW: plane 1 in two bytes, the other planes after 8E; both forms read.
+"$convert" -f big5 -t euc-tw zh.big5 zh.euctw
+check "Big5 to EUC-TW" "c4e3c5c60d0a" "$(hex zh.euctw)"
+printf '\xc4\xe3\x8e\xa1\xc5\xc6\x8e\xa2\xa1\xa1\r\n' > mixed.euctw
+"$convert" -f euc-tw -t euc mixed.euctw mixed.euc
+check "EUC-TW in both forms to the library's EUC" "8ea1c4e38ea1c5c68ea2a1a10d0a" "$(hex mixed.euc)"
+"$convert" -f euc -t euc-tw mixed.euc back.euctw
+check "and back, plane 1 in two bytes" "c4e3c5c68ea2a1a10d0a" "$(hex back.euctw)"
+"$convert" -f euc-tw -t utf8 mixed.euctw mixed.utf8 2> err
+check "EUC-TW to UTF-8" "$(printf '中文乂\r\n' | od -An -tx1 | tr -d ' \n')" "$(hex mixed.utf8)"
+"$convert" -f euc -t big5 zh.euctw zh.wrong 2> err; rc=$?
+check "two-byte characters read as euc: converted as bytes" "0 c4e3c5c60d0a" "$rc $(hex zh.wrong)"
+check "with a warning naming euc-tw" \
+  "tessel-convert: warning: $work/zh.euctw holds 2 two-byte characters, which -f euc passes on as single bytes; for EUC-TW as other tools write it use -f euc-tw" \
+  "$(cat err)"
+"$convert" -f euc -t big5 zh.euc zh.right 2> err
+check "no warning for the library's EUC" "" "$(cat err)"
+cp zh.euctw inplace.euctw
+"$convert" -f euc-tw -t big5 inplace.euctw inplace.euctw
+check "EUC-TW converted in place" "$(hex zh.big5)" "$(hex inplace.euctw)"
+check "no temporary file left beside it" "inplace.euctw" "$(ls -A | grep euctw | grep inplace)"
+
+# The tables are read where they are: nothing is copied or left in the temporary folder.
+check "temporary folder left empty" "" "$(ls -A "$TMPDIR")"
 
 [ "$failures" -eq 0 ] && echo "all passed" || { echo "$failures failed"; exit 1; }

@@ -1,0 +1,135 @@
+#include "euc_tw.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace tessel::tools {
+namespace {
+
+std::string bytes(std::initializer_list<int> values) {
+  std::string s;
+  for (int v : values) s += static_cast<char>(v);
+  return s;
+}
+
+std::string widen(const std::string& text) { return EucTwWidener().convert(text, true); }
+std::string narrow(const std::string& text) { return EucTwNarrower().convert(text, true); }
+std::size_t countTwoByte(const std::string& text) {
+  TwoByteCharacterCounter counter;
+  counter.count(text, true);
+  return counter.found();
+}
+
+struct Case {
+  const char* what;
+  std::string input;
+  std::string expected;
+};
+
+TEST(EucTwWidener, GivesEveryCharacterTheLibrarysFourByteForm) {
+  const std::vector<Case> cases = {
+      {"ASCII and line ends", "AB\r\n", "AB\r\n"},
+      {"plane 1 in two bytes", bytes({0xC4, 0xE3}), bytes({0x8E, 0xA1, 0xC4, 0xE3})},
+      {"plane 1 already in four bytes", bytes({0x8E, 0xA1, 0xC4, 0xE3}), bytes({0x8E, 0xA1, 0xC4, 0xE3})},
+      {"plane 2", bytes({0x8E, 0xA2, 0xA1, 0xA1}), bytes({0x8E, 0xA2, 0xA1, 0xA1})},
+      {"plane 7", bytes({0x8E, 0xA7, 0xFE, 0xFE}), bytes({0x8E, 0xA7, 0xFE, 0xFE})},
+      {"mixed", bytes({'A', 0xC4, 0xE3, 0x8E, 0xA3, 0xA1, 0xA1, 0xFE, 0xFE, '\n'}),
+       bytes({'A', 0x8E, 0xA1, 0xC4, 0xE3, 0x8E, 0xA3, 0xA1, 0xA1, 0x8E, 0xA1, 0xFE, 0xFE, '\n'})},
+      // Bytes that begin no character pass on one by one, and the next byte starts afresh.
+      {"code byte before ASCII", bytes({0xC4, 'A'}), bytes({0xC4, 'A'})},
+      {"code byte at the end", bytes({'A', 0xC4}), bytes({'A', 0xC4})},
+      {"8E before a plane-1 pair", bytes({0x8E, 0xC4, 0xE3}), bytes({0x8E, 0x8E, 0xA1, 0xC4, 0xE3})},
+      {"8E cut off at the end", bytes({0x8E, 0xA2, 0xA1}), bytes({0x8E, 0x8E, 0xA1, 0xA2, 0xA1})},
+      {"8E A2 then no code bytes", bytes({0x8E, 0xA2, 'A', 'B'}), bytes({0x8E, 0xA2, 'A', 'B'})},
+      {"C1 controls and FF", bytes({0x80, 0xA0, 0xFF, 0xFF}), bytes({0x80, 0xA0, 0xFF, 0xFF})},
+  };
+  for (const Case& c : cases) EXPECT_EQ(widen(c.input), c.expected) << c.what;
+}
+
+TEST(EucTwNarrower, WritesPlaneOneInTwoBytesAndLeavesTheRest) {
+  const std::vector<Case> cases = {
+      {"plane 1", bytes({0x8E, 0xA1, 0xC4, 0xE3, '\r', '\n'}), bytes({0xC4, 0xE3, '\r', '\n'})},
+      {"plane 2 keeps its single shift", bytes({0x8E, 0xA2, 0xA1, 0xA1}), bytes({0x8E, 0xA2, 0xA1, 0xA1})},
+      {"plane 16", bytes({0x8E, 0xB0, 0xA1, 0xA1}), bytes({0x8E, 0xB0, 0xA1, 0xA1})},
+      // The library's EUC substitute: each character followed by 80.
+      {"substitute", bytes({'<', 0x80, '1', 0x80, '>', 0x80}), bytes({'<', 0x80, '1', 0x80, '>', 0x80})},
+      {"cut off at the end", bytes({0x8E, 0xA1, 0xC4}), bytes({0x8E, 0xA1, 0xC4})},
+  };
+  for (const Case& c : cases) EXPECT_EQ(narrow(c.input), c.expected) << c.what;
+}
+
+// Random EUC-TW text: ASCII, plane 1 in two bytes, planes 2 to 7 in four.
+std::string randomEucTw(std::mt19937& random, std::size_t characters) {
+  std::uniform_int_distribution<int> kind(0, 2), code(0xA1, 0xFE), plane(0xA2, 0xA7), ascii(0x20, 0x7E);
+  std::string text;
+  for (std::size_t i = 0; i < characters; ++i) {
+    switch (kind(random)) {
+      case 0:
+        text += static_cast<char>(ascii(random));
+        break;
+      case 1:
+        text += bytes({code(random), code(random)});
+        break;
+      default:
+        text += bytes({0x8E, plane(random), code(random), code(random)});
+    }
+  }
+  return text;
+}
+
+TEST(EucTwForms, WideningThenNarrowingGivesTheTextBack) {
+  std::mt19937 random(12);
+  for (int round = 0; round < 200; ++round) {
+    const std::string text = randomEucTw(random, 40);
+    const std::string wide = widen(text);
+    EXPECT_EQ(narrow(wide), text);
+    EXPECT_EQ(countTwoByte(wide), 0u) << "the library's form holds no two-byte characters";
+  }
+}
+
+// Any split of the input into blocks gives what the whole input gives, whatever the bytes.
+TEST(EucTwForms, BlockBoundariesDoNotChangeTheResult) {
+  std::mt19937 random(7);
+  std::uniform_int_distribution<int> anyByte(0, 255), pick(0, 3);
+  const int favoured[] = {0x8E, 0xA1, 0xC4};  // more sequences and near-sequences
+  for (int round = 0; round < 300; ++round) {
+    std::string text;
+    const int length = round % 24;
+    for (int i = 0; i < length; ++i)
+      text += static_cast<char>(pick(random) == 0 ? anyByte(random) : favoured[pick(random) % 3]);
+    std::uniform_int_distribution<int> cut(0, length);
+    const auto first = static_cast<std::size_t>(cut(random));
+    const auto second = std::max(first, static_cast<std::size_t>(cut(random)));
+
+    EucTwWidener widener;
+    EucTwNarrower narrower;
+    TwoByteCharacterCounter counter;
+    std::string widened, narrowed;
+    std::size_t at = 0;
+    for (std::size_t end : {first, second, text.size()}) {
+      const std::string block = text.substr(at, end - at);
+      widened += widener.convert(block, false);
+      narrowed += narrower.convert(block, false);
+      counter.count(block, false);
+      at = end;
+    }
+    widened += widener.convert("", true);
+    narrowed += narrower.convert("", true);
+    counter.count("", true);
+    EXPECT_EQ(widened, widen(text));
+    EXPECT_EQ(narrowed, narrow(text));
+    EXPECT_EQ(counter.found(), countTwoByte(text));
+  }
+}
+
+TEST(TwoByteCharacterCounter, CountsPairsOutsideFourByteCharacters) {
+  EXPECT_EQ(countTwoByte(bytes({'A', 0x8E, 0xA1, 0xC4, 0xE3, '\n'})), 0u);
+  EXPECT_EQ(countTwoByte(bytes({0xC4, 0xE3, 0xC5, 0xC6, '\n', 0xA4})), 2u);
+  EXPECT_EQ(countTwoByte(bytes({0x8E, 0xA2, 0xA1, 0xA1, 0xC4, 0xE3})), 1u);
+}
+
+}  // namespace
+}  // namespace tessel::tools

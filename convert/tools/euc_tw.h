@@ -1,0 +1,55 @@
+#pragma once
+// EUC-TW as other tools write it, beside the library's own EUC form. The library writes every CNS
+// character in four bytes (8E, A0 + plane, first | 80, second | 80); other tools write plane 1 in
+// two bytes (first | 80, second | 80) and only the other planes after the single shift 8E. These
+// converters translate between the two forms a block at a time, for the command-line host.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tessel::tools {
+
+inline constexpr std::uint8_t kSingleShift2 = 0x8E;
+inline constexpr std::uint8_t kPlaneOneByte = 0xA1;  // the byte after 8E that names plane 1
+
+// A byte of a two-byte CNS code with its high bit set.
+constexpr bool isEucCodeByte(std::uint8_t b) { return b >= 0xA1 && b <= 0xFE; }
+// The byte after 8E in a four-byte character the library reads (A0 + plane, planes 0 to 16).
+constexpr bool isEucPlaneByte(std::uint8_t b) { return b >= 0xA0 && b <= 0xB0; }
+
+// EUC-TW in either form to the library's four-byte form: a two-byte plane-1 character gains
+// 8E A1; four-byte characters, single bytes and bytes that begin no character pass unchanged.
+class EucTwWidener {
+ public:
+  // `last` marks the final block: bytes held back as the start of a character are then passed on.
+  std::string convert(std::string_view block, bool last);
+
+ private:
+  std::string pending_;
+};
+
+// The library's four-byte form to EUC-TW: a plane-1 character 8E A1 x y becomes x y; everything
+// else passes unchanged.
+class EucTwNarrower {
+ public:
+  std::string convert(std::string_view block, bool last);
+
+ private:
+  std::string pending_;
+};
+
+// Counts the two-byte plane-1 characters in text that is read as the library's EUC form, which
+// takes them for single bytes: two code bytes in a row outside a four-byte character.
+class TwoByteCharacterCounter {
+ public:
+  void count(std::string_view block, bool last);
+  std::size_t found() const { return found_; }
+
+ private:
+  std::string pending_;
+  std::size_t found_ = 0;
+};
+
+}  // namespace tessel::tools

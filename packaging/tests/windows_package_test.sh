@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Makes the zip of the Windows build, unpacks it and uses it under Wine: tessel-convert.exe converts
+# a file from another folder, quillon-run.exe renames by its table, and a host built against the
+# zip's header and import library converts a string in the zip's folder.
+# Usage: windows_package_test.sh BUILD_DIR C_COMPILER WINE_RUN CONSUMER_C
+set -u
+. "$(dirname "$0")/check.sh"
+build=$1
+cc=$2
+wine_run=$3
+consumer=$4
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+if ! cpack --config "$build/CPackConfig.cmake" -G ZIP -B "$work/out" > "$work/cpack.log" 2>&1; then
+  cat "$work/cpack.log"; echo "FAIL cpack"; exit 1
+fi
+zip=$(ls "$work"/out/*.zip)
+echo "package: $(basename "$zip")"
+mkdir "$work/unpacked"
+(cd "$work/unpacked" && cmake -E tar xf "$zip")
+package=$(ls -d "$work"/unpacked/*)
+for file in tessel.dll tessel-convert.exe quillon-run.exe uc-o2n.tbl CNSCVT.INI include/tessel.h \
+            lib/libtessel.dll.a share/CNS_B5.TBL share/CNS_B5E.TBL share/CNS_B5U.TBL share/CNS_UCS.TBL share/CNS_GBK.TBL; do
+  check_file "$file" "$package/$file"
+done
+
+mkdir "$work/elsewhere"
+cd "$work/elsewhere"
+printf 'A\xa4\xa4\r\n' > in.big5
+"$wine_run" "$package/tessel-convert.exe" -f big5 -t cns in.big5 out.cns
+check "tessel-convert.exe" "0f1b2429471b242a48410e44630f0d0a0f" "$(hex out.cns)"
+printf '\x0f\x1b\x24\x29\x47\x1b\x24\x2a\x48\x1b\x4e\x7e\x7e\x0d\x0a\x0f' > missing.cns
+"$wine_run" "$package/tessel-convert.exe" -f cns -t big5 --list missing.cns missing.big5 2> /dev/null
+check "tessel-convert.exe --list writes the form here" "1" "$(grep -c '2-7E7E' CNSLIST.LOG 2> /dev/null)"
+check "and not in the package" "no" "$([ -e "$package/CNSLIST.LOG" ] && echo yes || echo no)"
+
+mkdir tree logs
+touch "tree/$(printf '\xef\x9a\xb1')"
+"$wine_run" "$package/quillon-run.exe" --quiet --log-dir logs tree 2> /dev/null
+check "quillon-run.exe renames by its table" "no" "$([ -e "tree/$(printf '\xef\x9a\xb1')" ] && echo yes || echo no)"
+
+"$cc" -I"$package/include" "$consumer" -L"$package/lib" -ltessel -o "$package/consumer.exe"
+check "host built against the import library" "41 0E 44 63" \
+  "$(cd "$package" && "$wine_run" consumer.exe | tr -d '\r')"
+finish
