@@ -18,6 +18,7 @@
 
 #include "ascii.h"
 #include "catalogue_printer.h"
+#include "cp950_text.h"
 #include "eudc_association.h"
 #include "host_platform.h"
 #include "input_methods.h"
@@ -64,7 +65,7 @@ std::optional<pictor::EudcAssociation> AssociationOf(const PrintOptions& options
   std::string name;
   if (options.displayName.empty()) {
     name = codec.FromUtf8(file.stem().string());
-    name = std::string(pictor::CutAtCharacterBoundary(name, pictor::kDisplayNameSize - 1));
+    name = std::string(pictor::Cp950Prefix(name, pictor::kDisplayNameSize - 1));
   } else {
     const auto cp950 = ToCp950(codec, options.displayName);
     if (!cp950) {
@@ -79,7 +80,7 @@ std::optional<pictor::EudcAssociation> AssociationOf(const PrintOptions& options
   }
   association.displayName.Assign(name);
   const std::string path = pictor::AsciiUppercase(codec.FromUtf8(fs::absolute(file).lexically_normal().string()));
-  association.eudcFilePath.Assign(pictor::CutAtCharacterBoundary(path, pictor::kEudcFilePathSize - 1));
+  association.eudcFilePath.Assign(pictor::Cp950Prefix(path, pictor::kEudcFilePathSize - 1));
   association.fontFilePath = options.fontFile;
   return association;
 }
