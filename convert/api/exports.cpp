@@ -10,6 +10,15 @@
 
 using tessel::api::libraryState;
 
+// The header's numbers are the core's, for hosts that see only the header.
+static_assert(CVT_CNS == tessel::kSelectorCns && CVT_EUC == tessel::kSelectorEuc && CVT_BIG5 == tessel::kSelectorBig5 &&
+              CVT_BIG5_ALT == tessel::kSelectorBig5Alt && CVT_UCS == tessel::kSelectorUcs &&
+              CVT_GBK == tessel::kSelectorGbk);
+static_assert(CVT_OK == tessel::kResultOk && CVT_ERR_SOURCE == tessel::kResultBadSource &&
+              CVT_ERR_TARGET == tessel::kResultBadTarget && CVT_ERR_PAIR == tessel::kResultBadPair &&
+              CVT_ERR_NO_TABLE == tessel::kResultNoTable && CVT_ERR_BAD_TABLE == tessel::kResultBadTable &&
+              CVT_ERR_OPEN_SOURCE == tessel::kResultOpenSource && CVT_ERR_CREATE_TARGET == tessel::kResultCreateTarget);
+
 extern "C" {
 
 int32_t TESSEL_CALL CVT_StringConvert(int32_t source, int32_t target, const char* input, char* output) {
