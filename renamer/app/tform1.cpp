@@ -194,12 +194,12 @@ void TForm1::ShowError(const std::string& text) {
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::FocusIn) {
-    // Entering a field, not the window coming back to the front.
-    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-      if (watched == edtHD) edtHDEnter();
-      if (watched == edtPath) edtPathEnter();
-    }
+    // Whatever the reason: a click into an inactive window gives the field the focus only as the
+    // window becomes active, with the activation as the reason. The field that had the focus
+    // before the window went to the back already chose its scope, so choosing it again when the
+    // window comes back changes nothing.
+    if (watched == edtHD) edtHDEnter();
+    if (watched == edtPath) edtPathEnter();
   }
   return QWidget::eventFilter(watched, event);
 }

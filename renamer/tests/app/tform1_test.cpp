@@ -244,6 +244,27 @@ TEST_F(FormShown, EnteringEitherFieldSelectsItsScope) {
   EXPECT_EQ(form.edtHD->text(), "/nowhere-a,/nowhere-b,");
 }
 
+// A click into an inactive window gives the field the focus before the window is active; the
+// field then receives it with the window's activation, and that too enters the field.
+TEST_F(FormShown, FieldEnteredWhileTheWindowWasInactiveSelectsItsScope) {
+  TForm1 form(services_);
+  Show(form);
+  QWidget other;
+  other.show();
+  QApplication::setActiveWindow(&other);
+  ASSERT_FALSE(form.isActiveWindow());
+
+  form.edtPath->setFocus(Qt::MouseFocusReason);
+  QApplication::setActiveWindow(&form);
+  EXPECT_EQ(QApplication::focusWidget(), form.edtPath);
+  EXPECT_EQ(form.rgpFolder->itemIndex(), 1);
+
+  QApplication::setActiveWindow(&other);
+  form.edtHD->setFocus(Qt::MouseFocusReason);
+  QApplication::setActiveWindow(&form);
+  EXPECT_EQ(form.rgpFolder->itemIndex(), 0);
+}
+
 TEST_F(FormShown, TabGoesThroughTheControlsInOrder) {
   TForm1 form(services_);
   Show(form);
