@@ -214,7 +214,17 @@ TEST_F(FormTest, BadTableLineNamesTheFieldAndKeepsEarlierEntries) {
   TForm1 form(services_);
   EXPECT_EQ(text, "'$24x1' is not a valid integer value.");
   EXPECT_TRUE(form.edtHD->text().isEmpty());
+}
 
+TEST_F(FormTest, TableSavedAsUtf16ShowsItsFirstFieldWhole) {
+  WriteText(services_.table_path, std::string("\xFF\xFE" "F\0" "6\0" "B\0" "1\0" " \0" "2\0" "4\0" "6\0" "0\0", 20));
+  QString text;
+  OnNextModal([&](QWidget* modal) {
+    text = static_cast<QMessageBox*>(modal)->text();
+    static_cast<QMessageBox*>(modal)->accept();
+  });
+  TForm1 form(services_);
+  EXPECT_EQ(text, "'$\\xFF\\xFEF\\x00' is not a valid integer value.");
 }
 
 class FormShown : public FormTest {

@@ -82,11 +82,16 @@ TEST(TableLoader, EveryBadFieldIsNamedAsConverted) {
   EXPECT_EQ(Load("    \n", table), "'$    ' is not a valid integer value");
 }
 
-TEST(TableLoader, ByteOrderMarkFailsTheFirstLine) {
+// The failing field is shown byte for byte: an invisible byte-order mark and the zero bytes of a
+// UTF-16 table as hex escapes, so that the message says what is wrong and is never cut short.
+TEST(TableLoader, ByteOrderMarkFailsTheFirstLineAndTheMessageShowsItsBytes) {
   RenameTable table;
   EXPECT_EQ(Load("\xEF\xBB\xBF" "F6B1 2460\r\nF6B2 2461\r\n", table),
-            "'$\xEF\xBB\xBF" "F' is not a valid integer value");
+            "'$\\xEF\\xBB\\xBFF' is not a valid integer value");
   EXPECT_EQ(table.ForwardEntryCount(), 0u);
+  EXPECT_EQ(Load(std::string("\xFF\xFE" "F\0" "6\0" "B\0" "1\0" " \0" "2\0", 12), table),
+            "'$\\xFF\\xFEF\\x00' is not a valid integer value");
+  EXPECT_EQ(Load("F6B1\t\x7F\\\xA4\xA4\r\n", table), "'$\\x7F\\\\\\xA4\\xA4' is not a valid integer value");
 }
 
 TEST(TableLoader, LinesAfterAFailureAreNotReadAndEarlierEntriesStay) {
