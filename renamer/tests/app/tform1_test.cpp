@@ -15,6 +15,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "core/run_journal.h"
 #include "core/run_log.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_startup.h"
