@@ -47,6 +47,7 @@ class TestStartup : public quillon::posix::PosixStartup {
 class FixedClock : public quillon::ClockPort {
  public:
   quillon::LocalTime Now() override { return {2024, 3, 15, 9, 30, 5}; }
+  std::uint32_t Milliseconds() override { return 0; }
 };
 
 // Runs `action` on the next modal dialog that opens, as soon as it is up.
@@ -363,6 +364,50 @@ TEST_F(FormTest, RunRenamesShowsRowsAndWritesTheLog) {
   form.btnStartClick();
   EXPECT_EQ(form.lvLog->rowCount(), 0);
   EXPECT_THAT(LogFiles(), ::testing::ElementsAre("20240315-093005-2.log", "20240315-093005.log"));
+}
+
+// A run killed in the middle leaves its journal; the next start-up turns it into a log and says so
+// once.
+TEST_F(FormTest, StartUpRecoversTheJournalOfARunThatDidNotFinish) {
+  const std::string log_dir = home_ / "RenameLogs";
+  {
+    auto journal = quillon::RunJournal::Start(logs_, clock_, log_dir, quillon::PathStyle::kPosix);
+    ASSERT_NE(journal, nullptr);
+    journal->RenameAhead(u"/t", u"\uF6B1", u"\u2460", false);
+    journal->RenameDone(true);
+  }  // the run ends without its log
+  ASSERT_THAT(LogFiles(), ::testing::ElementsAre("20240315-093005.journal"));
+
+  QStringList texts;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  OnNextModal([&](QWidget* modal) {
+    texts << static_cast<QMessageBox*>(modal)->text();
+    icon = static_cast<QMessageBox*>(modal)->icon();
+    static_cast<QMessageBox*>(modal)->accept();
+  });
+  TForm1 form(services_);
+  ASSERT_EQ(texts.size(), 1);
+  EXPECT_TRUE(texts[0].contains(Q(log_dir + "/20240315-093005-recovered.log"))) << texts[0].toStdString();
+  EXPECT_EQ(icon, QMessageBox::Information);
+  EXPECT_THAT(LogFiles(), ::testing::ElementsAre("20240315-093005-recovered.log"));
+  const std::vector<std::uint8_t> expected =
+      quillon::EncodeLogFile(std::vector<std::u16string>{u"來源：/t/\uF6B1", u"改成：/t/\u2460", u""});
+  EXPECT_EQ(ReadText(log_dir + "/20240315-093005-recovered.log"), std::string(expected.begin(), expected.end()));
+
+  // Nothing left to tell: the next start-up shows no box.
+  int boxes = 0;
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      ++boxes;
+      static_cast<QDialog*>(modal)->reject();
+    }
+  });
+  closer.start(5);
+  TForm1 second(services_);
+  closer.stop();
+  EXPECT_EQ(boxes, 0);
+  EXPECT_THAT(LogFiles(), ::testing::ElementsAre("20240315-093005-recovered.log"));
 }
 
 TEST_F(FormTest, TakenNameShowsCannotRename) {
