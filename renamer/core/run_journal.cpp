@@ -169,11 +169,9 @@ JournalContents ReadJournal(std::span<const std::uint8_t> bytes) {
     const auto length = in.U32();
     const auto body_bytes = length && *length <= kMaxBodyBytes ? in.Take(*length) : std::nullopt;
     const auto check = body_bytes ? in.U32() : std::nullopt;
-    std::optional<Body> body;
-    if (check && *check == Crc32(*body_bytes)) body = ParseBody(*body_bytes);
+    const std::optional<Body> body = check && *check == Crc32(*body_bytes) ? ParseBody(*body_bytes) : std::nullopt;
     // A result must follow the rename it belongs to; nothing else may come between them.
-    if (body && (body->kind == kRenameResult) != awaiting_result) body.reset();
-    if (!body) {
+    if (!body || (body->kind == kRenameResult) != awaiting_result) {
       contents.torn = true;
       break;
     }
@@ -182,7 +180,7 @@ JournalContents ReadJournal(std::span<const std::uint8_t> bytes) {
       awaiting_result = false;
     } else {
       awaiting_result = body->kind == kRenameAhead;
-      contents.entries.push_back(std::move(body->entry));
+      contents.entries.push_back(body->entry);
     }
   }
   return contents;

@@ -170,7 +170,7 @@ int Undo(quillon::NativeMachine& machine, const Options& o, ConsoleHost& host) {
                  quillon::ToUtf8(skip.folder).c_str(), separator, quillon::ToUtf8(skip.rename.new_name).c_str(),
                  SkipReason(skip.reason));
   }
-  const std::size_t left = renames.size() - undo.undone() - undo.skipped().size();
+  const std::uint64_t left = renames.size() - undo.undone() - undo.skipped().size();
   std::fprintf(stderr, "%llu renames in the log, %llu undone, %llu skipped%s in %.3f s; log: %s\n",
                static_cast<unsigned long long>(renames.size()), static_cast<unsigned long long>(undo.undone()),
                static_cast<unsigned long long>(undo.skipped().size()),
