@@ -68,7 +68,8 @@ constexpr const char* kHelp =
     "     entry was undone)\n"
     "  1  the rename table or the log to undo could not be read, or the log could not be written\n"
     "  2  wrong usage\n"
-    "  3  some names could not be renamed (with --undo: some entries were skipped)\n"
+    "  3  some names could not be renamed (with --undo: some entries were skipped, or not tried\n"
+    "     because of Ctrl+C)\n"
     "  4  a FOLDER does not exist or cannot be read; nothing was renamed\n";
 
 volatile std::sig_atomic_t g_stop = 0;
