@@ -204,7 +204,8 @@ void TForm1::RecoverLeftJournals() {
   }
   QString text;
   if (!logs.isEmpty()) text += u"上次的更名工作沒有完成，已完成的更名已存成記錄檔："_qs + logs;
-  if (!failures.isEmpty()) text += (text.isEmpty() ? u""_qs : u"\n\n"_qs) + u"下列未完成的更名記錄無法救回："_qs + failures;
+  if (!failures.isEmpty())
+    text += (text.isEmpty() ? u""_qs : u"\n\n"_qs) + u"下列未完成的更名記錄無法救回："_qs + failures;
   QMessageBox box(failures.isEmpty() ? QMessageBox::Information : QMessageBox::Warning, Q(kProgramTitle), text,
                   QMessageBox::Ok, isVisible() ? this : nullptr);
   box.exec();

@@ -135,7 +135,11 @@ std::optional<Body> ParseBody(std::span<const std::uint8_t> bytes) {
     auto name = folder ? in.Text() : std::nullopt;
     auto new_name = name ? in.Text() : std::nullopt;
     if (!new_name || *is_directory > 1) return std::nullopt;
-    body.entry = JournalEntry{*time, *is_directory == 1, std::move(*folder), std::move(*name), std::move(*new_name),
+    body.entry = JournalEntry{*time,
+                              *is_directory == 1,
+                              std::move(*folder),
+                              std::move(*name),
+                              std::move(*new_name),
                               *kind == kRenameRefused ? JournalOutcome::kFailed : JournalOutcome::kUnknown};
   } else {
     return std::nullopt;

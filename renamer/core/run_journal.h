@@ -79,8 +79,7 @@ class RunJournal {
   void RenameAhead(std::u16string_view folder, std::u16string_view name, std::u16string_view new_name,
                    bool is_directory);
   void RenameDone(bool renamed);
-  void Refused(std::u16string_view folder, std::u16string_view name, std::u16string_view new_name,
-               bool is_directory);
+  void Refused(std::u16string_view folder, std::u16string_view name, std::u16string_view new_name, bool is_directory);
   // Called between entries: writes what waits and puts it on the disk once a second has passed
   // since the last time.
   void Tick();

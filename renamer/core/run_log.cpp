@@ -78,8 +78,8 @@ std::string WriteRunLog(LogFolderPort& logs, const std::string& log_dir, PathSty
   return WriteLogFile(logs, LogFileBase(log_dir, style, time), lines, false);
 }
 
-std::string WriteRecoveredLog(LogFolderPort& logs, const std::string& log_dir, PathStyle style,
-                              const LocalTime& time, std::span<const std::u16string> lines) {
+std::string WriteRecoveredLog(LogFolderPort& logs, const std::string& log_dir, PathStyle style, const LocalTime& time,
+                              std::span<const std::u16string> lines) {
   return WriteLogFile(logs, LogFileBase(log_dir, style, time) + std::string(kRecoveredSuffix), lines, true);
 }
 

@@ -53,7 +53,7 @@ std::string WriteRunLog(LogFolderPort& logs, const std::string& log_dir, PathSty
 // named stamp + "-recovered.log" (then "-recovered-2.log"...). A file of such a name that already
 // holds exactly these lines is the same recovery done before: its path is returned and nothing
 // is written.
-std::string WriteRecoveredLog(LogFolderPort& logs, const std::string& log_dir, PathStyle style,
-                              const LocalTime& time, std::span<const std::u16string> lines);
+std::string WriteRecoveredLog(LogFolderPort& logs, const std::string& log_dir, PathStyle style, const LocalTime& time,
+                              std::span<const std::u16string> lines);
 
 }  // namespace quillon

@@ -11,7 +11,8 @@ std::u16string UndoRun::CurrentFolder(const std::u16string& logged) const {
   const std::pair<std::u16string, std::u16string>* best = nullptr;
   for (const auto& moved : moved_folders_) {
     const std::u16string& from = moved.first;
-    const bool inside = logged.size() == from.size() || (logged.size() > from.size() && logged[from.size()] == separator_);
+    const bool inside =
+        logged.size() == from.size() || (logged.size() > from.size() && logged[from.size()] == separator_);
     if (inside && logged.starts_with(from) && (!best || from.size() > best->first.size())) best = &moved;
   }
   return best ? best->second + logged.substr(best->first.size()) : logged;

@@ -26,10 +26,10 @@ namespace {
 
 // Exit statuses.
 constexpr int kExitDone = 0;
-constexpr int kExitFailed = 1;       // the table or the log to undo cannot be read; the log cannot be written
+constexpr int kExitFailed = 1;  // the table or the log to undo cannot be read; the log cannot be written
 constexpr int kExitUsage = 2;
-constexpr int kExitNotAll = 3;       // some names could not be renamed, or some entries not undone
-constexpr int kExitNoFolder = 4;     // a FOLDER does not exist or cannot be read; nothing was renamed
+constexpr int kExitNotAll = 3;    // some names could not be renamed, or some entries not undone
+constexpr int kExitNoFolder = 4;  // a FOLDER does not exist or cannot be read; nothing was renamed
 
 constexpr const char* kHelp =
     "usage: quillon-run [OPTION]... FOLDER...\n"
@@ -127,14 +127,18 @@ void RecoverLeftJournals(quillon::NativeMachine& machine, const std::string& log
                    r.journal_path.c_str(), quillon::WithClosingPeriod(r.error).c_str());
     }
   }
-  if (!logs.empty()) std::fprintf(stderr, "quillon-run: a run that did not finish was recovered into %s\n", logs.c_str());
+  if (!logs.empty())
+    std::fprintf(stderr, "quillon-run: a run that did not finish was recovered into %s\n", logs.c_str());
 }
 
 const char* SkipReason(quillon::UndoSkipReason reason) {
   switch (reason) {
-    case quillon::UndoSkipReason::kGone: return "it is no longer there";
-    case quillon::UndoSkipReason::kNameTaken: return "its old name is taken";
-    case quillon::UndoSkipReason::kFailed: break;
+    case quillon::UndoSkipReason::kGone:
+      return "it is no longer there";
+    case quillon::UndoSkipReason::kNameTaken:
+      return "its old name is taken";
+    case quillon::UndoSkipReason::kFailed:
+      break;
   }
   return "the system refused the rename";
 }

@@ -13,7 +13,7 @@
 #include <dlfcn.h>
 #endif
 
-typedef int32_t(TESSEL_CALL *StringConvertFn)(int32_t, int32_t, const char *, char *);
+typedef int32_t(TESSEL_CALL* StringConvertFn)(int32_t, int32_t, const char*, char*);
 
 int main(void) {
   StringConvertFn convert;
@@ -21,11 +21,11 @@ int main(void) {
 #if defined(_WIN32)
   HMODULE library = LoadLibraryA("tessel.dll");
   if (library == NULL) return 2;
-  convert = (StringConvertFn)(void *)GetProcAddress(library, "CVT_StringConvert");
+  convert = (StringConvertFn)(void*)GetProcAddress(library, "CVT_StringConvert");
 #else
-  void *library = dlopen(TESSEL_LIBRARY_PATH, RTLD_NOW | RTLD_LOCAL);
+  void* library = dlopen(TESSEL_LIBRARY_PATH, RTLD_NOW | RTLD_LOCAL);
   if (library == NULL) return 2;
-  *(void **)&convert = dlsym(library, "CVT_StringConvert");
+  *(void**)&convert = dlsym(library, "CVT_StringConvert");
 #endif
   if (convert == NULL) return 2;
   printf("result %d\n", (int)convert(CVT_BIG5, CVT_CNS, "A\0", output));

@@ -239,7 +239,7 @@ LocalTime PosixClock::Now() {
 }
 
 std::uint32_t PosixClock::Milliseconds() {
-  timespec now {};
+  timespec now{};
   clock_gettime(CLOCK_MONOTONIC, &now);
   return static_cast<std::uint32_t>(now.tv_sec * 1000 + now.tv_nsec / 1000000);
 }

@@ -167,8 +167,8 @@ NewFileResult Win32LogFolder::WriteNewFile(const std::string& path, std::span<co
 }
 
 std::optional<std::vector<std::uint8_t>> Win32LogFolder::ReadFile(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return std::nullopt;
   std::optional<std::vector<std::uint8_t>> bytes = ReadAll(file);
   CloseHandle(file);
@@ -177,7 +177,7 @@ std::optional<std::vector<std::uint8_t>> Win32LogFolder::ReadFile(const std::str
 
 std::vector<std::string> Win32LogFolder::ListFiles(const std::string& folder, std::string_view suffix) {
   std::vector<std::string> names;
-  WIN32_FIND_DATAA data {};
+  WIN32_FIND_DATAA data{};
   const std::string pattern = folder + "\\*" + std::string(suffix);
   HANDLE search = FindFirstFileA(pattern.c_str(), &data);
   if (search == INVALID_HANDLE_VALUE) return names;
@@ -200,13 +200,13 @@ std::unique_ptr<JournalFile> Win32LogFolder::CreateJournal(const std::string& pa
   if (file == INVALID_HANDLE_VALUE && GetLastError() == ERROR_INVALID_PARAMETER) {
     // Windows 95/98/Me know no sharing of deletion.
     shares_delete = false;
-    file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                       nullptr);
+    file =
+        CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   }
   if (file == INVALID_HANDLE_VALUE) {
     const DWORD error = GetLastError();
     result = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? NewFileResult::kAlreadyExists
-                                                                        : NewFileResult::kFailed;
+                                                                         : NewFileResult::kFailed;
     return nullptr;
   }
   result = NewFileResult::kWritten;

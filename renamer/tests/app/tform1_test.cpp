@@ -1,6 +1,10 @@
 // The window under the offscreen platform: start-up, layout, focus rules, the folder chooser,
 // runs over temporary trees, Start and Stop.
 
+#include "tform1.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <QApplication>
@@ -12,15 +16,12 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include "core/run_journal.h"
 #include "core/run_log.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_startup.h"
 #include "posix/temp_folder.h"
-#include "tform1.h"
 
 namespace {
 
@@ -219,7 +220,9 @@ TEST_F(FormTest, BadTableLineNamesTheFieldAndKeepsEarlierEntries) {
 }
 
 TEST_F(FormTest, TableSavedAsUtf16ShowsItsFirstFieldWhole) {
-  WriteText(services_.table_path, std::string("\xFF\xFE" "F\0" "6\0" "B\0" "1\0" " \0" "2\0" "4\0" "6\0" "0\0", 20));
+  std::string utf16 = "\xFF\xFE";  // "F6B1 2460" saved as UTF-16
+  for (const char c : std::string("F6B1 2460")) utf16 += {c, '\0'};
+  WriteText(services_.table_path, utf16);
   QString text;
   OnNextModal([&](QWidget* modal) {
     text = static_cast<QMessageBox*>(modal)->text();

@@ -2,10 +2,11 @@
 // clicks: the first click into an inactive window both activates it and enters the field.
 // No test here ever presses Start, and the drive list is the test's own.
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QProcess>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_startup.h"
@@ -57,8 +58,8 @@ class X11Form : public ::testing::Test {
   // Clicks with the system's pointer at a widget's centre.
   static void ClickWithXdotool(QWidget* widget) {
     const QPoint at = widget->mapToGlobal(widget->rect().center());
-    ASSERT_EQ(QProcess::execute("xdotool", {"mousemove", "--sync", QString::number(at.x()), QString::number(at.y()),
-                                            "click", "1"}),
+    ASSERT_EQ(QProcess::execute(
+                  "xdotool", {"mousemove", "--sync", QString::number(at.x()), QString::number(at.y()), "click", "1"}),
               0);
   }
 

@@ -5,8 +5,8 @@
 
 #include <functional>
 #include <map>
-#include <set>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -89,7 +89,7 @@ class FixedClock : public ClockPort {
   LocalTime Now() override { return time; }
   std::uint32_t Milliseconds() override { return milliseconds; }
 
-  LocalTime time;                  // both moved on by the test
+  LocalTime time;  // both moved on by the test
   std::uint32_t milliseconds = 0;
 };
 

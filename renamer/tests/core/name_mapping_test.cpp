@@ -47,8 +47,8 @@ TEST_F(NameMapping, AnEntryMappingAUnitToItselfIsNoChange) {
 }
 
 TEST_F(NameMapping, ReplacementsThatNamesMayNotHoldAreRefused) {
-  const char16_t forbidden[] = {u'\\', u'/', u':', u'*', u'?', u'"', u'<', u'>', u'|', u'\x01', u'\x1F', u'\t',
-                                u'\xD800', u'\xDBFF', u'\xDC00', u'\xDFFF'};
+  const char16_t forbidden[] = {u'\\', u'/',    u':',    u'*',  u'?',      u'"',      u'<',      u'>',
+                                u'|',  u'\x01', u'\x1F', u'\t', u'\xD800', u'\xDBFF', u'\xDC00', u'\xDFFF'};
   for (char16_t c : forbidden) {
     RenameTable table;
     table.SetForward(0xF6B1, c);

@@ -14,11 +14,11 @@
 namespace quillon {
 namespace {
 
+using ::testing::ElementsAre;
 using testing::FixedClock;
 using testing::MemoryFileSystem;
 using testing::MemoryLogFolder;
 using testing::RecordingHost;
-using ::testing::ElementsAre;
 using Bytes = std::vector<std::uint8_t>;
 
 constexpr LocalTime kStart{2024, 3, 15, 9, 30, 5};
@@ -44,6 +44,7 @@ TEST_F(JournalTest, HeaderAndRecordsAreTheDocumentedBytes) {
   journal->RenameDone(true);
   journal.reset();  // left behind: everything written goes out
 
+  // clang-format off
   const Bytes expected = {
       'Q', 'U', 'I', 'L', 'L', 'O', 'N', 'J', 0x01, 0x00,  // magic, version, "\" paths
       0xE8, 0x07, 3, 15, 9, 30, 5,                          // started 2024-03-15 09:30:05
@@ -56,6 +57,7 @@ TEST_F(JournalTest, HeaderAndRecordsAreTheDocumentedBytes) {
       0x2F, 0x8D, 0xAF, 0x4B,                               // CRC-32 of the body
       9, 0, 0, 0, 0x02, 0xE8, 0x07, 3, 15, 9, 30, 6, 0x01,  // its result: renamed
       0xED, 0x8F, 0x44, 0x13};
+  // clang-format on
   EXPECT_EQ(logs_.files[kJournal], expected);
 }
 
@@ -189,7 +191,7 @@ TEST_F(RecoveryTest, LeftJournalBecomesALogNamedAfterItsLastEntryAndIsRemoved) {
   EXPECT_EQ(recovered[0].log_path, "C:\\L\\20240315-094005-recovered.log");
   EXPECT_TRUE(recovered[0].error.empty());
   EXPECT_EQ(logs_.files.count(recovered[0].journal_path), 0u);
-  const std::vector<std::u16string> lines = {u"來源：C:\\top\\\uF6B1", u"改成：C:\\top\\\u2460", u"",
+  const std::vector<std::u16string> lines = {u"來源：C:\\top\\\uF6B1", u"改成：C:\\top\\\u2460",     u"",
                                              u"來源：C:\\top\\\uF6B2", u"改成：C:\\top\\*無法改名*", u""};
   EXPECT_EQ(logs_.files[recovered[0].log_path], EncodeLogFile(lines));
   EXPECT_TRUE(Recover().empty());  // told once

@@ -233,7 +233,8 @@ TEST_F(ScanEngineTest, InexactNamesAreWalkedButNeverRenamedAndShownWithReplaceme
   ScanEngine engine = MakeEngine();
   engine.ScanFolder(u"C:\\top");
   EXPECT_THAT(host_.rows, ElementsAre(Row{u"\uF6B2", u"\u2461", u"C:\\top\\\uFFFD\uF6B1"}));
-  EXPECT_THAT(fs_.renames, ElementsAre(std::pair<std::u16string, std::u16string>(u"C:\\top\\\xDCFF\uF6B1\\\uF6B2", u"\u2461")));
+  EXPECT_THAT(fs_.renames,
+              ElementsAre(std::pair<std::u16string, std::u16string>(u"C:\\top\\\xDCFF\uF6B1\\\uF6B2", u"\u2461")));
   EXPECT_EQ(engine.log().lines()[0], u"來源：C:\\top\\\uFFFD\uF6B1\\\uF6B2");
   EXPECT_EQ(host_.shown.back(), u"C:\\top\\\uFFFD\uF6B1");
 }

@@ -1,7 +1,5 @@
 // Reading a run's log back, undoing the run from it, and the preview that renames nothing.
 
-#include "core/undo_run.h"
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -9,18 +7,19 @@
 #include "core/log_reader.h"
 #include "core/renamer_error.h"
 #include "core/scan_engine.h"
+#include "core/undo_run.h"
 #include "memory_machine.h"
 
 namespace quillon {
 namespace {
 
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 using testing::MemoryFileSystem;
 using testing::MemoryLogFolder;
 using testing::Node;
 using testing::RecordingHost;
 using testing::Row;
-using ::testing::ElementsAre;
-using ::testing::HasSubstr;
 
 // Every path below `node`, with "/" after folders, and its order of listing kept out of it.
 void Collect(const Node& node, const std::u16string& prefix, std::vector<std::u16string>& out) {
@@ -43,7 +42,9 @@ void Clone(const Node& from, Node& to) {
   for (const auto& child : from.children) Clone(*child, *to.Add(child->name, child->is_directory));
 }
 
-std::vector<LoggedRename> Reread(const RunLog& log) { return ReadRunLog(EncodeLogFile(log.lines()), PathStyle::kWindows); }
+std::vector<LoggedRename> Reread(const RunLog& log) {
+  return ReadRunLog(EncodeLogFile(log.lines()), PathStyle::kWindows);
+}
 
 class UndoTest : public ::testing::Test {
  protected:
@@ -53,9 +54,9 @@ class UndoTest : public ::testing::Test {
     table_.SetForward(0xF6B3, 0x2462);
     logs_.folders["L"] = true;
     // Private-use folders inside private-use folders, files beside them, names that stay.
-    for (const char16_t* path : {u"C:\\top\\\uF6B1\\\uF6B2 a\\\uF6B3.txt", u"C:\\top\\\uF6B1\\\uF6B2 a\\keep",
-                                 u"C:\\top\\\uF6B1\\\uF6B2\uF6B3\\\uF6B1", u"C:\\top\\\uF6B1\\x\uF6B2",
-                                 u"C:\\top\\plain\\\uF6B3"}) {
+    for (const char16_t* path :
+         {u"C:\\top\\\uF6B1\\\uF6B2 a\\\uF6B3.txt", u"C:\\top\\\uF6B1\\\uF6B2 a\\keep",
+          u"C:\\top\\\uF6B1\\\uF6B2\uF6B3\\\uF6B1", u"C:\\top\\\uF6B1\\x\uF6B2", u"C:\\top\\plain\\\uF6B3"}) {
       fs_.AddPath(path, false);
     }
     fs_.AddPath(u"C:\\top\\empty\uF6B2", true);
@@ -144,11 +145,11 @@ TEST_F(UndoTest, AStopEndsTheUndoAfterTheEntryItIsOn) {
 // The preview's rows are a real run's rows, names that cannot be had included; and it renames
 // nothing.
 TEST_F(UndoTest, DryRunListsWhatARunWouldDoAndChangesNothing) {
-  fs_.AddPath(u"C:\\top\\\u2461", false);      // a new name already taken
+  fs_.AddPath(u"C:\\top\\\u2461", false);  // a new name already taken
   fs_.AddPath(u"C:\\top\\\uF6B2", false);
-  table_.SetForward(0xF6B4, u'/');            // a replacement names may not hold
+  table_.SetForward(0xF6B4, u'/');  // a replacement names may not hold
   fs_.AddPath(u"C:\\top\\a\uF6B4", false);
-  table_.SetForward(0xF6B5, 0xF6B6);          // a name another entry's rename frees on the way
+  table_.SetForward(0xF6B5, 0xF6B6);  // a name another entry's rename frees on the way
   table_.SetForward(0xF6B6, 0x2463);
   fs_.AddPath(u"C:\\top\\q\uF6B6", false);
   fs_.AddPath(u"C:\\top\\q\uF6B5", false);
@@ -173,10 +174,10 @@ TEST_F(UndoTest, DryRunListsWhatARunWouldDoAndChangesNothing) {
 TEST(LogReader, SplitsRecordsIntoFolderAndNamesAndSkipsFailures) {
   RunLog log(PathStyle::kPosix);
   log.AddRecord(u"/a/b", u"\uF6B1.txt", u"\u2460.txt");
-  log.AddRecord(u"/a", u"<b>", u"c");              // a folder
-  log.AddRecord(u"/a", u"<x>", u"<y>");            // a file whose name has angle brackets
-  log.AddRecord(u"", u"\uF6B1", u"*無法改名*");     // renamed nothing
-  log.AddRecord(u"", u"\uF6B2", u"\u2461");        // in the root folder
+  log.AddRecord(u"/a", u"<b>", u"c");            // a folder
+  log.AddRecord(u"/a", u"<x>", u"<y>");          // a file whose name has angle brackets
+  log.AddRecord(u"", u"\uF6B1", u"*無法改名*");  // renamed nothing
+  log.AddRecord(u"", u"\uF6B2", u"\u2461");      // in the root folder
   const std::vector<LoggedRename> renames = ReadRunLog(EncodeLogFile(log.lines()), PathStyle::kPosix);
   ASSERT_EQ(renames.size(), 4u);
   EXPECT_EQ(renames[0].folder, u"/a/b");

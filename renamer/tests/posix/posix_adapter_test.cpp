@@ -154,15 +154,16 @@ TEST_F(PosixWalk, LogAfterANameThatIsNotUtf8IsValidUtf16) {
   mkdir(odd.c_str(), 0755);
   WriteText(odd + "/" + kPua1, "x");
   const ScanEngine engine = Run(tmp_.path());
-  const std::string path = WriteRunLog(logs_, log_dir_ / "logs", PathStyle::kPosix, {2024, 3, 15, 9, 30, 5},
-                                       engine.log().lines());
+  const std::string path =
+      WriteRunLog(logs_, log_dir_ / "logs", PathStyle::kPosix, {2024, 3, 15, 9, 30, 5}, engine.log().lines());
   const std::string bytes = ReadText(path);
   // Every code unit after the mark is a character of its own or half of a proper pair.
   for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
     const unsigned unit = static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8;
     EXPECT_FALSE(unit >= 0xD800 && unit <= 0xDFFF) << "surrogate at byte " << i;
   }
-  EXPECT_EQ(engine.log().lines()[0], u"來源：" + startup_.Widen(odd.substr(0, odd.size() - 2)) + u"\uFFFD\uFFFD/\uF6B1");
+  EXPECT_EQ(engine.log().lines()[0],
+            u"來源：" + startup_.Widen(odd.substr(0, odd.size() - 2)) + u"\uFFFD\uFFFD/\uF6B1");
   EXPECT_TRUE(Exists(odd + "/" + kCircled1));
 }
 

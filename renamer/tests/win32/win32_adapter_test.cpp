@@ -1,10 +1,9 @@
 // The Windows adapters on real folders (run under Wine in the cross build): names with
 // private-use characters, renames that never replace, the log file and start-up.
 
-#include <windows.h>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <string>
@@ -13,8 +12,8 @@
 #include "core/log_reader.h"
 #include "core/memory_machine.h"
 #include "core/renamer_error.h"
-#include "core/run_log.h"
 #include "core/run_journal.h"
+#include "core/run_log.h"
 #include "core/scan_engine.h"
 #include "core/table_loader.h"
 #include "core/undo_run.h"
