@@ -21,6 +21,21 @@ if(WIN32 AND MINGW)
   add_link_options(-static -static-libgcc -static-libstdc++)
 endif()
 
+# toolkit_for_old_windows(target): in the Windows cross build, the target is compiled and linked
+# with the win32 thread model, so that it imports only functions that Windows had before Vista
+# (the posix model links a thread library that needs GetTickCount64). That model has no
+# std::thread or std::mutex; a target made with it links only targets made with it.
+function(toolkit_for_old_windows target)
+  if(WIN32 AND MINGW)
+    set(launcher ${PROJECT_SOURCE_DIR}/cmake/win32-thread-model)
+    set_target_properties(${target} PROPERTIES
+      C_COMPILER_LAUNCHER "${launcher};${CMAKE_C_COMPILER_LAUNCHER}"
+      CXX_COMPILER_LAUNCHER "${launcher};${CMAKE_CXX_COMPILER_LAUNCHER}"
+      C_LINKER_LAUNCHER "${launcher}"
+      CXX_LINKER_LAUNCHER "${launcher}")
+  endif()
+endfunction()
+
 function(toolkit_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wno-sign-conversion)
 endfunction()

@@ -10,6 +10,19 @@
 
 using tessel::api::libraryState;
 
+// The header's numbers are the core's, for hosts that see only the header.
+constexpr bool sameNumber(std::int32_t header, std::int32_t core) { return header == core; }
+static_assert(sameNumber(CVT_CNS, tessel::kSelectorCns) && sameNumber(CVT_EUC, tessel::kSelectorEuc) &&
+              sameNumber(CVT_BIG5, tessel::kSelectorBig5) && sameNumber(CVT_BIG5_ALT, tessel::kSelectorBig5Alt) &&
+              sameNumber(CVT_UCS, tessel::kSelectorUcs) && sameNumber(CVT_GBK, tessel::kSelectorGbk));
+static_assert(sameNumber(CVT_OK, tessel::kResultOk) && sameNumber(CVT_ERR_SOURCE, tessel::kResultBadSource) &&
+              sameNumber(CVT_ERR_TARGET, tessel::kResultBadTarget) &&
+              sameNumber(CVT_ERR_PAIR, tessel::kResultBadPair) &&
+              sameNumber(CVT_ERR_NO_TABLE, tessel::kResultNoTable) &&
+              sameNumber(CVT_ERR_BAD_TABLE, tessel::kResultBadTable) &&
+              sameNumber(CVT_ERR_OPEN_SOURCE, tessel::kResultOpenSource) &&
+              sameNumber(CVT_ERR_CREATE_TARGET, tessel::kResultCreateTarget));
+
 extern "C" {
 
 int32_t TESSEL_CALL CVT_StringConvert(int32_t source, int32_t target, const char* input, char* output) {

@@ -1,16 +1,21 @@
 #include "library_state.h"
 
+#include <utility>
+
 #include "file_port_factory.h"
 #include "table_platform_factory.h"
 
 namespace tessel::api {
 namespace {
 
-std::unique_ptr<LibraryState> g_state;
+// A plain pointer, not an owning object: an object with a destructor of its own would be destroyed
+// by the exit handlers of a process that exits without unloading the library, before the detach
+// hook releases the state, which then frees it a second time. Only attach and detach own it.
+constinit LibraryState* g_state = nullptr;
 
 }  // namespace
 
-LibraryState* libraryState() { return g_state.get(); }
+LibraryState* libraryState() { return g_state; }
 
 void attachLibrary() {
   // Attaching always succeeds: whatever goes wrong shows up in the table status instead.
@@ -21,12 +26,12 @@ void attachLibrary() {
     state->files = makeFilePort();
     state->list =
         std::make_unique<CharacterListLog>(*state->files, state->tables.configuredPath(), platform->pathSeparator());
-    g_state = std::move(state);
+    g_state = state.release();
   } catch (...) {
-    g_state.reset();
+    detachLibrary();
   }
 }
 
-void detachLibrary() { g_state.reset(); }
+void detachLibrary() { std::unique_ptr<LibraryState> released(std::exchange(g_state, nullptr)); }
 
 }  // namespace tessel::api

@@ -64,25 +64,25 @@ DecodedChar CnsCoder::decodeInDetail(std::span<const std::uint8_t> text, bool te
     if (b == kEscape) {
       std::uint8_t x;
       if (!takeEscapeByte(x)) return needMore();
-      if (x == 0x24) {
+      if (x == iso2022::kMultiByteDesignation) {
         std::uint8_t y;
         if (!takeEscapeByte(y)) return needMore();
-        if (y >= 0x29 && y <= 0x2B) {
+        if (y >= iso2022::kDesignationSet[1] && y <= iso2022::kDesignationSet[3]) {
           std::uint8_t z;
           if (!takeEscapeByte(z)) return needMore();
-          if (z >= 0x47 && z <= 0x56) {
-            designation[y - 0x28] = z - 0x46;
+          if (z >= iso2022::kFirstPlaneFinal && z <= iso2022::kLastPlaneFinal) {
+            designation[y - iso2022::kDesignationSet[1] + 1u] = z - iso2022::kPlaneFinalBase;
           } else {
             error = 4;
           }
         } else {
           error = 3;
         }
-      } else if (x == 0x4E || x == 0x4F) {
+      } else if (x == iso2022::kSingleShift[2] || x == iso2022::kSingleShift[3]) {
         savedShift = shift | 0x10;
-        shift = x - 0x4C;
-      } else if (x == 0x6E || x == 0x6F) {
-        shift = x - 0x6C;
+        shift = x - iso2022::kSingleShift[2] + 2;
+      } else if (x == iso2022::kLockingShift[2] || x == iso2022::kLockingShift[3]) {
+        shift = x - iso2022::kLockingShift[2] + 2;
       } else {
         error = 2;
       }

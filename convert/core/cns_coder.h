@@ -2,18 +2,20 @@
 // The seven-bit (ISO 2022) form of CNS 11643: a decoder that reads one character and an encoder
 // that writes one, sharing the process-wide state that both keep between characters.
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
 
+#include "iso2022_sequences.h"
 #include "substitute.h"
 
 namespace tessel {
 
-inline constexpr std::uint8_t kShiftOut = 0x0E;
-inline constexpr std::uint8_t kShiftIn = 0x0F;
-inline constexpr std::uint8_t kEscape = 0x1B;
+using iso2022::kEscape;
+using iso2022::kShiftIn;
+using iso2022::kShiftOut;
 inline constexpr int kMaxPlane = 16;
 
 struct Iso2022CnsState {
@@ -30,6 +32,11 @@ struct Iso2022CnsState {
 
   friend bool operator==(const Iso2022CnsState&, const Iso2022CnsState&) = default;
 };
+
+// A seven-bit file's header designates what both sides start from: plane 1 in G1, plane 2 in G2.
+static_assert(iso2022::kFileHeader[4] == iso2022::kPlaneFinalBase + Iso2022CnsState{}.designation[1] &&
+              iso2022::kFileHeader[8] == iso2022::kPlaneFinalBase + Iso2022CnsState{}.designation[2] &&
+              Iso2022CnsState{}.planeSet[1] == 1 && Iso2022CnsState{}.planeSet[2] == 2);
 
 struct DecodedChar {
   // Plane 0 and a byte for a single byte; plane, first, second for a CNS character; 0xFF and the
@@ -60,9 +67,9 @@ class CnsCoder {
         if (plane == 0) return decodedFast({0, t[0], 0}, 2, 1, 0);
         return decodedFast({static_cast<std::uint8_t>(plane), t[0], t[1]}, 3, 2, 0);
       }
-      if (t[0] == kEscape && (t[1] == 0x4E || t[1] == 0x4F) && text.size() >= 4 && isDataByte(t[2]) &&
-          isDataByte(t[3])) {
-        const std::int32_t plane = state_.designation[t[1] - 0x4Cu];
+      if (t[0] == kEscape && (t[1] == iso2022::kSingleShift[2] || t[1] == iso2022::kSingleShift[3]) &&
+          text.size() >= 4 && isDataByte(t[2]) && isDataByte(t[3])) {
+        const std::int32_t plane = state_.designation[t[1] - iso2022::kSingleShift[2] + 2u];
         if (plane != 0) return decodedFast({static_cast<std::uint8_t>(plane), t[2], t[3]}, 3, 4, state_.shift | 0x10);
       }
     }
@@ -108,7 +115,7 @@ inline std::size_t CnsCoder::encode(std::uint8_t plane, std::uint8_t b1, std::ui
     // and G3. Written without a branch on the set; the escape bytes are overwritten for G1.
     const std::size_t shiftLength = set >= 2 ? 2 : 0;
     out[0] = kEscape;
-    out[1] = static_cast<std::uint8_t>(0x4C + set);
+    out[1] = iso2022::kSingleShift[static_cast<std::size_t>(set)];
     out[shiftLength] = b1;
     out[shiftLength + 1] = b2;
     return shiftLength + 2;
@@ -122,11 +129,9 @@ inline std::size_t CnsCoder::encode(std::uint8_t plane, std::uint8_t b1, std::ui
     state_.g3Plane = plane;
     state_.planeSet[plane] = 3;
     set = 3;
-    p[0] = kEscape;
-    p[1] = 0x24;
-    p[2] = 0x2B;
-    p[3] = static_cast<std::uint8_t>(0x46 + plane);
-    p += 4;
+    const auto sequence = iso2022::designation(3, plane);
+    std::copy(sequence.begin(), sequence.end(), p);
+    p += sequence.size();
   }
 
   if (set == 0) {
@@ -137,7 +142,7 @@ inline std::size_t CnsCoder::encode(std::uint8_t plane, std::uint8_t b1, std::ui
     shiftedOut = 1;
     if (set >= 2) {
       p[0] = kEscape;
-      p[1] = static_cast<std::uint8_t>(set == 2 ? 0x4E : 0x4F);
+      p[1] = iso2022::kSingleShift[static_cast<std::size_t>(set)];
       p += 2;
     }
   }

@@ -10,11 +10,12 @@
 #include "cns_coder.h"
 #include "code_tables.h"
 #include "file_port.h"
+#include "iso2022_sequences.h"
 
 namespace tessel {
 
 // SI, plane 1 designated to G1, plane 2 designated to G2.
-inline constexpr std::array<std::uint8_t, 9> kSevenBitHeader{0x0F, 0x1B, 0x24, 0x29, 0x47, 0x1B, 0x24, 0x2A, 0x48};
+inline constexpr std::array<std::uint8_t, 9> kSevenBitHeader = iso2022::kFileHeader;
 inline constexpr std::array<std::uint8_t, 2> kUcsByteOrderMark{0xFF, 0xFE};
 
 // Bytes of one line handed to the converter at a time; a longer line is split at a character

@@ -131,6 +131,21 @@ TEST(Exports, MissingTableRefusesEveryConversionAndLeavesTheOutputAlone) {
   EXPECT_EQ(convertWithFreshLibrary(CVT_CNS, CVT_UCS, {0x41}).result, CVT_ERR_NO_TABLE);
 }
 
+TEST(Exports, FolderWhereATableShouldBeCountsAsMissing) {
+  ScratchDirectory dir;
+  writeTables(dir.path() / "share");
+  fs::remove(dir.path() / "share" / "CNS_GBK.TBL");
+  fs::create_directory(dir.path() / "share" / "CNS_GBK.TBL");
+  EXPECT_EQ(convertWithFreshLibrary(CVT_BIG5, CVT_CNS, {0x41}).result, CVT_ERR_NO_TABLE);
+
+  // The optional table as a folder is simply absent.
+  fs::remove(dir.path() / "share" / "CNS_GBK.TBL");
+  writeTables(dir.path() / "share");
+  fs::remove(dir.path() / "share" / "CNS_B5U.TBL");
+  fs::create_directory(dir.path() / "share" / "CNS_B5U.TBL");
+  EXPECT_EQ(convertWithFreshLibrary(CVT_BIG5, CVT_CNS, {0xA4, 0xA4}).result, CVT_OK);
+}
+
 TEST(Exports, OptionalLastResortTableMayBeMissing) {
   ScratchDirectory dir;
   writeTables(dir.path() / "share");

@@ -3,13 +3,14 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QElapsedTimer>
-#include <QFocusEvent>
 #include <QMessageBox>
 #include <QPainter>
 #include <QScreen>
 
 #include "browse_for_folder_dialog.h"
+#include "core/journal_recovery.h"
 #include "core/renamer_error.h"
+#include "core/run_journal.h"
 #include "core/run_log.h"
 #include "core/table_loader.h"
 
@@ -184,6 +185,30 @@ void TForm1::FormCreate() {
   drive_list_ = services_.startup->ListFixedDrives();
   edtHD->setText(edtHD->text() + Q(services_.startup->Widen(drive_list_)));
   log_dir_ = quillon::LogDirFromProfile(services_.startup->UserProfile(), services_.style);
+  RecoverLeftJournals();
+}
+
+void TForm1::RecoverLeftJournals() {
+  const std::vector<quillon::RecoveredJournal> recovered =
+      quillon::RecoverLeftJournals(*services_.logs, *services_.files, log_dir_, services_.style);
+  if (recovered.empty()) return;
+  // One message for all of them.
+  QString logs;
+  QString failures;
+  for (const quillon::RecoveredJournal& r : recovered) {
+    if (r.error.empty()) {
+      logs += u"\n"_qs + Q(services_.startup->Widen(r.log_path));
+    } else {
+      failures += u"\n"_qs + Q(services_.startup->Widen(r.journal_path + ": " + r.error));
+    }
+  }
+  QString text;
+  if (!logs.isEmpty()) text += u"上次的更名工作沒有完成，已完成的更名已存成記錄檔："_qs + logs;
+  if (!failures.isEmpty())
+    text += (text.isEmpty() ? u""_qs : u"\n\n"_qs) + u"下列未完成的更名記錄無法救回："_qs + failures;
+  QMessageBox box(failures.isEmpty() ? QMessageBox::Information : QMessageBox::Warning, Q(kProgramTitle), text,
+                  QMessageBox::Ok, isVisible() ? this : nullptr);
+  box.exec();
 }
 
 void TForm1::ShowError(const std::string& text) {
@@ -194,12 +219,12 @@ void TForm1::ShowError(const std::string& text) {
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::FocusIn) {
-    // Entering a field, not the window coming back to the front.
-    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-      if (watched == edtHD) edtHDEnter();
-      if (watched == edtPath) edtPathEnter();
-    }
+    // Whatever the reason: a click into an inactive window gives the field the focus only as the
+    // window becomes active, with the activation as the reason. The field that had the focus
+    // before the window went to the back already chose its scope, so choosing it again when the
+    // window comes back changes nothing.
+    if (watched == edtHD) edtHDEnter();
+    if (watched == edtPath) edtPathEnter();
   }
   return QWidget::eventFilter(watched, event);
 }
@@ -250,13 +275,20 @@ void TForm1::btnStartClick() {
 
   RunHost host(*this);
   quillon::ScanEngine engine(table_, *services_.files, *services_.logs, host, services_.style, log_dir_);
+  // Without a journal (the log folder cannot be written) the run goes on as before: its log is
+  // written at the end, or its failure is told then.
+  const std::unique_ptr<quillon::RunJournal> journal =
+      quillon::RunJournal::Start(*services_.logs, *services_.clock, log_dir_, services_.style);
+  engine.SetJournal(journal.get());
   engine.ScanRoots(roots);
   last_counts_ = engine.counts();
 
   try {
     last_log_path_ = quillon::WriteRunLog(*services_.logs, log_dir_, services_.style, services_.clock->Now(),
                                           engine.log().lines());
+    if (journal) journal->Discard();
   } catch (const quillon::RenamerError& e) {
+    // The journal stays: the next start-up turns it into a log.
     // The closing steps are skipped: Stop stays available and makes Start usable again.
     last_log_path_.clear();
     run_active_ = false;

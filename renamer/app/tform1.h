@@ -72,6 +72,7 @@ class TForm1 : public QWidget {
 
   void CreateControls();
   void FormCreate();
+  void RecoverLeftJournals();
   void edtHDEnter();
   void edtPathEnter();
   void ShowError(const std::string& text);

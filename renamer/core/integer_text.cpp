@@ -3,6 +3,7 @@
 #include <string>
 
 #include "renamer_error.h"
+#include "visible_bytes.h"
 
 namespace quillon {
 namespace {
@@ -54,7 +55,7 @@ std::optional<std::int32_t> ParseIntegerText(std::string_view text) {
 
 std::int32_t TextToInteger(std::string_view text) {
   if (const auto value = ParseIntegerText(text)) return *value;
-  throw RenamerError("'" + std::string(text) + "' is not a valid integer value");
+  throw RenamerError("'" + VisibleBytes(text) + "' is not a valid integer value");
 }
 
 }  // namespace quillon

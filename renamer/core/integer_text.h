@@ -15,7 +15,8 @@ namespace quillon {
 // Returns nothing when the text breaks a rule.
 std::optional<std::int32_t> ParseIntegerText(std::string_view text);
 
-// ParseIntegerText, raising RenamerError "'<text>' is not a valid integer value" on failure.
+// ParseIntegerText, raising RenamerError "'<text>' is not a valid integer value" on failure, with
+// the text's bytes shown by VisibleBytes.
 std::int32_t TextToInteger(std::string_view text);
 
 }  // namespace quillon

@@ -1,9 +1,11 @@
 #include "name_mapping.h"
 
+#include "shown_text.h"
+
 namespace quillon {
 
 bool IsForbiddenInName(char16_t c) {
-  if (c < 0x20) return true;
+  if (c < 0x20 || IsHighSurrogate(c) || IsLowSurrogate(c)) return true;
   switch (c) {
     case u'\\': case u'/': case u':': case u'*': case u'?': case u'"': case u'<': case u'>': case u'|':
       return true;
@@ -23,6 +25,8 @@ MappedName MapName(std::u16string_view name, const RenameTable& table, Direction
       replacement = table.Reverse(unit);
     }
     if (!replacement || *replacement == unit) continue;
+    // Replacing half of a surrogate pair would leave the other half alone.
+    if (IsHighSurrogate(unit) || IsLowSurrogate(unit)) result.allowed = false;
     unit = *replacement;
     result.changed = true;
     if (IsForbiddenInName(unit)) result.allowed = false;

@@ -17,14 +17,16 @@ struct MappedName {
   std::u16string name;     // same length as the old name
   bool changed = false;    // some code unit was replaced
   bool allowed = true;     // false: a replacement would put a character into the name that
-                           // names may not hold, or make the name "." or ".."
+                           // names may not hold, replace half of a surrogate pair, or make the
+                           // name "." or ".."
 };
 
 // Maps a name code unit by code unit (surrogate pairs get no special treatment).
 MappedName MapName(std::u16string_view name, const RenameTable& table, Direction direction);
 
 // True for the characters a replacement may not bring into a name: NUL, control characters,
-// path separators and the other characters Windows forbids in names ( " * : < > ? | ).
+// path separators and the other characters Windows forbids in names ( " * : < > ? | ), and the
+// halves of surrogate pairs (a name holding one alone is not valid UTF-16).
 bool IsForbiddenInName(char16_t c);
 
 }  // namespace quillon

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -34,6 +35,8 @@ class FolderSearch {
   virtual std::unique_ptr<FolderSearch> OpenSubfolder(const DirectoryEntry& entry, std::u16string_view path) = 0;
   // Renames an entry of this folder within it. Never replaces an existing name.
   virtual bool Rename(std::u16string_view old_name, std::u16string_view new_name) = 0;
+  // True when the folder holds an entry of that name (a link counts as itself, not its target).
+  virtual bool Exists(std::u16string_view name) = 0;
 };
 
 class FileSystemPort {
@@ -45,6 +48,27 @@ class FileSystemPort {
 
 enum class NewFileResult { kWritten, kAlreadyExists, kFailed };
 
+// The journal a running run appends its results to. While it is open no other program's start-up
+// takes it for the journal of a run that did not finish.
+class JournalFile {
+ public:
+  virtual ~JournalFile() = default;  // closes the file and leaves it where it is
+  // Hands the bytes to the system: from then on they survive the program being killed.
+  virtual bool Append(std::span<const std::uint8_t> bytes) = 0;
+  // Has the system put everything appended on the disk: from then on it survives a power cut.
+  virtual bool Sync() = 0;
+  // Removes the file; the journal is then closed.
+  virtual void Remove() = 0;
+};
+
+// A journal that no running program holds, taken by one start-up so that no other takes it too.
+class LeftJournal {
+ public:
+  virtual ~LeftJournal() = default;  // lets go of the file, wherever it is
+  virtual const std::vector<std::uint8_t>& Contents() const = 0;
+  virtual void Remove() = 0;
+};
+
 // The folder the run logs go to. Paths are 8-bit, in the system's code page.
 class LogFolderPort {
  public:
@@ -53,6 +77,15 @@ class LogFolderPort {
   virtual void CreateFolder(const std::string& path) = 0;  // one level; failures are not reported
   // Creates a file that must not exist yet and writes all the bytes to it.
   virtual NewFileResult WriteNewFile(const std::string& path, std::span<const std::uint8_t> bytes) = 0;
+  // The whole file; nothing when it cannot be read.
+  virtual std::optional<std::vector<std::uint8_t>> ReadFile(const std::string& path) = 0;
+  // The names of the files in `folder` whose names end in `suffix`, in no particular order.
+  virtual std::vector<std::string> ListFiles(const std::string& folder, std::string_view suffix) = 0;
+  // Creates a journal file that must not exist yet; null, with the reason in `result`, when it
+  // cannot.
+  virtual std::unique_ptr<JournalFile> CreateJournal(const std::string& path, NewFileResult& result) = 0;
+  // Takes the journal file at `path`; null when a running program holds it or it is gone.
+  virtual std::unique_ptr<LeftJournal> TakeLeftJournal(const std::string& path) = 0;
 };
 
 struct LocalTime {
@@ -68,6 +101,8 @@ class ClockPort {
  public:
   virtual ~ClockPort() = default;
   virtual LocalTime Now() = 0;
+  // Milliseconds from a fixed moment, never going back (it may wrap): for measuring intervals.
+  virtual std::uint32_t Milliseconds() = 0;
 };
 
 // What the program asks of the machine while it starts.

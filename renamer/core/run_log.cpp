@@ -3,16 +3,18 @@
 #include <cstdio>
 
 #include "renamer_error.h"
+#include "shown_text.h"
 
 namespace quillon {
 
 void RunLog::AddRecord(std::u16string_view folder, std::u16string_view display_name, std::u16string_view result) {
-  std::u16string source = u"來源：";
-  source.append(folder).push_back(separator_);
-  source.append(display_name);
-  std::u16string target = u"改成：";
-  target.append(folder).push_back(separator_);
-  target.append(result);
+  const std::u16string shown_folder = ShownText(folder);
+  std::u16string source(kSourcePrefix);
+  source.append(shown_folder).push_back(separator_);
+  source.append(ShownText(display_name));
+  std::u16string target(kTargetPrefix);
+  target.append(shown_folder).push_back(separator_);
+  target.append(ShownText(result));
   lines_.push_back(std::move(source));
   lines_.push_back(std::move(target));
   lines_.emplace_back();
@@ -44,20 +46,41 @@ std::string LogStamp(const LocalTime& time) {
   return buffer;
 }
 
-std::string WriteRunLog(LogFolderPort& logs, const std::string& log_dir, PathStyle style, const LocalTime& time,
-                        std::span<const std::u16string> lines) {
+namespace {
+
+// Writes the lines to base + ".log", or to the first free name of base + "-2.log", "-3.log"...
+// With `same_counts`, a file already there that holds exactly these bytes is taken as written.
+std::string WriteLogFile(LogFolderPort& logs, const std::string& base, std::span<const std::u16string> lines,
+                         bool same_counts) {
   const std::vector<std::uint8_t> bytes = EncodeLogFile(lines);
-  const std::string base = log_dir + (style == PathStyle::kWindows ? "\\" : "/") + LogStamp(time);
   constexpr int kMaxSuffix = 999;
   for (int n = 1; n <= kMaxSuffix; ++n) {
     const std::string path = n == 1 ? base + ".log" : base + "-" + std::to_string(n) + ".log";
     switch (logs.WriteNewFile(path, bytes)) {
       case NewFileResult::kWritten: return path;
-      case NewFileResult::kAlreadyExists: continue;
+      case NewFileResult::kAlreadyExists:
+        if (same_counts && logs.ReadFile(path) == bytes) return path;
+        continue;
       case NewFileResult::kFailed: throw RenamerError("Cannot create file " + path);
     }
   }
   throw RenamerError("Cannot create file " + base + ".log");
+}
+
+std::string LogFileBase(const std::string& log_dir, PathStyle style, const LocalTime& time) {
+  return log_dir + (style == PathStyle::kWindows ? "\\" : "/") + LogStamp(time);
+}
+
+}  // namespace
+
+std::string WriteRunLog(LogFolderPort& logs, const std::string& log_dir, PathStyle style, const LocalTime& time,
+                        std::span<const std::u16string> lines) {
+  return WriteLogFile(logs, LogFileBase(log_dir, style, time), lines, false);
+}
+
+std::string WriteRecoveredLog(LogFolderPort& logs, const std::string& log_dir, PathStyle style, const LocalTime& time,
+                              std::span<const std::u16string> lines) {
+  return WriteLogFile(logs, LogFileBase(log_dir, style, time) + std::string(kRecoveredSuffix), lines, true);
 }
 
 }  // namespace quillon

@@ -14,7 +14,15 @@ namespace quillon {
 // The result shown and logged for a rename that failed or was refused.
 inline constexpr std::u16string_view kCannotRename = u"*無法改名*";
 
-// The lines of one run's log, three per row: source, new name, an empty line.
+// How the two lines of a record begin: "來源：" (source) and "改成：" (changed to).
+inline constexpr std::u16string_view kSourcePrefix = u"來源：";
+inline constexpr std::u16string_view kTargetPrefix = u"改成：";
+
+// What a log recovered from the journal of an unfinished run has after its stamp.
+inline constexpr std::string_view kRecoveredSuffix = "-recovered";
+
+// The lines of one run's log, three per row: source, new name, an empty line. The texts are shown
+// as ShownText shows them, so the lines are always valid UTF-16.
 class RunLog {
  public:
   explicit RunLog(PathStyle style) : separator_(Separator(style)) {}
@@ -40,5 +48,12 @@ std::string LogStamp(const LocalTime& time);
 // Raises RenamerError "Cannot create file <path>" when no file can be created.
 std::string WriteRunLog(LogFolderPort& logs, const std::string& log_dir, PathStyle style, const LocalTime& time,
                         std::span<const std::u16string> lines);
+
+// Writes the log of a run that did not finish, recovered from its journal, like WriteRunLog but
+// named stamp + "-recovered.log" (then "-recovered-2.log"...). A file of such a name that already
+// holds exactly these lines is the same recovery done before: its path is returned and nothing
+// is written.
+std::string WriteRecoveredLog(LogFolderPort& logs, const std::string& log_dir, PathStyle style, const LocalTime& time,
+                              std::span<const std::u16string> lines);
 
 }  // namespace quillon

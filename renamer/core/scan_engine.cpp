@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "shown_text.h"
+
 namespace quillon {
 
 ScanEngine::ScanEngine(const RenameTable& table, FileSystemPort& files, LogFolderPort& logs, RunHost& host,
@@ -19,11 +21,15 @@ void ScanEngine::ScanRoots(std::span<const std::u16string> roots) {
 void ScanEngine::ScanFolder(std::u16string_view path) { Scan(std::u16string(path), nullptr, nullptr); }
 
 void ScanEngine::Scan(const std::u16string& path, FolderSearch* parent, const DirectoryEntry* entry) {
-  host_.ShowFolder(path);
+  const std::u16string shown_path = ShownText(path);
+  host_.ShowFolder(shown_path);
   if (!logs_.FolderExists(log_dir_)) logs_.CreateFolder(log_dir_);
 
   std::unique_ptr<FolderSearch> search = parent ? parent->OpenSubfolder(*entry, path) : files_.OpenFolder(path);
-  if (!search) return;
+  if (!search) {
+    if (!parent) unsearched_roots_.push_back(path);
+    return;
+  }
   ++counts_.folders;
 
   // The listing is read whole before anything is renamed, so that an entry renamed during the
@@ -43,22 +49,31 @@ void ScanEngine::Scan(const std::u16string& path, FolderSearch* parent, const Di
       } else {
         display = item.name;
       }
-      const std::u16string result = RenameEntry(*search, item);
+      const std::u16string result = RenameEntry(*search, path, item);
       if (!result.empty()) {
-        host_.AddRow(display, result, path);
+        host_.AddRow(ShownText(display), ShownText(result), shown_path);
         log_.AddRecord(path, display, result);
       }
     }
     host_.HandlePendingEvents();
+    if (journal_) journal_->Tick();
     if (host_.StopRequested()) return;
   }
 }
 
-std::u16string ScanEngine::RenameEntry(FolderSearch& folder, const DirectoryEntry& entry) {
+std::u16string ScanEngine::RenameEntry(FolderSearch& folder, const std::u16string& path, const DirectoryEntry& entry) {
   if (!entry.name_exact) return {};
   const MappedName mapped = MapName(entry.name, table_, host_.CurrentDirection());
   if (!mapped.changed) return {};
-  if (mapped.allowed && folder.Rename(entry.name, mapped.name)) {
+  bool renamed = false;
+  if (!mapped.allowed) {
+    if (journal_) journal_->Refused(path, entry.name, mapped.name, entry.is_directory);
+  } else {
+    if (journal_) journal_->RenameAhead(path, entry.name, mapped.name, entry.is_directory);
+    renamed = folder.Rename(entry.name, mapped.name);
+    if (journal_) journal_->RenameDone(renamed);
+  }
+  if (renamed) {
     ++counts_.renamed;
     return mapped.name;
   }

@@ -9,6 +9,7 @@
 #include "path_style.h"
 #include "ports.h"
 #include "rename_table.h"
+#include "run_journal.h"
 #include "run_log.h"
 
 namespace quillon {
@@ -22,11 +23,14 @@ struct ScanCounts {
 
 // The walk of one run: depth first, each folder's contents before the folder itself, every name
 // mapped with the table and renamed in place when it changes, each change shown as a row and
-// recorded as three log lines.
+// recorded as three log lines (names and paths as ShownText shows them).
 class ScanEngine {
  public:
   ScanEngine(const RenameTable& table, FileSystemPort& files, LogFolderPort& logs, RunHost& host, PathStyle style,
              std::string log_dir);
+
+  // Each result is appended to the journal as it happens; a rename is recorded before it is made.
+  void SetJournal(RunJournal* journal) { journal_ = journal; }
 
   // Walks each root in turn; once a stop has been requested no further root is started.
   void ScanRoots(std::span<const std::u16string> roots);
@@ -35,10 +39,12 @@ class ScanEngine {
 
   const RunLog& log() const { return log_; }
   const ScanCounts& counts() const { return counts_; }
+  // The roots whose folders could not be searched at all, in walking order.
+  const std::vector<std::u16string>& unsearchedRoots() const { return unsearched_roots_; }
 
  private:
   void Scan(const std::u16string& path, FolderSearch* parent, const DirectoryEntry* entry);
-  std::u16string RenameEntry(FolderSearch& folder, const DirectoryEntry& entry);
+  std::u16string RenameEntry(FolderSearch& folder, const std::u16string& path, const DirectoryEntry& entry);
 
   const RenameTable& table_;
   FileSystemPort& files_;
@@ -48,6 +54,8 @@ class ScanEngine {
   std::string log_dir_;
   RunLog log_;
   ScanCounts counts_;
+  RunJournal* journal_ = nullptr;
+  std::vector<std::u16string> unsearched_roots_;
 };
 
 }  // namespace quillon

@@ -1,6 +1,8 @@
 // Table loading on POSIX systems: the Windows directory is $WINDIR or /etc, the profile file is read
 // by our own reader, and the platform counts as the NT family.
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -20,21 +22,19 @@ class PosixTablePlatform final : public TablePlatform {
     return (windir != nullptr && *windir != '\0') ? windir : "/etc";
   }
 
-  bool fileExists(const std::string& path) override {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (f == nullptr) return false;
-    std::fclose(f);
-    return true;
-  }
+  // A folder (or anything else that is not a file) opens here but not on Windows: it counts as
+  // absent, as it does there.
+  bool fileExists(const std::string& path) override { return openFile(path) != nullptr; }
 
+  // A file that cannot be opened, or read to its end, is missing.
   std::optional<std::vector<std::uint8_t>> readFile(const std::string& path) override {
-    std::unique_ptr<std::FILE, decltype(&std::fclose)> f(std::fopen(path.c_str(), "rb"), &std::fclose);
+    const auto f = openFile(path);
     if (!f) return std::nullopt;
     std::vector<std::uint8_t> bytes;
     std::uint8_t block[65536];
     std::size_t n;
     while ((n = std::fread(block, 1, sizeof block, f.get())) > 0) bytes.insert(bytes.end(), block, block + n);
-    // A read error leaves a short file, whose missing records count as absent.
+    if (std::ferror(f.get())) return std::nullopt;
     return bytes;
   }
 
@@ -50,6 +50,17 @@ class PosixTablePlatform final : public TablePlatform {
   void warn(std::string_view caption, std::string_view text) override {
     std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(caption.size()), caption.data(),
                  static_cast<int>(text.size()), text.data());
+  }
+
+ private:
+  using File = std::unique_ptr<std::FILE, decltype(&std::fclose)>;
+
+  // The file opened for reading; null when it cannot be, or is not a regular file.
+  static File openFile(const std::string& path) {
+    File f(std::fopen(path.c_str(), "rb"), &std::fclose);
+    struct stat st {};
+    if (!f || fstat(fileno(f.get()), &st) != 0 || !S_ISREG(st.st_mode)) return File(nullptr, &std::fclose);
+    return f;
   }
 };
 

@@ -40,11 +40,14 @@ class Win32TablePlatform final : public TablePlatform {
     HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (h == INVALID_HANDLE_VALUE) return std::nullopt;
+    // A file that cannot be read to its end is missing, like one that cannot be opened.
     std::vector<std::uint8_t> bytes;
     std::uint8_t block[65536];
     DWORD n = 0;
-    while (ReadFile(h, block, sizeof block, &n, nullptr) && n > 0) bytes.insert(bytes.end(), block, block + n);
+    BOOL read = FALSE;
+    while ((read = ReadFile(h, block, sizeof block, &n, nullptr)) && n > 0) bytes.insert(bytes.end(), block, block + n);
     CloseHandle(h);
+    if (!read) return std::nullopt;
     return bytes;
   }
 

@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,6 +14,30 @@
 
 namespace quillon::posix {
 namespace {
+
+// Writes all the bytes, going on after interruptions; false when the system refuses.
+bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+std::optional<std::vector<std::uint8_t>> ReadAll(int fd) {
+  std::vector<std::uint8_t> bytes;
+  std::uint8_t block[65536];
+  for (;;) {
+    const ssize_t n = read(fd, block, sizeof block);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return std::nullopt;
+    if (n == 0) return bytes;
+    bytes.insert(bytes.end(), block, block + n);
+  }
+}
 
 class PosixFolderSearch : public FolderSearch {
  public:
@@ -68,6 +93,11 @@ class PosixFolderSearch : public FolderSearch {
     return renameat2(fd, source.c_str(), fd, target->c_str(), RENAME_NOREPLACE) == 0;
   }
 
+  bool Exists(std::u16string_view name) override {
+    struct stat st {};
+    return fstatat(dirfd(dir_), EncodePath(name).c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+  }
+
  private:
   DIR* dir_;
   dev_t device_;
@@ -91,19 +121,114 @@ void PosixLogFolder::CreateFolder(const std::string& path) { mkdir(path.c_str(),
 NewFileResult PosixLogFolder::WriteNewFile(const std::string& path, std::span<const std::uint8_t> bytes) {
   const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
   if (fd < 0) return errno == EEXIST ? NewFileResult::kAlreadyExists : NewFileResult::kFailed;
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    done += static_cast<std::size_t>(n);
-  }
+  const bool written = WriteAll(fd, bytes);
   const bool closed = close(fd) == 0;
-  if (done != bytes.size() || !closed) {
+  if (!written || !closed) {
     unlink(path.c_str());  // a partial log would pass for a whole one
     return NewFileResult::kFailed;
   }
   return NewFileResult::kWritten;
+}
+
+namespace {
+
+// A journal being written. The lock, held while the file is open, tells other programs' start-ups
+// that a run is writing it.
+class PosixJournalFile : public JournalFile {
+ public:
+  PosixJournalFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+  ~PosixJournalFile() override {
+    if (fd_ >= 0) close(fd_);
+  }
+  PosixJournalFile(const PosixJournalFile&) = delete;
+  PosixJournalFile& operator=(const PosixJournalFile&) = delete;
+
+  bool Append(std::span<const std::uint8_t> bytes) override { return fd_ >= 0 && WriteAll(fd_, bytes); }
+  bool Sync() override { return fd_ >= 0 && fdatasync(fd_) == 0; }
+  void Remove() override {
+    unlink(path_.c_str());  // while locked, so no start-up takes it in between
+    close(fd_);
+    fd_ = -1;
+  }
+
+ private:
+  int fd_;
+  std::string path_;
+};
+
+class PosixLeftJournal : public LeftJournal {
+ public:
+  PosixLeftJournal(int fd, std::string path, std::vector<std::uint8_t> contents)
+      : fd_(fd), path_(std::move(path)), contents_(std::move(contents)) {}
+  ~PosixLeftJournal() override { close(fd_); }
+  PosixLeftJournal(const PosixLeftJournal&) = delete;
+  PosixLeftJournal& operator=(const PosixLeftJournal&) = delete;
+
+  const std::vector<std::uint8_t>& Contents() const override { return contents_; }
+  void Remove() override { unlink(path_.c_str()); }
+
+ private:
+  int fd_;
+  std::string path_;
+  std::vector<std::uint8_t> contents_;
+};
+
+}  // namespace
+
+std::optional<std::vector<std::uint8_t>> PosixLogFolder::ReadFile(const std::string& path) {
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  struct stat st {};
+  std::optional<std::vector<std::uint8_t>> bytes;
+  if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) bytes = ReadAll(fd);
+  close(fd);
+  return bytes;
+}
+
+std::vector<std::string> PosixLogFolder::ListFiles(const std::string& folder, std::string_view suffix) {
+  std::vector<std::string> names;
+  DIR* dir = opendir(folder.c_str());
+  if (!dir) return names;
+  while (const dirent* d = readdir(dir)) {
+    const std::string_view name = d->d_name;
+    if (name.size() > suffix.size() && name.ends_with(suffix)) names.emplace_back(name);
+  }
+  closedir(dir);
+  return names;
+}
+
+std::unique_ptr<JournalFile> PosixLogFolder::CreateJournal(const std::string& path, NewFileResult& result) {
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    result = errno == EEXIST ? NewFileResult::kAlreadyExists : NewFileResult::kFailed;
+    return nullptr;
+  }
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {  // a start-up took the new file already: leave it
+    close(fd);
+    result = NewFileResult::kAlreadyExists;
+    return nullptr;
+  }
+  result = NewFileResult::kWritten;
+  return std::make_unique<PosixJournalFile>(fd, path);
+}
+
+std::unique_ptr<LeftJournal> PosixLogFolder::TakeLeftJournal(const std::string& path) {
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  struct stat held {};
+  struct stat named {};
+  // Locked by a running program; or removed, or replaced, since it was opened here.
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0 || fstat(fd, &held) != 0 || stat(path.c_str(), &named) != 0 ||
+      held.st_dev != named.st_dev || held.st_ino != named.st_ino || !S_ISREG(held.st_mode)) {
+    close(fd);
+    return nullptr;
+  }
+  std::optional<std::vector<std::uint8_t>> contents = ReadAll(fd);
+  if (!contents) {
+    close(fd);
+    return nullptr;
+  }
+  return std::make_unique<PosixLeftJournal>(fd, path, std::move(*contents));
 }
 
 LocalTime PosixClock::Now() {
@@ -111,6 +236,12 @@ LocalTime PosixClock::Now() {
   std::tm tm {};
   localtime_r(&now, &tm);
   return LocalTime{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
+}
+
+std::uint32_t PosixClock::Milliseconds() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<std::uint32_t>(now.tv_sec * 1000 + now.tv_nsec / 1000000);
 }
 
 int TableReadError(int errno_value) {

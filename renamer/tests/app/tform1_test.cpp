@@ -1,6 +1,10 @@
 // The window under the offscreen platform: start-up, layout, focus rules, the folder chooser,
 // runs over temporary trees, Start and Stop.
 
+#include "tform1.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <QApplication>
@@ -12,14 +16,12 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
+#include "core/run_journal.h"
 #include "core/run_log.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_startup.h"
 #include "posix/temp_folder.h"
-#include "tform1.h"
 
 namespace {
 
@@ -46,6 +48,7 @@ class TestStartup : public quillon::posix::PosixStartup {
 class FixedClock : public quillon::ClockPort {
  public:
   quillon::LocalTime Now() override { return {2024, 3, 15, 9, 30, 5}; }
+  std::uint32_t Milliseconds() override { return 0; }
 };
 
 // Runs `action` on the next modal dialog that opens, as soon as it is up.
@@ -214,7 +217,19 @@ TEST_F(FormTest, BadTableLineNamesTheFieldAndKeepsEarlierEntries) {
   TForm1 form(services_);
   EXPECT_EQ(text, "'$24x1' is not a valid integer value.");
   EXPECT_TRUE(form.edtHD->text().isEmpty());
+}
 
+TEST_F(FormTest, TableSavedAsUtf16ShowsItsFirstFieldWhole) {
+  std::string utf16 = "\xFF\xFE";  // "F6B1 2460" saved as UTF-16
+  for (const char c : std::string("F6B1 2460")) utf16 += {c, '\0'};
+  WriteText(services_.table_path, utf16);
+  QString text;
+  OnNextModal([&](QWidget* modal) {
+    text = static_cast<QMessageBox*>(modal)->text();
+    static_cast<QMessageBox*>(modal)->accept();
+  });
+  TForm1 form(services_);
+  EXPECT_EQ(text, "'$\\xFF\\xFEF\\x00' is not a valid integer value.");
 }
 
 class FormShown : public FormTest {
@@ -242,6 +257,27 @@ TEST_F(FormShown, EnteringEitherFieldSelectsItsScope) {
   // The drive field cannot be edited.
   QTest::keyClicks(form.edtHD, "X:\\");
   EXPECT_EQ(form.edtHD->text(), "/nowhere-a,/nowhere-b,");
+}
+
+// A click into an inactive window gives the field the focus before the window is active; the
+// field then receives it with the window's activation, and that too enters the field.
+TEST_F(FormShown, FieldEnteredWhileTheWindowWasInactiveSelectsItsScope) {
+  TForm1 form(services_);
+  Show(form);
+  QWidget other;
+  other.show();
+  QApplication::setActiveWindow(&other);
+  ASSERT_FALSE(form.isActiveWindow());
+
+  form.edtPath->setFocus(Qt::MouseFocusReason);
+  QApplication::setActiveWindow(&form);
+  EXPECT_EQ(QApplication::focusWidget(), form.edtPath);
+  EXPECT_EQ(form.rgpFolder->itemIndex(), 1);
+
+  QApplication::setActiveWindow(&other);
+  form.edtHD->setFocus(Qt::MouseFocusReason);
+  QApplication::setActiveWindow(&form);
+  EXPECT_EQ(form.rgpFolder->itemIndex(), 0);
 }
 
 TEST_F(FormShown, TabGoesThroughTheControlsInOrder) {
@@ -331,6 +367,50 @@ TEST_F(FormTest, RunRenamesShowsRowsAndWritesTheLog) {
   form.btnStartClick();
   EXPECT_EQ(form.lvLog->rowCount(), 0);
   EXPECT_THAT(LogFiles(), ::testing::ElementsAre("20240315-093005-2.log", "20240315-093005.log"));
+}
+
+// A run killed in the middle leaves its journal; the next start-up turns it into a log and says so
+// once.
+TEST_F(FormTest, StartUpRecoversTheJournalOfARunThatDidNotFinish) {
+  const std::string log_dir = home_ / "RenameLogs";
+  {
+    auto journal = quillon::RunJournal::Start(logs_, clock_, log_dir, quillon::PathStyle::kPosix);
+    ASSERT_NE(journal, nullptr);
+    journal->RenameAhead(u"/t", u"\uF6B1", u"\u2460", false);
+    journal->RenameDone(true);
+  }  // the run ends without its log
+  ASSERT_THAT(LogFiles(), ::testing::ElementsAre("20240315-093005.journal"));
+
+  QStringList texts;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  OnNextModal([&](QWidget* modal) {
+    texts << static_cast<QMessageBox*>(modal)->text();
+    icon = static_cast<QMessageBox*>(modal)->icon();
+    static_cast<QMessageBox*>(modal)->accept();
+  });
+  TForm1 form(services_);
+  ASSERT_EQ(texts.size(), 1);
+  EXPECT_TRUE(texts[0].contains(Q(log_dir + "/20240315-093005-recovered.log"))) << texts[0].toStdString();
+  EXPECT_EQ(icon, QMessageBox::Information);
+  EXPECT_THAT(LogFiles(), ::testing::ElementsAre("20240315-093005-recovered.log"));
+  const std::vector<std::uint8_t> expected =
+      quillon::EncodeLogFile(std::vector<std::u16string>{u"來源：/t/\uF6B1", u"改成：/t/\u2460", u""});
+  EXPECT_EQ(ReadText(log_dir + "/20240315-093005-recovered.log"), std::string(expected.begin(), expected.end()));
+
+  // Nothing left to tell: the next start-up shows no box.
+  int boxes = 0;
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      ++boxes;
+      static_cast<QDialog*>(modal)->reject();
+    }
+  });
+  closer.start(5);
+  TForm1 second(services_);
+  closer.stop();
+  EXPECT_EQ(boxes, 0);
+  EXPECT_THAT(LogFiles(), ::testing::ElementsAre("20240315-093005-recovered.log"));
 }
 
 TEST_F(FormTest, TakenNameShowsCannotRename) {

@@ -69,6 +69,8 @@ class MemorySearch : public FolderSearch {
     return true;
   }
 
+  bool Exists(std::u16string_view name) override { return node_->Find(name) != nullptr; }
+
  private:
   MemoryFileSystem& fs_;
   Node* node_;
@@ -144,6 +146,87 @@ void RecordingHost::HandlePendingEvents() {
   ++events_handled;
   if (trace_) trace_->push_back("events");
   if (on_events) on_events(*this);
+}
+
+namespace {
+
+class MemoryJournalFile : public JournalFile {
+ public:
+  MemoryJournalFile(MemoryLogFolder& folder, std::string path) : folder_(folder), path_(std::move(path)) {
+    folder_.locked.insert(path_);
+  }
+  ~MemoryJournalFile() override { folder_.locked.erase(path_); }
+
+  bool Append(std::span<const std::uint8_t> bytes) override {
+    if (folder_.journal_writes_fail) return false;
+    ++folder_.appends;
+    auto& file = folder_.files[path_];
+    file.insert(file.end(), bytes.begin(), bytes.end());
+    return true;
+  }
+  bool Sync() override {
+    ++folder_.syncs;
+    return !folder_.journal_writes_fail;
+  }
+  void Remove() override { folder_.files.erase(path_); }
+
+ private:
+  MemoryLogFolder& folder_;
+  std::string path_;
+};
+
+class MemoryLeftJournal : public LeftJournal {
+ public:
+  MemoryLeftJournal(MemoryLogFolder& folder, std::string path)
+      : folder_(folder), path_(std::move(path)), contents_(folder.files.at(path_)) {
+    folder_.locked.insert(path_);
+  }
+  ~MemoryLeftJournal() override { folder_.locked.erase(path_); }
+
+  const std::vector<std::uint8_t>& Contents() const override { return contents_; }
+  void Remove() override { folder_.files.erase(path_); }
+
+ private:
+  MemoryLogFolder& folder_;
+  std::string path_;
+  std::vector<std::uint8_t> contents_;
+};
+
+}  // namespace
+
+std::optional<std::vector<std::uint8_t>> MemoryLogFolder::ReadFile(const std::string& path) {
+  const auto it = files.find(path);
+  if (it == files.end()) return std::nullopt;
+  return it->second;
+}
+
+std::vector<std::string> MemoryLogFolder::ListFiles(const std::string& folder, std::string_view suffix) {
+  std::vector<std::string> names;
+  for (const auto& [path, bytes] : files) {
+    if (path.size() <= folder.size() + 1 || path.compare(0, folder.size(), folder) != 0) continue;
+    const std::string name = path.substr(folder.size() + 1);
+    if (name.find_first_of("\\/") == std::string::npos && name.ends_with(suffix)) names.push_back(name);
+  }
+  return names;
+}
+
+std::unique_ptr<JournalFile> MemoryLogFolder::CreateJournal(const std::string& path, NewFileResult& result) {
+  if (!can_write) {
+    result = NewFileResult::kFailed;
+    return nullptr;
+  }
+  if (files.count(path)) {
+    result = NewFileResult::kAlreadyExists;
+    return nullptr;
+  }
+  files[path];
+  result = NewFileResult::kWritten;
+  return std::make_unique<MemoryJournalFile>(*this, path);
+}
+
+std::unique_ptr<LeftJournal> MemoryLogFolder::TakeLeftJournal(const std::string& path) {
+  if (!files.count(path) || locked.count(path)) return nullptr;
+  return std::make_unique<MemoryLeftJournal>(*this, path);
 }
 
 }  // namespace quillon::testing

@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,7 @@ class MemoryFileSystem : public FileSystemPort {
   char16_t separator_;
 };
 
+// Files by full path. A journal is locked while its writer or a start-up that took it holds it.
 class MemoryLogFolder : public LogFolderPort {
  public:
   bool FolderExists(const std::string& path) override { return folders.count(path) != 0; }
@@ -65,21 +67,30 @@ class MemoryLogFolder : public LogFolderPort {
     files[path] = std::vector<std::uint8_t>(bytes.begin(), bytes.end());
     return NewFileResult::kWritten;
   }
+  std::optional<std::vector<std::uint8_t>> ReadFile(const std::string& path) override;
+  std::vector<std::string> ListFiles(const std::string& folder, std::string_view suffix) override;
+  std::unique_ptr<JournalFile> CreateJournal(const std::string& path, NewFileResult& result) override;
+  std::unique_ptr<LeftJournal> TakeLeftJournal(const std::string& path) override;
 
   std::map<std::string, bool> folders;
   std::map<std::string, std::vector<std::uint8_t>> files;
+  std::set<std::string> locked;
   bool can_create = true;
   bool can_write = true;
+  bool journal_writes_fail = false;
   int create_calls = 0;
+  int appends = 0;  // calls that handed bytes to the "system"
+  int syncs = 0;
 };
 
 class FixedClock : public ClockPort {
  public:
-  explicit FixedClock(LocalTime time) : time_(time) {}
-  LocalTime Now() override { return time_; }
+  explicit FixedClock(LocalTime start) : time(start) {}
+  LocalTime Now() override { return time; }
+  std::uint32_t Milliseconds() override { return milliseconds; }
 
- private:
-  LocalTime time_;
+  LocalTime time;  // both moved on by the test
+  std::uint32_t milliseconds = 0;
 };
 
 struct Row {

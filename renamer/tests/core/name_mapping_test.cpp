@@ -36,6 +36,8 @@ TEST_F(NameMapping, ReverseReplacesAnyUnitWithAnEntryIncludingLoneSurrogates) {
   EXPECT_TRUE(m.changed);
   EXPECT_EQ(m.name, u"\uE024\uF6B5\uF6B6\xDC00x");  // U+20000 is D840 DC00; only D840 has an entry
   EXPECT_EQ(m.name.size(), 5u);
+  EXPECT_FALSE(m.allowed);  // the low half would be left alone: not a valid name
+  EXPECT_TRUE(MapName(u"\u4E00\U00020000", table_, Direction::kPrivateToStandard).allowed);
   EXPECT_FALSE(MapName(u"\uF6B1", table_, Direction::kStandardToPrivate).changed);
 }
 
@@ -45,7 +47,8 @@ TEST_F(NameMapping, AnEntryMappingAUnitToItselfIsNoChange) {
 }
 
 TEST_F(NameMapping, ReplacementsThatNamesMayNotHoldAreRefused) {
-  const char16_t forbidden[] = {u'\\', u'/', u':', u'*', u'?', u'"', u'<', u'>', u'|', u'\x01', u'\x1F', u'\t'};
+  const char16_t forbidden[] = {u'\\', u'/',    u':',    u'*',  u'?',      u'"',      u'<',      u'>',
+                                u'|',  u'\x01', u'\x1F', u'\t', u'\xD800', u'\xDBFF', u'\xDC00', u'\xDFFF'};
   for (char16_t c : forbidden) {
     RenameTable table;
     table.SetForward(0xF6B1, c);

@@ -224,13 +224,19 @@ TEST_F(ScanEngineTest, FolderThatCannotBeSearchedIsPassedOverButStillRenamed) {
   EXPECT_THAT(host_.rows, ElementsAre(Row{u"<\uF6B1locked>", u"\u2460locked", u"C:\\top"}));
 }
 
-TEST_F(ScanEngineTest, InexactNamesAreWalkedButNeverRenamed) {
+// Rows and log lines show a unit that stands for a byte that is not UTF-8 as U+FFFD, so that the
+// log stays valid UTF-16; the rename inside still reaches the folder by its real name.
+TEST_F(ScanEngineTest, InexactNamesAreWalkedButNeverRenamedAndShownWithReplacementCharacters) {
   Node* odd = fs_.AddPath(u"C:\\top\\\xDCFF\uF6B1", true);
   odd->inexact_name = true;
   odd->Add(u"\uF6B2");
   ScanEngine engine = MakeEngine();
   engine.ScanFolder(u"C:\\top");
-  EXPECT_THAT(host_.rows, ElementsAre(Row{u"\uF6B2", u"\u2461", u"C:\\top\\\xDCFF\uF6B1"}));
+  EXPECT_THAT(host_.rows, ElementsAre(Row{u"\uF6B2", u"\u2461", u"C:\\top\\\uFFFD\uF6B1"}));
+  EXPECT_THAT(fs_.renames,
+              ElementsAre(std::pair<std::u16string, std::u16string>(u"C:\\top\\\xDCFF\uF6B1\\\uF6B2", u"\u2461")));
+  EXPECT_EQ(engine.log().lines()[0], u"來源：C:\\top\\\uFFFD\uF6B1\\\uF6B2");
+  EXPECT_EQ(host_.shown.back(), u"C:\\top\\\uFFFD\uF6B1");
 }
 
 TEST_F(ScanEngineTest, DirectionIsReadAnewForEveryName) {

@@ -14,6 +14,13 @@ std::span<const std::uint8_t> Bytes(const std::string& text) {
   return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
 }
 
+// The bytes of a file saved as UTF-16 little-endian with a byte-order mark.
+std::string Utf16File(std::string_view ascii) {
+  std::string bytes = "\xFF\xFE";
+  for (const char c : ascii) bytes += {c, '\0'};
+  return bytes;
+}
+
 // Loads the text and returns the error text, or "" when the load succeeded.
 std::string Load(const std::string& text, RenameTable& table) {
   try {
@@ -82,11 +89,17 @@ TEST(TableLoader, EveryBadFieldIsNamedAsConverted) {
   EXPECT_EQ(Load("    \n", table), "'$    ' is not a valid integer value");
 }
 
-TEST(TableLoader, ByteOrderMarkFailsTheFirstLine) {
+// The failing field is shown byte for byte: an invisible byte-order mark and the zero bytes of a
+// UTF-16 table as hex escapes, so that the message says what is wrong and is never cut short.
+TEST(TableLoader, ByteOrderMarkFailsTheFirstLineAndTheMessageShowsItsBytes) {
   RenameTable table;
-  EXPECT_EQ(Load("\xEF\xBB\xBF" "F6B1 2460\r\nF6B2 2461\r\n", table),
-            "'$\xEF\xBB\xBF" "F' is not a valid integer value");
+  EXPECT_EQ(Load("\xEF\xBB\xBF"
+                 "F6B1 2460\r\nF6B2 2461\r\n",
+                 table),
+            "'$\\xEF\\xBB\\xBFF' is not a valid integer value");
   EXPECT_EQ(table.ForwardEntryCount(), 0u);
+  EXPECT_EQ(Load(Utf16File("F6B1 2"), table), "'$\\xFF\\xFEF\\x00' is not a valid integer value");
+  EXPECT_EQ(Load("F6B1\t\x7F\\\xA4\xA4\r\n", table), "'$\\x7F\\\\\\xA4\\xA4' is not a valid integer value");
 }
 
 TEST(TableLoader, LinesAfterAFailureAreNotReadAndEarlierEntriesStay) {

@@ -145,7 +145,26 @@ TEST_F(PosixWalk, NamesThatAreNotUtf8AreWalkedButLeftAlone) {
   EXPECT_TRUE(Exists(tmp_ / ("\xFF" + kPua3)));
   ASSERT_EQ(host_.rows.size(), 1u);
   EXPECT_EQ(host_.rows[0].result, u"\u2461");
-  EXPECT_EQ(host_.rows[0].folder, startup_.Widen(tmp_.path()) + u"/big5-\xDCA4\xDCA4\uF6B1");
+  // Shown with U+FFFD for each byte that is not UTF-8, in the row and in the log file.
+  EXPECT_EQ(host_.rows[0].folder, startup_.Widen(tmp_.path()) + u"/big5-\uFFFD\uFFFD\uF6B1");
+}
+
+TEST_F(PosixWalk, LogAfterANameThatIsNotUtf8IsValidUtf16) {
+  const std::string odd = tmp_ / ("\xA4\xA4");
+  mkdir(odd.c_str(), 0755);
+  WriteText(odd + "/" + kPua1, "x");
+  const ScanEngine engine = Run(tmp_.path());
+  const std::string path =
+      WriteRunLog(logs_, log_dir_ / "logs", PathStyle::kPosix, {2024, 3, 15, 9, 30, 5}, engine.log().lines());
+  const std::string bytes = ReadText(path);
+  // Every code unit after the mark is a character of its own or half of a proper pair.
+  for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+    const unsigned unit = static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8;
+    EXPECT_FALSE(unit >= 0xD800 && unit <= 0xDFFF) << "surrogate at byte " << i;
+  }
+  EXPECT_EQ(engine.log().lines()[0],
+            u"來源：" + startup_.Widen(odd.substr(0, odd.size() - 2)) + u"\uFFFD\uFFFD/\uF6B1");
+  EXPECT_TRUE(Exists(odd + "/" + kCircled1));
 }
 
 TEST_F(PosixWalk, ReplacementsThatNamesCannotHoldAreRefused) {

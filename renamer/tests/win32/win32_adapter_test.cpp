@@ -1,18 +1,22 @@
 // The Windows adapters on real folders (run under Wine in the cross build): names with
 // private-use characters, renames that never replace, the log file and start-up.
 
-#include <windows.h>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
+#include <algorithm>
 #include <string>
 
+#include "core/journal_recovery.h"
+#include "core/log_reader.h"
 #include "core/memory_machine.h"
 #include "core/renamer_error.h"
+#include "core/run_journal.h"
 #include "core/run_log.h"
 #include "core/scan_engine.h"
 #include "core/table_loader.h"
+#include "core/undo_run.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_startup.h"
 
@@ -176,6 +180,100 @@ TEST_F(Win32Walk, LinksToFoldersAreRenamedButNotWalked) {
   Run(tmp_ / u"top");
   EXPECT_TRUE(Exists(tmp_ / u"target\\\uF6B1"));
   EXPECT_THAT(host_.rows, ElementsAre(Row{u"<link\uF6B2>", u"link\u2461", tmp_ / u"top"}));
+}
+
+// Every name below a folder, with "\" after folders, and each file's contents.
+void Collect(const std::u16string& folder, const std::u16string& prefix, std::vector<std::u16string>& out) {
+  WIN32_FIND_DATAW data;
+  HANDLE h = FindFirstFileW((ToWide(folder) + L"\\*").c_str(), &data);
+  if (h == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::u16string name = FromWide(data.cFileName);
+    if (name == u"." || name == u"..") continue;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      out.push_back(prefix + name + u"\\");
+      Collect(folder + u"\\" + name, prefix + name + u"\\", out);
+    } else {
+      const std::string text = ReadFile(folder + u"\\" + name);
+      out.push_back(prefix + name + u"=" + std::u16string(text.begin(), text.end()));
+    }
+  } while (FindNextFileW(h, &data));
+  FindClose(h);
+}
+
+std::vector<std::u16string> Tree(const std::u16string& folder) {
+  std::vector<std::u16string> tree;
+  Collect(folder, u"", tree);
+  std::sort(tree.begin(), tree.end());
+  return tree;
+}
+
+std::string Narrow(const std::u16string& ascii) { return std::string(ascii.begin(), ascii.end()); }
+
+// A run over real private-use names keeps a journal and writes its log; undoing from that log
+// file gives the tree back, nested private-use folders included.
+TEST_F(Win32Walk, RunAndItsUndoOnRealPrivateUseNames) {
+  MakeFolder(tmp_ / u"top");
+  MakeFolder(tmp_ / u"top\\\uF6B1");
+  MakeFolder(tmp_ / u"top\\\uF6B1\\d\uF6B2");
+  WriteFile(tmp_ / u"top\\\uF6B1\\d\uF6B2\\\uF6B3.txt", "deep");
+  WriteFile(tmp_ / u"top\\\uF6B1\\x\uF6B2", "x");
+  WriteFile(tmp_ / u"top\\plain", "p");
+  const std::vector<std::u16string> before = Tree(tmp_ / u"top");
+  const std::string log_dir = Narrow(tmp_ / u"logs");
+  Win32Clock clock;
+
+  auto journal = RunJournal::Start(logs_, clock, log_dir, PathStyle::kWindows);
+  ASSERT_NE(journal, nullptr);
+  ScanEngine engine(table_, files_, logs_, host_, PathStyle::kWindows, log_dir);
+  engine.SetJournal(journal.get());
+  engine.ScanFolder(tmp_ / u"top");
+  const std::string log = WriteRunLog(logs_, log_dir, PathStyle::kWindows, clock.Now(), engine.log().lines());
+  journal->Discard();
+  EXPECT_EQ(engine.counts().renamed, 4u);
+  EXPECT_TRUE(Exists(tmp_ / u"top\\\u2460\\d\u2461\\\u2462.txt"));
+  EXPECT_TRUE(logs_.ListFiles(log_dir, kJournalSuffix).empty());
+
+  const auto bytes = logs_.ReadFile(log);
+  ASSERT_TRUE(bytes.has_value());
+  UndoRun undo(files_, host_, PathStyle::kWindows, nullptr);
+  undo.Undo(ReadRunLog(*bytes, PathStyle::kWindows));
+  EXPECT_EQ(undo.undone(), 4u);
+  EXPECT_EQ(Tree(tmp_ / u"top"), before);
+}
+
+// A journal being written cannot be taken by a start-up; once its run is gone it is taken once,
+// and a recovered log comes out of it.
+TEST_F(Win32Walk, JournalOfARunningRunIsLeftAloneAndALeftOneIsRecovered) {
+  const std::string log_dir = Narrow(tmp_ / u"logs");
+  Win32Clock clock;
+  auto journal = RunJournal::Start(logs_, clock, log_dir, PathStyle::kWindows);
+  ASSERT_NE(journal, nullptr);
+  WriteFile(tmp_ / u"\u2460", "renamed");
+  journal->RenameAhead(tmp_.path(), u"\uF6B1", u"\u2460", false);
+  journal->RenameDone(true);
+  EXPECT_EQ(logs_.TakeLeftJournal(journal->path()), nullptr);
+  EXPECT_TRUE(RecoverLeftJournals(logs_, files_, log_dir, PathStyle::kWindows).empty());
+
+  const std::string path = journal->path();
+  journal.reset();  // the run ends without its log
+  {
+    auto taken = logs_.TakeLeftJournal(path);
+    ASSERT_NE(taken, nullptr);
+    EXPECT_EQ(logs_.TakeLeftJournal(path), nullptr);  // one start-up at a time
+    EXPECT_EQ(ReadJournal(taken->Contents()).entries.size(), 1u);
+  }
+  const std::vector<RecoveredJournal> recovered = RecoverLeftJournals(logs_, files_, log_dir, PathStyle::kWindows);
+  ASSERT_EQ(recovered.size(), 1u);
+  EXPECT_TRUE(recovered[0].error.empty()) << recovered[0].error;
+  EXPECT_NE(recovered[0].log_path.find("-recovered.log"), std::string::npos);
+  EXPECT_FALSE(Exists(std::u16string(path.begin(), path.end())));
+  const auto log = logs_.ReadFile(recovered[0].log_path);
+  ASSERT_TRUE(log.has_value());
+  const std::vector<LoggedRename> renames = ReadRunLog(*log, PathStyle::kWindows);
+  ASSERT_EQ(renames.size(), 1u);
+  EXPECT_EQ(renames[0].folder, tmp_.path());
+  EXPECT_EQ(renames[0].new_name, u"\u2460");
 }
 
 TEST(Win32LogFolder, NewFilesOnlyAndTheRunLogBytes) {

@@ -1,0 +1,60 @@
+#include "journal_recovery.h"
+
+#include "renamer_error.h"
+#include "run_log.h"
+
+namespace quillon {
+namespace {
+
+// Whether a rename the run did not see finish was made: its new name is in the folder and its
+// old name is not (a rename never replaces, so both there means it was refused).
+bool WasRenamed(const JournalEntry& entry, FileSystemPort& files) {
+  const std::unique_ptr<FolderSearch> folder = files.OpenFolder(entry.folder);
+  return folder && folder->Exists(entry.new_name) && !folder->Exists(entry.name);
+}
+
+}  // namespace
+
+std::vector<std::u16string> RecoveredLogLines(const JournalContents& contents, FileSystemPort& files) {
+  RunLog log(contents.style);
+  for (const JournalEntry& entry : contents.entries) {
+    JournalOutcome outcome = entry.outcome;
+    if (outcome == JournalOutcome::kUnknown) outcome = WasRenamed(entry, files) ? JournalOutcome::kRenamed : outcome;
+    if (outcome == JournalOutcome::kUnknown) continue;
+    const std::u16string display = entry.is_directory ? u"<" + entry.name + u">" : entry.name;
+    log.AddRecord(entry.folder, display, outcome == JournalOutcome::kRenamed ? entry.new_name : kCannotRename);
+  }
+  return log.lines();
+}
+
+std::vector<RecoveredJournal> RecoverLeftJournals(LogFolderPort& logs, FileSystemPort& files,
+                                                  const std::string& log_dir, PathStyle style) {
+  std::vector<RecoveredJournal> recovered;
+  const std::string separator = style == PathStyle::kWindows ? "\\" : "/";
+  for (const std::string& name : logs.ListFiles(log_dir, kJournalSuffix)) {
+    RecoveredJournal result{log_dir + separator + name, {}, {}};
+    const std::unique_ptr<LeftJournal> journal = logs.TakeLeftJournal(result.journal_path);
+    if (!journal) continue;  // a run is writing it, or another start-up took it
+    const JournalContents contents = ReadJournal(journal->Contents());
+    if (!contents.header_complete) {
+      journal->Remove();
+      continue;
+    }
+    if (!contents.recognised) {
+      result.error = "not a journal this program can read";
+      recovered.push_back(std::move(result));
+      continue;
+    }
+    const LocalTime last = contents.entries.empty() ? contents.started : contents.entries.back().time;
+    try {
+      result.log_path = WriteRecoveredLog(logs, log_dir, style, last, RecoveredLogLines(contents, files));
+      journal->Remove();
+    } catch (const RenamerError& e) {
+      result.error = e.what();
+    }
+    recovered.push_back(std::move(result));
+  }
+  return recovered;
+}
+
+}  // namespace quillon
