@@ -164,7 +164,10 @@ int Run(const PrintOptions& options) {
       pictor::app::CatalogueTextFamily(QString::fromStdString(codec.ToUtf8(pictor::kDefaultFaceName)))};
   ProgressLine progress;
   const auto printed = pictor::app::PrintCatalogue(
-      printer, state, files, codec, [&](std::int32_t done, std::int32_t total) { progress.Show(done, total); });
+      printer, state, files, codec, [&](std::int32_t done, std::int32_t total) {
+        progress.Show(done, total);
+        return true;
+      });
   if (printed.failure != pictor::app::PrintFailure::None) {
     fs::remove(*temporary, ignored);
     return Fail(options.pdfFile + ": the PDF could not be written");

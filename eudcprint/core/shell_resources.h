@@ -140,5 +140,10 @@ inline constexpr std::array<ToolbarButton, 7> kPreviewToolbar = {{
 inline constexpr std::string_view kPrintingLabel = "\xa6" "C\xa6L";           // 列印
 inline constexpr std::string_view kPrintingToLabel = "\xa8\xec";              // 到
 inline constexpr std::string_view kPrintingCancel = "\xa8\xfa\xae\xf8";       // 取消
+// Told when a job cannot be started or finished: 無法列印！
+inline constexpr std::string_view kPrintFailed = "\xb5L\xaak\xa6" "C\xa6L\xa1I";
+// Told when a document file cannot be opened or written: 無法開啟或寫入此檔案！
+inline constexpr std::string_view kDocumentFileFailed =
+    "\xb5L\xaak\xb6}\xb1\xd2\xa9\xce\xbcg\xa4J\xa6\xb9\xc0\xc9\xae\xd7\xa1I";
 
 }  // namespace pictor
