@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -165,6 +166,10 @@ void MainFrame::Print(bool withDialog) {
     printer_.setDocName(documentTitle_);
     printer_.setCreator(QApplication::applicationName());
     if (withDialog) {
+        // Printing to a file offers the document's name in the folder the program was started in.
+        if (printer_.outputFormat() == QPrinter::PdfFormat && printer_.outputFileName().isEmpty()) {
+            printer_.setOutputFileName(QDir::current().filePath(documentTitle_ + ".pdf"));
+        }
         // The dialog offers every page of the job.
         const PageLayout layout = LayoutFor(printer_, catalogue);
         printer_.setPrintRange(QPrinter::AllPages);
