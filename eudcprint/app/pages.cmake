@@ -54,6 +54,6 @@ find_package(Qt6 REQUIRED COMPONENTS Test)
 toolkit_add_test(pictor_window_tests
   SOURCES tests/pictor_window_test.cpp
   LIBS pictor_shell_qt pictor_testsupport Qt6::Test
-  ENV QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0
+  ENV QT_QPA_PLATFORM=offscreen
 )
 target_include_directories(pictor_window_tests PRIVATE tests)

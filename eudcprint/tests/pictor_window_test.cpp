@@ -59,18 +59,18 @@ int& ModalWatchGeneration() {
 
 // Runs `handle` on the next modal window to open (polling, as a modal loop blocks the caller).
 void OnNextModal(std::function<void(QWidget*)> handle) {
-    auto tries = std::make_shared<int>(0);
-    auto poll = std::make_shared<std::function<void()>>();
+    auto* timer = new QTimer(qApp);
     const int generation = ModalWatchGeneration();
-    *poll = [handle, tries, poll, generation] {
-        if (generation != ModalWatchGeneration()) return;
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            handle(modal);
-            return;
+    auto tries = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, handle, tries, generation] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (generation != ModalWatchGeneration() || ++*tries > 250 || modal != nullptr) {
+            timer->stop();
+            timer->deleteLater();
         }
-        if (++*tries < 250) QTimer::singleShot(20, *poll);
-    };
-    QTimer::singleShot(20, *poll);
+        if (generation == ModalWatchGeneration() && modal != nullptr) handle(modal);
+    });
+    timer->start(20);
 }
 
 // Confirms the font dialog with row `row` selected, then the range dialog with its defaults.

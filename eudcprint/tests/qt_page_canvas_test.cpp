@@ -231,7 +231,7 @@ TEST_F(CatalogueJobTest, PrintsEveryPageOrTheChosenOnes) {
 }
 
 TEST_F(CatalogueJobTest, AProgressThatAsksToStopAbortsTheJob) {
-  printer.setFromTo(3, 0);
+  printer.setFromTo(3, 32);
   std::vector<std::int32_t> told;
   const PrintedCatalogue stopped = PrintCatalogue(
       printer, {association, range, inputMethods.inputMethods, inputMethods.annotateFlags, *inputMethods.rootTables},
