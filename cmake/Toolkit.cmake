@@ -28,9 +28,12 @@ endif()
 function(toolkit_for_old_windows target)
   if(WIN32 AND MINGW)
     set(launcher ${PROJECT_SOURCE_DIR}/cmake/win32-thread-model)
+    # Any launcher of the build's own (ccache) comes after ours; none leaves no empty argument.
+    set(c_launcher ${launcher} ${CMAKE_C_COMPILER_LAUNCHER})
+    set(cxx_launcher ${launcher} ${CMAKE_CXX_COMPILER_LAUNCHER})
     set_target_properties(${target} PROPERTIES
-      C_COMPILER_LAUNCHER "${launcher};${CMAKE_C_COMPILER_LAUNCHER}"
-      CXX_COMPILER_LAUNCHER "${launcher};${CMAKE_CXX_COMPILER_LAUNCHER}"
+      C_COMPILER_LAUNCHER "${c_launcher}"
+      CXX_COMPILER_LAUNCHER "${cxx_launcher}"
       C_LINKER_LAUNCHER "${launcher}"
       CXX_LINKER_LAUNCHER "${launcher}")
   endif()
