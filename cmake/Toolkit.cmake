@@ -75,6 +75,12 @@ function(toolkit_add_test name)
       set_tests_properties(${name} PROPERTIES ENVIRONMENT "${T_ENV}")
     endif()
   else()
+    # Discovered tests take one variable: the test module splits a list at its semicolons and
+    # would drop every variable after the first.
+    list(LENGTH T_ENV env_count)
+    if(env_count GREATER 1)
+      message(FATAL_ERROR "toolkit_add_test(${name}): natively ENV takes one variable, not ${T_ENV}")
+    endif()
     gtest_discover_tests(${name}
       WORKING_DIRECTORY ${T_WORKING_DIRECTORY}
       DISCOVERY_MODE PRE_TEST

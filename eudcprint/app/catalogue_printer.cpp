@@ -35,6 +35,7 @@ PrintedCatalogue PrintCatalogue(QPrinter& printer, const CatalogueState& state, 
     return result;
   }
 
+  result.firstPage = first;
   const CatalogueFonts fonts = LoadCatalogueFonts(files.eudcFontFile, files.textFamily, printer.resolution());
   QPainter painter;
   if (!painter.begin(&printer)) {
@@ -47,7 +48,13 @@ PrintedCatalogue PrintCatalogue(QPrinter& printer, const CatalogueState& state, 
     if (page > first) printer.newPage();
     result.cells += DrawPage(canvas, layout, state, page);
     ++result.pages;
-    if (progress) progress(result.pages, last - first + 1);
+    if (progress && !progress(result.pages, last - first + 1) && page < last) {
+      painter.end();
+      printer.abort();
+      result.failure = PrintFailure::Cancelled;
+      result.missingGlyphs = canvas.MissingGlyphs();
+      return result;
+    }
   }
   if (!painter.end()) result.failure = PrintFailure::CannotFinish;
   result.missingGlyphs = canvas.MissingGlyphs();

@@ -33,19 +33,23 @@ enum class PrintFailure {
   NoPageChosen,  // the printer's page range lies outside the job's pages
   CannotOpen,    // the printer or the output file could not be opened
   CannotFinish,  // the last page could not be finished
+  Cancelled,     // the progress callback asked to stop; the job was aborted
 };
 
 struct PrintedCatalogue {
   PrintFailure failure = PrintFailure::None;
+  std::int32_t firstPage = 0;
   std::int32_t pages = 0;
   std::int64_t cells = 0;
   std::int64_t missingGlyphs = 0;  // characters whose glyph the EUDC file lacks
 };
 
-// Called after each page with the number of pages printed and the number the job prints.
-using PageProgress = std::function<void(std::int32_t done, std::int32_t total)>;
+// Called after each page with the number of pages printed and the number the job prints; false
+// stops the job.
+using PageProgress = std::function<bool(std::int32_t done, std::int32_t total)>;
 
-// Prints the pages of the job, or those of the printer's from-to page range when one is set.
+// Prints the pages of the job, or those of the printer's from-to page range when one is set. The
+// first page printed is PrintedCatalogue::firstPage.
 PrintedCatalogue PrintCatalogue(QPrinter& printer, const CatalogueState& state, const CatalogueFiles& files,
                                 const regfile::Cp950Codec& codec, const PageProgress& progress = {});
 

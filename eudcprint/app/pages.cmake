@@ -33,3 +33,27 @@ find_package(Python3 REQUIRED COMPONENTS Interpreter)
 add_test(NAME pictor_print_cli
   COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/tests/pictor_print_test.py $<TARGET_FILE_DIR:pictor-print>)
 set_tests_properties(pictor_print_cli PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)
+
+# The program: the frame with its menu, accelerators and view, the preview and the printing box.
+add_library(pictor_shell_qt STATIC
+  app/catalogue_view.cpp
+  app/main_frame.cpp
+  app/preview_window.cpp
+  app/printing_box.cpp
+  app/qt_window_canvas.cpp
+)
+set_target_properties(pictor_shell_qt PROPERTIES AUTOMOC ON)
+target_link_libraries(pictor_shell_qt PUBLIC pictor_dialogs pictor_qt_canvas Qt6::Widgets Qt6::PrintSupport)
+toolkit_warnings(pictor_shell_qt)
+
+add_executable(pictor app/pictor_main.cpp)
+target_link_libraries(pictor PRIVATE pictor_shell_qt)
+toolkit_warnings(pictor)
+
+find_package(Qt6 REQUIRED COMPONENTS Test)
+toolkit_add_test(pictor_window_tests
+  SOURCES tests/pictor_window_test.cpp
+  LIBS pictor_shell_qt pictor_testsupport Qt6::Test
+  ENV QT_QPA_PLATFORM=offscreen
+)
+target_include_directories(pictor_window_tests PRIVATE tests)

@@ -12,13 +12,16 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "ascii.h"
 #include "catalogue_printer.h"
+#include "cp950_text.h"
 #include "eudc_association.h"
+#include "font_setting_model.h"
 #include "host_platform.h"
 #include "input_methods.h"
 #include "page_text.h"
@@ -64,7 +67,7 @@ std::optional<pictor::EudcAssociation> AssociationOf(const PrintOptions& options
   std::string name;
   if (options.displayName.empty()) {
     name = codec.FromUtf8(file.stem().string());
-    name = std::string(pictor::CutAtCharacterBoundary(name, pictor::kDisplayNameSize - 1));
+    name = std::string(pictor::Cp950Prefix(name, pictor::kDisplayNameSize - 1));
   } else {
     const auto cp950 = ToCp950(codec, options.displayName);
     if (!cp950) {
@@ -79,7 +82,7 @@ std::optional<pictor::EudcAssociation> AssociationOf(const PrintOptions& options
   }
   association.displayName.Assign(name);
   const std::string path = pictor::AsciiUppercase(codec.FromUtf8(fs::absolute(file).lexically_normal().string()));
-  association.eudcFilePath.Assign(pictor::CutAtCharacterBoundary(path, pictor::kEudcFilePathSize - 1));
+  association.eudcFilePath.Assign(pictor::Cp950Prefix(path, pictor::kEudcFilePathSize - 1));
   association.fontFilePath = options.fontFile;
   return association;
 }
@@ -115,19 +118,57 @@ std::optional<std::string> TemporaryBeside(const fs::path& target) {
   return pattern;
 }
 
+// The association named on the command line, as the font-setting dialog lists it from the
+// registry's EUDC links: the path upper-cased for the title, the file opened by the path as read.
+std::optional<pictor::EudcAssociation> RegisteredAssociation(const std::string& name, pictor::HostPlatform& platform,
+                                                             std::string& error) {
+  const auto wanted = ToCp950(platform.Codec(), name);
+  pictor::FontSettingModel listing;
+  const pictor::PictorPorts ports = platform.AllPorts();
+  if (wanted && listing.Open({ports.registry, ports.fonts, ports.windowsDirectory, ports.messages,
+                              ports.family.Family()})) {
+    for (const pictor::EudcAssociation& listed : listing.Associations()) {
+      if (listed.displayName.View() != *wanted) continue;
+      pictor::EudcAssociation association = listed;
+      association.eudcFilePath.Assign(pictor::AsciiUppercase(listed.eudcFilePath.View()));
+      association.fontFilePath = platform.LocalPath(listed.fontFilePath);
+      return association;
+    }
+  }
+  error = "no association named " + name + " in " + platform.Describe() + "; the associations are:";
+  for (const pictor::EudcAssociation& listed : listing.Associations()) {
+    error += " \"" + platform.ToUtf8(listed.displayName.View()) + "\"";
+  }
+  if (listing.Associations().empty()) error += " none";
+  return std::nullopt;
+}
+
 int Run(const PrintOptions& options) {
   const auto paper = PaperNamed(options.paper);
   if (!paper) return Fail("unknown paper size " + options.paper + " (A4, Letter, Legal, A3, B5, ...)", kUsageError);
-  std::error_code ignored;
-  if (!fs::is_regular_file(options.fontFile, ignored)) return Fail(options.fontFile + ": no such file");
-  if (!QRawFont(QString::fromStdString(options.fontFile), 16).isValid()) {
-    return Fail(options.fontFile + ": not a TrueType font file");
+
+  // The registry, when the association or the input methods come from it.
+  std::unique_ptr<pictor::HostPlatform> platform;
+  if (!options.association.empty() || options.annotate) {
+    try {
+      platform = std::make_unique<pictor::HostPlatform>();
+    } catch (const std::exception& failure) {
+      return Fail(failure.what());
+    }
   }
 
   const pictor::posix::IconvCp950Codec codec;
   std::string error;
-  const auto association = AssociationOf(options, codec, error);
+  const auto association = options.association.empty()
+                               ? AssociationOf(options, codec, error)
+                               : RegisteredAssociation(options.association, *platform, error);
   if (!association) return Fail(error, kUsageError);
+  const std::string fontFile = association->fontFilePath;
+  std::error_code ignored;
+  if (!fs::is_regular_file(fontFile, ignored)) return Fail(fontFile + ": no such file");
+  if (!QRawFont(QString::fromStdString(fontFile), 16).isValid()) {
+    return Fail(fontFile + ": not a TrueType font file");
+  }
 
   pictor::PrintRange range;
   pictor::ResetPrintRange(range);
@@ -135,18 +176,17 @@ int Run(const PrintOptions& options) {
 
   pictor::InputMethodState inputMethods;
   if (options.annotate) {
-    pictor::HostPlatform platform;
-    pictor::EnumerateInputMethods(inputMethods, platform.Ports(), platform.Family().Family());
+    pictor::EnumerateInputMethods(inputMethods, platform->Ports(), platform->Family().Family());
     for (std::size_t k = 0; k < inputMethods.inputMethods.count; ++k) inputMethods.annotateFlags[k] = 1;
     if (inputMethods.inputMethods.count == 0) {
       std::fprintf(stderr, "pictor-print: no input method with a dictionary in %s; printing without roots\n",
-                   platform.Describe().c_str());
+                   platform->Describe().c_str());
     }
   }
   const pictor::CatalogueState state{*association, range, inputMethods.inputMethods, inputMethods.annotateFlags,
                                      *inputMethods.rootTables};
 
-  if (fs::equivalent(options.fontFile, options.pdfFile, ignored)) {
+  if (fs::equivalent(fontFile, options.pdfFile, ignored)) {
     return Fail(options.pdfFile + " is the font file itself; choose another PDF file", kUsageError);
   }
   const auto temporary = TemporaryBeside(options.pdfFile);
@@ -159,11 +199,14 @@ int Run(const PrintOptions& options) {
   printer.setCreator(QStringLiteral("pictor-print"));
 
   const pictor::app::CatalogueFiles files{
-      QString::fromStdString(options.fontFile),
+      QString::fromStdString(fontFile),
       pictor::app::CatalogueTextFamily(QString::fromStdString(codec.ToUtf8(pictor::kDefaultFaceName)))};
   ProgressLine progress;
   const auto printed = pictor::app::PrintCatalogue(
-      printer, state, files, codec, [&](std::int32_t done, std::int32_t total) { progress.Show(done, total); });
+      printer, state, files, codec, [&](std::int32_t done, std::int32_t total) {
+        progress.Show(done, total);
+        return true;
+      });
   if (printed.failure != pictor::app::PrintFailure::None) {
     fs::remove(*temporary, ignored);
     return Fail(options.pdfFile + ": the PDF could not be written");

@@ -7,18 +7,21 @@
 namespace pictor::app {
 
 const char* const kPrintUsage =
-    "Usage: pictor-print --font FILE --pdf OUT [--name NAME] [--range FROM-TO] [--annotate]\n"
-    "                    [--paper SIZE]\n"
-    "  Prints the catalogue of the user-defined characters of an EUDC font file to PDF: each\n"
-    "  character boxed, with its Big5 code and, with --annotate, its input-method roots.\n"
-    "  --font FILE      the EUDC font file whose glyphs are printed\n"
-    "  --name NAME      the typeface name the title shows (default: the file's base name)\n"
-    "  --range FROM-TO  user-defined Big5 codes, e.g. FA40-FEFE (default: all 6217)\n"
-    "  --annotate       roots of every Phonetic and Changjie input method found in the registry\n"
-    "                   ($PICTOR_REGISTRY, else $XDG_CONFIG_HOME/pictor/registry.reg)\n"
-    "  --paper SIZE     A4, Letter, Legal, A3, B5, ... (default A4)\n"
-    "  --pdf OUT        the PDF file to write\n"
-    "  --help, --version\n";
+    "Usage: pictor-print (--association NAME | --font FILE [--name NAME]) --pdf OUT [--range FROM-TO]\n"
+    "                    [--annotate] [--paper SIZE]\n"
+    "  Prints the catalogue of the user-defined characters of an EUDC font to PDF: each character\n"
+    "  boxed, with its Big5 code and, with --annotate, its input-method roots.\n"
+    "  --association NAME  the EUDC font linked to a typeface in the registry, or the system\n"
+    "                      default (標準造字), as the font-setting dialog lists them\n"
+    "  --font FILE         an EUDC font file, named by the file's base name or --name NAME\n"
+    "  --range FROM-TO     user-defined Big5 codes, e.g. FA40-FEFE (default: all 6217)\n"
+    "  --annotate          roots of every Phonetic and Changjie input method found in the registry\n"
+    "  --paper SIZE        A4, Letter, Legal, A3, B5, ... (default A4)\n"
+    "  --pdf OUT           the PDF file to write\n"
+    "  --help, --version\n"
+    "  The registry is $PICTOR_REGISTRY, else $XDG_CONFIG_HOME/pictor/registry.reg. Prints the\n"
+    "  page count and how many codes had no glyph in the font; exit status 0 when the PDF was\n"
+    "  written, 1 when it could not be, 2 for a bad command line or an unknown association.\n";
 
 namespace {
 
@@ -82,6 +85,7 @@ ParsedOptions ParsePrintOptions(const std::vector<std::string>& arguments) {
     }
     std::string* value = nullptr;
     std::string rangeText;
+    if (arg == "--association") value = &options.association;
     if (arg == "--font") value = &options.fontFile;
     if (arg == "--name") value = &options.displayName;
     if (arg == "--paper") value = &options.paper;
@@ -101,8 +105,10 @@ ParsedOptions ParsePrintOptions(const std::vector<std::string>& arguments) {
       if (!options.range) return parsed;
     }
   }
-  if (options.fontFile.empty()) {
-    parsed.error = "--font FILE is required: the EUDC font file to print";
+  if (options.fontFile.empty() == options.association.empty()) {
+    parsed.error = "name the characters' font: --association NAME or --font FILE, one of the two";
+  } else if (!options.association.empty() && !options.displayName.empty()) {
+    parsed.error = "--name goes with --font; an association is titled with its own name";
   } else if (options.pdfFile.empty()) {
     parsed.error = "--pdf OUT is required: the PDF file to write";
   }

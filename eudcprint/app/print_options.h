@@ -14,8 +14,9 @@ struct CodeSpan {
 };
 
 struct PrintOptions {
-  // Where the characters come from: an EUDC font file, with the name the title shows (empty:
-  // the file's base name).
+  // Where the characters come from: an association of the registry's EUDC links by its display
+  // name (UTF-8), or an EUDC font file with the name the title shows (empty: the file's base name).
+  std::string association;
   std::string fontFile;
   std::string displayName;
   std::optional<CodeSpan> range;  // nullopt: every user-defined character

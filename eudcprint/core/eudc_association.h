@@ -7,6 +7,7 @@
 
 #include "ascii.h"
 #include "fixed_text.h"
+#include "string_table.h"
 
 namespace pictor {
 
@@ -24,10 +25,10 @@ struct EudcAssociation {
 };
 
 // 1002 "標準造字": the display name of the system default association.
-inline constexpr std::string_view kSystemDefaultName = "\xbc\xd0\xb7\xc7\xb3\x79\xa6\x72";
+inline constexpr std::string_view kSystemDefaultName = LoadStringResource(kSystemDefaultNameId);
 // 1003 "細明體": the typeface whose own link is set aside while the system default is shown, the
 // typeface the system default is drawn with, and the typeface of the catalogue's texts.
-inline constexpr std::string_view kDefaultFaceName = "\xb2\xd3\xa9\xfa\xc5\xe9";
+inline constexpr std::string_view kDefaultFaceName = LoadStringResource(kDefaultFaceNameId);
 
 // The typeface a chosen association's characters are drawn with: the default face for the system
 // default association (its display name compared without regard to case), else the display name.

@@ -2,16 +2,11 @@
 
 #include <cstdio>
 
+#include "cp950_text.h"
 #include "page_strings.h"
 
 namespace pictor {
 namespace {
-
-// Bytes 0x81-0xFE start a double-byte character; the byte after one is its trail, whatever it is.
-bool IsLeadByte(char byte) {
-  const auto value = static_cast<unsigned char>(byte);
-  return value >= 0x81 && value <= 0xFE;
-}
 
 // Puts two fields into the two "%s" of a template; the fields are data, never read as formats.
 std::string Fill(std::string_view format, std::string_view first, std::string_view second) {
@@ -28,23 +23,13 @@ std::string Fill(std::string_view format, std::string_view first, std::string_vi
 
 }  // namespace
 
-std::string_view CutAtCharacterBoundary(std::string_view cp950, std::size_t maxBytes) {
-  std::size_t end = 0;
-  while (end < cp950.size()) {
-    const std::size_t width = IsLeadByte(cp950[end]) ? 2 : 1;
-    if (end + width > maxBytes || end + width > cp950.size()) break;
-    end += width;
-  }
-  return cp950.substr(0, end);
-}
-
 std::string FormatTitleLine(std::string_view displayName, std::string_view eudcFilePath) {
-  return std::string(CutAtCharacterBoundary(Fill(kTitleLineFormat, displayName, eudcFilePath), kTitleLineMaxBytes));
+  return std::string(Cp950Prefix(Fill(kTitleLineFormat, displayName, eudcFilePath), kTitleLineMaxBytes));
 }
 
 std::string FormatPageNumber(std::int32_t page) {
   char text[32];
-  std::snprintf(text, sizeof text, kPageNumberFormat, static_cast<int>(page));
+  std::snprintf(text, sizeof text, kPageNumberFormat.data(), static_cast<int>(page));
   return text;
 }
 

@@ -10,10 +10,6 @@ namespace pictor {
 // The title line holds at most 255 bytes (a 256-byte buffer with its terminator).
 inline constexpr std::size_t kTitleLineMaxBytes = 255;
 
-// The longest start of a code page 950 text that has at most maxBytes bytes and does not end in
-// the lead byte of a double-byte character.
-std::string_view CutAtCharacterBoundary(std::string_view cp950, std::size_t maxBytes);
-
 // "字型：<display name>        外字檔案：<EUDC file path>", cut to 255 bytes.
 std::string FormatTitleLine(std::string_view displayName, std::string_view eudcFilePath);
 

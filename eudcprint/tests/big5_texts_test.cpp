@@ -8,8 +8,8 @@
 
 #include "association_choice.h"
 #include "demo_data.h"
-#include "eudc_association.h"
 #include "dialog_templates.h"
+#include "eudc_association.h"
 #include "fake_ports.h"
 #include "iconv_codec.h"
 #include "known_input_methods.h"
@@ -17,6 +17,8 @@
 #include "page_text.h"
 #include "root_dictionary.h"
 #include "root_symbols.h"
+#include "shell_resources.h"
+#include "shell_rules.h"
 #include "string_table.h"
 
 namespace pictor {
@@ -105,10 +107,49 @@ TEST(Big5Texts, StringTable) {
         {61448, "結束碼輸入尚未完成！"},
         {61449, "起始碼大於結束碼！"},
         {61450, "沒有任何造字檔關聯設定！"},
+        {61443, "自造字"},
+        {61504, "於 %1"},
+        {61505, "一頁(&P)"},
+        {61506, "兩頁(&T)"},
+        {61507, "第 %u 頁"},
+        {61508, "第 %u 頁\n第 %u 到 %u 頁\n"},
+        {61509, "prn"},
+        {61510, "Output.prn"},
+        {61511, "Printer Files (*.prn)|*.prn|All Files (*.*)|*.*||"},
+        {61512, "列印至檔案"},
+        {61513, "to %1"},
+        {62000, "字型：%s        外字檔案：%s"},
+        {62001, "第 %d 頁"},
+        {62002, "內碼"},
     };
     ASSERT_EQ(texts.size(), StringTable.size());
     for (const auto& [id, text] : texts) EXPECT_EQ(LoadStringResource(id), Cp950(text)) << id;
     EXPECT_EQ(RestoreFailedMessage(Cp950("細明體")), Cp950("無法還原【細明體】的造字檔關聯設定，下次啟動時將再試一次！"));
+}
+
+TEST(Big5Texts, ShellMenusToolbarAndBoxes) {
+    std::vector<std::string> menu;
+    for (const MenuPopup& popup : kMainMenu) {
+        menu.emplace_back(popup.text);
+        for (const MenuItem& item : popup.items) menu.emplace_back(item.text);
+    }
+    EXPECT_EQ(menu, (std::vector<std::string>{Cp950("檔案(&F)"), Cp950("設定字形(&R)..."), Cp950("設定列印範圍(&L)..."),
+                                              "", Cp950("列印(&P)...\tCtrl+P"), Cp950("預覽列印(&V)"),
+                                              Cp950("列印設定(&S)..."), "", Cp950("結束(&X)"), Cp950("說明(&H)"),
+                                              Cp950("註解"), Cp950("關於外字列印程式(&A)...")}));
+    std::vector<std::string> toolbar;
+    for (const ToolbarButton& button : kPreviewToolbar) toolbar.emplace_back(button.text);
+    EXPECT_EQ(toolbar, (std::vector<std::string>{Cp950("列印(&P)..."), Cp950("下一頁(&N)"), Cp950("上一頁(&V)"),
+                                                 Cp950("兩頁(&T)"), Cp950("拉近(&I)"), Cp950("拉遠(&O)"),
+                                                 Cp950("關閉(&C)")}));
+    EXPECT_EQ(kNotesCaption, Cp950("造字列印-註解"));
+    EXPECT_EQ(kNotesText, Cp950("【新注音/新倉頡】與【注音/倉頡】之字根資料完全相同。"));
+    EXPECT_EQ(kKaiFaceName, Cp950("標楷體"));
+    EXPECT_EQ(kKaiTitleSuffix, Cp950("(若有輸入碼而無字,則該字僅用於系統標準造字檔)"));
+    EXPECT_EQ(FrameCaption(Cp950("自造字")), Cp950("自造字 - 列印程式"));
+    EXPECT_EQ(kPrintingLabel, Cp950("列印"));
+    EXPECT_EQ(kPrintingToLabel, Cp950("到"));
+    EXPECT_EQ(kPrintingCancel, Cp950("取消"));
 }
 
 TEST(Big5Texts, DialogLayouts) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cp950_text.h"
 #include "demo_data.h"
 #include "dictionary_builder.h"
 #include "known_input_methods.h"
@@ -201,7 +202,7 @@ TEST_F(PageDrawingTest, ACodeRangeWalksAscendingCodesAcrossTheGapInTrailBytes) {
   EXPECT_EQ(codes, (std::vector<std::string>{"8DFE", "8E40", "8E41"}));
 }
 
-TEST(PageText, CutsAtACharacterBoundary) {
+TEST(Cp950Text, PrefixCutsAtACharacterBoundary) {
   struct Case {
     std::string_view text;
     std::size_t max;
@@ -211,7 +212,8 @@ TEST(PageText, CutsAtACharacterBoundary) {
       {"abc", 2, "ab"},
       {"a\xa4\x40", 2, "a"},  // the character would straddle the limit
       {"a\xa4\x40", 3, "a\xa4\x40"},
-      {"\xa4\x40\xa4", 5, "\xa4\x40"},  // a lead byte without its trail at the end
+      {"\xa4\x40\xa4", 2, "\xa4\x40"},
+      {"\xa4\x40\xa4", 5, "\xa4\x40\xa4"},  // a text that fits is kept as it is
       {"\xa4"
        "A\xa4",
        2,
@@ -220,7 +222,7 @@ TEST(PageText, CutsAtACharacterBoundary) {
       {"", 255, ""},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(CutAtCharacterBoundary(c.text, c.max), c.cut) << c.text << " / " << c.max;
+    EXPECT_EQ(Cp950Prefix(c.text, c.max), c.cut) << c.text << " / " << c.max;
   }
 }
 

@@ -71,7 +71,9 @@ with tempfile.TemporaryDirectory(prefix="pictor-print-test-") as folder:
     with open(not_a_font, "w") as text:
         text.write("not a font\n")
     bad = [
-        ([], 2, "--font FILE is required"),
+        ([], 2, "--association NAME or --font FILE"),
+        (["--font", font, "--association", "x", "--pdf", pdf], 2, "--association NAME or --font FILE"),
+        (["--association", "x", "--name", "y", "--pdf", pdf], 2, "--name goes with --font"),
         (["--font", font], 2, "--pdf OUT is required"),
         (["--font", font, "--pdf", pdf, "--range", "FA40"], 2, "FROM-TO"),
         (["--font", font, "--pdf", pdf, "--range", "FA4-FA50"], 2, "four hexadecimal digits"),
@@ -156,6 +158,18 @@ with tempfile.TemporaryDirectory(prefix="pictor-print-test-") as folder:
         check(abs(placed["注音"][0] - placed["內碼"][0] - 8.4) < 0.05, "first root column 8.4 mm after the code")
     plain = pictor_print("--font", font, "--range", "FA40-FA42", "--pdf", annotated, env=env)
     check(plain.returncode == 0 and "注音" not in text_of(annotated), "no roots without --annotate")
+
+    # --- An association of the registry's EUDC links, by the name the font-setting dialog shows. -----
+    linked = os.path.join(folder, "linked.pdf")
+    result = pictor_print("--association", "標準造字", "--range", "FA40-FA42", "--pdf", linked, env=env)
+    check(result.returncode == 0, "association: " + result.stderr)
+    title = " ".join(text_of(linked).split()[:2])
+    check(title == "字型：標準造字 外字檔案：" + os.path.join(folder, "eudc.tte").upper(),
+          "the system default's title names its file upper-cased: %r" % title)
+    check("codes without a glyph: 0" in result.stdout, "the linked file has every glyph: " + result.stdout)
+    unknown = pictor_print("--association", "Nonesuch", "--pdf", linked, env=env)
+    check(unknown.returncode == 2 and "no association named Nonesuch" in unknown.stderr
+          and '"標準造字"' in unknown.stderr, "an unknown association lists the known ones: " + unknown.stderr)
 
     # --- The whole catalogue, on A4 and on Letter. --------------------------------------------------
     for paper, pages, last_code in [("A4", 32, "C8FE"), ("Letter", 35, "C8FE")]:

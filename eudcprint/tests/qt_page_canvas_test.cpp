@@ -230,6 +230,22 @@ TEST_F(CatalogueJobTest, PrintsEveryPageOrTheChosenOnes) {
   EXPECT_EQ(Print().failure, PrintFailure::NoPageChosen);
 }
 
+TEST_F(CatalogueJobTest, AProgressThatAsksToStopAbortsTheJob) {
+  printer.setFromTo(3, 32);
+  std::vector<std::int32_t> told;
+  const PrintedCatalogue stopped = PrintCatalogue(
+      printer, {association, range, inputMethods.inputMethods, inputMethods.annotateFlags, *inputMethods.rootTables},
+      {QString::fromStdString(fontFile), TextFamily()}, Codec(), [&](std::int32_t done, std::int32_t total) {
+        told.push_back(done);
+        EXPECT_EQ(total, 30);
+        return done < 2;
+      });
+  EXPECT_EQ(stopped.failure, PrintFailure::Cancelled);
+  EXPECT_EQ(stopped.firstPage, 3);
+  EXPECT_EQ(stopped.pages, 2);
+  EXPECT_EQ(told, (std::vector<std::int32_t>{1, 2}));
+}
+
 TEST_F(CatalogueJobTest, AnOutputThatCannotBeOpenedIsAFailure) {
   printer.setOutputFileName(QString::fromStdString(folder / "no/such/folder/job.pdf"));
   range.count = 3;

@@ -90,6 +90,9 @@ public:
     std::string ToUtf8(std::string_view cp950) const { return codec_.ToUtf8(cp950); }
     std::string FromUtf8(std::string_view utf8) const { return codec_.FromUtf8(utf8); }
     std::string Describe() const { return "registry file " + registry_->Path(); }
+    // The file system's name of a code page 950 path from the registry.
+    std::string LocalPath(std::string_view cp950Path) const { return files_.LocalPath(cp950Path); }
+    const IconvCp950Codec& Codec() const { return codec_; }
 
 private:
     IconvCp950Codec codec_;

@@ -1,0 +1,31 @@
+#include "catalogue_view.h"
+
+#include <QPainter>
+
+#include "qt_window_canvas.h"
+#include "window_drawing.h"
+
+namespace pictor::app {
+namespace {
+
+// The screen font's cell height, in device pixels.
+constexpr int kScreenFontHeight = 32;
+
+}  // namespace
+
+CatalogueView::CatalogueView(const EudcAssociation& association, QWidget* parent)
+    : QWidget(parent), association_(association) {
+    setAutoFillBackground(true);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, Qt::white);
+    setPalette(colours);
+}
+
+void CatalogueView::paintEvent(QPaintEvent*) {
+    if (association_.displayName.Empty()) return;
+    QPainter painter(this);
+    QtWindowCanvas canvas(painter, *this, ScreenFont(association_.displayName.View(), kScreenFontHeight));
+    DrawWindowContents(canvas, association_);
+}
+
+}  // namespace pictor::app
