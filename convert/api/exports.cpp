@@ -31,8 +31,8 @@ int32_t TESSEL_CALL CVT_StringConvert(int32_t source, int32_t target, const char
     if (state == nullptr) return CVT_ERR_NO_TABLE;
     if (input == nullptr || output == nullptr) {
       // Refuse before touching anything, after the checks a host may rely on.
-      const std::int32_t refusal = tessel::checkConversion(state->tables, static_cast<std::uint8_t>(source),
-                                                           static_cast<std::uint8_t>(target));
+      const std::int32_t refusal =
+          tessel::checkConversion(state->tables, static_cast<std::uint8_t>(source), static_cast<std::uint8_t>(target));
       return refusal != CVT_OK ? refusal : CVT_ERR_PAIR;
     }
     return tessel::convertString(state->tables, state->coder, state->list.get(), source, target,
@@ -47,8 +47,8 @@ int32_t TESSEL_CALL CVT_FileConvert(int32_t source, int32_t target, const char* 
     auto* state = libraryState();
     if (state == nullptr) return CVT_ERR_NO_TABLE;
     if (sourcePath == nullptr || targetPath == nullptr) {
-      const std::int32_t refusal = tessel::checkConversion(state->tables, static_cast<std::uint8_t>(source),
-                                                           static_cast<std::uint8_t>(target));
+      const std::int32_t refusal =
+          tessel::checkConversion(state->tables, static_cast<std::uint8_t>(source), static_cast<std::uint8_t>(target));
       if (refusal != CVT_OK) return refusal;
       return sourcePath == nullptr ? CVT_ERR_OPEN_SOURCE : CVT_ERR_CREATE_TARGET;
     }

@@ -36,14 +36,14 @@ enum {
 /* Result codes. */
 enum {
   CVT_OK = 0,
-  CVT_ERR_SOURCE = 1,        /* the source selector is not 0-4 or 18 */
-  CVT_ERR_TARGET = 2,        /* the target selector is not 0-4 or 18 */
-  CVT_ERR_PAIR = -1,         /* the selectors share a bit; or the temporary file of an in-place
-                                file conversion cannot be created */
-  CVT_ERR_NO_TABLE = 3,      /* a required table file could not be read */
-  CVT_ERR_BAD_TABLE = 4,     /* a table file's header is bad */
-  CVT_ERR_OPEN_SOURCE = 5,   /* the source file cannot be opened */
-  CVT_ERR_CREATE_TARGET = 6  /* the target file cannot be created or written */
+  CVT_ERR_SOURCE = 1,       /* the source selector is not 0-4 or 18 */
+  CVT_ERR_TARGET = 2,       /* the target selector is not 0-4 or 18 */
+  CVT_ERR_PAIR = -1,        /* the selectors share a bit; or the temporary file of an in-place
+                               file conversion cannot be created */
+  CVT_ERR_NO_TABLE = 3,     /* a required table file could not be read */
+  CVT_ERR_BAD_TABLE = 4,    /* a table file's header is bad */
+  CVT_ERR_OPEN_SOURCE = 5,  /* the source file cannot be opened */
+  CVT_ERR_CREATE_TARGET = 6 /* the target file cannot be created or written */
 };
 
 /*
@@ -64,7 +64,7 @@ enum {
  * CVT_CNS to CVT_CNS copies the text unchanged. On a refusal `output` is left untouched; a null
  * `input` or `output` is refused with CVT_ERR_PAIR.
  */
-TESSEL_API int32_t TESSEL_CALL CVT_StringConvert(int32_t source, int32_t target, const char *input, char *output);
+TESSEL_API int32_t TESSEL_CALL CVT_StringConvert(int32_t source, int32_t target, const char* input, char* output);
 
 /*
  * Converts the file `sourcePath` into `targetPath`, line by line, writing the seven-bit header
@@ -78,7 +78,8 @@ TESSEL_API int32_t TESSEL_CALL CVT_StringConvert(int32_t source, int32_t target,
  * the temporary file of an in-place conversion cannot be created, written or put in place. On
  * failure the source is untouched and no file made by the call remains.
  */
-TESSEL_API int32_t TESSEL_CALL CVT_FileConvert(int32_t source, int32_t target, const char *sourcePath, const char *targetPath);
+TESSEL_API int32_t TESSEL_CALL CVT_FileConvert(int32_t source, int32_t target, const char* sourcePath,
+                                               const char* targetPath);
 
 /*
  * Starts the character list form CNSLIST.LOG (code page 950) in the configured table path

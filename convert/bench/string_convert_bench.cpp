@@ -38,9 +38,9 @@ const CodeTables& scanningTables() {
       auto r = t.table(id).records();
       return CodeTable::withoutIndex(std::vector<TableRecord>(r.begin(), r.end()));
     };
-    return CodeTables({copy(TableId::Big5), copy(TableId::Big5Eudc), copy(TableId::Big5Last), copy(TableId::Ucs),
-                       copy(TableId::Gbk)},
-                      t.status());
+    return CodeTables(
+        {copy(TableId::Big5), copy(TableId::Big5Eudc), copy(TableId::Big5Last), copy(TableId::Ucs), copy(TableId::Gbk)},
+        t.status());
   }();
   return tables;
 }
@@ -105,8 +105,9 @@ void BM_CnsToBig5(benchmark::State& state) {
 
 void BM_UcsToCns(benchmark::State& state) {
   const bool scan = state.range(0) != 0;
-  const auto input = convertWhole(kSelectorCns, kSelectorUcs,
-                                  convertWhole(kSelectorBig5, kSelectorCns, big5Text(scan ? kScanBytes : kIndexedBytes)));
+  const auto input =
+      convertWhole(kSelectorCns, kSelectorUcs,
+                   convertWhole(kSelectorBig5, kSelectorCns, big5Text(scan ? kScanBytes : kIndexedBytes)));
   runConversion(state, scan ? scanningTables() : defaultTables(), kSelectorUcs, kSelectorCns, input);
 }
 

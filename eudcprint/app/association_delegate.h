@@ -11,17 +11,17 @@
 namespace pictor::app {
 
 class AssociationDelegate : public QStyledItemDelegate {
-public:
-    // Item i of the list shows association i of the model.
-    AssociationDelegate(const FontSettingModel& model, QObject* parent);
+ public:
+  // Item i of the list shows association i of the model.
+  AssociationDelegate(const FontSettingModel& model, QObject* parent);
 
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
-private:
-    const FontSettingModel& model_;
-    QPixmap logoOnWhite_;
-    QPixmap logoOnNavy_;
+ private:
+  const FontSettingModel& model_;
+  QPixmap logoOnWhite_;
+  QPixmap logoOnNavy_;
 };
 
 }  // namespace pictor::app

@@ -15,17 +15,17 @@ constexpr int kScreenFontHeight = 32;
 
 CatalogueView::CatalogueView(const EudcAssociation& association, QWidget* parent)
     : QWidget(parent), association_(association) {
-    setAutoFillBackground(true);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, Qt::white);
-    setPalette(colours);
+  setAutoFillBackground(true);
+  QPalette colours = palette();
+  colours.setColor(QPalette::Window, Qt::white);
+  setPalette(colours);
 }
 
 void CatalogueView::paintEvent(QPaintEvent*) {
-    if (association_.displayName.Empty()) return;
-    QPainter painter(this);
-    QtWindowCanvas canvas(painter, *this, ScreenFont(association_.displayName.View(), kScreenFontHeight));
-    DrawWindowContents(canvas, association_);
+  if (association_.displayName.Empty()) return;
+  QPainter painter(this);
+  QtWindowCanvas canvas(painter, *this, ScreenFont(association_.displayName.View(), kScreenFontHeight));
+  DrawWindowContents(canvas, association_);
 }
 
 }  // namespace pictor::app

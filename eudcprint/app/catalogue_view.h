@@ -9,16 +9,16 @@
 namespace pictor::app {
 
 class CatalogueView : public QWidget {
-    Q_OBJECT
+  Q_OBJECT
 
-public:
-    CatalogueView(const EudcAssociation& association, QWidget* parent = nullptr);
+ public:
+  CatalogueView(const EudcAssociation& association, QWidget* parent = nullptr);
 
-protected:
-    void paintEvent(QPaintEvent* event) override;
+ protected:
+  void paintEvent(QPaintEvent* event) override;
 
-private:
-    const EudcAssociation& association_;
+ private:
+  const EudcAssociation& association_;
 };
 
 }  // namespace pictor::app

@@ -125,8 +125,8 @@ std::optional<pictor::EudcAssociation> RegisteredAssociation(const std::string& 
   const auto wanted = ToCp950(platform.Codec(), name);
   pictor::FontSettingModel listing;
   const pictor::PictorPorts ports = platform.AllPorts();
-  if (wanted && listing.Open({ports.registry, ports.fonts, ports.windowsDirectory, ports.messages,
-                              ports.family.Family()})) {
+  if (wanted &&
+      listing.Open({ports.registry, ports.fonts, ports.windowsDirectory, ports.messages, ports.family.Family()})) {
     for (const pictor::EudcAssociation& listed : listing.Associations()) {
       if (listed.displayName.View() != *wanted) continue;
       pictor::EudcAssociation association = listed;
@@ -159,9 +159,8 @@ int Run(const PrintOptions& options) {
 
   const pictor::posix::IconvCp950Codec codec;
   std::string error;
-  const auto association = options.association.empty()
-                               ? AssociationOf(options, codec, error)
-                               : RegisteredAssociation(options.association, *platform, error);
+  const auto association = options.association.empty() ? AssociationOf(options, codec, error)
+                                                       : RegisteredAssociation(options.association, *platform, error);
   if (!association) return Fail(error, kUsageError);
   const std::string fontFile = association->fontFilePath;
   std::error_code ignored;
@@ -202,8 +201,8 @@ int Run(const PrintOptions& options) {
       QString::fromStdString(fontFile),
       pictor::app::CatalogueTextFamily(QString::fromStdString(codec.ToUtf8(pictor::kDefaultFaceName)))};
   ProgressLine progress;
-  const auto printed = pictor::app::PrintCatalogue(
-      printer, state, files, codec, [&](std::int32_t done, std::int32_t total) {
+  const auto printed =
+      pictor::app::PrintCatalogue(printer, state, files, codec, [&](std::int32_t done, std::int32_t total) {
         progress.Show(done, total);
         return true;
       });

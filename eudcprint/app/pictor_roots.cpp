@@ -47,100 +47,97 @@ constexpr const char* kHelp =
     "  2  the command line is wrong\n";
 
 std::optional<std::uint32_t> ParseHex(std::string_view text, std::size_t maxDigits) {
-    if (text.empty() || text.size() > maxDigits) return std::nullopt;
-    std::uint32_t value = 0;
-    for (char c : text) {
-        int digit = -1;
-        if (c >= '0' && c <= '9') digit = c - '0';
-        if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-        if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-        if (digit < 0) return std::nullopt;
-        value = value * 16 + static_cast<std::uint32_t>(digit);
-    }
-    return value;
+  if (text.empty() || text.size() > maxDigits) return std::nullopt;
+  std::uint32_t value = 0;
+  for (char c : text) {
+    int digit = -1;
+    if (c >= '0' && c <= '9') digit = c - '0';
+    if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+    if (digit < 0) return std::nullopt;
+    value = value * 16 + static_cast<std::uint32_t>(digit);
+  }
+  return value;
 }
 
 std::string ColumnTitle(const pictor::InputMethodState& state, std::uint32_t hkl) {
-    if (const auto title = pictor::KnownInputMethodTitle(hkl)) return std::string(title->View());
-    const pictor::InputMethodList& list = state.inputMethods;
-    for (std::size_t i = 0; i < list.count; ++i) {
-        if (list.records[i].hkl == hkl) return std::string(list.records[i].layoutText.View());
-    }
-    char text[16];
-    std::snprintf(text, sizeof text, "%08lX", static_cast<unsigned long>(hkl));
-    return text;
+  if (const auto title = pictor::KnownInputMethodTitle(hkl)) return std::string(title->View());
+  const pictor::InputMethodList& list = state.inputMethods;
+  for (std::size_t i = 0; i < list.count; ++i) {
+    if (list.records[i].hkl == hkl) return std::string(list.records[i].layoutText.View());
+  }
+  char text[16];
+  std::snprintf(text, sizeof text, "%08lX", static_cast<unsigned long>(hkl));
+  return text;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::uint32_t> hkls;
-    std::vector<std::uint16_t> codes;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if (arg == "-h" || arg == "--help") {
-            std::fputs(kHelp, stdout);
-            return 0;
-        }
-        if (arg == "--version") {
-            std::printf("pictor-roots %s\n", TOOLKIT_VERSION);
-            return 0;
-        }
-        if (arg == "--hkl") {
-            const auto hkl = i + 1 < argc ? ParseHex(argv[i + 1], 8) : std::nullopt;
-            if (!hkl) {
-                std::fprintf(stderr, "pictor-roots: --hkl needs a hexadecimal layout handle\n%s", kUsage);
-                return 2;
-            }
-            hkls.push_back(*hkl);
-            ++i;
-            continue;
-        }
-        const auto code = ParseHex(arg, 4);
-        if (!code || !pictor::IsEudcCode(static_cast<std::uint16_t>(*code))) {
-            std::fprintf(stderr, "pictor-roots: %s is not a user-defined Big5 code (such as FA40)\n",
-                         argv[i]);
-            return 2;
-        }
-        codes.push_back(static_cast<std::uint16_t>(*code));
+  std::vector<std::uint32_t> hkls;
+  std::vector<std::uint16_t> codes;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "-h" || arg == "--help") {
+      std::fputs(kHelp, stdout);
+      return 0;
     }
+    if (arg == "--version") {
+      std::printf("pictor-roots %s\n", TOOLKIT_VERSION);
+      return 0;
+    }
+    if (arg == "--hkl") {
+      const auto hkl = i + 1 < argc ? ParseHex(argv[i + 1], 8) : std::nullopt;
+      if (!hkl) {
+        std::fprintf(stderr, "pictor-roots: --hkl needs a hexadecimal layout handle\n%s", kUsage);
+        return 2;
+      }
+      hkls.push_back(*hkl);
+      ++i;
+      continue;
+    }
+    const auto code = ParseHex(arg, 4);
+    if (!code || !pictor::IsEudcCode(static_cast<std::uint16_t>(*code))) {
+      std::fprintf(stderr, "pictor-roots: %s is not a user-defined Big5 code (such as FA40)\n", argv[i]);
+      return 2;
+    }
+    codes.push_back(static_cast<std::uint16_t>(*code));
+  }
 
-    try {
+  try {
 #ifdef _WIN32
-        pictor::HostPlatform platform(/*consoleWarnings=*/true);
+    pictor::HostPlatform platform(/*consoleWarnings=*/true);
 #else
-        pictor::HostPlatform platform;
+    pictor::HostPlatform platform;
 #endif
-        pictor::InputMethodState state;
-        pictor::EnumerateInputMethods(state, platform.Ports(), platform.Family().Family());
-        const pictor::InputMethodList& list = state.inputMethods;
+    pictor::InputMethodState state;
+    pictor::EnumerateInputMethods(state, platform.Ports(), platform.Family().Family());
+    const pictor::InputMethodList& list = state.inputMethods;
 
-        if (codes.empty()) {
-            std::printf("Input methods offered for annotation (%s, family %d): %zu\n",
-                        platform.Describe().c_str(), static_cast<int>(platform.Family().Family()),
-                        list.count);
-            for (std::size_t i = 0; i < list.count; ++i) {
-                const pictor::InputMethodRecord& record = list.records[i];
-                std::printf("  %08lX  %-8s  %s  %s\n", static_cast<unsigned long>(record.hkl),
-                            record.imeFile.CString(),
-                            platform.ToUtf8(record.layoutText.View()).c_str(),
-                            platform.ToUtf8(record.dictionaryPath.View()).c_str());
-            }
-            return 0;
-        }
-        if (hkls.empty()) {
-            for (std::size_t i = 0; i < list.count; ++i) hkls.push_back(list.records[i].hkl);
-        }
-        for (std::uint16_t code : codes) {
-            for (std::uint32_t hkl : hkls) {
-                const pictor::RootText roots = pictor::LookupRoots(*state.rootTables, code, hkl);
-                std::printf("%04X  %s  %s\n", code, platform.ToUtf8(ColumnTitle(state, hkl)).c_str(),
-                            platform.ToUtf8(roots.View()).c_str());
-            }
-        }
-        return 0;
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "pictor-roots: %s\n", error.what());
-        return 1;
+    if (codes.empty()) {
+      std::printf("Input methods offered for annotation (%s, family %d): %zu\n", platform.Describe().c_str(),
+                  static_cast<int>(platform.Family().Family()), list.count);
+      for (std::size_t i = 0; i < list.count; ++i) {
+        const pictor::InputMethodRecord& record = list.records[i];
+        std::printf("  %08lX  %-8s  %s  %s\n", static_cast<unsigned long>(record.hkl), record.imeFile.CString(),
+                    platform.ToUtf8(record.layoutText.View()).c_str(),
+                    platform.ToUtf8(record.dictionaryPath.View()).c_str());
+      }
+      return 0;
     }
+    if (hkls.empty()) {
+      for (std::size_t i = 0; i < list.count; ++i) hkls.push_back(list.records[i].hkl);
+    }
+    for (std::uint16_t code : codes) {
+      for (std::uint32_t hkl : hkls) {
+        const pictor::RootText roots = pictor::LookupRoots(*state.rootTables, code, hkl);
+        std::printf("%04X  %s  %s\n", code, platform.ToUtf8(ColumnTitle(state, hkl)).c_str(),
+                    platform.ToUtf8(roots.View()).c_str());
+      }
+    }
+    return 0;
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "pictor-roots: %s\n", error.what());
+    return 1;
+  }
 }

@@ -14,38 +14,38 @@ class QRadioButton;
 namespace pictor::app {
 
 class PrintRangeDialog : public TemplateDialog {
-    Q_OBJECT
+  Q_OBJECT
 
-public:
-    PrintRangeDialog(PrintRangeModel& model, QWidget* parent = nullptr);
+ public:
+  PrintRangeDialog(PrintRangeModel& model, QWidget* parent = nullptr);
 
-    QRadioButton* AllButton() const;
-    QRadioButton* CodesButton() const;
-    QLineEdit* Field(CodeField field) const;
-    QComboBox* RangeList() const;
-    QListWidget* InputMethodList() const;
-    QPushButton* OkButton() const;
-    QPushButton* CancelButton() const;
+  QRadioButton* AllButton() const;
+  QRadioButton* CodesButton() const;
+  QLineEdit* Field(CodeField field) const;
+  QComboBox* RangeList() const;
+  QListWidget* InputMethodList() const;
+  QPushButton* OkButton() const;
+  QPushButton* CancelButton() const;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
-    void ShowModel();
-    void ShowText(CodeField field);
-    void Edited(CodeField field, const QString& text);
-    void Confirm();
+ private:
+  void ShowModel();
+  void ShowText(CodeField field);
+  void Edited(CodeField field, const QString& text);
+  void Confirm();
 
-    PrintRangeModel& model_;
+  PrintRangeModel& model_;
 };
 
 class QtPrintRangeDialogPort : public PrintRangeDialogPort {
-public:
-    explicit QtPrintRangeDialogPort(QWidget* owner = nullptr) : owner_(owner) {}
-    bool Run(PrintRangeModel& model) override;
+ public:
+  explicit QtPrintRangeDialogPort(QWidget* owner = nullptr) : owner_(owner) {}
+  bool Run(PrintRangeModel& model) override;
 
-private:
-    QWidget* owner_;
+ private:
+  QWidget* owner_;
 };
 
 }  // namespace pictor::app

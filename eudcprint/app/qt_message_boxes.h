@@ -9,13 +9,13 @@
 namespace pictor::app {
 
 class QtMessageBoxes : public MessagePort {
-public:
-    // Boxes are modal over `owner` (none: over the active window).
-    void SetOwner(QWidget* owner) { owner_ = owner; }
-    void Show(std::string_view text, std::string_view caption, MessageIcon icon) override;
+ public:
+  // Boxes are modal over `owner` (none: over the active window).
+  void SetOwner(QWidget* owner) { owner_ = owner; }
+  void Show(std::string_view text, std::string_view caption, MessageIcon icon) override;
 
-private:
-    QPointer<QWidget> owner_;
+ private:
+  QPointer<QWidget> owner_;
 };
 
 }  // namespace pictor::app

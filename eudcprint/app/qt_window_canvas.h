@@ -15,19 +15,19 @@ namespace pictor::app {
 QFont ScreenFont(std::string_view displayName, int cellHeight);
 
 class QtWindowCanvas final : public WindowCanvas {
-public:
-    QtWindowCanvas(QPainter& painter, const QWidget& view, const QFont& font);
+ public:
+  QtWindowCanvas(QPainter& painter, const QWidget& view, const QFont& font);
 
-    void Text(CanvasPoint topLeft, std::string_view cp950) override;
-    std::int32_t TextWidth(std::string_view cp950) override;
-    std::int32_t LineHeight() override;
-    std::int32_t ClientWidth() override;
-    std::int32_t ClientHeight() override;
+  void Text(CanvasPoint topLeft, std::string_view cp950) override;
+  std::int32_t TextWidth(std::string_view cp950) override;
+  std::int32_t LineHeight() override;
+  std::int32_t ClientWidth() override;
+  std::int32_t ClientHeight() override;
 
-private:
-    QPainter& painter_;
-    const QWidget& view_;
-    QFont font_;
+ private:
+  QPainter& painter_;
+  const QWidget& view_;
+  QFont font_;
 };
 
 }  // namespace pictor::app

@@ -19,29 +19,29 @@ QFont DialogFont(const DialogTemplate& layout);
 DialogBaseUnits BaseUnitsOf(const QFont& font);
 
 class TemplateDialog : public QDialog {
-    Q_OBJECT
+  Q_OBJECT
 
-public:
-    // The control of that id (kNoControlId ones are not addressable); null if there is none.
-    QWidget* Control(int id) const;
-    template <typename Widget>
-    Widget* ControlAs(int id) const {
-        return qobject_cast<Widget*>(Control(id));
-    }
-    DialogBaseUnits BaseUnits() const { return units_; }
+ public:
+  // The control of that id (kNoControlId ones are not addressable); null if there is none.
+  QWidget* Control(int id) const;
+  template <typename Widget>
+  Widget* ControlAs(int id) const {
+    return qobject_cast<Widget*>(Control(id));
+  }
+  DialogBaseUnits BaseUnits() const { return units_; }
 
-protected:
-    TemplateDialog(const DialogTemplate& layout, QWidget* parent);
-    // Gives the focus to the first control with a tab stop, as a dialog does when it opens.
-    void FocusFirstTabStop();
-    // Of two radio buttons in one group, only the checked one is reached by Tab.
-    void UpdateRadioTabStops();
+ protected:
+  TemplateDialog(const DialogTemplate& layout, QWidget* parent);
+  // Gives the focus to the first control with a tab stop, as a dialog does when it opens.
+  void FocusFirstTabStop();
+  // Of two radio buttons in one group, only the checked one is reached by Tab.
+  void UpdateRadioTabStops();
 
-private:
-    QWidget* Create(const ControlTemplate& control);
+ private:
+  QWidget* Create(const ControlTemplate& control);
 
-    DialogBaseUnits units_{};
-    std::vector<std::pair<const ControlTemplate*, QWidget*>> controls_;
+  DialogBaseUnits units_{};
+  std::vector<std::pair<const ControlTemplate*, QWidget*>> controls_;
 };
 
 }  // namespace pictor::app

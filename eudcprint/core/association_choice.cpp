@@ -19,136 +19,136 @@ std::string_view Caption() { return LoadStringResource(kApplicationTitleId); }
 
 // The platform's EUDC linking is off while the links change, and on again afterwards.
 class EudcLinkingOff {
-public:
-    explicit EudcLinkingOff(EudcLinkPort& link) : link_(link) { link_.EnableEudc(false); }
-    ~EudcLinkingOff() { link_.EnableEudc(true); }
-    EudcLinkingOff(const EudcLinkingOff&) = delete;
-    EudcLinkingOff& operator=(const EudcLinkingOff&) = delete;
+ public:
+  explicit EudcLinkingOff(EudcLinkPort& link) : link_(link) { link_.EnableEudc(false); }
+  ~EudcLinkingOff() { link_.EnableEudc(true); }
+  EudcLinkingOff(const EudcLinkingOff&) = delete;
+  EudcLinkingOff& operator=(const EudcLinkingOff&) = delete;
 
-private:
-    EudcLinkPort& link_;
+ private:
+  EudcLinkPort& link_;
 };
 
 bool WriteRestoreRecord(RegistryPort& registry, const RegistryValue& link) {
-    const auto record = registry.Create(RegistryRoot::CurrentUser, kRestoreRecordKey);
-    return record != nullptr && record->Set(link);
+  const auto record = registry.Create(RegistryRoot::CurrentUser, kRestoreRecordKey);
+  return record != nullptr && record->Set(link);
 }
 
 void DeleteRestoreRecord(RegistryPort& registry, std::string_view faceName) {
-    if (const auto record = registry.Open(RegistryRoot::CurrentUser, kRestoreRecordKey, RegistryAccess::All)) {
-        record->Delete(faceName);
-    }
+  if (const auto record = registry.Open(RegistryRoot::CurrentUser, kRestoreRecordKey, RegistryAccess::All)) {
+    record->Delete(faceName);
+  }
 }
 
 std::vector<RegistryValue> RestoreRecords(RegistryPort& registry) {
-    std::vector<RegistryValue> records;
-    if (const auto record = registry.Open(RegistryRoot::CurrentUser, kRestoreRecordKey, RegistryAccess::Read)) {
-        for (std::uint32_t i = 0;; ++i) {
-            auto value = record->ValueAt(i);
-            if (!value) break;
-            records.push_back(std::move(*value));
-        }
+  std::vector<RegistryValue> records;
+  if (const auto record = registry.Open(RegistryRoot::CurrentUser, kRestoreRecordKey, RegistryAccess::Read)) {
+    for (std::uint32_t i = 0;; ++i) {
+      auto value = record->ValueAt(i);
+      if (!value) break;
+      records.push_back(std::move(*value));
     }
-    return records;
+  }
+  return records;
 }
 
 bool LinkExists(RegistryPort& registry, std::string_view faceName) {
-    const auto links = registry.Open(RegistryRoot::CurrentUser, kEudcLinksKey, RegistryAccess::Read);
-    return links != nullptr && links->Query(faceName).has_value();
+  const auto links = registry.Open(RegistryRoot::CurrentUser, kEudcLinksKey, RegistryAccess::Read);
+  return links != nullptr && links->Query(faceName).has_value();
 }
 
 // Removes DefaultFaceName's own link, once its restore record is written.
 void RemoveDefaultLink(ProgramState& state, const PictorPorts& ports) {
-    const EudcLinkingOff off(ports.eudcLink);
-    const auto links = ports.registry.Open(RegistryRoot::CurrentUser, kEudcLinksKey, RegistryAccess::All);
-    if (!links) return;
-    const auto link = links->Query(state.defaultFaceName.View());
-    if (!link) return;
-    // Without a record the link is not removed: a crash could lose it.
-    if (!WriteRestoreRecord(ports.registry, *link)) return;
-    if (!links->Delete(link->name)) {
-        DeleteRestoreRecord(ports.registry, link->name);
-        return;
-    }
-    state.savedDefaultLink = {1, link->name, link->data, link->type};
+  const EudcLinkingOff off(ports.eudcLink);
+  const auto links = ports.registry.Open(RegistryRoot::CurrentUser, kEudcLinksKey, RegistryAccess::All);
+  if (!links) return;
+  const auto link = links->Query(state.defaultFaceName.View());
+  if (!link) return;
+  // Without a record the link is not removed: a crash could lose it.
+  if (!WriteRestoreRecord(ports.registry, *link)) return;
+  if (!links->Delete(link->name)) {
+    DeleteRestoreRecord(ports.registry, link->name);
+    return;
+  }
+  state.savedDefaultLink = {1, link->name, link->data, link->type};
 }
 
 // Links that an earlier run removed and did not put back, because it ended without its exit
 // steps: put back unless a link of that name exists again.
 void RecoverRemovedLinks(ProgramState& state, const PictorPorts& ports) {
-    for (RegistryValue& record : RestoreRecords(ports.registry)) {
-        if (LinkExists(ports.registry, record.name)) {
-            DeleteRestoreRecord(ports.registry, record.name);
-            continue;
-        }
-        state.savedDefaultLink = {1, record.name, std::move(record.data), record.type};
-        RestoreDefaultLink(state, ports);
-        if (state.savedDefaultLink.pendingRestore == 1) break;  // owed still; tried again later
+  for (RegistryValue& record : RestoreRecords(ports.registry)) {
+    if (LinkExists(ports.registry, record.name)) {
+      DeleteRestoreRecord(ports.registry, record.name);
+      continue;
     }
+    state.savedDefaultLink = {1, record.name, std::move(record.data), record.type};
+    RestoreDefaultLink(state, ports);
+    if (state.savedDefaultLink.pendingRestore == 1) break;  // owed still; tried again later
+  }
 }
 
 }  // namespace
 
 std::string RestoreFailedMessage(std::string_view faceName) {
-    std::string text(kRestoreFailedBefore);
-    text += faceName;
-    text += kRestoreFailedAfter;
-    return text;
+  std::string text(kRestoreFailedBefore);
+  text += faceName;
+  text += kRestoreFailedAfter;
+  return text;
 }
 
 void InitEudcSupport(ProgramState& state, const PictorPorts& ports) {
-    state.platformFamily = ports.family.Family();
-    if (ports.eudcLink.Find()) {
-        EnumerateInputMethods(state.inputMethods, ports.InputMethods(), state.platformFamily);
-        state.defaultFaceName.Assign(LoadStringResource(kDefaultFaceNameId));
-        state.systemDefaultName.Assign(LoadStringResource(kSystemDefaultNameId));
-    } else {
-        ports.messages.Show(kEnableEudcMissing, Caption(), MessageIcon::None);
-    }
-    RecoverRemovedLinks(state, ports);
+  state.platformFamily = ports.family.Family();
+  if (ports.eudcLink.Find()) {
+    EnumerateInputMethods(state.inputMethods, ports.InputMethods(), state.platformFamily);
+    state.defaultFaceName.Assign(LoadStringResource(kDefaultFaceNameId));
+    state.systemDefaultName.Assign(LoadStringResource(kSystemDefaultNameId));
+  } else {
+    ports.messages.Show(kEnableEudcMissing, Caption(), MessageIcon::None);
+  }
+  RecoverRemovedLinks(state, ports);
 }
 
 void RestoreDefaultLink(ProgramState& state, const PictorPorts& ports) {
-    SavedDefaultLink& saved = state.savedDefaultLink;
-    if (saved.pendingRestore != 1) return;
-    bool restored = false;
-    {
-        const EudcLinkingOff off(ports.eudcLink);
-        if (const auto links = ports.registry.Open(RegistryRoot::CurrentUser, kEudcLinksKey, RegistryAccess::All)) {
-            restored = links->Set({saved.faceName, saved.savedType, saved.savedPath});
-        }
+  SavedDefaultLink& saved = state.savedDefaultLink;
+  if (saved.pendingRestore != 1) return;
+  bool restored = false;
+  {
+    const EudcLinkingOff off(ports.eudcLink);
+    if (const auto links = ports.registry.Open(RegistryRoot::CurrentUser, kEudcLinksKey, RegistryAccess::All)) {
+      restored = links->Set({saved.faceName, saved.savedType, saved.savedPath});
     }
-    if (restored) {
-        DeleteRestoreRecord(ports.registry, saved.faceName);
-        saved = SavedDefaultLink{};
-        return;
-    }
-    if (!state.restoreFailureTold) {
-        ports.messages.Show(RestoreFailedMessage(saved.faceName), Caption(), MessageIcon::Stop);
-        state.restoreFailureTold = true;
-    }
+  }
+  if (restored) {
+    DeleteRestoreRecord(ports.registry, saved.faceName);
+    saved = SavedDefaultLink{};
+    return;
+  }
+  if (!state.restoreFailureTold) {
+    ports.messages.Show(RestoreFailedMessage(saved.faceName), Caption(), MessageIcon::Stop);
+    state.restoreFailureTold = true;
+  }
 }
 
 bool ChooseAssociation(ProgramState& state, const PictorPorts& ports, FontSettingDialogPort& dialog) {
-    RestoreDefaultLink(state, ports);
-    FontSettingModel model;
-    if (!model.Open({ports.registry, ports.fonts, ports.windowsDirectory, ports.messages, state.platformFamily})) {
-        return false;
-    }
-    const auto chosen = dialog.Run(model);
-    if (!chosen) return false;
+  RestoreDefaultLink(state, ports);
+  FontSettingModel model;
+  if (!model.Open({ports.registry, ports.fonts, ports.windowsDirectory, ports.messages, state.platformFamily})) {
+    return false;
+  }
+  const auto chosen = dialog.Run(model);
+  if (!chosen) return false;
 
-    state.currentAssociation = *chosen;
-    // Upper-cased for display, byte by byte; the file is opened by fontFilePath, as read.
-    state.currentAssociation.eudcFilePath.Assign(AsciiUppercase(chosen->eudcFilePath.View()));
-    state.inputMethods.annotateFlags.fill(0);
-    state.printRange.printAll = 1;
-    if (!state.systemDefaultName.Empty() &&
-        EqualsIgnoringAsciiCase(state.currentAssociation.displayName.View(), state.systemDefaultName.View())) {
-        RemoveDefaultLink(state, ports);
-    }
-    ResetPrintRange(state.printRange);
-    return true;
+  state.currentAssociation = *chosen;
+  // Upper-cased for display, byte by byte; the file is opened by fontFilePath, as read.
+  state.currentAssociation.eudcFilePath.Assign(AsciiUppercase(chosen->eudcFilePath.View()));
+  state.inputMethods.annotateFlags.fill(0);
+  state.printRange.printAll = 1;
+  if (!state.systemDefaultName.Empty() &&
+      EqualsIgnoringAsciiCase(state.currentAssociation.displayName.View(), state.systemDefaultName.View())) {
+    RemoveDefaultLink(state, ports);
+  }
+  ResetPrintRange(state.printRange);
+  return true;
 }
 
 }  // namespace pictor

@@ -10,10 +10,10 @@
 namespace pictor {
 
 struct Rgb {
-    std::uint8_t red = 0;
-    std::uint8_t green = 0;
-    std::uint8_t blue = 0;
-    friend bool operator==(const Rgb&, const Rgb&) = default;
+  std::uint8_t red = 0;
+  std::uint8_t green = 0;
+  std::uint8_t blue = 0;
+  friend bool operator==(const Rgb&, const Rgb&) = default;
 };
 
 inline constexpr Rgb kNavy{0, 0, 128};
@@ -23,28 +23,28 @@ inline constexpr Rgb kGrey{128, 128, 128};
 
 // The two 20 x 20 bitmaps of the list: TTFLOGO1 on white, TTFLOGO2 on navy.
 enum class ItemBitmap {
-    TtfLogo1,
-    TtfLogo2,
+  TtfLogo1,
+  TtfLogo2,
 };
 inline constexpr int kItemBitmapSize = 20;
 inline constexpr int kAssociationItemHeight = 20;  // pixels
 
 // What the list asks to be drawn (ODA_DRAWENTIRE, ODA_SELECT, ODA_FOCUS).
 enum class ItemDrawAction {
-    DrawEntire,
-    SelectionChanged,
-    FocusChanged,
+  DrawEntire,
+  SelectionChanged,
+  FocusChanged,
 };
 
 struct ItemState {
-    bool selected = false;
-    bool focused = false;
-    bool disabled = false;
+  bool selected = false;
+  bool focused = false;
+  bool disabled = false;
 };
 
 enum class ItemLook {
-    Normal,       // white, TTFLOGO1, black text (grey when disabled)
-    Highlighted,  // navy, TTFLOGO2, white text
+  Normal,       // white, TTFLOGO1, black text (grey when disabled)
+  Highlighted,  // navy, TTFLOGO2, white text
 };
 
 // The selected item is highlighted, whatever the request and whether or not it has the focus;
@@ -52,32 +52,32 @@ enum class ItemLook {
 ItemLook LookOf(ItemDrawAction action, ItemState state);
 
 struct PixelRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;   // exclusive
-    int bottom = 0;  // exclusive
-    int Height() const { return bottom - top; }
-    friend bool operator==(const PixelRect&, const PixelRect&) = default;
+  int left = 0;
+  int top = 0;
+  int right = 0;   // exclusive
+  int bottom = 0;  // exclusive
+  int Height() const { return bottom - top; }
+  friend bool operator==(const PixelRect&, const PixelRect&) = default;
 };
 
 struct PixelPoint {
-    int x = 0;
-    int y = 0;
-    friend bool operator==(const PixelPoint&, const PixelPoint&) = default;
+  int x = 0;
+  int y = 0;
+  friend bool operator==(const PixelPoint&, const PixelPoint&) = default;
 };
 
 // One item, ready to draw: fill the rectangle, copy the bitmap, then draw both texts with a
 // transparent background, their tops at the points given.
 struct ItemPainting {
-    PixelRect rect;
-    Rgb background;
-    ItemBitmap bitmap = ItemBitmap::TtfLogo1;
-    PixelPoint bitmapAt;
-    Rgb textColour;
-    std::string name;  // code page 950
-    PixelPoint nameAt;
-    std::string label;  // code page 950, FileLabel of the association's file
-    PixelPoint labelAt;
+  PixelRect rect;
+  Rgb background;
+  ItemBitmap bitmap = ItemBitmap::TtfLogo1;
+  PixelPoint bitmapAt;
+  Rgb textColour;
+  std::string name;  // code page 950
+  PixelPoint nameAt;
+  std::string label;  // code page 950, FileLabel of the association's file
+  PixelPoint labelAt;
 };
 
 // `textHeight` is the height of a line of the list's font; `labelWidth` the width of

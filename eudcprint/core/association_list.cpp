@@ -16,87 +16,87 @@ constexpr std::string_view kLabelEllipsis = "...";
 
 // Byte order as strcmp sees it: unsigned bytes.
 bool BytesBefore(const FaceName& a, const FaceName& b) {
-    return std::lexicographical_compare(
-        a.View().begin(), a.View().end(), b.View().begin(), b.View().end(),
-        [](char x, char y) { return static_cast<unsigned char>(x) < static_cast<unsigned char>(y); });
+  return std::lexicographical_compare(
+      a.View().begin(), a.View().end(), b.View().begin(), b.View().end(),
+      [](char x, char y) { return static_cast<unsigned char>(x) < static_cast<unsigned char>(y); });
 }
 
 // Letters a-z upper-cased, second bytes of double-byte characters left alone (as CharUpperA on a
 // code page 950 system).
 std::string Cp950Uppercase(std::string_view text) {
-    std::string result(text);
-    for (std::size_t i = 0; i < result.size(); i += Cp950CharLength(result, i)) {
-        if (Cp950CharLength(result, i) == 1) result[i] = AsciiUpper(result[i]);
-    }
-    return result;
+  std::string result(text);
+  for (std::size_t i = 0; i < result.size(); i += Cp950CharLength(result, i)) {
+    if (Cp950CharLength(result, i) == 1) result[i] = AsciiUpper(result[i]);
+  }
+  return result;
 }
 
 std::string_view TextOf(const RegistryValue& value) {
-    const std::string_view data = value.data;
-    return data.substr(0, data.find('\0'));
+  const std::string_view data = value.data;
+  return data.substr(0, data.find('\0'));
 }
 
 }  // namespace
 
 bool IsListedFace(const FontFace& face) {
-    return face.charset == kChineseBig5Charset && (face.fontType & kTrueTypeFontType) != 0 && !face.faceName.empty() &&
-           face.faceName.front() != '@';
+  return face.charset == kChineseBig5Charset && (face.fontType & kTrueTypeFontType) != 0 && !face.faceName.empty() &&
+         face.faceName.front() != '@';
 }
 
 std::vector<FaceName> FontNameList(std::span<const FontFace> faces) {
-    std::vector<FaceName> names(1);
-    for (const FontFace& face : faces) {
-        if (IsListedFace(face)) names.emplace_back(face.faceName);
-    }
-    std::sort(names.begin() + 1, names.end(), BytesBefore);
-    names.erase(std::unique(names.begin() + 1, names.end()), names.end());
-    names[0].Assign(LoadStringResource(kSystemDefaultValueNameId));
-    return names;
+  std::vector<FaceName> names(1);
+  for (const FontFace& face : faces) {
+    if (IsListedFace(face)) names.emplace_back(face.faceName);
+  }
+  std::sort(names.begin() + 1, names.end(), BytesBefore);
+  names.erase(std::unique(names.begin() + 1, names.end()), names.end());
+  names[0].Assign(LoadStringResource(kSystemDefaultValueNameId));
+  return names;
 }
 
 std::vector<EudcAssociation> ListAssociations(RegistryPort& registry, std::span<const FaceName> names,
                                               PlatformFamily family, WindowsDirectoryPort& windowsDirectory) {
-    std::vector<EudcAssociation> associations;
-    const auto links = registry.Open(RegistryRoot::CurrentUser, kEudcLinksKey, RegistryAccess::Read);
-    if (!links) return associations;
-    const std::string_view systemDefaultValue = LoadStringResource(kSystemDefaultValueNameId);
-    for (const FaceName& name : names) {
-        const auto link = links->Query(name.View());
-        if (!link) continue;
-        EudcAssociation association;
-        association.displayName.Assign(EqualsIgnoringAsciiCase(name.View(), systemDefaultValue)
-                                           ? LoadStringResource(kSystemDefaultNameId)
-                                           : name.View());
-        const std::string_view data = TextOf(*link);
-        if (family == PlatformFamily::WindowsNT && data.size() >= kSystemRootVariable.size() &&
-            EqualsIgnoringAsciiCase(data.substr(0, kSystemRootVariable.size()), kSystemRootVariable)) {
-            association.fontFilePath = windowsDirectory.WindowsDirectory();
-            association.fontFilePath += data.substr(kSystemRootVariable.size());
-        } else {
-            association.fontFilePath = data;
-        }
-        association.eudcFilePath.Assign(association.fontFilePath);
-        associations.push_back(std::move(association));
+  std::vector<EudcAssociation> associations;
+  const auto links = registry.Open(RegistryRoot::CurrentUser, kEudcLinksKey, RegistryAccess::Read);
+  if (!links) return associations;
+  const std::string_view systemDefaultValue = LoadStringResource(kSystemDefaultValueNameId);
+  for (const FaceName& name : names) {
+    const auto link = links->Query(name.View());
+    if (!link) continue;
+    EudcAssociation association;
+    association.displayName.Assign(EqualsIgnoringAsciiCase(name.View(), systemDefaultValue)
+                                       ? LoadStringResource(kSystemDefaultNameId)
+                                       : name.View());
+    const std::string_view data = TextOf(*link);
+    if (family == PlatformFamily::WindowsNT && data.size() >= kSystemRootVariable.size() &&
+        EqualsIgnoringAsciiCase(data.substr(0, kSystemRootVariable.size()), kSystemRootVariable)) {
+      association.fontFilePath = windowsDirectory.WindowsDirectory();
+      association.fontFilePath += data.substr(kSystemRootVariable.size());
+    } else {
+      association.fontFilePath = data;
     }
-    return associations;
+    association.eudcFilePath.Assign(association.fontFilePath);
+    associations.push_back(std::move(association));
+  }
+  return associations;
 }
 
 std::string FileLabel(std::string_view eudcFilePath) {
-    std::string name = Cp950Uppercase(eudcFilePath);
-    // The file's own name: after the last separator ("\\", or "/" as paths have it elsewhere),
-    // before its last full stop.
-    const std::size_t backslash = FindLastCp950Byte(name, '\\');
-    const std::size_t slash = FindLastCp950Byte(name, '/');
-    const std::size_t separator = backslash == std::string::npos ? slash
-                                  : slash == std::string::npos   ? backslash
-                                                                 : std::max(backslash, slash);
-    if (separator != std::string::npos) name.erase(0, separator + 1);
-    const std::size_t dot = FindLastCp950Byte(name, '.');
-    if (dot != std::string::npos) name.erase(dot);
-    if (name.size() > kLabelLimit) {
-        name = std::string(Cp950Prefix(name, kLabelShortened)) + std::string(kLabelEllipsis);
-    }
-    return name;
+  std::string name = Cp950Uppercase(eudcFilePath);
+  // The file's own name: after the last separator ("\\", or "/" as paths have it elsewhere),
+  // before its last full stop.
+  const std::size_t backslash = FindLastCp950Byte(name, '\\');
+  const std::size_t slash = FindLastCp950Byte(name, '/');
+  const std::size_t separator = backslash == std::string::npos ? slash
+                                : slash == std::string::npos   ? backslash
+                                                               : std::max(backslash, slash);
+  if (separator != std::string::npos) name.erase(0, separator + 1);
+  const std::size_t dot = FindLastCp950Byte(name, '.');
+  if (dot != std::string::npos) name.erase(dot);
+  if (name.size() > kLabelLimit) {
+    name = std::string(Cp950Prefix(name, kLabelShortened)) + std::string(kLabelEllipsis);
+  }
+  return name;
 }
 
 }  // namespace pictor

@@ -15,8 +15,8 @@ inline constexpr std::uint16_t EUDC_CHARACTER_COUNT = 6217;
 inline constexpr std::uint16_t kNoCharacter = 0xFFFF;
 
 struct CodeRange {
-    std::uint16_t first;
-    std::uint16_t last;
+  std::uint16_t first;
+  std::uint16_t last;
 };
 
 // The ranges in the order the range dialog lists them and the validity test walks them.

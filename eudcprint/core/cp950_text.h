@@ -9,42 +9,42 @@
 namespace pictor {
 
 constexpr bool IsCp950LeadByte(char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return byte >= 0x81 && byte <= 0xFE;
+  const auto byte = static_cast<unsigned char>(c);
+  return byte >= 0x81 && byte <= 0xFE;
 }
 
 // Bytes of the character that starts at position i: 2 for a lead byte with a byte after it.
 constexpr std::size_t Cp950CharLength(std::string_view text, std::size_t i) {
-    return IsCp950LeadByte(text[i]) && i + 1 < text.size() ? 2 : 1;
+  return IsCp950LeadByte(text[i]) && i + 1 < text.size() ? 2 : 1;
 }
 
 // Position of the first single-byte character `byte`, or npos.
 constexpr std::size_t FindCp950Byte(std::string_view text, char byte) {
-    for (std::size_t i = 0; i < text.size(); i += Cp950CharLength(text, i)) {
-        if (text[i] == byte && Cp950CharLength(text, i) == 1) return i;
-    }
-    return std::string_view::npos;
+  for (std::size_t i = 0; i < text.size(); i += Cp950CharLength(text, i)) {
+    if (text[i] == byte && Cp950CharLength(text, i) == 1) return i;
+  }
+  return std::string_view::npos;
 }
 
 // Position of the last single-byte character `byte`, or npos.
 constexpr std::size_t FindLastCp950Byte(std::string_view text, char byte) {
-    std::size_t found = std::string_view::npos;
-    for (std::size_t i = 0; i < text.size(); i += Cp950CharLength(text, i)) {
-        if (text[i] == byte && Cp950CharLength(text, i) == 1) found = i;
-    }
-    return found;
+  std::size_t found = std::string_view::npos;
+  for (std::size_t i = 0; i < text.size(); i += Cp950CharLength(text, i)) {
+    if (text[i] == byte && Cp950CharLength(text, i) == 1) found = i;
+  }
+  return found;
 }
 
 // The longest start of the text of at most maxBytes bytes that ends on a character boundary.
 constexpr std::string_view Cp950Prefix(std::string_view text, std::size_t maxBytes) {
-    if (text.size() <= maxBytes) return text;
-    std::size_t end = 0;
-    while (end < text.size()) {
-        const std::size_t next = end + Cp950CharLength(text, end);
-        if (next > maxBytes) break;
-        end = next;
-    }
-    return text.substr(0, end);
+  if (text.size() <= maxBytes) return text;
+  std::size_t end = 0;
+  while (end < text.size()) {
+    const std::size_t next = end + Cp950CharLength(text, end);
+    if (next > maxBytes) break;
+    end = next;
+  }
+  return text.substr(0, end);
 }
 
 }  // namespace pictor

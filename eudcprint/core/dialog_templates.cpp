@@ -80,10 +80,10 @@ constexpr DialogTemplate kPrintRange{kPrintRangeDialogId,
                                      kPrintRangeControls};
 
 int MulDiv(int value, int numerator, int denominator) {
-    // Rounded to the nearest, as the platform's MulDiv.
-    const long long product = static_cast<long long>(value) * numerator;
-    const long long half = denominator / 2;
-    return static_cast<int>(product >= 0 ? (product + half) / denominator : (product - half) / denominator);
+  // Rounded to the nearest, as the platform's MulDiv.
+  const long long product = static_cast<long long>(value) * numerator;
+  const long long half = denominator / 2;
+  return static_cast<int>(product >= 0 ? (product + half) / denominator : (product - half) / denominator);
 }
 
 }  // namespace
@@ -93,30 +93,30 @@ const DialogTemplate& FontSettingDialogTemplate() { return kFontSetting; }
 const DialogTemplate& PrintRangeDialogTemplate() { return kPrintRange; }
 
 const ControlTemplate* FindControl(const DialogTemplate& dialog, int id) {
-    if (id == kNoControlId) return nullptr;
-    for (const ControlTemplate& control : dialog.controls) {
-        if (control.id == id) return &control;
-    }
-    return nullptr;
+  if (id == kNoControlId) return nullptr;
+  for (const ControlTemplate& control : dialog.controls) {
+    if (control.id == id) return &control;
+  }
+  return nullptr;
 }
 
 PixelBox ToPixels(const DialogUnitRect& rect, DialogBaseUnits units) {
-    return {MulDiv(rect.x, units.x, 4), MulDiv(rect.y, units.y, 8), MulDiv(rect.width, units.x, 4),
-            MulDiv(rect.height, units.y, 8)};
+  return {MulDiv(rect.x, units.x, 4), MulDiv(rect.y, units.y, 8), MulDiv(rect.width, units.x, 4),
+          MulDiv(rect.height, units.y, 8)};
 }
 
 int AverageCharWidth(int widthOf52Letters) { return (widthOf52Letters / 26 + 1) / 2; }
 
 std::optional<char> AcceleratorOf(std::string_view text) {
-    for (std::size_t i = 0; i + 1 < text.size(); i += Cp950CharLength(text, i)) {
-        if (Cp950CharLength(text, i) != 1 || text[i] != '&') continue;
-        if (text[i + 1] == '&') {
-            ++i;  // "&&" is an ampersand
-            continue;
-        }
-        return AsciiUpper(text[i + 1]);
+  for (std::size_t i = 0; i + 1 < text.size(); i += Cp950CharLength(text, i)) {
+    if (Cp950CharLength(text, i) != 1 || text[i] != '&') continue;
+    if (text[i + 1] == '&') {
+      ++i;  // "&&" is an ampersand
+      continue;
     }
-    return std::nullopt;
+    return AsciiUpper(text[i + 1]);
+  }
+  return std::nullopt;
 }
 
 }  // namespace pictor

@@ -40,38 +40,38 @@ inline constexpr std::uint32_t kLbsNoIntegralHeight = 0x100;
 inline constexpr std::uint32_t kCbsDropDownList = 0x3;
 
 enum class ControlClass {
-    Button,  // push buttons, radio buttons, group boxes (by kBsTypeMask)
-    Static,
-    Edit,
-    ListBox,
-    ComboBox,
+  Button,  // push buttons, radio buttons, group boxes (by kBsTypeMask)
+  Static,
+  Edit,
+  ListBox,
+  ComboBox,
 };
 
 inline constexpr int kNoControlId = -1;  // labels and frames the program never addresses
 
 struct DialogUnitRect {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
 };
 
 struct ControlTemplate {
-    int id;
-    ControlClass controlClass;
-    std::uint32_t style;
-    std::string_view text;
-    DialogUnitRect rect;
+  int id;
+  ControlClass controlClass;
+  std::uint32_t style;
+  std::string_view text;
+  DialogUnitRect rect;
 };
 
 struct DialogTemplate {
-    int id;
-    std::string_view caption;
-    int width;  // dialog units
-    int height;
-    std::string_view fontFace;
-    int pointSize;
-    std::span<const ControlTemplate> controls;  // in tab order
+  int id;
+  std::string_view caption;
+  int width;  // dialog units
+  int height;
+  std::string_view fontFace;
+  int pointSize;
+  std::span<const ControlTemplate> controls;  // in tab order
 };
 
 // Control ids.
@@ -100,16 +100,16 @@ const ControlTemplate* FindControl(const DialogTemplate& dialog, int id);
 // Dialog units to pixels with the dialog font's base units: the average width of "A"-"Z" and
 // "a"-"z" and the height of a line, in pixels (as MapDialogRect).
 struct DialogBaseUnits {
-    int x;
-    int y;
+  int x;
+  int y;
 };
 
 struct PixelBox {
-    int x;
-    int y;
-    int width;
-    int height;
-    friend bool operator==(const PixelBox&, const PixelBox&) = default;
+  int x;
+  int y;
+  int width;
+  int height;
+  friend bool operator==(const PixelBox&, const PixelBox&) = default;
 };
 
 PixelBox ToPixels(const DialogUnitRect& rect, DialogBaseUnits units);

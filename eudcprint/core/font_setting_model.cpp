@@ -6,27 +6,27 @@
 namespace pictor {
 
 bool FontSettingModel::Open(const FontSettingContext& context) {
-    const std::vector<FontFace> faces = context.fonts.InstalledFaces();
-    const std::vector<FaceName> names = FontNameList(faces);
-    associations_ = ListAssociations(context.registry, names, context.family, context.windowsDirectory);
-    if (associations_.empty()) {
-        selection_.reset();
-        context.messages.Show(LoadStringResource(kNoAssociationId), LoadStringResource(kApplicationTitleId),
-                              MessageIcon::Stop);
-        return false;
-    }
-    selection_ = 0;
-    return true;
+  const std::vector<FontFace> faces = context.fonts.InstalledFaces();
+  const std::vector<FaceName> names = FontNameList(faces);
+  associations_ = ListAssociations(context.registry, names, context.family, context.windowsDirectory);
+  if (associations_.empty()) {
+    selection_.reset();
+    context.messages.Show(LoadStringResource(kNoAssociationId), LoadStringResource(kApplicationTitleId),
+                          MessageIcon::Stop);
+    return false;
+  }
+  selection_ = 0;
+  return true;
 }
 
 void FontSettingModel::Select(std::optional<std::size_t> index) {
-    if (index && *index >= associations_.size()) index.reset();
-    selection_ = index;
+  if (index && *index >= associations_.size()) index.reset();
+  selection_ = index;
 }
 
 std::optional<EudcAssociation> FontSettingModel::Accept() const {
-    if (!selection_) return std::nullopt;
-    return associations_[*selection_];
+  if (!selection_) return std::nullopt;
+  return associations_[*selection_];
 }
 
 }  // namespace pictor

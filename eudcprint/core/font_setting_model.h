@@ -13,37 +13,37 @@
 namespace pictor {
 
 struct FontSettingContext {
-    RegistryPort& registry;
-    FontListPort& fonts;
-    WindowsDirectoryPort& windowsDirectory;
-    MessagePort& messages;
-    PlatformFamily family;
+  RegistryPort& registry;
+  FontListPort& fonts;
+  WindowsDirectoryPort& windowsDirectory;
+  MessagePort& messages;
+  PlatformFamily family;
 };
 
 class FontSettingModel {
-public:
-    // Lists the associations and selects the first. When there is none, tells the user
-    // (沒有任何造字檔關聯設定！) and answers false: the dialog then ends as Cancel.
-    bool Open(const FontSettingContext& context);
+ public:
+  // Lists the associations and selects the first. When there is none, tells the user
+  // (沒有任何造字檔關聯設定！) and answers false: the dialog then ends as Cancel.
+  bool Open(const FontSettingContext& context);
 
-    const std::vector<EudcAssociation>& Associations() const { return associations_; }
-    std::optional<std::size_t> Selection() const { return selection_; }
-    // An index past the list selects nothing.
-    void Select(std::optional<std::size_t> index);
+  const std::vector<EudcAssociation>& Associations() const { return associations_; }
+  std::optional<std::size_t> Selection() const { return selection_; }
+  // An index past the list selects nothing.
+  void Select(std::optional<std::size_t> index);
 
-    // OK: the selected association; nullopt while nothing is selected, and the dialog stays open.
-    std::optional<EudcAssociation> Accept() const;
+  // OK: the selected association; nullopt while nothing is selected, and the dialog stays open.
+  std::optional<EudcAssociation> Accept() const;
 
-private:
-    std::vector<EudcAssociation> associations_;
-    std::optional<std::size_t> selection_;
+ private:
+  std::vector<EudcAssociation> associations_;
+  std::optional<std::size_t> selection_;
 };
 
 // Shows the dialog over an opened model; the chosen association, or nullopt for Cancel.
 class FontSettingDialogPort {
-public:
-    virtual ~FontSettingDialogPort() = default;
-    virtual std::optional<EudcAssociation> Run(FontSettingModel& model) = 0;
+ public:
+  virtual ~FontSettingDialogPort() = default;
+  virtual std::optional<EudcAssociation> Run(FontSettingModel& model) = 0;
 };
 
 }  // namespace pictor

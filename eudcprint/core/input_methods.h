@@ -14,18 +14,18 @@
 namespace pictor {
 
 struct InputMethodRecord {
-    std::uint32_t hkl = 0;            // keyboard-layout handle, e.g. 0xE0010404
-    FixedText<16> layoutKey;          // its subkey name under Keyboard Layouts, e.g. E0010404
-    FixedText<64> imeFile;            // "IME file" upper-cased and cut at its first ".", e.g. PHON
-    FixedText<32> layoutText;         // "layout text": the display name
-    FixedText<256> dictionaryPath;    // "User Dictionary" or "Eudc Dictionary"; empty if none
+  std::uint32_t hkl = 0;          // keyboard-layout handle, e.g. 0xE0010404
+  FixedText<16> layoutKey;        // its subkey name under Keyboard Layouts, e.g. E0010404
+  FixedText<64> imeFile;          // "IME file" upper-cased and cut at its first ".", e.g. PHON
+  FixedText<32> layoutText;       // "layout text": the display name
+  FixedText<256> dictionaryPath;  // "User Dictionary" or "Eudc Dictionary"; empty if none
 };
 
 inline constexpr std::size_t kInputMethodCapacity = 32;
 
 struct InputMethodList {
-    std::array<InputMethodRecord, kInputMethodCapacity> records{};
-    std::size_t count = 0;  // records 0 to count - 1 are kept
+  std::array<InputMethodRecord, kInputMethodCapacity> records{};
+  std::size_t count = 0;  // records 0 to count - 1 are kept
 };
 
 // One flag per record of the list: 1 when that input method's roots are printed.
@@ -33,16 +33,16 @@ using AnnotateFlags = std::array<int, kInputMethodCapacity>;
 
 // What pictor knows of the input methods for the whole run.
 struct InputMethodState {
-    InputMethodList inputMethods;
-    AnnotateFlags annotateFlags{};
-    std::unique_ptr<RootTables> rootTables = std::make_unique<RootTables>();
+  InputMethodList inputMethods;
+  AnnotateFlags annotateFlags{};
+  std::unique_ptr<RootTables> rootTables = std::make_unique<RootTables>();
 };
 
 struct InputMethodPorts {
-    RegistryPort& registry;
-    KeyboardLayoutPort& keyboardLayouts;
-    FileReaderPort& files;
-    MessagePort& warnings;
+  RegistryPort& registry;
+  KeyboardLayoutPort& keyboardLayouts;
+  FileReaderPort& files;
+  MessagePort& warnings;
 };
 
 // Registry locations read by the enumeration.
@@ -52,7 +52,6 @@ inline constexpr std::string_view kInputMethodSettingsKey = "Software\\Microsoft
 // Builds the list of loaded Phonetic and Changjie input methods that have a dictionary, in
 // registry order, reads the dictionaries of the loaded input methods (Quick's too, though Quick is
 // never listed) into the root tables, and clears the annotation flags.
-void EnumerateInputMethods(InputMethodState& state, const InputMethodPorts& ports,
-                           PlatformFamily family);
+void EnumerateInputMethods(InputMethodState& state, const InputMethodPorts& ports, PlatformFamily family);
 
 }  // namespace pictor

@@ -9,36 +9,36 @@
 namespace pictor {
 
 struct PrintRange {
-    int printAll = 1;              // 1: every user-defined character; 0: startCode to endCode
-    std::uint16_t startCode = 0;   // 0 shows as an empty field
-    std::uint16_t endCode = 0;
-    std::uint16_t firstIndex = 0;  // first position of the walk
-    std::uint16_t count = 0;       // characters to print; 0 until the first font choice
+  int printAll = 1;             // 1: every user-defined character; 0: startCode to endCode
+  std::uint16_t startCode = 0;  // 0 shows as an empty field
+  std::uint16_t endCode = 0;
+  std::uint16_t firstIndex = 0;  // first position of the walk
+  std::uint16_t count = 0;       // characters to print; 0 until the first font choice
 };
 
 // All characters, with the whole of the first range as the typed codes.
 inline void ResetPrintRange(PrintRange& range) {
-    range.printAll = 1;
-    range.startCode = EudcCodeRange[0].first;
-    range.endCode = EudcCodeRange[0].last;
-    range.firstIndex = 0;
-    range.count = EUDC_CHARACTER_COUNT;
+  range.printAll = 1;
+  range.startCode = EudcCodeRange[0].first;
+  range.endCode = EudcCodeRange[0].last;
+  range.firstIndex = 0;
+  range.count = EUDC_CHARACTER_COUNT;
 }
 
 // A From-To range of codes that IsEudcCode accepts, start not above end, walked in ascending code
 // order; the codes between the four ranges are not counted.
 inline void SetCodeRange(PrintRange& range, std::uint16_t startCode, std::uint16_t endCode) {
-    range.printAll = 0;
-    range.startCode = startCode;
-    range.endCode = endCode;
-    range.firstIndex = Big5ToCodeIndex(startCode);
-    range.count = static_cast<std::uint16_t>(Big5ToCodeIndex(endCode) - range.firstIndex + 1);
+  range.printAll = 0;
+  range.startCode = startCode;
+  range.endCode = endCode;
+  range.firstIndex = Big5ToCodeIndex(startCode);
+  range.count = static_cast<std::uint16_t>(Big5ToCodeIndex(endCode) - range.firstIndex + 1);
 }
 
 // The Big5 code of character n (0 <= n < count) of the walk.
 inline std::uint16_t CodeOfWalk(const PrintRange& range, std::uint16_t n) {
-    const auto index = static_cast<std::uint16_t>(range.firstIndex + n);
-    return range.printAll != 0 ? OrdinalToBig5(index) : CodeIndexToBig5(index);
+  const auto index = static_cast<std::uint16_t>(range.firstIndex + n);
+  return range.printAll != 0 ? OrdinalToBig5(index) : CodeIndexToBig5(index);
 }
 
 }  // namespace pictor

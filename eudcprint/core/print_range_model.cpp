@@ -12,27 +12,27 @@ namespace {
 constexpr std::string_view kHexDigits = "1234567890abcdefABCDEF";
 
 std::string CodeText(std::uint16_t code) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%4X", static_cast<unsigned>(code));
-    return text;
+  char text[8];
+  std::snprintf(text, sizeof text, "%4X", static_cast<unsigned>(code));
+  return text;
 }
 
 // Four hexadecimal digits, as the fields hold them once complete.
 std::uint16_t ParseCode(std::string_view digits) {
-    unsigned value = 0;
-    for (char c : digits) {
-        const char upper = AsciiUpper(c);
-        value = value * 16 + static_cast<unsigned>(upper <= '9' ? upper - '0' : upper - 'A' + 10);
-    }
-    return static_cast<std::uint16_t>(value);
+  unsigned value = 0;
+  for (char c : digits) {
+    const char upper = AsciiUpper(c);
+    value = value * 16 + static_cast<unsigned>(upper <= '9' ? upper - '0' : upper - 'A' + 10);
+  }
+  return static_cast<std::uint16_t>(value);
 }
 
 }  // namespace
 
 std::string RangeRowText(const CodeRange& range) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%4X-%4X", static_cast<unsigned>(range.first), static_cast<unsigned>(range.last));
-    return text;
+  char text[16];
+  std::snprintf(text, sizeof text, "%4X-%4X", static_cast<unsigned>(range.first), static_cast<unsigned>(range.last));
+  return text;
 }
 
 PrintRangeModel::PrintRangeModel(const PrintRange& range, const InputMethodList& inputMethods,
@@ -42,13 +42,13 @@ PrintRangeModel::PrintRangeModel(const PrintRange& range, const InputMethodList&
       printAll_(range.printAll),
       startCode_(range.startCode),
       endCode_(range.endCode) {
-    for (const CodeRange& row : EudcCodeRange) rangeRows_.push_back(RangeRowText(row));
-    for (std::size_t i = 0; i < inputMethods.count; ++i) {
-        inputMethodNames_.emplace_back(inputMethods.records[i].layoutText.View());
-        selected_.push_back(flags[i] != 0);
-    }
-    if (range.startCode != 0) texts_[0] = CodeText(range.startCode);
-    if (range.endCode != 0) texts_[1] = CodeText(range.endCode);
+  for (const CodeRange& row : EudcCodeRange) rangeRows_.push_back(RangeRowText(row));
+  for (std::size_t i = 0; i < inputMethods.count; ++i) {
+    inputMethodNames_.emplace_back(inputMethods.records[i].layoutText.View());
+    selected_.push_back(flags[i] != 0);
+  }
+  if (range.startCode != 0) texts_[0] = CodeText(range.startCode);
+  if (range.endCode != 0) texts_[1] = CodeText(range.endCode);
 }
 
 void PrintRangeModel::ClickAll() { allChecked_ = true; }
@@ -56,92 +56,91 @@ void PrintRangeModel::ClickAll() { allChecked_ = true; }
 void PrintRangeModel::ClickCodes() { allChecked_ = false; }
 
 void PrintRangeModel::ChooseRange(std::size_t row) {
-    if (row >= EudcCodeRange.size()) return;
-    rangeRow_ = row;
-    texts_[0] = CodeText(EudcCodeRange[row].first);
-    texts_[1] = CodeText(EudcCodeRange[row].last);
+  if (row >= EudcCodeRange.size()) return;
+  rangeRow_ = row;
+  texts_[0] = CodeText(EudcCodeRange[row].first);
+  texts_[1] = CodeText(EudcCodeRange[row].last);
 }
 
 void PrintRangeModel::SetInputMethodSelected(std::size_t item, bool selected) {
-    if (item < selected_.size()) selected_[item] = selected;
+  if (item < selected_.size()) selected_[item] = selected;
 }
 
 void PrintRangeModel::FocusField(CodeField field) { texts_[Index(field)].clear(); }
 
 void PrintRangeModel::EditField(CodeField field, std::string_view text) {
-    if (text.size() > kCodeFieldLimit) return;
-    if (text.find_first_not_of(kHexDigits) != std::string_view::npos) return;  // undone
-    std::string& current = texts_[Index(field)];
-    current = AsciiUppercase(text);
-    if (current.size() != kCodeFieldLimit) return;
-    if (IsEudcCode(ParseCode(current))) {
-        focusMove_ = field == CodeField::Start ? FocusMove::EndField : FocusMove::OkButton;
-    } else {
-        Tell(kNotEudcCodeId);
-        current.clear();
-    }
+  if (text.size() > kCodeFieldLimit) return;
+  if (text.find_first_not_of(kHexDigits) != std::string_view::npos) return;  // undone
+  std::string& current = texts_[Index(field)];
+  current = AsciiUppercase(text);
+  if (current.size() != kCodeFieldLimit) return;
+  if (IsEudcCode(ParseCode(current))) {
+    focusMove_ = field == CodeField::Start ? FocusMove::EndField : FocusMove::OkButton;
+  } else {
+    Tell(kNotEudcCodeId);
+    current.clear();
+  }
 }
 
 std::optional<FocusMove> PrintRangeModel::TakeFocusMove() {
-    const std::optional<FocusMove> move = focusMove_;
-    focusMove_.reset();
-    return move;
+  const std::optional<FocusMove> move = focusMove_;
+  focusMove_.reset();
+  return move;
 }
 
 bool PrintRangeModel::Ok() {
-    if (allChecked_) {
-        printAll_ = 1;
-    } else {
-        // A field of four characters holds an accepted code: edits were checked, and the
-        // program itself puts in only table bounds and codes accepted before.
-        if (texts_[0].size() != kCodeFieldLimit) {
-            Tell(kStartCodeIncompleteId);
-            return false;
-        }
-        if (texts_[1].size() != kCodeFieldLimit) {
-            Tell(kEndCodeIncompleteId);
-            return false;
-        }
-        const std::uint16_t start = ParseCode(texts_[0]);
-        const std::uint16_t end = ParseCode(texts_[1]);
-        if (end < start) {
-            Tell(kStartAfterEndId);
-            return false;
-        }
-        printAll_ = 0;
-        startCode_ = start;
-        endCode_ = end;
+  if (allChecked_) {
+    printAll_ = 1;
+  } else {
+    // A field of four characters holds an accepted code: edits were checked, and the
+    // program itself puts in only table bounds and codes accepted before.
+    if (texts_[0].size() != kCodeFieldLimit) {
+      Tell(kStartCodeIncompleteId);
+      return false;
     }
-    accepted_ = true;
-    return true;
+    if (texts_[1].size() != kCodeFieldLimit) {
+      Tell(kEndCodeIncompleteId);
+      return false;
+    }
+    const std::uint16_t start = ParseCode(texts_[0]);
+    const std::uint16_t end = ParseCode(texts_[1]);
+    if (end < start) {
+      Tell(kStartAfterEndId);
+      return false;
+    }
+    printAll_ = 0;
+    startCode_ = start;
+    endCode_ = end;
+  }
+  accepted_ = true;
+  return true;
 }
 
 void PrintRangeModel::Apply(PrintRange& range, AnnotateFlags& flags) const {
-    if (!accepted_) return;
-    range.printAll = printAll_;
-    range.startCode = startCode_;
-    range.endCode = endCode_;
-    for (std::size_t i = 0; i < selected_.size(); ++i) flags[i] = selected_[i] ? 1 : 0;
+  if (!accepted_) return;
+  range.printAll = printAll_;
+  range.startCode = startCode_;
+  range.endCode = endCode_;
+  for (std::size_t i = 0; i < selected_.size(); ++i) flags[i] = selected_[i] ? 1 : 0;
 }
 
 void PrintRangeModel::Tell(std::uint16_t stringId) {
-    messages_.Show(LoadStringResource(stringId), LoadStringResource(kApplicationTitleId), MessageIcon::Stop);
+  messages_.Show(LoadStringResource(stringId), LoadStringResource(kApplicationTitleId), MessageIcon::Stop);
 }
 
 bool RunPrintRangeDialog(ProgramState& state, MessagePort& messages, PrintRangeDialogPort& dialog) {
-    PrintRangeModel model(state.printRange, state.inputMethods.inputMethods, state.inputMethods.annotateFlags,
-                          messages);
-    if (!dialog.Run(model) || !model.Accepted()) return false;
-    PrintRange& range = state.printRange;
-    model.Apply(range, state.inputMethods.annotateFlags);
-    if (range.printAll == 1) {
-        range.firstIndex = 0;
-        range.count = EUDC_CHARACTER_COUNT;
-    } else {
-        range.firstIndex = Big5ToCodeIndex(range.startCode);
-        range.count = static_cast<std::uint16_t>(Big5ToCodeIndex(range.endCode) - range.firstIndex + 1);
-    }
-    return true;
+  PrintRangeModel model(state.printRange, state.inputMethods.inputMethods, state.inputMethods.annotateFlags, messages);
+  if (!dialog.Run(model) || !model.Accepted()) return false;
+  PrintRange& range = state.printRange;
+  model.Apply(range, state.inputMethods.annotateFlags);
+  if (range.printAll == 1) {
+    range.firstIndex = 0;
+    range.count = EUDC_CHARACTER_COUNT;
+  } else {
+    range.firstIndex = Big5ToCodeIndex(range.startCode);
+    range.count = static_cast<std::uint16_t>(Big5ToCodeIndex(range.endCode) - range.firstIndex + 1);
+  }
+  return true;
 }
 
 }  // namespace pictor

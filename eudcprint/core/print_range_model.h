@@ -19,14 +19,14 @@
 namespace pictor {
 
 enum class CodeField {
-    Start,  // 1401, 從
-    End,    // 1402, 到
+  Start,  // 1401, 從
+  End,    // 1402, 到
 };
 
 // Where the model moves the keyboard focus after an accepted code.
 enum class FocusMove {
-    EndField,  // 1402
-    OkButton,  // 1
+  EndField,  // 1402
+  OkButton,  // 1
 };
 
 inline constexpr std::size_t kCodeFieldLimit = 4;  // characters a code field holds
@@ -35,66 +35,66 @@ inline constexpr std::size_t kCodeFieldLimit = 4;  // characters a code field ho
 std::string RangeRowText(const CodeRange& range);
 
 class PrintRangeModel {
-public:
-    // Opens over the program's range, input methods and annotation flags; they change only
-    // through Apply. Messages are told with the stop icon and the application's title.
-    PrintRangeModel(const PrintRange& range, const InputMethodList& inputMethods, const AnnotateFlags& flags,
-                    MessagePort& messages);
+ public:
+  // Opens over the program's range, input methods and annotation flags; they change only
+  // through Apply. Messages are told with the stop icon and the application's title.
+  PrintRangeModel(const PrintRange& range, const InputMethodList& inputMethods, const AnnotateFlags& flags,
+                  MessagePort& messages);
 
-    // The controls.
-    bool AllChecked() const { return allChecked_; }            // 1601 (else 1602)
-    bool CodeControlsEnabled() const { return !allChecked_; }  // 1401, 1402, 1201
-    const std::string& Text(CodeField field) const { return texts_[Index(field)]; }
-    const std::vector<std::string>& RangeRows() const { return rangeRows_; }  // 1201
-    std::size_t RangeRow() const { return rangeRow_; }
-    const std::vector<std::string>& InputMethodNames() const { return inputMethodNames_; }  // 1101
-    bool InputMethodSelected(std::size_t item) const { return selected_.at(item); }
+  // The controls.
+  bool AllChecked() const { return allChecked_; }            // 1601 (else 1602)
+  bool CodeControlsEnabled() const { return !allChecked_; }  // 1401, 1402, 1201
+  const std::string& Text(CodeField field) const { return texts_[Index(field)]; }
+  const std::vector<std::string>& RangeRows() const { return rangeRows_; }  // 1201
+  std::size_t RangeRow() const { return rangeRow_; }
+  const std::vector<std::string>& InputMethodNames() const { return inputMethodNames_; }  // 1101
+  bool InputMethodSelected(std::size_t item) const { return selected_.at(item); }
 
-    // What the user does.
-    void ClickAll();
-    void ClickCodes();
-    void ChooseRange(std::size_t row);
-    void SetInputMethodSelected(std::size_t item, bool selected);
-    // A field receives the focus: its text is cleared.
-    void FocusField(CodeField field);
-    // The user changed a field's text to `text`. A character that is not a hexadecimal digit
-    // undoes the change; letters show upper-case; four digits that are no user-defined code are
-    // told (不是正確的外字字碼！) and empty the field; an accepted code moves the focus on.
-    void EditField(CodeField field, std::string_view text);
-    // The focus move the last edit asked for, once.
-    std::optional<FocusMove> TakeFocusMove();
-    // OK: checks the fields, telling the first fault; true when the dialog may end.
-    bool Ok();
+  // What the user does.
+  void ClickAll();
+  void ClickCodes();
+  void ChooseRange(std::size_t row);
+  void SetInputMethodSelected(std::size_t item, bool selected);
+  // A field receives the focus: its text is cleared.
+  void FocusField(CodeField field);
+  // The user changed a field's text to `text`. A character that is not a hexadecimal digit
+  // undoes the change; letters show upper-case; four digits that are no user-defined code are
+  // told (不是正確的外字字碼！) and empty the field; an accepted code moves the focus on.
+  void EditField(CodeField field, std::string_view text);
+  // The focus move the last edit asked for, once.
+  std::optional<FocusMove> TakeFocusMove();
+  // OK: checks the fields, telling the first fault; true when the dialog may end.
+  bool Ok();
 
-    bool Accepted() const { return accepted_; }
-    // After OK: the range's printAll, startCode and endCode, and the flags of the listed input
-    // methods; firstIndex and count are the caller's (RunPrintRangeDialog). Nothing before OK.
-    void Apply(PrintRange& range, AnnotateFlags& flags) const;
+  bool Accepted() const { return accepted_; }
+  // After OK: the range's printAll, startCode and endCode, and the flags of the listed input
+  // methods; firstIndex and count are the caller's (RunPrintRangeDialog). Nothing before OK.
+  void Apply(PrintRange& range, AnnotateFlags& flags) const;
 
-private:
-    static std::size_t Index(CodeField field) { return field == CodeField::Start ? 0 : 1; }
-    void Tell(std::uint16_t stringId);
+ private:
+  static std::size_t Index(CodeField field) { return field == CodeField::Start ? 0 : 1; }
+  void Tell(std::uint16_t stringId);
 
-    MessagePort& messages_;
-    bool allChecked_ = true;
-    std::array<std::string, 2> texts_;
-    std::vector<std::string> rangeRows_;
-    std::size_t rangeRow_ = 0;
-    std::vector<std::string> inputMethodNames_;
-    std::vector<bool> selected_;
-    std::optional<FocusMove> focusMove_;
-    // What OK accepted.
-    bool accepted_ = false;
-    int printAll_ = 1;
-    std::uint16_t startCode_ = 0;
-    std::uint16_t endCode_ = 0;
+  MessagePort& messages_;
+  bool allChecked_ = true;
+  std::array<std::string, 2> texts_;
+  std::vector<std::string> rangeRows_;
+  std::size_t rangeRow_ = 0;
+  std::vector<std::string> inputMethodNames_;
+  std::vector<bool> selected_;
+  std::optional<FocusMove> focusMove_;
+  // What OK accepted.
+  bool accepted_ = false;
+  int printAll_ = 1;
+  std::uint16_t startCode_ = 0;
+  std::uint16_t endCode_ = 0;
 };
 
 // Runs the dialog over an opened model; true for OK (after the model's Ok answered true).
 class PrintRangeDialogPort {
-public:
-    virtual ~PrintRangeDialogPort() = default;
-    virtual bool Run(PrintRangeModel& model) = 0;
+ public:
+  virtual ~PrintRangeDialogPort() = default;
+  virtual bool Run(PrintRangeModel& model) = 0;
 };
 
 // The print-range command: on OK stores the dialog's choice and sets the walk: all characters

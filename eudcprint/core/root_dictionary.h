@@ -30,9 +30,9 @@ using QuickRootTable = std::array<RadicalEntry, EUDC_CHARACTER_COUNT>;
 
 // About half a megabyte: allocate it, do not put it on the stack.
 struct RootTables {
-    PhoneticRootTable phonetic{};
-    ChangjieRootTable changjie{};
-    QuickRootTable quick{};
+  PhoneticRootTable phonetic{};
+  ChangjieRootTable changjie{};
+  QuickRootTable quick{};
 };
 
 // Sets every entry of the three tables to zero (an empty text).
@@ -46,14 +46,13 @@ using RootText = FixedText<kRootTextSize>;
 // other hkl leaves every table alone. Character codes are Big5 on the 9x family and private-use
 // UTF-16 code units on the NT family; reading stops at the first code outside the user-defined
 // area and at the end of the bytes, whatever count the file claims.
-void ReadRootDictionary(RootTables& tables, std::span<const std::uint8_t> file,
-                        PlatformFamily family, std::uint32_t hkl);
+void ReadRootDictionary(RootTables& tables, std::span<const std::uint8_t> file, PlatformFamily family,
+                        std::uint32_t hkl);
 
 // Reads the dictionary file at `path` into the table of `hkl`. A file that cannot be read is
 // reported through `warnings` with the input method's display name and leaves the tables alone.
-void LoadRootDictionary(RootTables& tables, FileReaderPort& files, MessagePort& warnings,
-                        PlatformFamily family, std::string_view path,
-                        std::string_view layoutText, std::uint32_t hkl);
+void LoadRootDictionary(RootTables& tables, FileReaderPort& files, MessagePort& warnings, PlatformFamily family,
+                        std::string_view path, std::string_view layoutText, std::uint32_t hkl);
 
 // The roots of a user-defined character in an input method: Phonetic readings joined by
 // full-width spaces, or the Changjie or Quick entry. Empty for other codes and input methods.

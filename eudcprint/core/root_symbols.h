@@ -92,9 +92,9 @@ inline constexpr std::array<std::string_view, 26> RadicalSymbolTable = {
 template <std::size_t N>
 constexpr std::optional<std::string_view> RootSymbol(const std::array<std::string_view, N>& table,
                                                      std::uint8_t rootByte) {
-    const auto code = static_cast<std::int8_t>(rootByte);
-    if (code < 1 || static_cast<std::size_t>(code) > N) return std::nullopt;
-    return table[static_cast<std::size_t>(code) - 1];
+  const auto code = static_cast<std::int8_t>(rootByte);
+  if (code < 1 || static_cast<std::size_t>(code) > N) return std::nullopt;
+  return table[static_cast<std::size_t>(code) - 1];
 }
 
 }  // namespace pictor

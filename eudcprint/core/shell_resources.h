@@ -42,43 +42,59 @@ inline constexpr std::uint16_t ID_PREVIEW_ZOOMIN = 58117;
 inline constexpr std::uint16_t ID_PREVIEW_ZOOMOUT = 58118;
 
 // Texts of the shell that the string table does not hold.
-inline constexpr std::string_view kKaiFaceName = "\xbc\xd0\xb7\xa2\xc5\xe9";          // 標楷體
+inline constexpr std::string_view kKaiFaceName = "\xbc\xd0\xb7\xa2\xc5\xe9";  // 標楷體
 // (若有輸入碼而無字,則該字僅用於系統標準造字檔)
 inline constexpr std::string_view kKaiTitleSuffix =
     "(\xadY\xa6\xb3\xbf\xe9\xa4J\xbdX\xa6\xd3\xb5L\xa6r,\xabh\xb8\xd3\xa6r\xb6\xc8\xa5\xce\xa9\xf3\xa8t"
     "\xb2\xce\xbc\xd0\xb7\xc7\xb3y\xa6r\xc0\xc9)";
-inline constexpr std::string_view kNotesCaption = "\xb3y\xa6r\xa6" "C\xa6L-\xb5\xf9\xb8\xd1";  // 造字列印-註解
+inline constexpr std::string_view kNotesCaption =
+    "\xb3y\xa6r\xa6"
+    "C\xa6L-\xb5\xf9\xb8\xd1";  // 造字列印-註解
 // 【新注音/新倉頡】與【注音/倉頡】之字根資料完全相同。
 inline constexpr std::string_view kNotesText =
-    "\xa1i\xb7s\xaa`\xad\xb5/\xb7s\xad\xdc\xbe" "e\xa1j\xbbP\xa1i\xaa`\xad\xb5/\xad\xdc\xbe" "e\xa1j\xa4\xa7"
-    "\xa6r\xae\xda\xb8\xea\xae\xc6\xa7\xb9\xa5\xfe\xac\xdb\xa6P\xa1" "C";
+    "\xa1i\xb7s\xaa`\xad\xb5/\xb7s\xad\xdc\xbe"
+    "e\xa1j\xbbP\xa1i\xaa`\xad\xb5/\xad\xdc\xbe"
+    "e\xa1j\xa4\xa7"
+    "\xa6r\xae\xda\xb8\xea\xae\xc6\xa7\xb9\xa5\xfe\xac\xdb\xa6P\xa1"
+    "C";
 // The document title buffer holds 255 bytes with its terminator.
 inline constexpr std::size_t kDocumentTitleSize = 255;
 
 struct MenuItem {
-    std::string_view text;  // empty with command 0: a separator
-    std::uint16_t command;
+  std::string_view text;  // empty with command 0: a separator
+  std::uint16_t command;
 };
 
 struct MenuPopup {
-    std::string_view text;
-    std::span<const MenuItem> items;
+  std::string_view text;
+  std::span<const MenuItem> items;
 };
 
 inline constexpr std::array<MenuItem, 8> kFileMenuItems = {{
-    {"\xb3]\xa9w\xa6r\xa7\xce(&R)...", ID_FONT_SETTING},                       // 設定字形(&R)...
-    {"\xb3]\xa9w\xa6" "C\xa6L\xbd" "d\xb3\xf2(&L)...", ID_PRINT_RANGE},         // 設定列印範圍(&L)...
+    {"\xb3]\xa9w\xa6r\xa7\xce(&R)...", ID_FONT_SETTING},  // 設定字形(&R)...
+    {"\xb3]\xa9w\xa6"
+     "C\xa6L\xbd"
+     "d\xb3\xf2(&L)...",
+     ID_PRINT_RANGE},  // 設定列印範圍(&L)...
     {"", 0},
-    {"\xa6" "C\xa6L(&P)...\tCtrl+P", ID_FILE_PRINT},                             // 列印(&P)...
-    {"\xb9w\xc4\xfd\xa6" "C\xa6L(&V)", ID_FILE_PRINT_PREVIEW},                  // 預覽列印(&V)
-    {"\xa6" "C\xa6L\xb3]\xa9w(&S)...", ID_FILE_PRINT_SETUP},                    // 列印設定(&S)...
+    {"\xa6"
+     "C\xa6L(&P)...\tCtrl+P",
+     ID_FILE_PRINT},  // 列印(&P)...
+    {"\xb9w\xc4\xfd\xa6"
+     "C\xa6L(&V)",
+     ID_FILE_PRINT_PREVIEW},  // 預覽列印(&V)
+    {"\xa6"
+     "C\xa6L\xb3]\xa9w(&S)...",
+     ID_FILE_PRINT_SETUP},  // 列印設定(&S)...
     {"", 0},
-    {"\xb5\xb2\xa7\xf4(&X)", ID_APP_EXIT},                                      // 結束(&X)
+    {"\xb5\xb2\xa7\xf4(&X)", ID_APP_EXIT},  // 結束(&X)
 }};
 
 inline constexpr std::array<MenuItem, 2> kHelpMenuItems = {{
-    {"\xb5\xf9\xb8\xd1", ID_NOTES},                                                      // 註解
-    {"\xc3\xf6\xa9\xf3\xa5~\xa6r\xa6" "C\xa6L\xb5{\xa6\xa1(&A)...", ID_APP_ABOUT},       // 關於外字列印程式(&A)...
+    {"\xb5\xf9\xb8\xd1", ID_NOTES},  // 註解
+    {"\xc3\xf6\xa9\xf3\xa5~\xa6r\xa6"
+     "C\xa6L\xb5{\xa6\xa1(&A)...",
+     ID_APP_ABOUT},  // 關於外字列印程式(&A)...
 }};
 
 // Menu 128.
@@ -97,9 +113,9 @@ inline constexpr std::uint16_t kVkDelete = 0x2E;
 inline constexpr std::uint16_t kVkF6 = 0x75;
 
 struct Accelerator {
-    std::uint8_t modifiers;
-    std::uint16_t virtualKey;
-    std::uint16_t command;
+  std::uint8_t modifiers;
+  std::uint16_t virtualKey;
+  std::uint16_t command;
 };
 
 // Accelerator table 128.
@@ -121,27 +137,33 @@ inline constexpr std::array<Accelerator, 14> kAccelerators = {{
 }};
 
 struct ToolbarButton {
-    std::uint16_t id;
-    std::string_view text;
+  std::uint16_t id;
+  std::string_view text;
 };
 
 // The preview toolbar's buttons, from the left.
 inline constexpr std::array<ToolbarButton, 7> kPreviewToolbar = {{
-    {ID_PREVIEW_PRINT, "\xa6" "C\xa6L(&P)..."},           // 列印(&P)...
-    {ID_PREVIEW_NEXT, "\xa4U\xa4@\xad\xb6(&N)"},           // 下一頁(&N)
-    {ID_PREVIEW_PREV, "\xa4W\xa4@\xad\xb6(&V)"},           // 上一頁(&V)
+    {ID_PREVIEW_PRINT,
+     "\xa6"
+     "C\xa6L(&P)..."},                            // 列印(&P)...
+    {ID_PREVIEW_NEXT, "\xa4U\xa4@\xad\xb6(&N)"},  // 下一頁(&N)
+    {ID_PREVIEW_PREV, "\xa4W\xa4@\xad\xb6(&V)"},  // 上一頁(&V)
     {ID_PREVIEW_NUMPAGE, LoadStringResource(kPreviewTwoPagesId)},
-    {ID_PREVIEW_ZOOMIN, "\xa9\xd4\xaa\xf1(&I)"},           // 拉近(&I)
-    {ID_PREVIEW_ZOOMOUT, "\xa9\xd4\xbb\xb7(&O)"},          // 拉遠(&O)
-    {ID_PREVIEW_CLOSE, "\xc3\xf6\xb3\xac(&C)"},            // 關閉(&C)
+    {ID_PREVIEW_ZOOMIN, "\xa9\xd4\xaa\xf1(&I)"},   // 拉近(&I)
+    {ID_PREVIEW_ZOOMOUT, "\xa9\xd4\xbb\xb7(&O)"},  // 拉遠(&O)
+    {ID_PREVIEW_CLOSE, "\xc3\xf6\xb3\xac(&C)"},    // 關閉(&C)
 }};
 
 // The printing-in-progress box (dialog 30722).
-inline constexpr std::string_view kPrintingLabel = "\xa6" "C\xa6L";           // 列印
-inline constexpr std::string_view kPrintingToLabel = "\xa8\xec";              // 到
-inline constexpr std::string_view kPrintingCancel = "\xa8\xfa\xae\xf8";       // 取消
+inline constexpr std::string_view kPrintingLabel =
+    "\xa6"
+    "C\xa6L";                                                            // 列印
+inline constexpr std::string_view kPrintingToLabel = "\xa8\xec";         // 到
+inline constexpr std::string_view kPrintingCancel = "\xa8\xfa\xae\xf8";  // 取消
 // Told when a job cannot be started or finished: 無法列印！
-inline constexpr std::string_view kPrintFailed = "\xb5L\xaak\xa6" "C\xa6L\xa1I";
+inline constexpr std::string_view kPrintFailed =
+    "\xb5L\xaak\xa6"
+    "C\xa6L\xa1I";
 // Told when a document file cannot be opened or written: 無法開啟或寫入此檔案！
 inline constexpr std::string_view kDocumentFileFailed =
     "\xb5L\xaak\xb6}\xb1\xd2\xa9\xce\xbcg\xa4J\xa6\xb9\xc0\xc9\xae\xd7\xa1I";

@@ -7,30 +7,30 @@
 namespace pictor {
 
 bool IsCommandEnabled(std::uint16_t command, const EudcAssociation& current) {
-    switch (command) {
-        case ID_PRINT_RANGE:
-        case ID_FILE_PRINT:
-        case ID_FILE_PRINT_DIRECT:
-        case ID_FILE_PRINT_PREVIEW:
-            return !current.displayName.Empty();
-        case ID_APP_ABOUT:
-            return false;
-        default:
-            return true;
-    }
+  switch (command) {
+    case ID_PRINT_RANGE:
+    case ID_FILE_PRINT:
+    case ID_FILE_PRINT_DIRECT:
+    case ID_FILE_PRINT_PREVIEW:
+      return !current.displayName.Empty();
+    case ID_APP_ABOUT:
+      return false;
+    default:
+      return true;
+  }
 }
 
 std::string DocumentTitleAfterChoice(std::string_view displayName) {
-    std::string title(displayName);
-    if (displayName == kKaiFaceName) title += kKaiTitleSuffix;
-    return std::string(Cp950Prefix(title, kDocumentTitleSize - 1));
+  std::string title(displayName);
+  if (displayName == kKaiFaceName) title += kKaiTitleSuffix;
+  return std::string(Cp950Prefix(title, kDocumentTitleSize - 1));
 }
 
 std::string FrameCaption(std::string_view documentTitle) {
-    std::string caption(documentTitle);
-    caption += " - ";
-    caption += LoadStringResource(kApplicationTitleId);
-    return caption;
+  std::string caption(documentTitle);
+  caption += " - ";
+  caption += LoadStringResource(kApplicationTitleId);
+  return caption;
 }
 
 }  // namespace pictor

@@ -32,8 +32,8 @@ inline constexpr std::uint16_t kPageNumberFormatId = 62001;
 inline constexpr std::uint16_t kCodeCaptionId = 62002;
 
 struct StringResource {
-    std::uint16_t id;
-    std::string_view text;
+  std::uint16_t id;
+  std::string_view text;
 };
 
 inline constexpr std::array<StringResource, 23> StringTable = {{
@@ -53,10 +53,10 @@ inline constexpr std::array<StringResource, 23> StringTable = {{
     // 沒有任何造字檔關聯設定！
     {kNoAssociationId,
      "\xa8\x53\xa6\xb3\xa5\xf4\xa6\xf3\xb3\x79\xa6\x72\xc0\xc9\xc3\xf6\xc1\x70\xb3\x5d\xa9\x77\xa1\x49"},
-    {kPrintingPortId, "\xa9\xf3 %1"},                // 於 %1
-    {kPreviewOnePageId, "\xa4\x40\xad\xb6(&P)"},     // 一頁(&P)
-    {kPreviewTwoPagesId, "\xa8\xe2\xad\xb6(&T)"},    // 兩頁(&T)
-    {kPrintingPageId, "\xb2\xc4 %u \xad\xb6"},       // 第 %u 頁
+    {kPrintingPortId, "\xa9\xf3 %1"},              // 於 %1
+    {kPreviewOnePageId, "\xa4\x40\xad\xb6(&P)"},   // 一頁(&P)
+    {kPreviewTwoPagesId, "\xa8\xe2\xad\xb6(&T)"},  // 兩頁(&T)
+    {kPrintingPageId, "\xb2\xc4 %u \xad\xb6"},     // 第 %u 頁
     // 第 %u 頁\n第 %u 到 %u 頁\n: one page, and a page range
     {kPreviewPageDescriptionId, "\xb2\xc4 %u \xad\xb6\n\xb2\xc4 %u \xa8\xec %u \xad\xb6\n"},
     {kPrintToFileExtensionId, "prn"},
@@ -73,10 +73,10 @@ inline constexpr std::array<StringResource, 23> StringTable = {{
 // The text of a string; empty for a number the table lacks. Every text is a literal, so its
 // data() is zero-terminated and may serve as a format.
 constexpr std::string_view LoadStringResource(std::uint16_t id) {
-    for (const StringResource& entry : StringTable) {
-        if (entry.id == id) return entry.text;
-    }
-    return {};
+  for (const StringResource& entry : StringTable) {
+    if (entry.id == id) return entry.text;
+  }
+  return {};
 }
 
 }  // namespace pictor

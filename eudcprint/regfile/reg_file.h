@@ -15,17 +15,17 @@
 namespace pictor::regfile {
 
 class RegFileError : public std::runtime_error {
-public:
-    RegFileError(std::size_t line, const std::string& message);
-    // The same error, told as the error of a named file.
-    RegFileError(const std::string& file, const RegFileError& error);
+ public:
+  RegFileError(std::size_t line, const std::string& message);
+  // The same error, told as the error of a named file.
+  RegFileError(const std::string& file, const RegFileError& error);
 
-    std::size_t Line() const { return line_; }  // 1-based; 0 when the error has no line
-    const std::string& Message() const { return message_; }
+  std::size_t Line() const { return line_; }  // 1-based; 0 when the error has no line
+  const std::string& Message() const { return message_; }
 
-private:
-    std::size_t line_;
-    std::string message_;
+ private:
+  std::size_t line_;
+  std::string message_;
 };
 
 // Parses a whole file. Deletions in it ("[-key]", "name"=-) apply to what precedes them.

@@ -14,8 +14,8 @@
 namespace pictor::testsupport {
 
 struct DemoDictionary {
-    std::string fileName;  // e.g. phonetic.tbl
-    std::vector<std::uint8_t> bytes;
+  std::string fileName;  // e.g. phonetic.tbl
+  std::vector<std::uint8_t> bytes;
 };
 
 // The three dictionary files for a platform family.
@@ -27,9 +27,9 @@ bool InstallDemoInputMethods(RegistryPort& registry, std::string_view folder, ch
 
 // What LookupRoots answers for the demonstration data (code page 950).
 struct DemoExpectation {
-    std::uint16_t code;
-    std::uint32_t hkl;
-    std::string_view roots;
+  std::uint16_t code;
+  std::uint32_t hkl;
+  std::string_view roots;
 };
 const std::vector<DemoExpectation>& DemoExpectations();
 
@@ -37,8 +37,8 @@ const std::vector<DemoExpectation>& DemoExpectations();
 // typeface a fresh Debian machine has (fonts-arphic-uming). Each lacks a few characters of the
 // others, so that the three can be told apart.
 struct DemoFont {
-    std::string fileName;  // e.g. eudc.tte
-    std::vector<std::uint8_t> bytes;
+  std::string fileName;  // e.g. eudc.tte
+  std::vector<std::uint8_t> bytes;
 };
 std::vector<DemoFont> DemoEudcFonts();
 

@@ -11,11 +11,11 @@
 namespace pictor::testsupport {
 
 struct InputMethodSetup {
-    std::string layoutKey;            // subkey under Keyboard Layouts, e.g. E0010404
-    std::string imeFile;              // value "IME file", e.g. PHON.IME
-    std::string layoutText;           // value "layout text", code page 950
-    std::string dictionaryValueName;  // "User Dictionary" or "Eudc Dictionary"; empty: no settings key
-    std::string dictionaryPath;       // code page 950
+  std::string layoutKey;            // subkey under Keyboard Layouts, e.g. E0010404
+  std::string imeFile;              // value "IME file", e.g. PHON.IME
+  std::string layoutText;           // value "layout text", code page 950
+  std::string dictionaryValueName;  // "User Dictionary" or "Eudc Dictionary"; empty: no settings key
+  std::string dictionaryPath;       // code page 950
 };
 
 // Writes the layout key and, when a dictionary value name is given, the settings key. Returns

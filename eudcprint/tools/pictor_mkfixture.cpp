@@ -21,9 +21,9 @@
 namespace {
 
 bool WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  return static_cast<bool>(out);
 }
 
 }  // namespace
@@ -46,69 +46,69 @@ constexpr const char* kHelp =
     "  --version              show the version and exit\n";
 
 int main(int argc, char** argv) {
-    if (argc >= 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
-        std::fputs(kHelp, stdout);
-        return 0;
-    }
-    if (argc >= 2 && std::string_view(argv[1]) == "--version") {
-        std::printf("pictor-mkfixture %s\n", TOOLKIT_VERSION);
-        return 0;
-    }
-    if (argc < 2 || argv[1][0] == '-') {
-        std::fputs("usage: pictor-mkfixture FOLDER [--family nt|9x] [--format v5|regedit4] "
-                   "[--path-prefix PREFIX]\n",
-                   stderr);
-        return 2;
-    }
-    const std::string folder = argv[1];
-    auto family = pictor::PlatformFamily::WindowsNT;
-    auto format = pictor::regfile::RegFileFormat::Version5Utf16;
-    std::string prefix = folder;
-    char separator = '/';
-    for (int i = 2; i + 1 < argc; i += 2) {
-        const std::string_view option = argv[i];
-        const std::string_view value = argv[i + 1];
-        if (option == "--family" && (value == "nt" || value == "9x")) {
-            family = value == "nt" ? pictor::PlatformFamily::WindowsNT : pictor::PlatformFamily::Windows9x;
-        } else if (option == "--format" && (value == "v5" || value == "regedit4")) {
-            format = value == "v5" ? pictor::regfile::RegFileFormat::Version5Utf16
-                                   : pictor::regfile::RegFileFormat::Regedit4;
-        } else if (option == "--path-prefix") {
-            prefix = value;
-            separator = '\\';
-        } else {
-            std::fprintf(stderr, "pictor-mkfixture: bad option %s %s\n", argv[i], argv[i + 1]);
-            return 2;
-        }
-    }
-
-    for (const auto& dictionary : pictor::testsupport::DemoDictionaries(family)) {
-        const std::string path = folder + "/" + dictionary.fileName;
-        if (!WriteBytes(path, dictionary.bytes)) {
-            std::fprintf(stderr, "pictor-mkfixture: cannot write %s\n", path.c_str());
-            return 1;
-        }
-    }
-    for (const auto& font : pictor::testsupport::DemoEudcFonts()) {
-        const std::string path = folder + "/" + font.fileName;
-        if (!WriteBytes(path, font.bytes)) {
-            std::fprintf(stderr, "pictor-mkfixture: cannot write %s\n", path.c_str());
-            return 1;
-        }
-    }
-    // The registry's texts are code page 950; the Version 5 file holds them as UTF-16.
-    const pictor::posix::IconvCp950Codec codec;
-    pictor::regfile::DocumentRegistry registry{pictor::regfile::RegistryDocument(format), codec};
-    if (!pictor::testsupport::InstallDemoInputMethods(registry, codec.FromUtf8(prefix), separator) ||
-        !pictor::testsupport::InstallDemoEudcLinks(registry, codec.FromUtf8(prefix), separator)) {
-        std::fputs("pictor-mkfixture: cannot build the registry\n", stderr);
-        return 1;
-    }
-    const std::string registryPath = folder + "/registry.reg";
-    if (!WriteBytes(registryPath, pictor::regfile::WriteRegFile(registry.Document()))) {
-        std::fprintf(stderr, "pictor-mkfixture: cannot write %s\n", registryPath.c_str());
-        return 1;
-    }
-    std::printf("%s\n", registryPath.c_str());
+  if (argc >= 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
+    std::fputs(kHelp, stdout);
     return 0;
+  }
+  if (argc >= 2 && std::string_view(argv[1]) == "--version") {
+    std::printf("pictor-mkfixture %s\n", TOOLKIT_VERSION);
+    return 0;
+  }
+  if (argc < 2 || argv[1][0] == '-') {
+    std::fputs(
+        "usage: pictor-mkfixture FOLDER [--family nt|9x] [--format v5|regedit4] "
+        "[--path-prefix PREFIX]\n",
+        stderr);
+    return 2;
+  }
+  const std::string folder = argv[1];
+  auto family = pictor::PlatformFamily::WindowsNT;
+  auto format = pictor::regfile::RegFileFormat::Version5Utf16;
+  std::string prefix = folder;
+  char separator = '/';
+  for (int i = 2; i + 1 < argc; i += 2) {
+    const std::string_view option = argv[i];
+    const std::string_view value = argv[i + 1];
+    if (option == "--family" && (value == "nt" || value == "9x")) {
+      family = value == "nt" ? pictor::PlatformFamily::WindowsNT : pictor::PlatformFamily::Windows9x;
+    } else if (option == "--format" && (value == "v5" || value == "regedit4")) {
+      format = value == "v5" ? pictor::regfile::RegFileFormat::Version5Utf16 : pictor::regfile::RegFileFormat::Regedit4;
+    } else if (option == "--path-prefix") {
+      prefix = value;
+      separator = '\\';
+    } else {
+      std::fprintf(stderr, "pictor-mkfixture: bad option %s %s\n", argv[i], argv[i + 1]);
+      return 2;
+    }
+  }
+
+  for (const auto& dictionary : pictor::testsupport::DemoDictionaries(family)) {
+    const std::string path = folder + "/" + dictionary.fileName;
+    if (!WriteBytes(path, dictionary.bytes)) {
+      std::fprintf(stderr, "pictor-mkfixture: cannot write %s\n", path.c_str());
+      return 1;
+    }
+  }
+  for (const auto& font : pictor::testsupport::DemoEudcFonts()) {
+    const std::string path = folder + "/" + font.fileName;
+    if (!WriteBytes(path, font.bytes)) {
+      std::fprintf(stderr, "pictor-mkfixture: cannot write %s\n", path.c_str());
+      return 1;
+    }
+  }
+  // The registry's texts are code page 950; the Version 5 file holds them as UTF-16.
+  const pictor::posix::IconvCp950Codec codec;
+  pictor::regfile::DocumentRegistry registry{pictor::regfile::RegistryDocument(format), codec};
+  if (!pictor::testsupport::InstallDemoInputMethods(registry, codec.FromUtf8(prefix), separator) ||
+      !pictor::testsupport::InstallDemoEudcLinks(registry, codec.FromUtf8(prefix), separator)) {
+    std::fputs("pictor-mkfixture: cannot build the registry\n", stderr);
+    return 1;
+  }
+  const std::string registryPath = folder + "/registry.reg";
+  if (!WriteBytes(registryPath, pictor::regfile::WriteRegFile(registry.Document()))) {
+    std::fprintf(stderr, "pictor-mkfixture: cannot write %s\n", registryPath.c_str());
+    return 1;
+  }
+  std::printf("%s\n", registryPath.c_str());
+  return 0;
 }

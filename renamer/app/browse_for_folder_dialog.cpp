@@ -1,8 +1,8 @@
 #include "browse_for_folder_dialog.h"
 
 #ifdef _WIN32
-#include <windows.h>
 #include <shlobj.h>
+#include <windows.h>
 #else
 #include <QApplication>
 #include <QFile>
@@ -12,7 +12,7 @@
 bool TBrowseForFolderDialog::Execute() {
 #ifdef _WIN32
   char buffer[MAX_PATH] = {};
-  BROWSEINFOA info {};
+  BROWSEINFOA info{};
   info.hwndOwner = GetActiveWindow();
   info.pidlRoot = nullptr;  // starts at the desktop
   info.pszDisplayName = buffer;

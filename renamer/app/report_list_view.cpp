@@ -8,7 +8,8 @@
 #include <QStyle>
 #include <algorithm>
 
-TReportListView::TReportListView(QWidget* parent) : QAbstractScrollArea(parent), header_(new QHeaderView(Qt::Horizontal, this)) {
+TReportListView::TReportListView(QWidget* parent)
+    : QAbstractScrollArea(parent), header_(new QHeaderView(Qt::Horizontal, this)) {
   header_->setModel(&header_model_);
   header_->setSectionsClickable(false);
   header_->setSectionsMovable(false);
@@ -123,7 +124,8 @@ void TReportListView::paintEvent(QPaintEvent* event) {
       const QRect cell(header_->sectionViewportPosition(column) + 4, line.top(), header_->sectionSize(column) - 8,
                        row_height_);
       if (cell.right() < 0 || cell.left() > viewport()->width()) continue;
-      const QString shown = painter.fontMetrics().elidedText(texts[static_cast<std::size_t>(column)], Qt::ElideRight, cell.width());
+      const QString shown =
+          painter.fontMetrics().elidedText(texts[static_cast<std::size_t>(column)], Qt::ElideRight, cell.width());
       painter.drawText(cell, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shown);
     }
   }
@@ -148,13 +150,27 @@ void TReportListView::mousePressEvent(QMouseEvent* event) {
 void TReportListView::keyPressEvent(QKeyEvent* event) {
   const int page = std::max(1, viewport()->height() / row_height_);
   switch (event->key()) {
-    case Qt::Key_Down: setCurrentRow(current_ + 1); break;
-    case Qt::Key_Up: setCurrentRow(current_ < 0 ? 0 : current_ - 1); break;
-    case Qt::Key_PageDown: setCurrentRow(current_ + page); break;
-    case Qt::Key_PageUp: setCurrentRow(current_ - page); break;
-    case Qt::Key_Home: setCurrentRow(0); break;
-    case Qt::Key_End: setCurrentRow(rowCount() - 1); break;
-    default: QAbstractScrollArea::keyPressEvent(event); return;
+    case Qt::Key_Down:
+      setCurrentRow(current_ + 1);
+      break;
+    case Qt::Key_Up:
+      setCurrentRow(current_ < 0 ? 0 : current_ - 1);
+      break;
+    case Qt::Key_PageDown:
+      setCurrentRow(current_ + page);
+      break;
+    case Qt::Key_PageUp:
+      setCurrentRow(current_ - page);
+      break;
+    case Qt::Key_Home:
+      setCurrentRow(0);
+      break;
+    case Qt::Key_End:
+      setCurrentRow(rowCount() - 1);
+      break;
+    default:
+      QAbstractScrollArea::keyPressEvent(event);
+      return;
   }
   event->accept();
 }

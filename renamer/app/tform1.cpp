@@ -16,9 +16,7 @@
 
 namespace {
 
-QString Q(std::u16string_view text) {
-  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
+QString Q(std::u16string_view text) { return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())); }
 
 std::u16string U16(const QString& text) { return text.toStdU16String(); }
 
@@ -106,7 +104,8 @@ void TForm1::CreateControls() {
   setAutoFillBackground(true);
 
   // Created in tab order.
-  rgDir = new TRadioGroup(u"Unicode 轉換方向"_qs, {u"使用者造字區 → 假名及漢字區"_qs, u"假名及漢字區 → 使用者造字區"_qs}, this);
+  rgDir = new TRadioGroup(u"Unicode 轉換方向"_qs,
+                          {u"使用者造字區 → 假名及漢字區"_qs, u"假名及漢字區 → 使用者造字區"_qs}, this);
   rgDir->setObjectName("rgDir");
   rgDir->setBounds(8, 112, 249, 65);
   rgDir->setItemIndex(0);
@@ -159,8 +158,16 @@ void TForm1::CreateControls() {
   // The scope group lies under the two fields and the browse button.
   rgpFolder->lower();
 
-  QWidget* order[] = {rgDir->button(0), rgDir->button(1), rgpFolder->button(0), rgpFolder->button(1),
-                      edtHD, edtPath, btnBrowser, btnStart, lvLog, btnStop};
+  QWidget* order[] = {rgDir->button(0),
+                      rgDir->button(1),
+                      rgpFolder->button(0),
+                      rgpFolder->button(1),
+                      edtHD,
+                      edtPath,
+                      btnBrowser,
+                      btnStart,
+                      lvLog,
+                      btnStop};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
 
   edtHD->installEventFilter(this);
@@ -212,8 +219,9 @@ void TForm1::RecoverLeftJournals() {
 }
 
 void TForm1::ShowError(const std::string& text) {
-  QMessageBox box(QMessageBox::Critical, Q(kProgramTitle), Q(services_.startup->Widen(quillon::WithClosingPeriod(text))),
-                  QMessageBox::Ok, isVisible() ? this : nullptr);
+  QMessageBox box(QMessageBox::Critical, Q(kProgramTitle),
+                  Q(services_.startup->Widen(quillon::WithClosingPeriod(text))), QMessageBox::Ok,
+                  isVisible() ? this : nullptr);
   box.exec();
 }
 
@@ -284,8 +292,8 @@ void TForm1::btnStartClick() {
   last_counts_ = engine.counts();
 
   try {
-    last_log_path_ = quillon::WriteRunLog(*services_.logs, log_dir_, services_.style, services_.clock->Now(),
-                                          engine.log().lines());
+    last_log_path_ =
+        quillon::WriteRunLog(*services_.logs, log_dir_, services_.style, services_.clock->Now(), engine.log().lines());
     if (journal) journal->Discard();
   } catch (const quillon::RenamerError& e) {
     // The journal stays: the next start-up turns it into a log.

@@ -39,7 +39,9 @@ class ProfileStartup : public quillon::StartupPort {
 };
 
 int Usage() {
-  std::fprintf(stderr, "usage: quillon-window-run [--reverse] [--table FILE] [--profile DIR] [--screenshot PNG] [--event-interval US] FOLDER\n");
+  std::fprintf(stderr,
+               "usage: quillon-window-run [--reverse] [--table FILE] [--profile DIR] [--screenshot PNG] "
+               "[--event-interval US] FOLDER\n");
   return 2;
 }
 

@@ -7,7 +7,15 @@ namespace quillon {
 bool IsForbiddenInName(char16_t c) {
   if (c < 0x20 || IsHighSurrogate(c) || IsLowSurrogate(c)) return true;
   switch (c) {
-    case u'\\': case u'/': case u':': case u'*': case u'?': case u'"': case u'<': case u'>': case u'|':
+    case u'\\':
+    case u'/':
+    case u':':
+    case u'*':
+    case u'?':
+    case u'"':
+    case u'<':
+    case u'>':
+    case u'|':
       return true;
     default:
       return false;

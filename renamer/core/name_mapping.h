@@ -14,11 +14,11 @@ enum class Direction {
 };
 
 struct MappedName {
-  std::u16string name;     // same length as the old name
-  bool changed = false;    // some code unit was replaced
-  bool allowed = true;     // false: a replacement would put a character into the name that
-                           // names may not hold, replace half of a surrogate pair, or make the
-                           // name "." or ".."
+  std::u16string name;   // same length as the old name
+  bool changed = false;  // some code unit was replaced
+  bool allowed = true;   // false: a replacement would put a character into the name that
+                         // names may not hold, replace half of a surrogate pair, or make the
+                         // name "." or ".."
 };
 
 // Maps a name code unit by code unit (surrogate pairs get no special treatment).

@@ -57,11 +57,13 @@ std::string WriteLogFile(LogFolderPort& logs, const std::string& base, std::span
   for (int n = 1; n <= kMaxSuffix; ++n) {
     const std::string path = n == 1 ? base + ".log" : base + "-" + std::to_string(n) + ".log";
     switch (logs.WriteNewFile(path, bytes)) {
-      case NewFileResult::kWritten: return path;
+      case NewFileResult::kWritten:
+        return path;
       case NewFileResult::kAlreadyExists:
         if (same_counts && logs.ReadFile(path) == bytes) return path;
         continue;
-      case NewFileResult::kFailed: throw RenamerError("Cannot create file " + path);
+      case NewFileResult::kFailed:
+        throw RenamerError("Cannot create file " + path);
     }
   }
   throw RenamerError("Cannot create file " + base + ".log");

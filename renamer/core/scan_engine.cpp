@@ -8,7 +8,12 @@ namespace quillon {
 
 ScanEngine::ScanEngine(const RenameTable& table, FileSystemPort& files, LogFolderPort& logs, RunHost& host,
                        PathStyle style, std::string log_dir)
-    : table_(table), files_(files), logs_(logs), host_(host), style_(style), log_dir_(std::move(log_dir)),
+    : table_(table),
+      files_(files),
+      logs_(logs),
+      host_(host),
+      style_(style),
+      log_dir_(std::move(log_dir)),
       log_(style) {}
 
 void ScanEngine::ScanRoots(std::span<const std::u16string> roots) {

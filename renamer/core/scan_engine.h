@@ -18,7 +18,7 @@ struct ScanCounts {
   std::uint64_t entries = 0;  // entries looked at (names beginning with "." not counted)
   std::uint64_t folders = 0;  // folders searched
   std::uint64_t renamed = 0;
-  std::uint64_t failed = 0;   // renames that failed or were refused
+  std::uint64_t failed = 0;  // renames that failed or were refused
 };
 
 // The walk of one run: depth first, each folder's contents before the folder itself, every name

@@ -26,14 +26,14 @@ void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
 // program that changes the file takes it, so that no two changes interleave. The lock file stays.
 // Throws std::system_error.
 class FileLock {
-public:
-    explicit FileLock(const std::string& path);
-    ~FileLock();
-    FileLock(const FileLock&) = delete;
-    FileLock& operator=(const FileLock&) = delete;
+ public:
+  explicit FileLock(const std::string& path);
+  ~FileLock();
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
 
-private:
-    int fd_;
+ private:
+  int fd_;
 };
 
 }  // namespace pictor::posix

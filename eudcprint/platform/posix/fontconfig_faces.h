@@ -16,12 +16,12 @@ namespace pictor::posix {
 // OpenType outlines, reported as a Big5 TrueType face; names that have no code page 950 spelling
 // are left out. Uses the configuration fontconfig finds (FONTCONFIG_FILE, else the system's).
 class FontconfigFaces : public FontListPort {
-public:
-    explicit FontconfigFaces(const IconvCp950Codec& codec) : codec_(codec) {}
-    std::vector<FontFace> InstalledFaces() override;
+ public:
+  explicit FontconfigFaces(const IconvCp950Codec& codec) : codec_(codec) {}
+  std::vector<FontFace> InstalledFaces() override;
 
-private:
-    const IconvCp950Codec& codec_;
+ private:
+  const IconvCp950Codec& codec_;
 };
 
 // The family fontconfig chooses for a pattern such as "serif:lang=zh-tw", in UTF-8.

@@ -12,22 +12,22 @@
 namespace pictor::posix {
 
 class IconvCp950Codec : public regfile::BasicCp950Codec {
-public:
-    IconvCp950Codec();  // throws std::runtime_error when the converter lacks code page 950
-    ~IconvCp950Codec() override;
-    IconvCp950Codec(const IconvCp950Codec&) = delete;
-    IconvCp950Codec& operator=(const IconvCp950Codec&) = delete;
+ public:
+  IconvCp950Codec();  // throws std::runtime_error when the converter lacks code page 950
+  ~IconvCp950Codec() override;
+  IconvCp950Codec(const IconvCp950Codec&) = delete;
+  IconvCp950Codec& operator=(const IconvCp950Codec&) = delete;
 
-    std::string ToUtf8(std::string_view cp950) const;
-    std::string FromUtf8(std::string_view utf8) const;
+  std::string ToUtf8(std::string_view cp950) const;
+  std::string FromUtf8(std::string_view utf8) const;
 
-protected:
-    char16_t DecodePair(std::uint16_t code) const override;
-    std::string EncodeOther(char32_t codePoint) const override;
+ protected:
+  char16_t DecodePair(std::uint16_t code) const override;
+  std::string EncodeOther(char32_t codePoint) const override;
 
-private:
-    iconv_t decoder_;
-    iconv_t encoder_;
+ private:
+  iconv_t decoder_;
+  iconv_t encoder_;
 };
 
 }  // namespace pictor::posix

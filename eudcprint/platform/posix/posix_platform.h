@@ -16,94 +16,94 @@
 namespace pictor::posix {
 
 class PreloadKeyboardLayouts : public KeyboardLayoutPort {
-public:
-    explicit PreloadKeyboardLayouts(RegistryPort& registry) : registry_(registry) {}
-    std::vector<std::uint32_t> LoadedLayouts() override;
+ public:
+  explicit PreloadKeyboardLayouts(RegistryPort& registry) : registry_(registry) {}
+  std::vector<std::uint32_t> LoadedLayouts() override;
 
-private:
-    RegistryPort& registry_;
+ private:
+  RegistryPort& registry_;
 };
 
 class NtPlatformFamily : public PlatformFamilyPort {
-public:
-    PlatformFamily Family() override { return PlatformFamily::WindowsNT; }
+ public:
+  PlatformFamily Family() override { return PlatformFamily::WindowsNT; }
 };
 
 // Paths are code page 950 as the registry gives them; they are opened as UTF-8 with every
 // backslash taken for a slash.
 class PosixFileReader : public FileReaderPort {
-public:
-    explicit PosixFileReader(const IconvCp950Codec& codec) : codec_(codec) {}
-    std::optional<std::vector<std::uint8_t>> ReadWholeFile(std::string_view path) override;
-    std::string LocalPath(std::string_view cp950Path) const;
+ public:
+  explicit PosixFileReader(const IconvCp950Codec& codec) : codec_(codec) {}
+  std::optional<std::vector<std::uint8_t>> ReadWholeFile(std::string_view path) override;
+  std::string LocalPath(std::string_view cp950Path) const;
 
-private:
-    const IconvCp950Codec& codec_;
+ private:
+  const IconvCp950Codec& codec_;
 };
 
 // One line "caption: text" on standard error, in UTF-8.
 class StderrMessages : public MessagePort {
-public:
-    explicit StderrMessages(const IconvCp950Codec& codec) : codec_(codec) {}
-    void Show(std::string_view text, std::string_view caption, MessageIcon icon) override;
+ public:
+  explicit StderrMessages(const IconvCp950Codec& codec) : codec_(codec) {}
+  void Show(std::string_view text, std::string_view caption, MessageIcon icon) override;
 
-private:
-    const IconvCp950Codec& codec_;
+ private:
+  const IconvCp950Codec& codec_;
 };
 
 // Fonts here link no EUDC files of the platform: the switch exists and changes nothing.
 class NoEudcLinking : public EudcLinkPort {
-public:
-    bool Find() override { return true; }
-    void EnableEudc(bool) override {}
+ public:
+  bool Find() override { return true; }
+  void EnableEudc(bool) override {}
 };
 
 // $WINDIR when set, else /etc.
 class EnvironmentWindowsDirectory : public WindowsDirectoryPort {
-public:
-    explicit EnvironmentWindowsDirectory(const IconvCp950Codec& codec) : codec_(codec) {}
-    std::string WindowsDirectory() override;
+ public:
+  explicit EnvironmentWindowsDirectory(const IconvCp950Codec& codec) : codec_(codec) {}
+  std::string WindowsDirectory() override;
 
-private:
-    const IconvCp950Codec& codec_;
+ private:
+  const IconvCp950Codec& codec_;
 };
 
 // All ports together, over the registry file at `registryPath`.
 class PosixPlatform {
-public:
-    // Throws regfile::RegFileError or std::system_error when the registry file cannot be read.
-    explicit PosixPlatform(std::string registryPath = RegistryFilePath());
+ public:
+  // Throws regfile::RegFileError or std::system_error when the registry file cannot be read.
+  explicit PosixPlatform(std::string registryPath = RegistryFilePath());
 
-    FileRegistry& Registry() { return *registry_; }
-    KeyboardLayoutPort& KeyboardLayouts() { return layouts_; }
-    PlatformFamilyPort& Family() { return family_; }
-    FileReaderPort& Files() { return files_; }
-    MessagePort& Messages() { return messages_; }
-    InputMethodPorts Ports() { return {*registry_, layouts_, files_, messages_}; }
-    // Every port, with messages going to `messages` (a window's message boxes, say).
-    PictorPorts AllPorts(MessagePort& messages) {
-        return {*registry_, layouts_, files_, messages, family_, eudcLink_, fonts_, windowsDirectory_};
-    }
-    PictorPorts AllPorts() { return AllPorts(messages_); }
+  FileRegistry& Registry() { return *registry_; }
+  KeyboardLayoutPort& KeyboardLayouts() { return layouts_; }
+  PlatformFamilyPort& Family() { return family_; }
+  FileReaderPort& Files() { return files_; }
+  MessagePort& Messages() { return messages_; }
+  InputMethodPorts Ports() { return {*registry_, layouts_, files_, messages_}; }
+  // Every port, with messages going to `messages` (a window's message boxes, say).
+  PictorPorts AllPorts(MessagePort& messages) {
+    return {*registry_, layouts_, files_, messages, family_, eudcLink_, fonts_, windowsDirectory_};
+  }
+  PictorPorts AllPorts() { return AllPorts(messages_); }
 
-    // Code page 950 text for the terminal, and back.
-    std::string ToUtf8(std::string_view cp950) const { return codec_.ToUtf8(cp950); }
-    std::string FromUtf8(std::string_view utf8) const { return codec_.FromUtf8(utf8); }
-    std::string Describe() const { return "registry file " + registry_->Path(); }
-    // The file system's name of a code page 950 path from the registry.
-    std::string LocalPath(std::string_view cp950Path) const { return files_.LocalPath(cp950Path); }
-    const IconvCp950Codec& Codec() const { return codec_; }
+  // Code page 950 text for the terminal, and back.
+  std::string ToUtf8(std::string_view cp950) const { return codec_.ToUtf8(cp950); }
+  std::string FromUtf8(std::string_view utf8) const { return codec_.FromUtf8(utf8); }
+  std::string Describe() const { return "registry file " + registry_->Path(); }
+  // The file system's name of a code page 950 path from the registry.
+  std::string LocalPath(std::string_view cp950Path) const { return files_.LocalPath(cp950Path); }
+  const IconvCp950Codec& Codec() const { return codec_; }
 
-private:
-    IconvCp950Codec codec_;
-    std::unique_ptr<FileRegistry> registry_;
-    PreloadKeyboardLayouts layouts_;
-    NtPlatformFamily family_;
-    PosixFileReader files_;
-    StderrMessages messages_;
-    NoEudcLinking eudcLink_;
-    FontconfigFaces fonts_;
-    EnvironmentWindowsDirectory windowsDirectory_;
+ private:
+  IconvCp950Codec codec_;
+  std::unique_ptr<FileRegistry> registry_;
+  PreloadKeyboardLayouts layouts_;
+  NtPlatformFamily family_;
+  PosixFileReader files_;
+  StderrMessages messages_;
+  NoEudcLinking eudcLink_;
+  FontconfigFaces fonts_;
+  EnvironmentWindowsDirectory windowsDirectory_;
 };
 
 }  // namespace pictor::posix

@@ -9,39 +9,39 @@ static_assert(kChineseBig5Charset == CHINESEBIG5_CHARSET);
 static_assert(kTrueTypeFontType == TRUETYPE_FONTTYPE);
 
 bool Win32EudcLink::Find() {
-    char directory[255];
-    const UINT length = GetSystemDirectoryA(directory, sizeof directory);
-    if (length == 0 || length >= sizeof directory) return false;
-    const std::string path = std::string(directory, length) + "\\" + module_;
-    // The module is loaded already; GetModuleHandleA never loads one.
-    enableEudc_ = nullptr;
-    const HMODULE module = GetModuleHandleA(path.c_str());
-    if (module == nullptr) return false;
-    enableEudc_ = reinterpret_cast<EnableEudcFunction>(reinterpret_cast<void*>(GetProcAddress(module, "EnableEUDC")));
-    return enableEudc_ != nullptr;
+  char directory[255];
+  const UINT length = GetSystemDirectoryA(directory, sizeof directory);
+  if (length == 0 || length >= sizeof directory) return false;
+  const std::string path = std::string(directory, length) + "\\" + module_;
+  // The module is loaded already; GetModuleHandleA never loads one.
+  enableEudc_ = nullptr;
+  const HMODULE module = GetModuleHandleA(path.c_str());
+  if (module == nullptr) return false;
+  enableEudc_ = reinterpret_cast<EnableEudcFunction>(reinterpret_cast<void*>(GetProcAddress(module, "EnableEUDC")));
+  return enableEudc_ != nullptr;
 }
 
 void Win32EudcLink::EnableEudc(bool enable) {
-    if (enableEudc_ != nullptr) enableEudc_(enable ? TRUE : FALSE);
+  if (enableEudc_ != nullptr) enableEudc_(enable ? TRUE : FALSE);
 }
 
 namespace {
 
 int CALLBACK CollectFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD fontType, LPARAM faces) {
-    reinterpret_cast<std::vector<FontFace>*>(faces)->push_back(
-        {font->lfFaceName, font->lfCharSet, static_cast<std::uint32_t>(fontType)});
-    return 1;
+  reinterpret_cast<std::vector<FontFace>*>(faces)->push_back(
+      {font->lfFaceName, font->lfCharSet, static_cast<std::uint32_t>(fontType)});
+  return 1;
 }
 
 }  // namespace
 
 std::vector<FontFace> Win32FontList::InstalledFaces() {
-    std::vector<FontFace> faces;
-    const HDC screen = GetDC(nullptr);
-    if (screen == nullptr) return faces;
-    EnumFontsA(screen, nullptr, CollectFace, reinterpret_cast<LPARAM>(&faces));
-    ReleaseDC(nullptr, screen);
-    return faces;
+  std::vector<FontFace> faces;
+  const HDC screen = GetDC(nullptr);
+  if (screen == nullptr) return faces;
+  EnumFontsA(screen, nullptr, CollectFace, reinterpret_cast<LPARAM>(&faces));
+  ReleaseDC(nullptr, screen);
+  return faces;
 }
 
 }  // namespace pictor::win32

@@ -10,35 +10,34 @@ namespace {
 constexpr UINT kCodePage950 = 950;
 
 std::wstring ToWide(UINT codePage, std::string_view text) {
-    if (text.empty()) return {};
-    const int length = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    return wide;
+  if (text.empty()) return {};
+  const int length = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+  return wide;
 }
 
 std::string FromWide(UINT codePage, const std::wstring& wide) {
-    if (wide.empty()) return {};
-    const int length = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length,
-                        nullptr, nullptr);
-    return text;
+  if (wide.empty()) return {};
+  const int length =
+      WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  std::string text(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length, nullptr, nullptr);
+  return text;
 }
 
 class Handle {
-public:
-    explicit Handle(HANDLE handle) : handle_(handle) {}
-    ~Handle() {
-        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-    }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    HANDLE Get() const { return handle_; }
+ public:
+  explicit Handle(HANDLE handle) : handle_(handle) {}
+  ~Handle() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  HANDLE Get() const { return handle_; }
 
-private:
-    HANDLE handle_;
+ private:
+  HANDLE handle_;
 };
 
 }  // namespace
@@ -48,73 +47,72 @@ std::string Cp950ToUtf8(std::string_view cp950) { return FromWide(CP_UTF8, ToWid
 std::string Utf8ToCp950(std::string_view utf8) { return FromWide(kCodePage950, ToWide(CP_UTF8, utf8)); }
 
 std::vector<std::uint32_t> Win32KeyboardLayouts::LoadedLayouts() {
-    const int count = GetKeyboardLayoutList(0, nullptr);
-    if (count <= 0) return {};
-    std::vector<HKL> handles(static_cast<std::size_t>(count));
-    const int got = GetKeyboardLayoutList(count, handles.data());
-    std::vector<std::uint32_t> layouts;
-    for (int i = 0; i < got; ++i) {
-        layouts.push_back(static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(handles[static_cast<std::size_t>(i)])));
-    }
-    return layouts;
+  const int count = GetKeyboardLayoutList(0, nullptr);
+  if (count <= 0) return {};
+  std::vector<HKL> handles(static_cast<std::size_t>(count));
+  const int got = GetKeyboardLayoutList(count, handles.data());
+  std::vector<std::uint32_t> layouts;
+  for (int i = 0; i < got; ++i) {
+    layouts.push_back(static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(handles[static_cast<std::size_t>(i)])));
+  }
+  return layouts;
 }
 
 PlatformFamily Win32PlatformFamily::Family() {
-    OSVERSIONINFOA version{};
-    version.dwOSVersionInfoSize = sizeof version;  // 148 bytes
+  OSVERSIONINFOA version{};
+  version.dwOSVersionInfoSize = sizeof version;  // 148 bytes
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    const BOOL known = GetVersionExA(&version);
+  const BOOL known = GetVersionExA(&version);
 #pragma GCC diagnostic pop
-    return known && version.dwPlatformId == VER_PLATFORM_WIN32_NT ? PlatformFamily::WindowsNT
-                                                                  : PlatformFamily::Windows9x;
+  return known && version.dwPlatformId == VER_PLATFORM_WIN32_NT ? PlatformFamily::WindowsNT : PlatformFamily::Windows9x;
 }
 
 std::optional<std::vector<std::uint8_t>> Win32FileReader::ReadWholeFile(std::string_view path) {
-    Handle file(CreateFileA(std::string(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.Get() == INVALID_HANDLE_VALUE) return std::nullopt;
-    // Files on disk only: not pipes, consoles or devices such as NUL.
-    if (GetFileType(file.Get()) != FILE_TYPE_DISK) return std::nullopt;
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > 0x7FFFFFFF) return std::nullopt;
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD got = 0;
-        if (!ReadFile(file.Get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &got, nullptr)) {
-            return std::nullopt;
-        }
-        if (got == 0) break;  // the file shrank meanwhile
-        done += got;
+  Handle file(CreateFileA(std::string(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file.Get() == INVALID_HANDLE_VALUE) return std::nullopt;
+  // Files on disk only: not pipes, consoles or devices such as NUL.
+  if (GetFileType(file.Get()) != FILE_TYPE_DISK) return std::nullopt;
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > 0x7FFFFFFF) return std::nullopt;
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD got = 0;
+    if (!ReadFile(file.Get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &got, nullptr)) {
+      return std::nullopt;
     }
-    bytes.resize(done);
-    return bytes;
+    if (got == 0) break;  // the file shrank meanwhile
+    done += got;
+  }
+  bytes.resize(done);
+  return bytes;
 }
 
 void MessageBoxMessages::Show(std::string_view text, std::string_view caption, MessageIcon icon) {
-    UINT style = MB_OK;
-    if (icon == MessageIcon::Stop) style |= MB_ICONSTOP;
-    if (icon == MessageIcon::Information) style |= MB_ICONINFORMATION;
-    MessageBoxA(nullptr, std::string(text).c_str(), std::string(caption).c_str(), style);
+  UINT style = MB_OK;
+  if (icon == MessageIcon::Stop) style |= MB_ICONSTOP;
+  if (icon == MessageIcon::Information) style |= MB_ICONINFORMATION;
+  MessageBoxA(nullptr, std::string(text).c_str(), std::string(caption).c_str(), style);
 }
 
 void StderrMessages::Show(std::string_view text, std::string_view caption, MessageIcon) {
-    std::fprintf(stderr, "%s: %s\n", Cp950ToUtf8(caption).c_str(), Cp950ToUtf8(text).c_str());
+  std::fprintf(stderr, "%s: %s\n", Cp950ToUtf8(caption).c_str(), Cp950ToUtf8(text).c_str());
 }
 
 std::string Win32WindowsDirectory::WindowsDirectory() {
-    char directory[256];
-    const UINT length = GetWindowsDirectoryA(directory, sizeof directory);
-    if (length == 0 || length >= sizeof directory) return {};
-    return std::string(directory, length);
+  char directory[256];
+  const UINT length = GetWindowsDirectoryA(directory, sizeof directory);
+  if (length == 0 || length >= sizeof directory) return {};
+  return std::string(directory, length);
 }
 
 Win32Platform::Win32Platform(bool consoleWarnings) : consoleWarnings_(consoleWarnings) {}
 
 MessagePort& Win32Platform::Messages() {
-    if (consoleWarnings_) return console_;
-    return boxes_;
+  if (consoleWarnings_) return console_;
+  return boxes_;
 }
 
 }  // namespace pictor::win32

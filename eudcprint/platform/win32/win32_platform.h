@@ -15,56 +15,56 @@
 namespace pictor::win32 {
 
 class Win32KeyboardLayouts : public KeyboardLayoutPort {
-public:
-    std::vector<std::uint32_t> LoadedLayouts() override;
+ public:
+  std::vector<std::uint32_t> LoadedLayouts() override;
 };
 
 class Win32PlatformFamily : public PlatformFamilyPort {
-public:
-    PlatformFamily Family() override;
+ public:
+  PlatformFamily Family() override;
 };
 
 class Win32FileReader : public FileReaderPort {
-public:
-    std::optional<std::vector<std::uint8_t>> ReadWholeFile(std::string_view path) override;
+ public:
+  std::optional<std::vector<std::uint8_t>> ReadWholeFile(std::string_view path) override;
 };
 
 // A message box without owner window, with an OK button.
 class MessageBoxMessages : public MessagePort {
-public:
-    void Show(std::string_view text, std::string_view caption, MessageIcon icon) override;
+ public:
+  void Show(std::string_view text, std::string_view caption, MessageIcon icon) override;
 };
 
 // One line "caption: text" on standard error, in UTF-8, for programs without windows.
 class StderrMessages : public MessagePort {
-public:
-    void Show(std::string_view text, std::string_view caption, MessageIcon icon) override;
+ public:
+  void Show(std::string_view text, std::string_view caption, MessageIcon icon) override;
 };
 
 // "EnableEUDC" of the GDI32.DLL in the system directory, which the process has loaded already:
 // looked up, never loaded.
 class Win32EudcLink : public EudcLinkPort {
-public:
-    // `module`: the file in the system directory that holds the function.
-    explicit Win32EudcLink(std::string module = "GDI32.DLL") : module_(std::move(module)) {}
-    bool Find() override;
-    void EnableEudc(bool enable) override;
+ public:
+  // `module`: the file in the system directory that holds the function.
+  explicit Win32EudcLink(std::string module = "GDI32.DLL") : module_(std::move(module)) {}
+  bool Find() override;
+  void EnableEudc(bool enable) override;
 
-private:
-    using EnableEudcFunction = BOOL(WINAPI*)(BOOL);
-    std::string module_;
-    EnableEudcFunction enableEudc_ = nullptr;
+ private:
+  using EnableEudcFunction = BOOL(WINAPI*)(BOOL);
+  std::string module_;
+  EnableEudcFunction enableEudc_ = nullptr;
 };
 
 // EnumFontsA over the screen: every face with its character set and font type.
 class Win32FontList : public FontListPort {
-public:
-    std::vector<FontFace> InstalledFaces() override;
+ public:
+  std::vector<FontFace> InstalledFaces() override;
 };
 
 class Win32WindowsDirectory : public WindowsDirectoryPort {
-public:
-    std::string WindowsDirectory() override;
+ public:
+  std::string WindowsDirectory() override;
 };
 
 // Code page 950 to UTF-8 and back, through the system's code page tables.
@@ -73,36 +73,36 @@ std::string Utf8ToCp950(std::string_view utf8);
 
 // All ports together; messages go to message boxes unless `consoleWarnings`.
 class Win32Platform {
-public:
-    explicit Win32Platform(bool consoleWarnings = false);
+ public:
+  explicit Win32Platform(bool consoleWarnings = false);
 
-    Win32Registry& Registry() { return registry_; }
-    KeyboardLayoutPort& KeyboardLayouts() { return layouts_; }
-    PlatformFamilyPort& Family() { return family_; }
-    FileReaderPort& Files() { return files_; }
-    MessagePort& Messages();
-    InputMethodPorts Ports() { return {registry_, layouts_, files_, Messages()}; }
-    // Every port, with messages going to `messages`.
-    PictorPorts AllPorts(MessagePort& messages) {
-        return {registry_, layouts_, files_, messages, family_, eudcLink_, fonts_, windowsDirectory_};
-    }
-    PictorPorts AllPorts() { return AllPorts(Messages()); }
+  Win32Registry& Registry() { return registry_; }
+  KeyboardLayoutPort& KeyboardLayouts() { return layouts_; }
+  PlatformFamilyPort& Family() { return family_; }
+  FileReaderPort& Files() { return files_; }
+  MessagePort& Messages();
+  InputMethodPorts Ports() { return {registry_, layouts_, files_, Messages()}; }
+  // Every port, with messages going to `messages`.
+  PictorPorts AllPorts(MessagePort& messages) {
+    return {registry_, layouts_, files_, messages, family_, eudcLink_, fonts_, windowsDirectory_};
+  }
+  PictorPorts AllPorts() { return AllPorts(Messages()); }
 
-    std::string ToUtf8(std::string_view cp950) const { return Cp950ToUtf8(cp950); }
-    std::string FromUtf8(std::string_view utf8) const { return Utf8ToCp950(utf8); }
-    std::string Describe() const { return "Windows registry"; }
+  std::string ToUtf8(std::string_view cp950) const { return Cp950ToUtf8(cp950); }
+  std::string FromUtf8(std::string_view utf8) const { return Utf8ToCp950(utf8); }
+  std::string Describe() const { return "Windows registry"; }
 
-private:
-    Win32Registry registry_;
-    Win32KeyboardLayouts layouts_;
-    Win32PlatformFamily family_;
-    Win32FileReader files_;
-    MessageBoxMessages boxes_;
-    StderrMessages console_;
-    bool consoleWarnings_;
-    Win32EudcLink eudcLink_;
-    Win32FontList fonts_;
-    Win32WindowsDirectory windowsDirectory_;
+ private:
+  Win32Registry registry_;
+  Win32KeyboardLayouts layouts_;
+  Win32PlatformFamily family_;
+  Win32FileReader files_;
+  MessageBoxMessages boxes_;
+  StderrMessages console_;
+  bool consoleWarnings_;
+  Win32EudcLink eudcLink_;
+  Win32FontList fonts_;
+  Win32WindowsDirectory windowsDirectory_;
 };
 
 }  // namespace pictor::win32

@@ -7,10 +7,9 @@
 namespace pictor::win32 {
 
 class Win32Registry : public RegistryPort {
-public:
-    std::unique_ptr<RegistryKey> Open(RegistryRoot root, std::string_view path,
-                                      RegistryAccess access) override;
-    std::unique_ptr<RegistryKey> Create(RegistryRoot root, std::string_view path) override;
+ public:
+  std::unique_ptr<RegistryKey> Open(RegistryRoot root, std::string_view path, RegistryAccess access) override;
+  std::unique_ptr<RegistryKey> Create(RegistryRoot root, std::string_view path) override;
 };
 
 }  // namespace pictor::win32

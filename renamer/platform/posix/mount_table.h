@@ -9,10 +9,10 @@ namespace quillon::posix {
 
 // One line of /proc/self/mountinfo, with the octal escapes (\040 for a blank...) undone.
 struct MountInfoLine {
-  std::string device;       // "major:minor"
-  std::string root;         // the folder of the file system mounted here ("/" for all of it)
+  std::string device;  // "major:minor"
+  std::string root;    // the folder of the file system mounted here ("/" for all of it)
   std::string mount_point;
-  std::string options;      // per-mount options, "rw,..." or "ro,..."
+  std::string options;  // per-mount options, "rw,..." or "ro,..."
   std::string fs_type;
   std::string source;
 };

@@ -233,7 +233,7 @@ std::unique_ptr<LeftJournal> PosixLogFolder::TakeLeftJournal(const std::string& 
 
 LocalTime PosixClock::Now() {
   const std::time_t now = std::time(nullptr);
-  std::tm tm {};
+  std::tm tm{};
   localtime_r(&now, &tm);
   return LocalTime{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
 }
@@ -246,13 +246,25 @@ std::uint32_t PosixClock::Milliseconds() {
 
 int TableReadError(int errno_value) {
   switch (errno_value) {
-    case ENOENT: return 2;
-    case ENOTDIR: case ENAMETOOLONG: case ELOOP: case EINVAL: return 3;
-    case EMFILE: case ENFILE: return 4;
-    case EACCES: case EPERM: case EISDIR: return 5;
-    case EIO: return 30;  // the system's "read fault"
+    case ENOENT:
+      return 2;
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case ELOOP:
+    case EINVAL:
+      return 3;
+    case EMFILE:
+    case ENFILE:
+      return 4;
+    case EACCES:
+    case EPERM:
+    case EISDIR:
+      return 5;
+    case EIO:
+      return 30;  // the system's "read fault"
     // Other errno values are shown above 1000, clear of the numbers that have texts of their own.
-    default: return 1000 + errno_value;
+    default:
+      return 1000 + errno_value;
   }
 }
 

@@ -54,7 +54,7 @@ class Win32FolderSearch : public FolderSearch {
 
   std::u16string folder_;
   HANDLE handle_ = INVALID_HANDLE_VALUE;
-  WIN32_FIND_DATAW data_ {};
+  WIN32_FIND_DATAW data_{};
   bool pending_ = false;
 };
 
@@ -153,7 +153,7 @@ NewFileResult Win32LogFolder::WriteNewFile(const std::string& path, std::span<co
   if (file == INVALID_HANDLE_VALUE) {
     const DWORD error = GetLastError();
     return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? NewFileResult::kAlreadyExists
-                                                                      : NewFileResult::kFailed;
+                                                                       : NewFileResult::kFailed;
   }
   DWORD written = 0;
   const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) != 0 &&
@@ -226,7 +226,7 @@ std::unique_ptr<LeftJournal> Win32LogFolder::TakeLeftJournal(const std::string& 
 }
 
 LocalTime Win32Clock::Now() {
-  SYSTEMTIME t {};
+  SYSTEMTIME t{};
   GetLocalTime(&t);
   return LocalTime{t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
 }

@@ -8,8 +8,8 @@ namespace quillon::win32 {
 
 int Win32Startup::ReadTableFile(const std::string& path, std::vector<std::uint8_t>& contents) {
   contents.clear();
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return static_cast<int>(GetLastError());
   std::uint8_t buffer[65536];
   for (;;) {

@@ -67,7 +67,8 @@ void OnNextModal(std::function<void(QWidget*)> action) {
 
 QStringList RowTexts(const TReportListView* list) {
   QStringList rows;
-  for (int i = 0; i < list->rowCount(); ++i) rows << list->text(i, 0) + " | " + list->text(i, 1) + " | " + list->text(i, 2);
+  for (int i = 0; i < list->rowCount(); ++i)
+    rows << list->text(i, 0) + " | " + list->text(i, 1) + " | " + list->text(i, 2);
   return rows;
 }
 
@@ -292,8 +293,8 @@ TEST_F(FormShown, TabGoesThroughTheControlsInOrder) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
   }
   // Stop is disabled at start, so Tab goes round to the direction group.
-  EXPECT_THAT(visited, ::testing::ElementsAre("rgDir", "rgpFolder", "edtHD", "edtPath", "btnBrowser", "btnStart",
-                                              "lvLog"));
+  EXPECT_THAT(visited,
+              ::testing::ElementsAre("rgDir", "rgpFolder", "edtHD", "edtPath", "btnBrowser", "btnStart", "lvLog"));
   EXPECT_EQ(QApplication::focusWidget(), form.rgDir->button(0));
 }
 
@@ -347,18 +348,20 @@ TEST_F(FormTest, RunRenamesShowsRowsAndWritesTheLog) {
 
   ASSERT_EQ(finished.count(), 1);
   const QString root = Q(tree_.path());
-  EXPECT_THAT(RowTexts(form.lvLog),
-              ::testing::ElementsAre(u"\uF6B1.txt | \u2460.txt | "_qs + root + u"/d\uF6B2"_qs,
-                                     u"<d\uF6B2> | d\u2461 | "_qs + root));
+  EXPECT_THAT(RowTexts(form.lvLog), ::testing::ElementsAre(u"\uF6B1.txt | \u2460.txt | "_qs + root + u"/d\uF6B2"_qs,
+                                                           u"<d\uF6B2> | d\u2461 | "_qs + root));
   EXPECT_TRUE(Exists(tree_ / ("d" + kCircled2 + "/" + kCircled1 + ".txt")));
   EXPECT_EQ(form.lblNow->text(), root + u"/d\uF6B2"_qs);  // the last folder shown stays
   EXPECT_TRUE(form.btnStart->isEnabled());
   EXPECT_FALSE(form.btnStop->isEnabled());
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
-  const std::vector<std::u16string> lines = {
-      u"來源：" + root.toStdU16String() + u"/d\uF6B2/\uF6B1.txt", u"改成：" + root.toStdU16String() + u"/d\uF6B2/\u2460.txt", u"",
-      u"來源：" + root.toStdU16String() + u"/<d\uF6B2>", u"改成：" + root.toStdU16String() + u"/d\u2461", u""};
+  const std::vector<std::u16string> lines = {u"來源：" + root.toStdU16String() + u"/d\uF6B2/\uF6B1.txt",
+                                             u"改成：" + root.toStdU16String() + u"/d\uF6B2/\u2460.txt",
+                                             u"",
+                                             u"來源：" + root.toStdU16String() + u"/<d\uF6B2>",
+                                             u"改成：" + root.toStdU16String() + u"/d\u2461",
+                                             u""};
   const std::vector<std::uint8_t> expected = quillon::EncodeLogFile(lines);
   EXPECT_EQ(ReadText(form.lastLogPath()), std::string(expected.begin(), expected.end()));
 

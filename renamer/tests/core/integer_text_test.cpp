@@ -39,7 +39,9 @@ TEST(IntegerText, OtherPrefixesBlanksAndSigns) {
 
 TEST(IntegerText, RejectsWhatIsNotAllDigits) {
   for (const char* text : {"", "$", " ", "$ 12", "$12 ", "$1 2", "$G", "$-1", "$$1", "$\t1", "2147483648",
-                           "-2147483649", "12a", "-", "+", "0x", "$x1", "\xEF\xBB\xBF" "1"}) {
+                           "-2147483649", "12a", "-", "+", "0x", "$x1",
+                           "\xEF\xBB\xBF"
+                           "1"}) {
     EXPECT_EQ(ParseIntegerText(text), std::nullopt) << "'" << text << "'";
   }
 }

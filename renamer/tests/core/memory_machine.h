@@ -17,10 +17,10 @@ namespace quillon::testing {
 struct Node {
   std::u16string name;
   bool is_directory = false;
-  bool is_link = false;        // a symbolic link, junction or other reparse point
-  bool searchable = true;      // false: the folder cannot be listed
-  bool rename_fails = false;   // renaming this entry fails in the system
-  bool inexact_name = false;   // the system's name has no exact UTF-16 form
+  bool is_link = false;       // a symbolic link, junction or other reparse point
+  bool searchable = true;     // false: the folder cannot be listed
+  bool rename_fails = false;  // renaming this entry fails in the system
+  bool inexact_name = false;  // the system's name has no exact UTF-16 form
   std::vector<std::unique_ptr<Node>> children;
 
   Node* Add(std::u16string child_name, bool directory = false);
@@ -41,7 +41,7 @@ class MemoryFileSystem : public FileSystemPort {
   std::unique_ptr<FolderSearch> OpenFolder(std::u16string_view path) override;
 
   std::u16string current_drive = u"C:";
-  std::vector<std::u16string> patterns;  // every search started, as path + "\*.*"
+  std::vector<std::u16string> patterns;                            // every search started, as path + "\*.*"
   std::vector<std::pair<std::u16string, std::u16string>> renames;  // (old path, new name)
 
  private:

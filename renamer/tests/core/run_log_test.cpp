@@ -14,9 +14,8 @@ TEST(RunLog, ThreeLinesPerRecordWithTheFolderAndSeparator) {
   RunLog log(PathStyle::kWindows);
   log.AddRecord(u"C:\\docs", u"\uF6B1.txt", u"\u2460.txt");
   log.AddRecord(u"C:", u"<\uF6B2>", u"*無法改名*");
-  const std::vector<std::u16string> expected = {
-      u"來源：C:\\docs\\\uF6B1.txt", u"改成：C:\\docs\\\u2460.txt", u"",
-      u"來源：C:\\<\uF6B2>",        u"改成：C:\\*無法改名*",        u""};
+  const std::vector<std::u16string> expected = {u"來源：C:\\docs\\\uF6B1.txt", u"改成：C:\\docs\\\u2460.txt", u"",
+                                                u"來源：C:\\<\uF6B2>",         u"改成：C:\\*無法改名*",       u""};
   EXPECT_EQ(log.lines(), expected);
 
   RunLog posix(PathStyle::kPosix);
@@ -28,31 +27,31 @@ TEST(RunLog, ThreeLinesPerRecordWithTheFolderAndSeparator) {
 TEST(RunLog, FileIsUtf16LittleEndianWithMarkAndCrLf) {
   const std::vector<std::u16string> lines = {u"來源：C:\\a", u"改成：C:\\\u2460", u""};
   const Bytes expected = {
-      0xFF, 0xFE,                                                        // byte-order mark
+      0xFF, 0xFE,                                                                          // byte-order mark
       0x86, 0x4F, 0x90, 0x6E, 0x1A, 0xFF, 0x43, 0x00, 0x3A, 0x00, 0x5C, 0x00, 0x61, 0x00,  // 來源：C:\a
-      0x0D, 0x00, 0x0A, 0x00,
-      0x39, 0x65, 0x10, 0x62, 0x1A, 0xFF, 0x43, 0x00, 0x3A, 0x00, 0x5C, 0x00, 0x60, 0x24,  // 改成：C:\①
-      0x0D, 0x00, 0x0A, 0x00,
-      0x0D, 0x00, 0x0A, 0x00};                                           // the empty line
+      0x0D, 0x00, 0x0A, 0x00, 0x39, 0x65, 0x10, 0x62, 0x1A, 0xFF, 0x43, 0x00, 0x3A, 0x00,
+      0x5C, 0x00, 0x60, 0x24,                           // 改成：C:\①
+      0x0D, 0x00, 0x0A, 0x00, 0x0D, 0x00, 0x0A, 0x00};  // the empty line
   EXPECT_EQ(EncodeLogFile(lines), expected);
   EXPECT_EQ(EncodeLogFile({}), (Bytes{0xFF, 0xFE}));
   // Code units go out as they are, surrogates included.
-  EXPECT_EQ(EncodeLogFile(std::vector<std::u16string>{u"\xD840"}), (Bytes{0xFF, 0xFE, 0x40, 0xD8, 0x0D, 0x00, 0x0A, 0x00}));
+  EXPECT_EQ(EncodeLogFile(std::vector<std::u16string>{u"\xD840"}),
+            (Bytes{0xFF, 0xFE, 0x40, 0xD8, 0x0D, 0x00, 0x0A, 0x00}));
 }
 
 TEST(RunLog, StampIsYearThenTwoDigitFields) {
   EXPECT_EQ(LogStamp({2024, 3, 15, 9, 30, 5}), "20240315-093005");
   EXPECT_EQ(LogStamp({1999, 12, 31, 23, 59, 59}), "19991231-235959");
   EXPECT_EQ(LogStamp({2001, 1, 2, 0, 0, 0}), "20010102-000000");
-  EXPECT_EQ(LogStamp({987, 1, 1, 1, 1, 1}), "9870101-010101");     // all the year's digits, no padding
+  EXPECT_EQ(LogStamp({987, 1, 1, 1, 1, 1}), "9870101-010101");  // all the year's digits, no padding
   EXPECT_EQ(LogStamp({12345, 1, 1, 1, 1, 1}), "123450101-010101");
 }
 
 TEST(RunLog, WritesStampNamedFileInTheLogFolder) {
   testing::MemoryLogFolder logs;
   const std::vector<std::u16string> lines = {u"來源：C:\\a", u"改成：C:\\b", u""};
-  const std::string path = WriteRunLog(logs, "C:\\Users\\amy\\RenameLogs", PathStyle::kWindows,
-                                       {2024, 3, 15, 9, 30, 5}, lines);
+  const std::string path =
+      WriteRunLog(logs, "C:\\Users\\amy\\RenameLogs", PathStyle::kWindows, {2024, 3, 15, 9, 30, 5}, lines);
   EXPECT_EQ(path, "C:\\Users\\amy\\RenameLogs\\20240315-093005.log");
   ASSERT_EQ(logs.files.count(path), 1u);
   EXPECT_EQ(logs.files[path], EncodeLogFile(lines));

@@ -8,13 +8,13 @@
 namespace quillon {
 namespace {
 
+using ::testing::ElementsAre;
 using testing::FixedClock;
 using testing::MemoryFileSystem;
 using testing::MemoryLogFolder;
 using testing::Node;
 using testing::RecordingHost;
 using testing::Row;
-using ::testing::ElementsAre;
 
 class ScanEngineTest : public ::testing::Test {
  protected:
@@ -44,24 +44,22 @@ TEST_F(ScanEngineTest, WalksDepthFirstWithContentsBeforeTheirFolderInListingOrde
   ScanEngine engine = MakeEngine();
   engine.ScanFolder(u"C:\\top");
 
-  EXPECT_THAT(trace_, ElementsAre(
-      "show C:\\top", "search C:\\top\\*.*",
-      "events", "events",  // "." and ".."
-      "rename C:\\top \uF6B1.txt -> \u2460.txt", "row \uF6B1.txt | \u2460.txt | C:\\top", "events",
-      "show C:\\top\\sub\uF6B2", "search C:\\top\\sub\uF6B2\\*.*",
-      "events", "events",
-      "rename C:\\top\\sub\uF6B2 a\uF6B3 -> a\u2462", "row a\uF6B3 | a\u2462 | C:\\top\\sub\uF6B2", "events",
-      "events",  // keep
-      "rename C:\\top sub\uF6B2 -> sub\u2461", "row <sub\uF6B2> | sub\u2461 | C:\\top", "events",
-      "events",  // .hidden: neither walked nor renamed
-      "events"));  // plain
+  EXPECT_THAT(trace_,
+              ElementsAre("show C:\\top", "search C:\\top\\*.*", "events", "events",  // "." and ".."
+                          "rename C:\\top \uF6B1.txt -> \u2460.txt", "row \uF6B1.txt | \u2460.txt | C:\\top", "events",
+                          "show C:\\top\\sub\uF6B2", "search C:\\top\\sub\uF6B2\\*.*", "events", "events",
+                          "rename C:\\top\\sub\uF6B2 a\uF6B3 -> a\u2462", "row a\uF6B3 | a\u2462 | C:\\top\\sub\uF6B2",
+                          "events",
+                          "events",  // keep
+                          "rename C:\\top sub\uF6B2 -> sub\u2461", "row <sub\uF6B2> | sub\u2461 | C:\\top", "events",
+                          "events",    // .hidden: neither walked nor renamed
+                          "events"));  // plain
 
-  EXPECT_THAT(engine.log().lines(), ElementsAre(
-      u"來源：C:\\top\\\uF6B1.txt", u"改成：C:\\top\\\u2460.txt", u"",
-      u"來源：C:\\top\\sub\uF6B2\\a\uF6B3", u"改成：C:\\top\\sub\uF6B2\\a\u2462", u"",
-      u"來源：C:\\top\\<sub\uF6B2>", u"改成：C:\\top\\sub\u2461", u""));
-  EXPECT_THAT(fs_.Resolve(u"C:\\top")->ChildNames(),
-              ElementsAre(u".hidden", u"plain", u"\u2460.txt", u"sub\u2461"));
+  EXPECT_THAT(engine.log().lines(),
+              ElementsAre(u"來源：C:\\top\\\uF6B1.txt", u"改成：C:\\top\\\u2460.txt", u"",
+                          u"來源：C:\\top\\sub\uF6B2\\a\uF6B3", u"改成：C:\\top\\sub\uF6B2\\a\u2462", u"",
+                          u"來源：C:\\top\\<sub\uF6B2>", u"改成：C:\\top\\sub\u2461", u""));
+  EXPECT_THAT(fs_.Resolve(u"C:\\top")->ChildNames(), ElementsAre(u".hidden", u"plain", u"\u2460.txt", u"sub\u2461"));
   EXPECT_THAT(fs_.Resolve(u"C:\\top\\.hidden")->ChildNames(), ElementsAre(u"\uF6B1"));
   EXPECT_EQ(engine.counts().entries, 5u);  // ".hidden" is not counted
   EXPECT_EQ(engine.counts().folders, 2u);
@@ -69,9 +67,9 @@ TEST_F(ScanEngineTest, WalksDepthFirstWithContentsBeforeTheirFolderInListingOrde
 }
 
 TEST_F(ScanEngineTest, UnmappedUnitsStayAndUnchangedNamesGiveNoRow) {
-  fs_.AddPath(u"C:\\top\\\uF6B9\uF6B1", false);    // F6B9 has no entry
-  fs_.AddPath(u"C:\\top\\\u4E00\uE000", false);    // nothing to map
-  fs_.AddPath(u"C:\\top\\same\\\uF6B2", false);    // a folder needing no change is still walked
+  fs_.AddPath(u"C:\\top\\\uF6B9\uF6B1", false);  // F6B9 has no entry
+  fs_.AddPath(u"C:\\top\\\u4E00\uE000", false);  // nothing to map
+  fs_.AddPath(u"C:\\top\\same\\\uF6B2", false);  // a folder needing no change is still walked
   ScanEngine engine = MakeEngine();
   engine.ScanFolder(u"C:\\top");
   EXPECT_THAT(host_.rows, ElementsAre(Row{u"\uF6B9\uF6B1", u"\uF6B9\u2460", u"C:\\top"},
@@ -97,8 +95,8 @@ TEST_F(ScanEngineTest, TrailingBackslashIsKeptAsTypedAndDoubles) {
   ScanEngine engine = MakeEngine();
   engine.ScanFolder(u"C:\\top\\");
   EXPECT_THAT(fs_.patterns, ElementsAre(u"C:\\top\\\\*.*", u"C:\\top\\\\sub\\*.*"));
-  EXPECT_THAT(host_.rows, ElementsAre(Row{u"\uF6B1", u"\u2460", u"C:\\top\\"},
-                                      Row{u"\uF6B2", u"\u2461", u"C:\\top\\\\sub"}));
+  EXPECT_THAT(host_.rows,
+              ElementsAre(Row{u"\uF6B1", u"\u2460", u"C:\\top\\"}, Row{u"\uF6B2", u"\u2461", u"C:\\top\\\\sub"}));
   EXPECT_EQ(engine.log().lines()[0], u"來源：C:\\top\\\\\uF6B1");
 }
 
@@ -179,8 +177,8 @@ TEST_F(ScanEngineTest, TakenNameOrFailedRenameGivesCannotRenameAndReplacesNothin
   fs_.AddPath(u"C:\\top\\\uF6B2", false)->rename_fails = true;
   ScanEngine engine = MakeEngine();
   engine.ScanFolder(u"C:\\top");
-  EXPECT_THAT(host_.rows, ElementsAre(Row{u"\uF6B1", u"*無法改名*", u"C:\\top"},
-                                      Row{u"\uF6B2", u"*無法改名*", u"C:\\top"}));
+  EXPECT_THAT(host_.rows,
+              ElementsAre(Row{u"\uF6B1", u"*無法改名*", u"C:\\top"}, Row{u"\uF6B2", u"*無法改名*", u"C:\\top"}));
   EXPECT_THAT(engine.log().lines(), ElementsAre(u"來源：C:\\top\\\uF6B1", u"改成：C:\\top\\*無法改名*", u"",
                                                 u"來源：C:\\top\\\uF6B2", u"改成：C:\\top\\*無法改名*", u""));
   EXPECT_THAT(fs_.Resolve(u"C:\\top")->ChildNames(), ElementsAre(u"\uF6B1", u"\u2460", u"\uF6B2"));
@@ -195,9 +193,9 @@ TEST_F(ScanEngineTest, ForbiddenReplacementIsRefusedWithoutAskingTheSystem) {
   fs_.AddPath(u"C:\\top\\\uF6B5dir\\\uF6B1", false);
   ScanEngine engine = MakeEngine();
   engine.ScanFolder(u"C:\\top");
-  EXPECT_THAT(host_.rows, ElementsAre(Row{u"a\uF6B4b", u"*無法改名*", u"C:\\top"},
-                                      Row{u"\uF6B1", u"\u2460", u"C:\\top\\\uF6B5dir"},
-                                      Row{u"<\uF6B5dir>", u"*無法改名*", u"C:\\top"}));
+  EXPECT_THAT(host_.rows,
+              ElementsAre(Row{u"a\uF6B4b", u"*無法改名*", u"C:\\top"}, Row{u"\uF6B1", u"\u2460", u"C:\\top\\\uF6B5dir"},
+                          Row{u"<\uF6B5dir>", u"*無法改名*", u"C:\\top"}));
   ASSERT_EQ(fs_.renames.size(), 1u);  // only the file inside the folder reached the system
   EXPECT_EQ(fs_.renames[0].second, u"\u2460");
   EXPECT_THAT(fs_.Resolve(u"C:\\top")->ChildNames(), ElementsAre(u"a\uF6B4b", u"\uF6B5dir"));

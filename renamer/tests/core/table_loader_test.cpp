@@ -114,10 +114,10 @@ TEST(TableLoader, LinesAfterAFailureAreNotReadAndEarlierEntriesStay) {
 TEST(TableLoader, LaterLinesOverwriteEarlierOnes) {
   RenameTable table;
   ASSERT_EQ(Load("=\nF6B1 2460\nF6B1 2461\nF6B2 3000\nF6B3 3000\n", table), "");
-  EXPECT_EQ(table.Forward(0xF6B1), u'\u2461');     // the second entry for the same old code wins
-  EXPECT_EQ(table.Reverse(0x2460), u'\uF6B1');     // and the reverse entry of the first stays
+  EXPECT_EQ(table.Forward(0xF6B1), u'\u2461');  // the second entry for the same old code wins
+  EXPECT_EQ(table.Reverse(0x2460), u'\uF6B1');  // and the reverse entry of the first stays
   EXPECT_EQ(table.Reverse(0x2461), u'\uF6B1');
-  EXPECT_EQ(table.Reverse(0x3000), u'\uF6B3');     // the second two-way entry for a new code wins
+  EXPECT_EQ(table.Reverse(0x3000), u'\uF6B3');  // the second two-way entry for a new code wins
   EXPECT_EQ(table.Forward(0xF6B2), u'\u3000');
 }
 

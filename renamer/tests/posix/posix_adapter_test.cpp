@@ -2,21 +2,20 @@
 // replace, links that are never followed, names that are not UTF-8, the log file and start-up.
 
 #include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
+#include "core/memory_machine.h"
 #include "core/renamer_error.h"
 #include "core/run_log.h"
 #include "core/scan_engine.h"
 #include "core/table_loader.h"
-#include "core/memory_machine.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_startup.h"
 #include "temp_folder.h"
@@ -43,7 +42,8 @@ const std::string kCircled3 = "\xE2\x91\xA2";
 
 std::vector<std::string> Names(const std::string& folder) {
   std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -91,8 +91,10 @@ TEST_F(PosixWalk, RenamesPrivateUseNamesDepthFirstAndKeepsContents) {
                                                Row{u"f\uF6B3", u"f\u2462", startup_.Widen(top) + u"/d\uF6B2"},
                                                Row{u"<d\uF6B2>", u"d\u2461", startup_.Widen(top)}));
   // The folder's row comes after the rows of its contents.
-  const auto folder_row = std::find(host_.rows.begin(), host_.rows.end(), Row{u"<d\uF6B2>", u"d\u2461", startup_.Widen(top)});
-  const auto inner_row = std::find(host_.rows.begin(), host_.rows.end(), Row{u"f\uF6B3", u"f\u2462", startup_.Widen(top) + u"/d\uF6B2"});
+  const auto folder_row =
+      std::find(host_.rows.begin(), host_.rows.end(), Row{u"<d\uF6B2>", u"d\u2461", startup_.Widen(top)});
+  const auto inner_row =
+      std::find(host_.rows.begin(), host_.rows.end(), Row{u"f\uF6B3", u"f\u2462", startup_.Widen(top) + u"/d\uF6B2"});
   EXPECT_LT(inner_row, folder_row);
   EXPECT_EQ(engine.counts().renamed, 3u);
   EXPECT_TRUE(Exists(log_dir_ / "logs"));  // the log folder is made as the walk starts
@@ -170,7 +172,9 @@ TEST_F(PosixWalk, LogAfterANameThatIsNotUtf8IsValidUtf16) {
 TEST_F(PosixWalk, ReplacementsThatNamesCannotHoldAreRefused) {
   table_.SetForward(0xF6B4, u'/');
   table_.SetForward(0xF6B5, 0xD800);  // a lone surrogate has no UTF-8 form
-  const std::string slash = "a\xEF\x9A\xB4" "b";
+  const std::string slash =
+      "a\xEF\x9A\xB4"
+      "b";
   const std::string lone = "c\xEF\x9A\xB5";
   mkdir((tmp_ / "a").c_str(), 0755);  // where a "/" would have moved the file
   WriteText(tmp_ / slash, "s");
@@ -196,8 +200,10 @@ TEST_F(PosixWalk, FolderThatCannotBeReadIsPassedOverButRenamed) {
 }
 
 TEST_F(PosixWalk, AnotherFileSystemMountedInsideIsNotWalked) {
-  struct stat dev {}, shm {};
-  if (stat("/dev", &dev) != 0 || stat("/dev/shm", &shm) != 0 || dev.st_dev == shm.st_dev || access("/dev/shm", W_OK) != 0) {
+  struct stat dev {
+  }, shm{};
+  if (stat("/dev", &dev) != 0 || stat("/dev/shm", &shm) != 0 || dev.st_dev == shm.st_dev ||
+      access("/dev/shm", W_OK) != 0) {
     GTEST_SKIP() << "needs /dev/shm mounted on its own inside /dev";
   }
   const std::string marker = "/dev/shm/quillon-" + std::to_string(getpid()) + kPua1;
@@ -235,7 +241,9 @@ TEST(PosixLogFolder, WritesNewFilesOnlyAndMakesOneLevel) {
 
   const std::vector<std::uint8_t> bytes = {0xFF, 0xFE, 0x41, 0x00, 0x0D, 0x00, 0x0A, 0x00};
   EXPECT_EQ(logs.WriteNewFile(dir + "/a.log", bytes), NewFileResult::kWritten);
-  EXPECT_EQ(ReadText(dir + "/a.log"), std::string("\xFF\xFE" "A\0\r\0\n\0", 8));
+  EXPECT_EQ(ReadText(dir + "/a.log"), std::string("\xFF\xFE"
+                                                  "A\0\r\0\n\0",
+                                                  8));
   const std::vector<std::uint8_t> other = {1, 2, 3};
   EXPECT_EQ(logs.WriteNewFile(dir + "/a.log", other), NewFileResult::kAlreadyExists);
   EXPECT_EQ(ReadText(dir + "/a.log").size(), 8u);

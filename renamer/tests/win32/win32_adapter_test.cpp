@@ -34,8 +34,8 @@ class TempFolder {
   TempFolder() {
     wchar_t base[MAX_PATH];
     GetTempPathW(MAX_PATH, base);
-    std::wstring path = std::wstring(base) + L"quillon-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                        std::to_wstring(counter_++);
+    std::wstring path =
+        std::wstring(base) + L"quillon-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(counter_++);
     CreateDirectoryW(path.c_str(), nullptr);
     path_ = FromWide(path);
   }
@@ -55,7 +55,8 @@ class TempFolder {
         const std::wstring name = data.cFileName;
         if (name == L"." || name == L"..") continue;
         const std::wstring full = folder + L"\\" + name;
-        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+            !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
           RemoveAll(full);
         } else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
           RemoveDirectoryW(full.c_str());
@@ -73,7 +74,8 @@ class TempFolder {
 };
 
 void WriteFile(const std::u16string& path, const std::string& text) {
-  HANDLE f = CreateFileW(ToWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE f =
+      CreateFileW(ToWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(f, INVALID_HANDLE_VALUE);
   DWORD written = 0;
   ::WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
