@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static const auto tables = std::make_unique<pictor::RootTables>();
   pictor::ClearRootTables(*tables);
   const std::uint32_t hkl = kInputMethods[data[0] & 3];
-  const auto family = (data[0] & 4) ? pictor::PlatformFamily::Windows9x : pictor::PlatformFamily::WindowsNT;
+  const auto family = (data[0] & 4) ? pictor::PlatformFamily::kWindows9x : pictor::PlatformFamily::kWindowsNT;
   pictor::ReadRootDictionary(*tables, std::span<const std::uint8_t>(data + 1, size - 1), family, hkl);
 
   // Every entry keeps its terminator, so that a root text never runs into the next entry.

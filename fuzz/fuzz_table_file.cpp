@@ -9,7 +9,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const tessel::ParsedTable parsed = tessel::parseTableFile(std::span<const std::uint8_t>(data, size));
-  if (parsed.outcome != tessel::ParsedTable::Outcome::Ok) return 0;
+  if (parsed.outcome != tessel::ParsedTable::Outcome::kOk) return 0;
   if (size < tessel::kTableHeaderLength) std::abort();  // a table without its header
 
   const tessel::CodeTable indexed(parsed.records);

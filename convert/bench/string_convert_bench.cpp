@@ -38,9 +38,9 @@ const CodeTables& scanningTables() {
       auto r = t.table(id).records();
       return CodeTable::withoutIndex(std::vector<TableRecord>(r.begin(), r.end()));
     };
-    return CodeTables(
-        {copy(TableId::Big5), copy(TableId::Big5Eudc), copy(TableId::Big5Last), copy(TableId::Ucs), copy(TableId::Gbk)},
-        t.status());
+    return CodeTables({copy(TableId::kBig5), copy(TableId::kBig5Eudc), copy(TableId::kBig5Last), copy(TableId::kUcs),
+                       copy(TableId::kGbk)},
+                      t.status());
   }();
   return tables;
 }
@@ -48,7 +48,7 @@ const CodeTables& scanningTables() {
 // Random Big5 Han characters of the tables, 40 to a line, about `bytes` long, zero-terminated.
 std::vector<std::uint8_t> big5Text(std::size_t bytes) {
   std::vector<std::uint16_t> codes;
-  for (const TableRecord& r : defaultTables().table(TableId::Big5).records())
+  for (const TableRecord& r : defaultTables().table(TableId::kBig5).records())
     if (r.other >= 0xA440) codes.push_back(static_cast<std::uint16_t>(r.other));
   std::mt19937 random(1);
   std::vector<std::uint8_t> text;

@@ -27,9 +27,9 @@ void CodeTables::buildLookupIndexes() {
     if (!t.indexed()) return;  // the tables answer by scanning
   }
   const bool userEudc = (status_ & TS_USER_EUDC) != 0;
-  const CodeTable& big5 = table(TableId::Big5);
-  const CodeTable& eudc = table(TableId::Big5Eudc);
-  const CodeTable& last = table(TableId::Big5Last);
+  const CodeTable& big5 = table(TableId::kBig5);
+  const CodeTable& eudc = table(TableId::kBig5Eudc);
+  const CodeTable& last = table(TableId::kBig5Last);
 
   try {
     // Each code goes into an index in the order its search visits the tables, and the first
@@ -48,8 +48,8 @@ void CodeTables::buildLookupIndexes() {
       big5ByCns_.insertIfAbsent(r.cns, low16(r.other));
       cnsByBig5_.insertIfAbsent(low16(r.other), r.cns);
     }
-    for (const TableRecord& r : table(TableId::Ucs).records()) ucsByCns_.insertIfAbsent(r.cns, low16(r.other));
-    for (const TableRecord& r : table(TableId::Gbk).records()) gbkByCns_.insertIfAbsent(r.cns, low16(r.other));
+    for (const TableRecord& r : table(TableId::kUcs).records()) ucsByCns_.insertIfAbsent(r.cns, low16(r.other));
+    for (const TableRecord& r : table(TableId::kGbk).records()) gbkByCns_.insertIfAbsent(r.cns, low16(r.other));
     merged_ = true;
 
     // Big5 to UCS-2 and back, both steps composed. The second step looks up the three CNS bytes
@@ -62,7 +62,7 @@ void CodeTables::buildLookupIndexes() {
       return value;
     };
     // Only codes that some record holds can convert, so the records name every code to compose.
-    for (TableId id : {TableId::Big5, TableId::Big5Eudc, TableId::Big5Last}) {
+    for (TableId id : {TableId::kBig5, TableId::kBig5Eudc, TableId::kBig5Last}) {
       for (const TableRecord& r : table(id).records()) {
         const std::uint16_t c = low16(r.other);
         if (const auto cns = big5ToCns(c)) {
@@ -70,7 +70,7 @@ void CodeTables::buildLookupIndexes() {
         }
       }
     }
-    for (const TableRecord& r : table(TableId::Ucs).records()) {
+    for (const TableRecord& r : table(TableId::kUcs).records()) {
       const std::uint16_t c = low16(r.other);
       if (const auto cns = ucsToCns(c)) {
         if (const auto found = cnsToBig5(asLookedUp(*cns))) big5ByUcs_.insertIfAbsent(c, *found);
@@ -108,12 +108,12 @@ CodeTables CodeTables::load(TablePlatform& platform) {
       continue;
     }
     ParsedTable parsed = parseTableFile(*bytes);
-    if (parsed.outcome == ParsedTable::Outcome::HeaderBad) {
+    if (parsed.outcome == ParsedTable::Outcome::kHeaderBad) {
       // The tables after a bad header are not even opened.
       status |= TS_HEADER_BAD;
       break;
     }
-    if (parsed.outcome == ParsedTable::Outcome::Unreadable) {
+    if (parsed.outcome == ParsedTable::Outcome::kUnreadable) {
       status |= info.missingFlag;
       continue;
     }

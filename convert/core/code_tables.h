@@ -13,7 +13,7 @@
 
 namespace tessel {
 
-enum class TableId : std::size_t { Big5 = 0, Big5Eudc = 1, Big5Last = 2, Ucs = 3, Gbk = 4 };
+enum class TableId : std::size_t { kBig5 = 0, kBig5Eudc = 1, kBig5Last = 2, kUcs = 3, kGbk = 4 };
 
 struct TableFileInfo {
   const char* fileName;
@@ -54,11 +54,11 @@ class CodeTables {
   // converted character makes one.
   std::optional<std::uint16_t> cnsToBig5(std::uint32_t cnsValue) const {
     if (merged_) return big5ByCns_.find(cnsValue);
-    if (auto hit = table(TableId::Big5).findByCns(cnsValue)) return low16(*hit);
+    if (auto hit = table(TableId::kBig5).findByCns(cnsValue)) return low16(*hit);
     if (status_ & TS_USER_EUDC) {
-      if (auto hit = table(TableId::Big5Eudc).findByCns(cnsValue)) return low16(*hit);
+      if (auto hit = table(TableId::kBig5Eudc).findByCns(cnsValue)) return low16(*hit);
     }
-    if (auto hit = table(TableId::Big5Last).findByCns(cnsValue)) return low16(*hit);
+    if (auto hit = table(TableId::kBig5Last).findByCns(cnsValue)) return low16(*hit);
     return std::nullopt;
   }
 
@@ -66,27 +66,27 @@ class CodeTables {
     if (merged_) return cnsByBig5_.find(big5);
     if (isBig5UserDefined(big5)) {
       if (status_ & TS_USER_EUDC) {
-        if (auto hit = table(TableId::Big5Eudc).findByOther(big5)) return hit;
+        if (auto hit = table(TableId::kBig5Eudc).findByOther(big5)) return hit;
       }
-    } else if (auto hit = table(TableId::Big5).findByOther(big5)) {
+    } else if (auto hit = table(TableId::kBig5).findByOther(big5)) {
       return hit;
     }
-    return table(TableId::Big5Last).findByOther(big5);
+    return table(TableId::kBig5Last).findByOther(big5);
   }
 
   std::optional<std::uint16_t> cnsToUcs(std::uint32_t cnsValue) const {
     if (merged_) return ucsByCns_.find(cnsValue);
-    if (auto hit = table(TableId::Ucs).findByCns(cnsValue)) return low16(*hit);
+    if (auto hit = table(TableId::kUcs).findByCns(cnsValue)) return low16(*hit);
     return std::nullopt;
   }
-  std::optional<std::uint32_t> ucsToCns(std::uint16_t unit) const { return table(TableId::Ucs).findByOther(unit); }
+  std::optional<std::uint32_t> ucsToCns(std::uint16_t unit) const { return table(TableId::kUcs).findByOther(unit); }
 
   std::optional<std::uint16_t> cnsToGbk(std::uint32_t cnsValue) const {
     if (merged_) return gbkByCns_.find(cnsValue);
-    if (auto hit = table(TableId::Gbk).findByCns(cnsValue)) return low16(*hit);
+    if (auto hit = table(TableId::kGbk).findByCns(cnsValue)) return low16(*hit);
     return std::nullopt;
   }
-  std::optional<std::uint32_t> gbkToCns(std::uint16_t gbk) const { return table(TableId::Gbk).findByOther(gbk); }
+  std::optional<std::uint32_t> gbkToCns(std::uint16_t gbk) const { return table(TableId::kGbk).findByOther(gbk); }
 
   // Big5 to UCS-2 and back through CNS, both steps at once where both succeed: the commonest pair
   // without CNS on either side, answered as the two look-ups above would answer it.

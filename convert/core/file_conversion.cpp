@@ -76,15 +76,15 @@ class BlockWriter {
   std::size_t used_ = 0;
 };
 
-enum class Outcome { Done, ReadFailed, WriteFailed };
+enum class Outcome { kDone, kReadFailed, kWriteFailed };
 
 Outcome copyFile(SourceFile& source, TargetFile& target) {
   std::vector<std::uint8_t> block(kReadBlock);
   for (;;) {
     const auto n = source.read(block);
-    if (!n) return Outcome::ReadFailed;
-    if (*n == 0) return Outcome::Done;
-    if (!target.write(std::span<const std::uint8_t>(block.data(), *n))) return Outcome::WriteFailed;
+    if (!n) return Outcome::kReadFailed;
+    if (*n == 0) return Outcome::kDone;
+    if (!target.write(std::span<const std::uint8_t>(block.data(), *n))) return Outcome::kWriteFailed;
   }
 }
 
@@ -120,14 +120,14 @@ Outcome convertLines(TextConverter& converter, SourceFile& source, BlockWriter& 
   BlockReader reader(source);
   if (s == kSelectorUcs) {
     // The first two bytes are taken to be the byte-order mark.
-    if (!reader.fill(2)) return Outcome::ReadFailed;
+    if (!reader.fill(2)) return Outcome::kReadFailed;
     reader.consume(2);
   }
 
   for (;;) {
-    if (!reader.fill(kLineArea)) return Outcome::ReadFailed;
+    if (!reader.fill(kLineArea)) return Outcome::kReadFailed;
     const std::span<const std::uint8_t> available = reader.available();
-    if (available.empty()) return Outcome::Done;
+    if (available.empty()) return Outcome::kDone;
 
     // One line, or the first line area of a longer one. A line ends after 0A. For UCS-2 the
     // readers keep no state between code units, so lines need not be told apart: the text runs on,
@@ -150,7 +150,7 @@ Outcome convertLines(TextConverter& converter, SourceFile& source, BlockWriter& 
       // converted as if the line ended there, rather than waiting for ever.
       used = convertPiece(converter, writer, s, t, piece, true, waiting);
     }
-    if (!used) return Outcome::WriteFailed;
+    if (!used) return Outcome::kWriteFailed;
     reader.consume(*used);
   }
 }
@@ -195,8 +195,8 @@ std::int32_t convertFile(const CodeTables& tables, CnsCoder& coder, CharacterLis
       return kResultOk;
     }
     const Outcome copied = copyFile(*input, *output);
-    if (copied == Outcome::ReadFailed) return fail(kResultOpenSource);
-    if (copied == Outcome::WriteFailed) return fail(kResultCreateTarget);
+    if (copied == Outcome::kReadFailed) return fail(kResultOpenSource);
+    if (copied == Outcome::kWriteFailed) return fail(kResultCreateTarget);
     return kResultOk;
   }
 
@@ -208,8 +208,8 @@ std::int32_t convertFile(const CodeTables& tables, CnsCoder& coder, CharacterLis
 
   TextConverter converter(tables, coder, list);
   const Outcome converted = convertLines(converter, *input, writer, s, t);
-  if (converted == Outcome::ReadFailed) return fail(kResultOpenSource);
-  if (converted == Outcome::WriteFailed) return fail(writeFailure);
+  if (converted == Outcome::kReadFailed) return fail(kResultOpenSource);
+  if (converted == Outcome::kWriteFailed) return fail(writeFailure);
   if (t == kSelectorCns) {
     const std::uint8_t shiftIn[1] = {kShiftIn};
     written = writer.write(shiftIn);

@@ -26,7 +26,7 @@ std::int32_t readInt32(std::span<const std::uint8_t> b, std::size_t at) {
 ParsedTable parseTableFile(std::span<const std::uint8_t> bytes) {
   ParsedTable parsed;
   if (bytes.size() < kTableHeaderLength || readInt16(bytes, 0) != static_cast<std::int16_t>(kTableHeaderLength)) {
-    parsed.outcome = ParsedTable::Outcome::HeaderBad;
+    parsed.outcome = ParsedTable::Outcome::kHeaderBad;
     return parsed;
   }
 
@@ -34,7 +34,7 @@ ParsedTable parseTableFile(std::span<const std::uint8_t> bytes) {
   const std::int16_t cnsWidth = readInt16(bytes, 20);
   const std::int16_t otherWidth = readInt16(bytes, 22);
   if (count < 0 || cnsWidth < 0 || otherWidth < 0 || (count > 0 && cnsWidth + otherWidth == 0)) {
-    parsed.outcome = ParsedTable::Outcome::Unreadable;
+    parsed.outcome = ParsedTable::Outcome::kUnreadable;
     return parsed;
   }
 

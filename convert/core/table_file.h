@@ -13,11 +13,11 @@ inline constexpr std::size_t kTableHeaderLength = 128;
 
 struct ParsedTable {
   enum class Outcome {
-    Ok,          // records hold what the file holds (possibly fewer than the count claims)
-    HeaderBad,   // header shorter than 128 bytes or its length field is not 128
-    Unreadable,  // negative count or widths, or records of no width: no sensible reading
+    kOk,          // records hold what the file holds (possibly fewer than the count claims)
+    kHeaderBad,   // header shorter than 128 bytes or its length field is not 128
+    kUnreadable,  // negative count or widths, or records of no width: no sensible reading
   };
-  Outcome outcome = Outcome::Ok;
+  Outcome outcome = Outcome::kOk;
   std::vector<TableRecord> records;
   bool outOfMemory = false;  // memory ran out; `records` holds those read until then
 };

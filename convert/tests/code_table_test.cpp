@@ -21,23 +21,23 @@ TEST(TableFile, ReadsRecordsOfThreeAndTwoBytes) {
   EXPECT_EQ(file[131], 0x40);
   EXPECT_EQ(file[132], 0xA4);
   const ParsedTable parsed = parseTableFile(file);
-  ASSERT_EQ(parsed.outcome, ParsedTable::Outcome::Ok);
+  ASSERT_EQ(parsed.outcome, ParsedTable::Outcome::kOk);
   EXPECT_EQ(parsed.records, (std::vector<TableRecord>{{0x014421, 0xA440}, {0x024421, 0xC940}}));
 }
 
 TEST(TableFile, HeaderMustBe128BytesLong) {
-  EXPECT_EQ(parseTableFile(makeTableFile({{1, 2}}, 3, 2, 127)).outcome, ParsedTable::Outcome::HeaderBad);
+  EXPECT_EQ(parseTableFile(makeTableFile({{1, 2}}, 3, 2, 127)).outcome, ParsedTable::Outcome::kHeaderBad);
   auto shortHeader = makeTableFile({});
   shortHeader.resize(127);
-  EXPECT_EQ(parseTableFile(shortHeader).outcome, ParsedTable::Outcome::HeaderBad);
-  EXPECT_EQ(parseTableFile({}).outcome, ParsedTable::Outcome::HeaderBad);
+  EXPECT_EQ(parseTableFile(shortHeader).outcome, ParsedTable::Outcome::kHeaderBad);
+  EXPECT_EQ(parseTableFile({}).outcome, ParsedTable::Outcome::kHeaderBad);
 }
 
 TEST(TableFile, CountLargerThanTheFileKeepsTheWholeRecordsPresent) {
   auto file = makeTableFile({{1, 10}, {2, 20}, {3, 30}}, 3, 2, 128, 1000);
   file.pop_back();  // the last record is cut short
   const ParsedTable parsed = parseTableFile(file);
-  ASSERT_EQ(parsed.outcome, ParsedTable::Outcome::Ok);
+  ASSERT_EQ(parsed.outcome, ParsedTable::Outcome::kOk);
   EXPECT_EQ(parsed.records, (std::vector<TableRecord>{{1, 10}, {2, 20}}));
 }
 
@@ -56,16 +56,16 @@ TEST(TableFile, WidthsFromZeroToSixBytes) {
 }
 
 TEST(TableFile, NonsenseCountsAndWidthsAreUnreadable) {
-  EXPECT_EQ(parseTableFile(makeTableFile({}, 3, 2, 128, -2)).outcome, ParsedTable::Outcome::Unreadable);
-  EXPECT_EQ(parseTableFile(makeTableFile({}, -3, 2, 128, 0)).outcome, ParsedTable::Outcome::Unreadable);
-  EXPECT_EQ(parseTableFile(makeTableFile({}, 3, -2, 128, 0)).outcome, ParsedTable::Outcome::Unreadable);
+  EXPECT_EQ(parseTableFile(makeTableFile({}, 3, 2, 128, -2)).outcome, ParsedTable::Outcome::kUnreadable);
+  EXPECT_EQ(parseTableFile(makeTableFile({}, -3, 2, 128, 0)).outcome, ParsedTable::Outcome::kUnreadable);
+  EXPECT_EQ(parseTableFile(makeTableFile({}, 3, -2, 128, 0)).outcome, ParsedTable::Outcome::kUnreadable);
   // A claimed count of records of no width at all.
-  EXPECT_EQ(parseTableFile(makeTableFile({}, 0, 0, 128, 100000000)).outcome, ParsedTable::Outcome::Unreadable);
+  EXPECT_EQ(parseTableFile(makeTableFile({}, 0, 0, 128, 100000000)).outcome, ParsedTable::Outcome::kUnreadable);
 }
 
 TEST(TableFile, EmptyTableIsPresent) {
   const ParsedTable parsed = parseTableFile(makeTableFile({}));
-  EXPECT_EQ(parsed.outcome, ParsedTable::Outcome::Ok);
+  EXPECT_EQ(parsed.outcome, ParsedTable::Outcome::kOk);
   EXPECT_TRUE(parsed.records.empty());
 }
 

@@ -79,7 +79,7 @@ TEST(TableLoading, BadHeaderStopsLoadingBeforeTheLaterTablesAreOpened) {
   const CodeTables t = CodeTables::load(p);
   EXPECT_EQ(t.status(), TS_HEADER_BAD);
   EXPECT_EQ(p.opened, std::vector<std::string>{".\\share\\CNS_B5.TBL"});
-  for (auto id : {TableId::Big5, TableId::Big5Eudc, TableId::Big5Last, TableId::Ucs, TableId::Gbk})
+  for (auto id : {TableId::kBig5, TableId::kBig5Eudc, TableId::kBig5Last, TableId::kUcs, TableId::kGbk})
     EXPECT_TRUE(t.table(id).empty());
 }
 
@@ -89,8 +89,8 @@ TEST(TableLoading, BadHeaderAfterAMissingTableKeepsBothFlags) {
   p.addFile(".\\share\\CNS_UCS.TBL", makeTableFile({}, 3, 2, 0));
   const CodeTables t = CodeTables::load(p);
   EXPECT_EQ(t.status(), TS_B5_MISSING | TS_HEADER_BAD);
-  EXPECT_FALSE(t.table(TableId::Big5Eudc).empty());
-  EXPECT_TRUE(t.table(TableId::Gbk).empty());
+  EXPECT_FALSE(t.table(TableId::kBig5Eudc).empty());
+  EXPECT_TRUE(t.table(TableId::kGbk).empty());
 }
 
 TEST(TableLoading, UnreadableTableCountsAsMissing) {
@@ -105,7 +105,7 @@ TEST(TableLoading, EmptyTableIsPresent) {
   p.addFile(".\\share\\CNS_GBK.TBL", makeTableFile({}));
   const CodeTables t = CodeTables::load(p);
   EXPECT_EQ(t.status(), 0);
-  EXPECT_TRUE(t.table(TableId::Gbk).empty());
+  EXPECT_TRUE(t.table(TableId::kGbk).empty());
 }
 
 TEST(TableLoading, OutOfMemoryTextsAreTheSystemsOwn) {
@@ -198,9 +198,9 @@ TEST(IndexedLookups, ConvertLikeTheScanInSearchOrder) {
       auto r = t.table(id).records();
       return CodeTable::withoutIndex(std::vector<TableRecord>(r.begin(), r.end()));
     };
-    return CodeTables(
-        {copy(TableId::Big5), copy(TableId::Big5Eudc), copy(TableId::Big5Last), copy(TableId::Ucs), copy(TableId::Gbk)},
-        t.status());
+    return CodeTables({copy(TableId::kBig5), copy(TableId::kBig5Eudc), copy(TableId::kBig5Last), copy(TableId::kUcs),
+                       copy(TableId::kGbk)},
+                      t.status());
   };
 
   // Text of every two-byte code from 0x8140 up, and of every CNS code of planes 1 to 3 in the

@@ -3,7 +3,7 @@
 namespace tessel::tools {
 namespace {
 
-enum class Piece { Single, TwoByte, FourByte, Incomplete };
+enum class Piece { kSingle, kTwoByte, kFourByte, kIncomplete };
 
 std::uint8_t byteAt(std::string_view text, std::size_t i) { return static_cast<std::uint8_t>(text[i]); }
 
@@ -13,23 +13,23 @@ Piece pieceAt(std::string_view text, std::size_t i, bool last) {
   const std::uint8_t b = byteAt(text, i);
   const std::size_t left = text.size() - i;
   if (b == kSingleShift2) {
-    if (left < 4) return last ? Piece::Single : Piece::Incomplete;
+    if (left < 4) return last ? Piece::kSingle : Piece::kIncomplete;
     const bool four =
         isEucPlaneByte(byteAt(text, i + 1)) && isEucCodeByte(byteAt(text, i + 2)) && isEucCodeByte(byteAt(text, i + 3));
-    return four ? Piece::FourByte : Piece::Single;
+    return four ? Piece::kFourByte : Piece::kSingle;
   }
   if (isEucCodeByte(b)) {
-    if (left < 2) return last ? Piece::Single : Piece::Incomplete;
-    return isEucCodeByte(byteAt(text, i + 1)) ? Piece::TwoByte : Piece::Single;
+    if (left < 2) return last ? Piece::kSingle : Piece::kIncomplete;
+    return isEucCodeByte(byteAt(text, i + 1)) ? Piece::kTwoByte : Piece::kSingle;
   }
-  return Piece::Single;
+  return Piece::kSingle;
 }
 
 std::size_t pieceLength(Piece piece) {
   switch (piece) {
-    case Piece::TwoByte:
+    case Piece::kTwoByte:
       return 2;
-    case Piece::FourByte:
+    case Piece::kFourByte:
       return 4;
     default:
       return 1;
@@ -45,7 +45,7 @@ void scan(std::string& pending, std::string_view block, bool last, Emit emit) {
   std::size_t i = 0;
   while (i < text.size()) {
     const Piece piece = pieceAt(text, i, last);
-    if (piece == Piece::Incomplete) {
+    if (piece == Piece::kIncomplete) {
       pending = text.substr(i);
       return;
     }
@@ -61,7 +61,7 @@ std::string EucTwWidener::convert(std::string_view block, bool last) {
   std::string out;
   out.reserve(block.size() * 2);
   scan(pending_, block, last, [&](Piece piece, std::string_view bytes) {
-    if (piece == Piece::TwoByte) {
+    if (piece == Piece::kTwoByte) {
       out += static_cast<char>(kSingleShift2);
       out += static_cast<char>(kPlaneOneByte);
     }
@@ -74,7 +74,7 @@ std::string EucTwNarrower::convert(std::string_view block, bool last) {
   std::string out;
   out.reserve(block.size());
   scan(pending_, block, last, [&](Piece piece, std::string_view bytes) {
-    if (piece == Piece::FourByte && byteAt(bytes, 1) == kPlaneOneByte) {
+    if (piece == Piece::kFourByte && byteAt(bytes, 1) == kPlaneOneByte) {
       out.append(bytes.substr(2));
     } else {
       out.append(bytes);
@@ -85,7 +85,7 @@ std::string EucTwNarrower::convert(std::string_view block, bool last) {
 
 void TwoByteCharacterCounter::count(std::string_view block, bool last) {
   scan(pending_, block, last, [&](Piece piece, std::string_view) {
-    if (piece == Piece::TwoByte) ++found_;
+    if (piece == Piece::kTwoByte) ++found_;
   });
 }
 

@@ -67,10 +67,10 @@ constexpr const char* kEncodingNames = "cns, euc, euc-tw, big5, ucs, gbk, utf8";
 
 // An encoding on the command line: a library selector, in the library's form or in one this host
 // converts to and from that selector's form.
-enum class HostForm { Library, Utf8, EucTw };
+enum class HostForm { kLibrary, kUtf8, kEucTw };
 struct Encoding {
   int selector = -1;
-  HostForm form = HostForm::Library;
+  HostForm form = HostForm::kLibrary;
 };
 
 struct Options {
@@ -89,9 +89,9 @@ struct UsageError {
 struct VersionRequest {};
 
 std::optional<Encoding> encodingByName(const std::string& name) {
-  if (name == "utf8" || name == "utf-8") return Encoding{CVT_UCS, HostForm::Utf8};
-  if (name == "euc-tw") return Encoding{CVT_EUC, HostForm::EucTw};
-  if (const auto selector = selectorByName(name)) return Encoding{*selector, HostForm::Library};
+  if (name == "utf8" || name == "utf-8") return Encoding{CVT_UCS, HostForm::kUtf8};
+  if (name == "euc-tw") return Encoding{CVT_EUC, HostForm::kEucTw};
+  if (const auto selector = selectorByName(name)) return Encoding{*selector, HostForm::kLibrary};
   return std::nullopt;
 }
 
@@ -125,7 +125,7 @@ Options parse(int argc, char** argv) {
   }
   if (o.from.selector < 0 || o.to.selector < 0) throw UsageError{"both -f FROM and -t TO are needed"};
   if (files.size() != 2) throw UsageError{"an INPUT and an OUTPUT file are needed"};
-  if (o.from.selector == o.to.selector && o.from.form == o.to.form && o.from.form != HostForm::Library)
+  if (o.from.selector == o.to.selector && o.from.form == o.to.form && o.from.form != HostForm::kLibrary)
     throw UsageError{"nothing to convert: FROM and TO are the same encoding"};
   o.input = fs::absolute(files[0]);
   o.output = fs::absolute(files[1]);
@@ -246,7 +246,7 @@ fs::path besideTemporary(const fs::path& path) {
 
 // The host's side of each form: from the file as given to the library's form, and back.
 void toLibraryForm(HostForm form, const fs::path& from, const fs::path& to) {
-  if (form == HostForm::Utf8) {
+  if (form == HostForm::kUtf8) {
     std::string pending;
     std::size_t offset = 0;
     transcodeFile(
@@ -265,7 +265,7 @@ void toLibraryForm(HostForm form, const fs::path& from, const fs::path& to) {
 }
 
 void fromLibraryForm(HostForm form, const fs::path& from, const fs::path& to) {
-  if (form == HostForm::Utf8) {
+  if (form == HostForm::kUtf8) {
     std::string pending;
     transcodeFile(
         from, to, [&](std::string_view block, bool last) { return ucs2ToUtf8(block, pending, last); }, {}, 2);
@@ -298,12 +298,12 @@ int convertFile(LoadedLibrary& library, int from, int to, const fs::path& source
 int convertThroughHostForms(LoadedLibrary& library, const Options& o) {
   WorkFolder work;
   fs::path source = o.input;
-  if (o.from.form != HostForm::Library) {
+  if (o.from.form != HostForm::kLibrary) {
     source = work / "input";
     toLibraryForm(o.from.form, o.input, source);
   }
   PendingFile finished(besideTemporary(o.output));
-  const fs::path target = o.to.form == HostForm::Library ? finished.path() : work / "output";
+  const fs::path target = o.to.form == HostForm::kLibrary ? finished.path() : work / "output";
   int result = CVT_OK;
   if (o.from.selector == o.to.selector) {
     std::error_code ec;
@@ -313,7 +313,7 @@ int convertThroughHostForms(LoadedLibrary& library, const Options& o) {
     result = convertFile(library, o.from.selector, o.to.selector, source, target);
   }
   if (result != CVT_OK) return result;
-  if (o.to.form != HostForm::Library) fromLibraryForm(o.to.form, target, finished.path());
+  if (o.to.form != HostForm::kLibrary) fromLibraryForm(o.to.form, target, finished.path());
   finished.placeAt(o.output);
   return CVT_OK;
 }
@@ -328,7 +328,7 @@ int run(const Options& o, const fs::path& programFolder) {
     throw HostError{"cannot create the character list CNSLIST.LOG in the current directory"};
 
   int result = CVT_OK;
-  if (o.from.form == HostForm::Library && o.to.form == HostForm::Library) {
+  if (o.from.form == HostForm::kLibrary && o.to.form == HostForm::kLibrary) {
     if (o.from.selector == CVT_EUC) warnOfTwoByteCharacters(o.input);
     result = convertFile(*library, o.from.selector, o.to.selector, o.input, o.output);
   } else {

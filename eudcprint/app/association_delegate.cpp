@@ -27,14 +27,14 @@ void AssociationDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
   const QFontMetrics metrics(option.font);
   const QString label = FromCp950(FileLabel(association.eudcFilePath.View()));
   const QRect& r = option.rect;
-  const ItemPainting item = PaintAssociationItem(association, LookOf(ItemDrawAction::DrawEntire, state), state,
+  const ItemPainting item = PaintAssociationItem(association, LookOf(ItemDrawAction::kDrawEntire, state), state,
                                                  {r.left(), r.top(), r.right() + 1, r.bottom() + 1}, metrics.height(),
                                                  metrics.horizontalAdvance(label));
 
   painter->save();
   painter->fillRect(r, ToColor(item.background));
   painter->drawPixmap(item.bitmapAt.x, item.bitmapAt.y,
-                      item.bitmap == ItemBitmap::TtfLogo2 ? logoOnNavy_ : logoOnWhite_);
+                      item.bitmap == ItemBitmap::kTtfLogo2 ? logoOnNavy_ : logoOnWhite_);
   painter->setFont(option.font);
   painter->setPen(ToColor(item.textColour));
   painter->drawText(item.nameAt.x, item.nameAt.y + metrics.ascent(), FromCp950(item.name));

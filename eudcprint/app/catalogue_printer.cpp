@@ -31,7 +31,7 @@ PrintedCatalogue PrintCatalogue(QPrinter& printer, const CatalogueState& state, 
   if (printer.fromPage() > 0) first = std::max(first, printer.fromPage());
   if (printer.toPage() > 0) last = std::min(last, printer.toPage());
   if (first > last) {
-    result.failure = PrintFailure::NoPageChosen;
+    result.failure = PrintFailure::kNoPageChosen;
     return result;
   }
 
@@ -39,7 +39,7 @@ PrintedCatalogue PrintCatalogue(QPrinter& printer, const CatalogueState& state, 
   const CatalogueFonts fonts = LoadCatalogueFonts(files.eudcFontFile, files.textFamily, printer.resolution());
   QPainter painter;
   if (!painter.begin(&printer)) {
-    result.failure = PrintFailure::CannotOpen;
+    result.failure = PrintFailure::kCannotOpen;
     return result;
   }
   painter.setRenderHint(QPainter::Antialiasing);
@@ -51,12 +51,12 @@ PrintedCatalogue PrintCatalogue(QPrinter& printer, const CatalogueState& state, 
     if (progress && !progress(result.pages, last - first + 1) && page < last) {
       painter.end();
       printer.abort();
-      result.failure = PrintFailure::Cancelled;
+      result.failure = PrintFailure::kCancelled;
       result.missingGlyphs = canvas.MissingGlyphs();
       return result;
     }
   }
-  if (!painter.end()) result.failure = PrintFailure::CannotFinish;
+  if (!painter.end()) result.failure = PrintFailure::kCannotFinish;
   result.missingGlyphs = canvas.MissingGlyphs();
   return result;
 }

@@ -29,15 +29,15 @@ struct CatalogueFiles {
 };
 
 enum class PrintFailure {
-  None,
-  NoPageChosen,  // the printer's page range lies outside the job's pages
-  CannotOpen,    // the printer or the output file could not be opened
-  CannotFinish,  // the last page could not be finished
-  Cancelled,     // the progress callback asked to stop; the job was aborted
+  kNone,
+  kNoPageChosen,  // the printer's page range lies outside the job's pages
+  kCannotOpen,    // the printer or the output file could not be opened
+  kCannotFinish,  // the last page could not be finished
+  kCancelled,     // the progress callback asked to stop; the job was aborted
 };
 
 struct PrintedCatalogue {
-  PrintFailure failure = PrintFailure::None;
+  PrintFailure failure = PrintFailure::kNone;
   std::int32_t firstPage = 0;
   std::int32_t pages = 0;
   std::int64_t cells = 0;

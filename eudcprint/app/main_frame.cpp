@@ -200,8 +200,8 @@ void MainFrame::Print(bool withDialog) {
         return !box.Cancelled();
       });
   box.hide();
-  if (printed.failure != PrintFailure::None && printed.failure != PrintFailure::Cancelled) {
-    messages_.Show(kPrintFailed, LoadStringResource(kApplicationTitleId), MessageIcon::Stop);
+  if (printed.failure != PrintFailure::kNone && printed.failure != PrintFailure::kCancelled) {
+    messages_.Show(kPrintFailed, LoadStringResource(kApplicationTitleId), MessageIcon::kStop);
   }
 }
 
@@ -227,7 +227,7 @@ void MainFrame::PrintPreview() {
 void MainFrame::ChooseDocumentToOpen() {
   const QString path = QFileDialog::getOpenFileName(this);
   if (!path.isEmpty() && !OpenDocument(path)) {
-    messages_.Show(kDocumentFileFailed, LoadStringResource(kApplicationTitleId), MessageIcon::Stop);
+    messages_.Show(kDocumentFileFailed, LoadStringResource(kApplicationTitleId), MessageIcon::kStop);
   }
 }
 
@@ -246,7 +246,7 @@ void MainFrame::SaveDocument() {
   if (path.isEmpty()) return;
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-    messages_.Show(kDocumentFileFailed, LoadStringResource(kApplicationTitleId), MessageIcon::Stop);
+    messages_.Show(kDocumentFileFailed, LoadStringResource(kApplicationTitleId), MessageIcon::kStop);
     return;
   }
   SetDocumentTitle(ToCp950(QFileInfo(path).fileName()));

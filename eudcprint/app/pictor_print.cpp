@@ -206,7 +206,7 @@ int Run(const PrintOptions& options) {
         progress.Show(done, total);
         return true;
       });
-  if (printed.failure != pictor::app::PrintFailure::None) {
+  if (printed.failure != pictor::app::PrintFailure::kNone) {
     fs::remove(*temporary, ignored);
     return Fail(options.pdfFile + ": the PDF could not be written");
   }

@@ -20,7 +20,7 @@ PrintRangeDialog::PrintRangeDialog(PrintRangeModel& model, QWidget* parent)
   for (int i = 0; i < InputMethodList()->count(); ++i) {
     InputMethodList()->item(i)->setSelected(model_.InputMethodSelected(static_cast<std::size_t>(i)));
   }
-  for (const CodeField field : {CodeField::Start, CodeField::End}) {
+  for (const CodeField field : {CodeField::kStart, CodeField::kEnd}) {
     Field(field)->setMaxLength(static_cast<int>(kCodeFieldLimit));
     Field(field)->installEventFilter(this);
     connect(Field(field), &QLineEdit::textEdited, this, [this, field](const QString& text) { Edited(field, text); });
@@ -37,8 +37,8 @@ PrintRangeDialog::PrintRangeDialog(PrintRangeModel& model, QWidget* parent)
   });
   connect(RangeList(), &QComboBox::activated, this, [this](int row) {
     model_.ChooseRange(static_cast<std::size_t>(row));
-    ShowText(CodeField::Start);
-    ShowText(CodeField::End);
+    ShowText(CodeField::kStart);
+    ShowText(CodeField::kEnd);
   });
   connect(InputMethodList(), &QListWidget::itemSelectionChanged, this, [this] {
     for (int i = 0; i < InputMethodList()->count(); ++i) {
@@ -53,7 +53,7 @@ PrintRangeDialog::PrintRangeDialog(PrintRangeModel& model, QWidget* parent)
 QRadioButton* PrintRangeDialog::AllButton() const { return ControlAs<QRadioButton>(kIdPrintAll); }
 QRadioButton* PrintRangeDialog::CodesButton() const { return ControlAs<QRadioButton>(kIdPrintCodes); }
 QLineEdit* PrintRangeDialog::Field(CodeField field) const {
-  return ControlAs<QLineEdit>(field == CodeField::Start ? kIdStartCode : kIdEndCode);
+  return ControlAs<QLineEdit>(field == CodeField::kStart ? kIdStartCode : kIdEndCode);
 }
 QComboBox* PrintRangeDialog::RangeList() const { return ControlAs<QComboBox>(kIdRangeList); }
 QListWidget* PrintRangeDialog::InputMethodList() const { return ControlAs<QListWidget>(kIdInputMethodList); }
@@ -64,12 +64,12 @@ void PrintRangeDialog::ShowModel() {
   AllButton()->setChecked(model_.AllChecked());
   CodesButton()->setChecked(!model_.AllChecked());
   UpdateRadioTabStops();
-  for (QWidget* control : {static_cast<QWidget*>(Field(CodeField::Start)), static_cast<QWidget*>(Field(CodeField::End)),
-                           static_cast<QWidget*>(RangeList())}) {
+  for (QWidget* control : {static_cast<QWidget*>(Field(CodeField::kStart)),
+                           static_cast<QWidget*>(Field(CodeField::kEnd)), static_cast<QWidget*>(RangeList())}) {
     control->setEnabled(model_.CodeControlsEnabled());
   }
-  ShowText(CodeField::Start);
-  ShowText(CodeField::End);
+  ShowText(CodeField::kStart);
+  ShowText(CodeField::kEnd);
 }
 
 void PrintRangeDialog::ShowText(CodeField field) {
@@ -91,15 +91,15 @@ void PrintRangeDialog::Edited(CodeField field, const QString& text) {
     edit->setCursorPosition(kept ? cursor : std::clamp(cursor - refused, 0, static_cast<int>(shown.size())));
   }
   if (const auto move = model_.TakeFocusMove()) {
-    QWidget* next =
-        *move == FocusMove::EndField ? static_cast<QWidget*>(Field(CodeField::End)) : static_cast<QWidget*>(OkButton());
+    QWidget* next = *move == FocusMove::kEndField ? static_cast<QWidget*>(Field(CodeField::kEnd))
+                                                  : static_cast<QWidget*>(OkButton());
     next->setFocus(Qt::OtherFocusReason);
   }
 }
 
 bool PrintRangeDialog::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::FocusIn) {
-    for (const CodeField field : {CodeField::Start, CodeField::End}) {
+    for (const CodeField field : {CodeField::kStart, CodeField::kEnd}) {
       if (watched == Field(field)) {
         model_.FocusField(field);
         ShowText(field);

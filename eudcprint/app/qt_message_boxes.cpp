@@ -11,8 +11,8 @@ namespace pictor::app {
 
 void QtMessageBoxes::Show(std::string_view text, std::string_view caption, MessageIcon icon) {
   QMessageBox::Icon boxIcon = QMessageBox::NoIcon;
-  if (icon == MessageIcon::Stop) boxIcon = QMessageBox::Critical;
-  if (icon == MessageIcon::Information) boxIcon = QMessageBox::Information;
+  if (icon == MessageIcon::kStop) boxIcon = QMessageBox::Critical;
+  if (icon == MessageIcon::kInformation) boxIcon = QMessageBox::Information;
   QWidget* owner = owner_ ? owner_.data() : QApplication::activeWindow();
   QMessageBox box(boxIcon, FromCp950(caption), FromCp950(text), QMessageBox::Ok, owner);
   box.button(QMessageBox::Ok)->setText(FromCp950(kOkText));

@@ -51,7 +51,7 @@ QList<quint32> QtPageCanvas::CharacterGlyphs(std::string_view cp950) const {
 
 void QtPageCanvas::Text(CanvasPoint topLeft, FontRole role, std::string_view cp950) {
   const QPointF origin = ToDevice(topLeft);
-  if (role == FontRole::Text) {
+  if (role == FontRole::kText) {
     painter_.setFont(fonts_.text);
     painter_.setPen(QPen(Qt::black));
     painter_.drawText(QPointF(origin.x(), origin.y() + fonts_.textAscent), ToQString(codec_, cp950));
@@ -82,7 +82,7 @@ void QtPageCanvas::Text(CanvasPoint topLeft, FontRole role, std::string_view cp9
 
 std::int32_t QtPageCanvas::TextWidth(FontRole role, std::string_view cp950) {
   qreal pixels = 0;
-  if (role == FontRole::Text) {
+  if (role == FontRole::kText) {
     pixels = QFontMetricsF(fonts_.text, painter_.device()).horizontalAdvance(ToQString(codec_, cp950));
   } else {
     for (const QPointF& advance : fonts_.character.advancesForGlyphIndexes(CharacterGlyphs(cp950))) {

@@ -71,7 +71,7 @@ QWidget* TemplateDialog::Create(const ControlTemplate& control) {
   const QString text = FromCp950(control.text);
   QWidget* widget = nullptr;
   switch (control.controlClass) {
-    case ControlClass::Button: {
+    case ControlClass::kButton: {
       const std::uint32_t type = control.style & kBsTypeMask;
       if (type == kBsGroupBox) {
         auto* group = new QGroupBox(text, this);
@@ -86,20 +86,20 @@ QWidget* TemplateDialog::Create(const ControlTemplate& control) {
       }
       break;
     }
-    case ControlClass::Static: {
+    case ControlClass::kStatic: {
       auto* label = new QLabel(text, this);
       label->setAlignment(((control.style & kSsRight) != 0 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
       label->setFocusPolicy(Qt::NoFocus);
       widget = label;
       break;
     }
-    case ControlClass::Edit: {
+    case ControlClass::kEdit: {
       auto* edit = new QLineEdit(this);
       if ((control.style & kEsCenter) != 0) edit->setAlignment(Qt::AlignCenter);
       widget = edit;
       break;
     }
-    case ControlClass::ListBox: {
+    case ControlClass::kListBox: {
       auto* list = new QListWidget(this);
       list->setSelectionMode((control.style & kLbsMultipleSel) != 0 ? QAbstractItemView::MultiSelection
                                                                     : QAbstractItemView::SingleSelection);
@@ -108,7 +108,7 @@ QWidget* TemplateDialog::Create(const ControlTemplate& control) {
       widget = list;
       break;
     }
-    case ControlClass::ComboBox:
+    case ControlClass::kComboBox:
       widget = new QComboBox(this);
       break;
   }
@@ -117,7 +117,7 @@ QWidget* TemplateDialog::Create(const ControlTemplate& control) {
   const PixelBox box = ToPixels(control.rect, units_);
   int height = box.height;
   // A drop-down list's rectangle includes its open list; closed it is as high as its text.
-  if (control.controlClass == ControlClass::ComboBox) height = std::min(height, widget->sizeHint().height());
+  if (control.controlClass == ControlClass::kComboBox) height = std::min(height, widget->sizeHint().height());
   widget->setGeometry(box.x, box.y, box.width, height);
   return widget;
 }

@@ -19,7 +19,7 @@ using testsupport::DictionaryForm;
 
 // Every user-defined character with two toned readings.
 std::vector<std::uint8_t> FullPhoneticFile() {
-  DictionaryBuilder builder(DictionaryForm::Phonetic);
+  DictionaryBuilder builder(DictionaryForm::kPhonetic);
   for (std::uint16_t ordinal = 0; ordinal < EUDC_CHARACTER_COUNT; ++ordinal) {
     const auto code = static_cast<std::uint16_t>(0xE000 + ordinal);
     builder.Add(code, {1, 22, 33, 39}).Add(code, {2, 0, 25, 41});
@@ -28,7 +28,7 @@ std::vector<std::uint8_t> FullPhoneticFile() {
 }
 
 std::vector<std::uint8_t> FullChangjieFile() {
-  DictionaryBuilder builder(DictionaryForm::Radical);
+  DictionaryBuilder builder(DictionaryForm::kRadical);
   for (std::uint16_t ordinal = 0; ordinal < EUDC_CHARACTER_COUNT; ++ordinal) {
     builder.Add(static_cast<std::uint16_t>(0xE000 + ordinal), {1, 2, 3, 4, 5});
   }
@@ -39,7 +39,7 @@ void BM_ReadPhoneticDictionary(benchmark::State& state) {
   const auto file = FullPhoneticFile();
   auto tables = std::make_unique<RootTables>();
   for (auto _ : state) {
-    ReadRootDictionary(*tables, file, PlatformFamily::WindowsNT, kPhoneticHkl);
+    ReadRootDictionary(*tables, file, PlatformFamily::kWindowsNT, kPhoneticHkl);
     benchmark::DoNotOptimize(tables->phonetic[0][0][0]);
   }
   state.SetItemsProcessed(state.iterations() * 2 * EUDC_CHARACTER_COUNT);
@@ -50,7 +50,7 @@ void BM_ReadChangjieDictionary(benchmark::State& state) {
   const auto file = FullChangjieFile();
   auto tables = std::make_unique<RootTables>();
   for (auto _ : state) {
-    ReadRootDictionary(*tables, file, PlatformFamily::WindowsNT, kChangjieHkl);
+    ReadRootDictionary(*tables, file, PlatformFamily::kWindowsNT, kChangjieHkl);
     benchmark::DoNotOptimize(tables->changjie[0][0]);
   }
   state.SetItemsProcessed(state.iterations() * EUDC_CHARACTER_COUNT);
@@ -60,8 +60,8 @@ BENCHMARK(BM_ReadChangjieDictionary);
 // One lookup per character and input method, as a printed catalogue of all characters does.
 void BM_LookupEveryCharacter(benchmark::State& state) {
   auto tables = std::make_unique<RootTables>();
-  ReadRootDictionary(*tables, FullPhoneticFile(), PlatformFamily::WindowsNT, kPhoneticHkl);
-  ReadRootDictionary(*tables, FullChangjieFile(), PlatformFamily::WindowsNT, kChangjieHkl);
+  ReadRootDictionary(*tables, FullPhoneticFile(), PlatformFamily::kWindowsNT, kPhoneticHkl);
+  ReadRootDictionary(*tables, FullChangjieFile(), PlatformFamily::kWindowsNT, kChangjieHkl);
   const auto hkl = static_cast<std::uint32_t>(state.range(0));
   for (auto _ : state) {
     std::size_t bytes = 0;
@@ -93,14 +93,14 @@ std::vector<std::uint8_t> LargeRegistryFile(regfile::RegFileFormat format) {
 }
 
 void BM_ReadRegistryFile(benchmark::State& state) {
-  const auto file = LargeRegistryFile(regfile::RegFileFormat::Version5Utf16);
+  const auto file = LargeRegistryFile(regfile::RegFileFormat::kVersion5Utf16);
   for (auto _ : state) benchmark::DoNotOptimize(regfile::ReadRegFile(file).Keys().size());
   state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(file.size()));
 }
 BENCHMARK(BM_ReadRegistryFile)->Unit(benchmark::kMillisecond);
 
 void BM_WriteRegistryFile(benchmark::State& state) {
-  const auto document = regfile::ReadRegFile(LargeRegistryFile(regfile::RegFileFormat::Version5Utf16));
+  const auto document = regfile::ReadRegFile(LargeRegistryFile(regfile::RegFileFormat::kVersion5Utf16));
   std::size_t size = 0;
   for (auto _ : state) {
     size = regfile::WriteRegFile(document).size();

@@ -30,19 +30,19 @@ class EudcLinkingOff {
 };
 
 bool WriteRestoreRecord(RegistryPort& registry, const RegistryValue& link) {
-  const auto record = registry.Create(RegistryRoot::CurrentUser, kRestoreRecordKey);
+  const auto record = registry.Create(RegistryRoot::kCurrentUser, kRestoreRecordKey);
   return record != nullptr && record->Set(link);
 }
 
 void DeleteRestoreRecord(RegistryPort& registry, std::string_view faceName) {
-  if (const auto record = registry.Open(RegistryRoot::CurrentUser, kRestoreRecordKey, RegistryAccess::All)) {
+  if (const auto record = registry.Open(RegistryRoot::kCurrentUser, kRestoreRecordKey, RegistryAccess::kAll)) {
     record->Delete(faceName);
   }
 }
 
 std::vector<RegistryValue> RestoreRecords(RegistryPort& registry) {
   std::vector<RegistryValue> records;
-  if (const auto record = registry.Open(RegistryRoot::CurrentUser, kRestoreRecordKey, RegistryAccess::Read)) {
+  if (const auto record = registry.Open(RegistryRoot::kCurrentUser, kRestoreRecordKey, RegistryAccess::kRead)) {
     for (std::uint32_t i = 0;; ++i) {
       auto value = record->ValueAt(i);
       if (!value) break;
@@ -53,14 +53,14 @@ std::vector<RegistryValue> RestoreRecords(RegistryPort& registry) {
 }
 
 bool LinkExists(RegistryPort& registry, std::string_view faceName) {
-  const auto links = registry.Open(RegistryRoot::CurrentUser, kEudcLinksKey, RegistryAccess::Read);
+  const auto links = registry.Open(RegistryRoot::kCurrentUser, kEudcLinksKey, RegistryAccess::kRead);
   return links != nullptr && links->Query(faceName).has_value();
 }
 
 // Removes DefaultFaceName's own link, once its restore record is written.
 void RemoveDefaultLink(ProgramState& state, const PictorPorts& ports) {
   const EudcLinkingOff off(ports.eudcLink);
-  const auto links = ports.registry.Open(RegistryRoot::CurrentUser, kEudcLinksKey, RegistryAccess::All);
+  const auto links = ports.registry.Open(RegistryRoot::kCurrentUser, kEudcLinksKey, RegistryAccess::kAll);
   if (!links) return;
   const auto link = links->Query(state.defaultFaceName.View());
   if (!link) return;
@@ -103,7 +103,7 @@ void InitEudcSupport(ProgramState& state, const PictorPorts& ports) {
     state.defaultFaceName.Assign(LoadStringResource(kDefaultFaceNameId));
     state.systemDefaultName.Assign(LoadStringResource(kSystemDefaultNameId));
   } else {
-    ports.messages.Show(kEnableEudcMissing, Caption(), MessageIcon::None);
+    ports.messages.Show(kEnableEudcMissing, Caption(), MessageIcon::kNone);
   }
   RecoverRemovedLinks(state, ports);
 }
@@ -114,7 +114,7 @@ void RestoreDefaultLink(ProgramState& state, const PictorPorts& ports) {
   bool restored = false;
   {
     const EudcLinkingOff off(ports.eudcLink);
-    if (const auto links = ports.registry.Open(RegistryRoot::CurrentUser, kEudcLinksKey, RegistryAccess::All)) {
+    if (const auto links = ports.registry.Open(RegistryRoot::kCurrentUser, kEudcLinksKey, RegistryAccess::kAll)) {
       restored = links->Set({saved.faceName, saved.savedType, saved.savedPath});
     }
   }
@@ -124,7 +124,7 @@ void RestoreDefaultLink(ProgramState& state, const PictorPorts& ports) {
     return;
   }
   if (!state.restoreFailureTold) {
-    ports.messages.Show(RestoreFailedMessage(saved.faceName), Caption(), MessageIcon::Stop);
+    ports.messages.Show(RestoreFailedMessage(saved.faceName), Caption(), MessageIcon::kStop);
     state.restoreFailureTold = true;
   }
 }

@@ -14,20 +14,20 @@ constexpr int kLabelRightMargin = 2;
 ItemLook LookOf(ItemDrawAction, ItemState state) {
   // Every request draws the item as it now is. (Deciding by the request, a selected item
   // that also had the focus, or that the selection had just reached, was drawn normal.)
-  return state.selected ? ItemLook::Highlighted : ItemLook::Normal;
+  return state.selected ? ItemLook::kHighlighted : ItemLook::kNormal;
 }
 
 ItemPainting PaintAssociationItem(const EudcAssociation& association, ItemLook look, ItemState state, PixelRect rect,
                                   int textHeight, int labelWidth) {
   ItemPainting painting;
   painting.rect = rect;
-  if (look == ItemLook::Highlighted) {
+  if (look == ItemLook::kHighlighted) {
     painting.background = kNavy;
-    painting.bitmap = ItemBitmap::TtfLogo2;
+    painting.bitmap = ItemBitmap::kTtfLogo2;
     painting.textColour = kWhite;
   } else {
     painting.background = kWhite;
-    painting.bitmap = ItemBitmap::TtfLogo1;
+    painting.bitmap = ItemBitmap::kTtfLogo1;
     painting.textColour = state.disabled ? kGrey : kBlack;
   }
   painting.bitmapAt = {rect.left + kBitmapLeft, rect.top};

@@ -23,17 +23,17 @@ inline constexpr Rgb kGrey{128, 128, 128};
 
 // The two 20 x 20 bitmaps of the list: TTFLOGO1 on white, TTFLOGO2 on navy.
 enum class ItemBitmap {
-  TtfLogo1,
-  TtfLogo2,
+  kTtfLogo1,
+  kTtfLogo2,
 };
 inline constexpr int kItemBitmapSize = 20;
 inline constexpr int kAssociationItemHeight = 20;  // pixels
 
 // What the list asks to be drawn (ODA_DRAWENTIRE, ODA_SELECT, ODA_FOCUS).
 enum class ItemDrawAction {
-  DrawEntire,
-  SelectionChanged,
-  FocusChanged,
+  kDrawEntire,
+  kSelectionChanged,
+  kFocusChanged,
 };
 
 struct ItemState {
@@ -43,8 +43,8 @@ struct ItemState {
 };
 
 enum class ItemLook {
-  Normal,       // white, TTFLOGO1, black text (grey when disabled)
-  Highlighted,  // navy, TTFLOGO2, white text
+  kNormal,       // white, TTFLOGO1, black text (grey when disabled)
+  kHighlighted,  // navy, TTFLOGO2, white text
 };
 
 // The selected item is highlighted, whatever the request and whether or not it has the focus;
@@ -71,7 +71,7 @@ struct PixelPoint {
 struct ItemPainting {
   PixelRect rect;
   Rgb background;
-  ItemBitmap bitmap = ItemBitmap::TtfLogo1;
+  ItemBitmap bitmap = ItemBitmap::kTtfLogo1;
   PixelPoint bitmapAt;
   Rgb textColour;
   std::string name;  // code page 950

@@ -57,7 +57,7 @@ std::vector<FaceName> FontNameList(std::span<const FontFace> faces) {
 std::vector<EudcAssociation> ListAssociations(RegistryPort& registry, std::span<const FaceName> names,
                                               PlatformFamily family, WindowsDirectoryPort& windowsDirectory) {
   std::vector<EudcAssociation> associations;
-  const auto links = registry.Open(RegistryRoot::CurrentUser, kEudcLinksKey, RegistryAccess::Read);
+  const auto links = registry.Open(RegistryRoot::kCurrentUser, kEudcLinksKey, RegistryAccess::kRead);
   if (!links) return associations;
   const std::string_view systemDefaultValue = LoadStringResource(kSystemDefaultValueNameId);
   for (const FaceName& name : names) {
@@ -68,7 +68,7 @@ std::vector<EudcAssociation> ListAssociations(RegistryPort& registry, std::span<
                                        ? LoadStringResource(kSystemDefaultNameId)
                                        : name.View());
     const std::string_view data = TextOf(*link);
-    if (family == PlatformFamily::WindowsNT && data.size() >= kSystemRootVariable.size() &&
+    if (family == PlatformFamily::kWindowsNT && data.size() >= kSystemRootVariable.size() &&
         EqualsIgnoringAsciiCase(data.substr(0, kSystemRootVariable.size()), kSystemRootVariable)) {
       association.fontFilePath = windowsDirectory.WindowsDirectory();
       association.fontFilePath += data.substr(kSystemRootVariable.size());

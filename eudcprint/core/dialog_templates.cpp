@@ -12,14 +12,14 @@ constexpr std::string_view kDialogFont = "\xb7\x73\xb2\xd3\xa9\xfa\xc5\xe9";  //
 constexpr int kDialogPointSize = 9;
 
 constexpr std::array<ControlTemplate, 4> kFontSettingControls = {{
-    {kIdOk, ControlClass::Button, kBsDefPushButton | kWsTabStop, kOkText, {167, 15, 40, 14}},
-    {kIdCancel, ControlClass::Button, kBsPushButton | kWsTabStop, kCancelText, {167, 35, 40, 14}},
+    {kIdOk, ControlClass::kButton, kBsDefPushButton | kWsTabStop, kOkText, {167, 15, 40, 14}},
+    {kIdCancel, ControlClass::kButton, kBsPushButton | kWsTabStop, kCancelText, {167, 35, 40, 14}},
     {kIdAssociationList,
-     ControlClass::ListBox,
+     ControlClass::kListBox,
      kLbsOwnerDrawFixed | kLbsNotify | kLbsSort | kWsVScroll | kWsBorder | kLbsNoIntegralHeight | kWsTabStop,
      "",
      {14, 19, 142, 57}},
-    {kNoControlId, ControlClass::Static, kSsLeft, "\xa6\x72\xa7\xce\xa1\x47", {15, 9, 50, 8}},  // 字形：
+    {kNoControlId, ControlClass::kStatic, kSsLeft, "\xa6\x72\xa7\xce\xa1\x47", {15, 9, 50, 8}},  // 字形：
 }};
 
 constexpr DialogTemplate kFontSetting{kFontSettingDialogId,
@@ -31,44 +31,44 @@ constexpr DialogTemplate kFontSetting{kFontSettingDialogId,
                                       kFontSettingControls};
 
 constexpr std::array<ControlTemplate, 13> kPrintRangeControls = {{
-    {kIdOk, ControlClass::Button, kBsDefPushButton | kWsTabStop, kOkText, {75, 74, 50, 14}},
-    {kIdCancel, ControlClass::Button, kBsPushButton | kWsTabStop, kCancelText, {130, 74, 50, 14}},
+    {kIdOk, ControlClass::kButton, kBsDefPushButton | kWsTabStop, kOkText, {75, 74, 50, 14}},
+    {kIdCancel, ControlClass::kButton, kBsPushButton | kWsTabStop, kCancelText, {130, 74, 50, 14}},
     // 標註輸入法字根
     {kNoControlId,
-     ControlClass::Static,
+     ControlClass::kStatic,
      kSsLeft,
      "\xbc\xd0\xb5\xf9\xbf\xe9\xa4\x4a\xaa\x6b\xa6\x72\xae\xda",
      {181, 6, 56, 8}},
     {kIdInputMethodList,
-     ControlClass::ListBox,
+     ControlClass::kListBox,
      kLbsMultipleSel | kLbsNotify | kWsVScroll | kWsBorder | kWsTabStop,
      "",
      {178, 16, 66, 62}},
     {kNoControlId,
-     ControlClass::Button,
+     ControlClass::kButton,
      kBsGroupBox,
      "\xa6\x43\xa6\x4c\xbd\x64\xb3\xf2",
      {7, 10, 168, 58}},  // 列印範圍
     {kIdPrintAll,
-     ControlClass::Button,
+     ControlClass::kButton,
      kBsAutoRadioButton | kWsGroup | kWsTabStop,
      "\xa5\xfe\xb3\xa1(&A)",
-     {14, 22, 40, 10}},                                                                                   // 全部(&A)
-    {kIdPrintCodes, ControlClass::Button, kBsAutoRadioButton, "\xa6\x72\xbd\x58(&D)", {14, 35, 40, 10}},  // 字碼(&D)
-    {kNoControlId, ControlClass::Static, kSsLeft, "\xb1\x71(&F):", {54, 36, 20, 8}},                      // 從(&F):
+     {14, 22, 40, 10}},                                                                                    // 全部(&A)
+    {kIdPrintCodes, ControlClass::kButton, kBsAutoRadioButton, "\xa6\x72\xbd\x58(&D)", {14, 35, 40, 10}},  // 字碼(&D)
+    {kNoControlId, ControlClass::kStatic, kSsLeft, "\xb1\x71(&F):", {54, 36, 20, 8}},                      // 從(&F):
     {kIdStartCode,
-     ControlClass::Edit,
+     ControlClass::kEdit,
      kEsCenter | kEsUppercase | kEsAutoHScroll | kWsBorder | kWsTabStop,
      "",
      {73, 33, 36, 14}},
-    {kNoControlId, ControlClass::Static, kSsLeft, "\xa8\xec(&T):", {112, 36, 20, 8}},  // 到(&T):
+    {kNoControlId, ControlClass::kStatic, kSsLeft, "\xa8\xec(&T):", {112, 36, 20, 8}},  // 到(&T):
     {kIdEndCode,
-     ControlClass::Edit,
+     ControlClass::kEdit,
      kEsCenter | kEsUppercase | kEsAutoHScroll | kWsBorder | kWsTabStop,
      "",
      {132, 33, 36, 14}},
-    {kNoControlId, ControlClass::Static, kSsRight, "\xbd\x64\xb3\xf2(&R)\xa1\x47", {57, 53, 42, 8}},  // 範圍(&R)：
-    {kIdRangeList, ControlClass::ComboBox, kCbsDropDownList | kWsVScroll | kWsTabStop, "", {100, 50, 67, 52}},
+    {kNoControlId, ControlClass::kStatic, kSsRight, "\xbd\x64\xb3\xf2(&R)\xa1\x47", {57, 53, 42, 8}},  // 範圍(&R)：
+    {kIdRangeList, ControlClass::kComboBox, kCbsDropDownList | kWsVScroll | kWsTabStop, "", {100, 50, 67, 52}},
 }};
 
 constexpr DialogTemplate kPrintRange{kPrintRangeDialogId,

@@ -40,11 +40,11 @@ inline constexpr std::uint32_t kLbsNoIntegralHeight = 0x100;
 inline constexpr std::uint32_t kCbsDropDownList = 0x3;
 
 enum class ControlClass {
-  Button,  // push buttons, radio buttons, group boxes (by kBsTypeMask)
-  Static,
-  Edit,
-  ListBox,
-  ComboBox,
+  kButton,  // push buttons, radio buttons, group boxes (by kBsTypeMask)
+  kStatic,
+  kEdit,
+  kListBox,
+  kComboBox,
 };
 
 inline constexpr int kNoControlId = -1;  // labels and frames the program never addresses

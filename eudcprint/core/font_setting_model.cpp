@@ -12,7 +12,7 @@ bool FontSettingModel::Open(const FontSettingContext& context) {
   if (associations_.empty()) {
     selection_.reset();
     context.messages.Show(LoadStringResource(kNoAssociationId), LoadStringResource(kApplicationTitleId),
-                          MessageIcon::Stop);
+                          MessageIcon::kStop);
     return false;
   }
   selection_ = 0;

@@ -45,7 +45,7 @@ void ReadLayoutValues(RegistryKey& layout, InputMethodRecord& record) {
 
 // Fills the list with the loaded "E" layouts other than the generic WINIME.IME.
 void CollectLoadedLayouts(InputMethodList& list, const InputMethodPorts& ports) {
-  const auto layouts = ports.registry.Open(RegistryRoot::LocalMachine, kKeyboardLayoutsKey, RegistryAccess::Read);
+  const auto layouts = ports.registry.Open(RegistryRoot::kLocalMachine, kKeyboardLayoutsKey, RegistryAccess::kRead);
   if (!layouts) return;
   const std::vector<std::uint32_t> loaded = ports.keyboardLayouts.LoadedLayouts();
   for (std::uint32_t index = 0; list.count < kInputMethodCapacity; ++index) {
@@ -60,7 +60,7 @@ void CollectLoadedLayouts(InputMethodList& list, const InputMethodPorts& ports) 
     record.hkl = *hkl;
     record.layoutKey.Assign(*name);
     if (const auto layout = ports.registry.Open(
-            RegistryRoot::LocalMachine, std::string(kKeyboardLayoutsKey) + "\\" + *name, RegistryAccess::Read)) {
+            RegistryRoot::kLocalMachine, std::string(kKeyboardLayoutsKey) + "\\" + *name, RegistryAccess::kRead)) {
       ReadLayoutValues(*layout, record);
     }
     if (EqualsIgnoringAsciiCase(record.imeFile.View(), kGenericImeFile)) continue;
@@ -73,9 +73,9 @@ void CollectLoadedLayouts(InputMethodList& list, const InputMethodPorts& ports) 
 void LoadDictionaryOf(InputMethodRecord& record, InputMethodState& state, const InputMethodPorts& ports,
                       PlatformFamily family) {
   record.dictionaryPath.Clear();
-  const auto settings = ports.registry.Open(RegistryRoot::CurrentUser,
+  const auto settings = ports.registry.Open(RegistryRoot::kCurrentUser,
                                             std::string(kInputMethodSettingsKey) + std::string(record.imeFile.View()),
-                                            RegistryAccess::Read);
+                                            RegistryAccess::kRead);
   if (!settings) return;
   for (std::uint32_t i = 0;; ++i) {
     const auto value = settings->ValueAt(i);

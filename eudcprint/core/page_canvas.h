@@ -14,8 +14,8 @@ struct CanvasPoint {
 };
 
 enum class FontRole {
-  Character,  // 6.4 mm: the user-defined character of a cell, from the association's EUDC file
-  Text,       // 3.2 mm: title, captions, codes, roots and page number
+  kCharacter,  // 6.4 mm: the user-defined character of a cell, from the association's EUDC file
+  kText,       // 3.2 mm: title, captions, codes, roots and page number
 };
 
 // A page in 0.1 mm units, x to the right, y upward, the origin at the printable area's top-left

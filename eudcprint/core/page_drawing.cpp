@@ -23,7 +23,7 @@ void ForEachRootColumn(const CatalogueState& state, std::int32_t firstLeft, Visi
 }
 
 std::int32_t Centred(PageCanvas& canvas, const PageLayout& layout, std::string_view text) {
-  return (layout.pageWidth - canvas.TextWidth(FontRole::Text, text)) / 2;
+  return (layout.pageWidth - canvas.TextWidth(FontRole::kText, text)) / 2;
 }
 
 }  // namespace
@@ -36,13 +36,13 @@ std::string ColumnTitle(const InputMethodRecord& record) {
 void DrawPageHeader(PageCanvas& canvas, const PageLayout& layout, const CatalogueState& state) {
   const std::string title =
       FormatTitleLine(state.association.displayName.View(), state.association.eudcFilePath.View());
-  canvas.Text({Centred(canvas, layout, title), kTitleTop}, FontRole::Text, title);
+  canvas.Text({Centred(canvas, layout, title), kTitleTop}, FontRole::kText, title);
 
   for (std::int32_t i = 0; i < layout.columns; ++i) {
     const std::int32_t left = ColumnLeft(layout, i);
-    canvas.Text({left + kCodeLeft, kCaptionTop}, FontRole::Text, kCodeCaption);
+    canvas.Text({left + kCodeLeft, kCaptionTop}, FontRole::kText, kCodeCaption);
     ForEachRootColumn(state, left + kFirstRootLeft, [&](const InputMethodRecord& record, std::int32_t x) {
-      canvas.Text({x, kCaptionTop}, FontRole::Text, ColumnTitle(record));
+      canvas.Text({x, kCaptionTop}, FontRole::kText, ColumnTitle(record));
     });
   }
   for (std::int32_t i = 0; i < layout.columns; ++i) {
@@ -63,13 +63,13 @@ std::int32_t DrawPageCells(PageCanvas& canvas, const PageLayout& layout, const C
       const std::int32_t x = ColumnLeft(layout, i);
       const std::uint16_t code = CodeOfWalk(state.range, static_cast<std::uint16_t>(n));
       const char character[2] = {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
-      canvas.Text({x, y}, FontRole::Character, std::string_view(character, 2));
+      canvas.Text({x, y}, FontRole::kCharacter, std::string_view(character, 2));
       // The box runs one unit outside the 64-unit character cell and two below it.
       canvas.Rectangle({x - 1, y + 1}, {x + 66, y - 66});
-      canvas.Text({x + kCodeLeft, y - kTextBelowRowTop}, FontRole::Text, FormatCode(code));
+      canvas.Text({x + kCodeLeft, y - kTextBelowRowTop}, FontRole::kText, FormatCode(code));
       ForEachRootColumn(state, x + kFirstRootLeft, [&](const InputMethodRecord& record, std::int32_t rx) {
         const RootText roots = LookupRoots(state.rootTables, code, record.hkl);
-        if (!roots.Empty()) canvas.Text({rx, y - kTextBelowRowTop}, FontRole::Text, roots.View());
+        if (!roots.Empty()) canvas.Text({rx, y - kTextBelowRowTop}, FontRole::kText, roots.View());
       });
       ++drawn;
     }
@@ -79,7 +79,7 @@ std::int32_t DrawPageCells(PageCanvas& canvas, const PageLayout& layout, const C
 
 void DrawPageFooter(PageCanvas& canvas, const PageLayout& layout) {
   const std::string number = FormatPageNumber(layout.currentPage);
-  canvas.Text({Centred(canvas, layout, number), kFooterAboveBottom - layout.pageHeight}, FontRole::Text, number);
+  canvas.Text({Centred(canvas, layout, number), kFooterAboveBottom - layout.pageHeight}, FontRole::kText, number);
 }
 
 std::int32_t DrawPage(PageCanvas& canvas, PageLayout& layout, const CatalogueState& state, std::int32_t page) {

@@ -32,7 +32,7 @@ bool PictorShell::Execute(std::uint16_t command) {
       RunPrintRangeDialog(state_, ports_.messages, rangeDialog_);
       return true;
     case ID_NOTES:
-      ports_.messages.Show(kNotesText, kNotesCaption, MessageIcon::Information);
+      ports_.messages.Show(kNotesText, kNotesCaption, MessageIcon::kInformation);
       return true;
     case ID_FILE_NEW:
       // A new document: the title only; the association and the range stay.

@@ -13,8 +13,8 @@ namespace pictor {
 
 // 1: Windows 95/98/Me; 2: the Windows NT family. Decides how dictionary files code characters.
 enum class PlatformFamily : int {
-  Windows9x = 1,
-  WindowsNT = 2,
+  kWindows9x = 1,
+  kWindowsNT = 2,
 };
 
 class PlatformFamilyPort {
@@ -38,9 +38,9 @@ class FileReaderPort {
 };
 
 enum class MessageIcon {
-  None,
-  Stop,
-  Information,
+  kNone,
+  kStop,
+  kInformation,
 };
 
 // Tells the user something in a message box with an OK button (or the like, where there are no
@@ -51,7 +51,7 @@ class MessagePort {
   virtual void Show(std::string_view text, std::string_view caption, MessageIcon icon) = 0;
 
   // Something went wrong: the stop icon.
-  void Warn(std::string_view text, std::string_view caption) { Show(text, caption, MessageIcon::Stop); }
+  void Warn(std::string_view text, std::string_view caption) { Show(text, caption, MessageIcon::kStop); }
 };
 
 // The platform's switch of its EUDC font linking (GDI32's "EnableEUDC"), turned off while the

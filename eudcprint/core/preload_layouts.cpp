@@ -31,7 +31,7 @@ std::optional<std::uint32_t> ParseNumber(std::string_view text, unsigned base, s
 
 std::vector<std::uint32_t> PreloadedLayouts(RegistryPort& registry) {
   std::vector<std::pair<std::uint32_t, std::uint32_t>> numbered;  // value number, handle
-  if (const auto preload = registry.Open(RegistryRoot::CurrentUser, kPreloadKey, RegistryAccess::Read)) {
+  if (const auto preload = registry.Open(RegistryRoot::kCurrentUser, kPreloadKey, RegistryAccess::kRead)) {
     for (std::uint32_t i = 0;; ++i) {
       const auto value = preload->ValueAt(i);
       if (!value) break;

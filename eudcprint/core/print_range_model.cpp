@@ -75,7 +75,7 @@ void PrintRangeModel::EditField(CodeField field, std::string_view text) {
   current = AsciiUppercase(text);
   if (current.size() != kCodeFieldLimit) return;
   if (IsEudcCode(ParseCode(current))) {
-    focusMove_ = field == CodeField::Start ? FocusMove::EndField : FocusMove::OkButton;
+    focusMove_ = field == CodeField::kStart ? FocusMove::kEndField : FocusMove::kOkButton;
   } else {
     Tell(kNotEudcCodeId);
     current.clear();
@@ -125,7 +125,7 @@ void PrintRangeModel::Apply(PrintRange& range, AnnotateFlags& flags) const {
 }
 
 void PrintRangeModel::Tell(std::uint16_t stringId) {
-  messages_.Show(LoadStringResource(stringId), LoadStringResource(kApplicationTitleId), MessageIcon::Stop);
+  messages_.Show(LoadStringResource(stringId), LoadStringResource(kApplicationTitleId), MessageIcon::kStop);
 }
 
 bool RunPrintRangeDialog(ProgramState& state, MessagePort& messages, PrintRangeDialogPort& dialog) {

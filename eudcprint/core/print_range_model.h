@@ -19,14 +19,14 @@
 namespace pictor {
 
 enum class CodeField {
-  Start,  // 1401, 從
-  End,    // 1402, 到
+  kStart,  // 1401, 從
+  kEnd,    // 1402, 到
 };
 
 // Where the model moves the keyboard focus after an accepted code.
 enum class FocusMove {
-  EndField,  // 1402
-  OkButton,  // 1
+  kEndField,  // 1402
+  kOkButton,  // 1
 };
 
 inline constexpr std::size_t kCodeFieldLimit = 4;  // characters a code field holds
@@ -72,7 +72,7 @@ class PrintRangeModel {
   void Apply(PrintRange& range, AnnotateFlags& flags) const;
 
  private:
-  static std::size_t Index(CodeField field) { return field == CodeField::Start ? 0 : 1; }
+  static std::size_t Index(CodeField field) { return field == CodeField::kStart ? 0 : 1; }
   void Tell(std::uint16_t stringId);
 
   MessagePort& messages_;

@@ -24,7 +24,7 @@ struct SavedDefaultLink {
 };
 
 struct ProgramState {
-  PlatformFamily platformFamily = PlatformFamily::Windows9x;
+  PlatformFamily platformFamily = PlatformFamily::kWindows9x;
   // DefaultFaceName (細明體) and SystemDefaultName (標準造字): loaded at start-up only when the
   // platform has EUDC linking; empty otherwise, so that no override is ever made.
   FixedText<kDisplayNameSize> defaultFaceName;

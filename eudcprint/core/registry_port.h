@@ -11,13 +11,13 @@
 namespace pictor {
 
 enum class RegistryRoot {
-  CurrentUser,   // HKEY_CURRENT_USER
-  LocalMachine,  // HKEY_LOCAL_MACHINE
+  kCurrentUser,   // HKEY_CURRENT_USER
+  kLocalMachine,  // HKEY_LOCAL_MACHINE
 };
 
 enum class RegistryAccess {
-  Read,
-  All,  // read and write
+  kRead,
+  kAll,  // read and write
 };
 
 // Registry value types (the platform's REG_* numbers).

@@ -36,7 +36,7 @@ struct StringResource {
   std::string_view text;
 };
 
-inline constexpr std::array<StringResource, 23> StringTable = {{
+inline constexpr std::array<StringResource, 23> kStringTable = {{
     {kSystemDefaultValueNameId, "SystemDefaultEUDCFont"},
     {kSystemDefaultNameId, "\xbc\xd0\xb7\xc7\xb3\x79\xa6\x72"},  // 標準造字
     {kDefaultFaceNameId, "\xb2\xd3\xa9\xfa\xc5\xe9"},            // 細明體
@@ -73,7 +73,7 @@ inline constexpr std::array<StringResource, 23> StringTable = {{
 // The text of a string; empty for a number the table lacks. Every text is a literal, so its
 // data() is zero-terminated and may serve as a format.
 constexpr std::string_view LoadStringResource(std::uint16_t id) {
-  for (const StringResource& entry : StringTable) {
+  for (const StringResource& entry : kStringTable) {
     if (entry.id == id) return entry.text;
   }
   return {};

@@ -37,7 +37,7 @@ class DocumentKey : public RegistryKey {
   }
 
   bool Set(const RegistryValue& value) override {
-    if (access_ != RegistryAccess::All) return false;
+    if (access_ != RegistryAccess::kAll) return false;
     return registry_.Change([&](RegistryDocument& document) {
       const TextKind kind = document.Kind();
       document.SetValue(document.CreateKey(FullPath(document)), registry_.ToDocumentValue(value, kind));
@@ -46,7 +46,7 @@ class DocumentKey : public RegistryKey {
   }
 
   bool Delete(std::string_view name) override {
-    if (access_ != RegistryAccess::All) return false;
+    if (access_ != RegistryAccess::kAll) return false;
     return registry_.Change([&](RegistryDocument& document) {
       RegFileKey* key = document.FindKey(FullPath(document));
       return key != nullptr && document.DeleteValue(*key, registry_.ToDocumentText(name, document.Kind()));
@@ -70,15 +70,15 @@ DocumentRegistry::DocumentRegistry(RegistryDocument document, const Cp950Codec& 
 DocumentRegistry::~DocumentRegistry() = default;
 
 std::u16string DocumentRegistry::ToDocumentText(std::string_view cp950, TextKind kind) const {
-  return kind == TextKind::CodePage ? WidenBytes(cp950) : codec_.ToUtf16(cp950);
+  return kind == TextKind::kCodePage ? WidenBytes(cp950) : codec_.ToUtf16(cp950);
 }
 
 std::string DocumentRegistry::FromDocumentText(std::u16string_view text, TextKind kind) const {
-  return kind == TextKind::CodePage ? NarrowUnits(text) : codec_.FromUtf16(text);
+  return kind == TextKind::kCodePage ? NarrowUnits(text) : codec_.FromUtf16(text);
 }
 
 std::u16string DocumentRegistry::FullPath(RegistryRoot root, std::string_view path, TextKind kind) const {
-  std::u16string full = root == RegistryRoot::CurrentUser ? u"HKEY_CURRENT_USER" : u"HKEY_LOCAL_MACHINE";
+  std::u16string full = root == RegistryRoot::kCurrentUser ? u"HKEY_CURRENT_USER" : u"HKEY_LOCAL_MACHINE";
   const std::u16string relative = ToDocumentText(path, kind);
   if (!relative.empty()) full += u'\\' + relative;
   return full;
@@ -97,7 +97,7 @@ RegistryValue DocumentRegistry::ToPortValue(const RegFileValue& value, TextKind 
     return result;
   }
   std::u16string units;
-  if (kind == TextKind::CodePage) {
+  if (kind == TextKind::kCodePage) {
     units.assign(value.data.begin(), value.data.end());
   } else {
     for (std::size_t i = 0; i + 1 < value.data.size(); i += 2) {
@@ -121,7 +121,7 @@ RegFileValue DocumentRegistry::ToDocumentValue(const RegistryValue& value, TextK
   if (value.type != kRegMultiSz) units.push_back(0);
   for (char16_t unit : units) {
     result.data.push_back(static_cast<std::uint8_t>(unit & 0xFF));
-    if (kind == TextKind::Utf16) {
+    if (kind == TextKind::kUtf16) {
       result.data.push_back(static_cast<std::uint8_t>(unit >> 8));
     }
   }
@@ -176,7 +176,7 @@ std::unique_ptr<RegistryKey> DocumentRegistry::Create(RegistryRoot root, std::st
     return !existed;  // an existing key is not written again
   });
   if (!created && !existed) return nullptr;
-  return std::make_unique<DocumentKey>(*this, root, std::string(path), RegistryAccess::All);
+  return std::make_unique<DocumentKey>(*this, root, std::string(path), RegistryAccess::kAll);
 }
 
 }  // namespace pictor::regfile

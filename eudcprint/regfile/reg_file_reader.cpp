@@ -48,11 +48,11 @@ DecodedFile Decode(std::span<const std::uint8_t> bytes) {
     for (std::size_t i = 2; i < bytes.size(); i += 2) {
       text.push_back(static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8)));
     }
-    return {RegFileFormat::Version5Utf16, std::move(text)};
+    return {RegFileFormat::kVersion5Utf16, std::move(text)};
   }
   if (StartsWithBytes(bytes, "REGEDIT4")) {
     const std::string_view raw(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    return {RegFileFormat::Regedit4, WidenBytes(raw)};
+    return {RegFileFormat::kRegedit4, WidenBytes(raw)};
   }
   const bool bom = StartsWithBytes(bytes, "\xEF\xBB\xBF");
   const auto body = bytes.subspan(bom ? 3 : 0);
@@ -60,7 +60,7 @@ DecodedFile Decode(std::span<const std::uint8_t> bytes) {
     std::u16string text;
     const std::string_view raw(reinterpret_cast<const char*>(body.data()), body.size());
     if (!Utf8ToUtf16(raw, text)) throw RegFileError(0, "the file is not valid UTF-8");
-    return {bom ? RegFileFormat::Version5Utf8Bom : RegFileFormat::Version5Utf8, std::move(text)};
+    return {bom ? RegFileFormat::kVersion5Utf8Bom : RegFileFormat::kVersion5Utf8, std::move(text)};
   }
   throw RegFileError(1,
                      "not a registry file: it must begin with \"Windows Registry Editor "
@@ -94,7 +94,7 @@ std::u16string_view TrimRight(std::u16string_view s) {
 }
 
 bool StartsWithIgnoringCase(std::u16string_view s, std::u16string_view prefix) {
-  return s.size() >= prefix.size() && EqualsIgnoringCase(s.substr(0, prefix.size()), prefix, TextKind::Utf16);
+  return s.size() >= prefix.size() && EqualsIgnoringCase(s.substr(0, prefix.size()), prefix, TextKind::kUtf16);
 }
 
 std::optional<unsigned> HexDigit(char16_t c) {
@@ -120,7 +120,7 @@ class Parser {
 
  private:
   std::u16string_view Header() const {
-    return document_.Format() == RegFileFormat::Regedit4 ? kRegedit4Header : kVersion5Header;
+    return document_.Format() == RegFileFormat::kRegedit4 ? kRegedit4Header : kVersion5Header;
   }
 
   [[noreturn]] void Fail(const std::string& message) const { throw RegFileError(line_ + 1, message); }
@@ -133,7 +133,7 @@ class Parser {
     static constexpr char kDigits[] = "0123456789ABCDEF";
     std::string text;
     for (char16_t unit : name) {
-      if (unit >= 0x20 && unit != 0x7F && (unit < 0x80 || Kind() == TextKind::Utf16)) {
+      if (unit >= 0x20 && unit != 0x7F && (unit < 0x80 || Kind() == TextKind::kUtf16)) {
         text += Utf16ToUtf8(std::u16string_view(&unit, 1));
       } else {
         text += "\\x";
@@ -208,7 +208,7 @@ class Parser {
 
   std::vector<std::uint8_t> StringData(std::u16string_view text) const {
     std::vector<std::uint8_t> data;
-    if (Kind() == TextKind::CodePage) {
+    if (Kind() == TextKind::kCodePage) {
       for (char16_t unit : text) data.push_back(static_cast<std::uint8_t>(unit));
       data.push_back(0);
     } else {

@@ -16,7 +16,7 @@ bool IsLineBreak(char16_t c) { return c == u'\r' || c == u'\n'; }
 // the same bytes: terminated exactly once at its end, no line breaks, no split characters.
 std::optional<std::u16string> QuotableText(const std::vector<std::uint8_t>& data, TextKind kind) {
   std::u16string text;
-  if (kind == TextKind::CodePage) {
+  if (kind == TextKind::kCodePage) {
     if (data.empty() || data.back() != 0) return std::nullopt;
     for (std::size_t i = 0; i + 1 < data.size(); ++i) text.push_back(data[i]);
   } else {
@@ -30,7 +30,7 @@ std::optional<std::u16string> QuotableText(const std::vector<std::uint8_t>& data
     if (text[i] == 0 || IsLineBreak(text[i])) return std::nullopt;
     const std::size_t length = CharacterLength(text, i, kind);
     // A double-byte character must not swallow the closing quote: a lead byte ending the text.
-    if (kind == TextKind::CodePage && length == 1 && text[i] >= 0x81 && text[i] <= 0xFE) {
+    if (kind == TextKind::kCodePage && length == 1 && text[i] >= 0x81 && text[i] <= 0xFE) {
       return std::nullopt;
     }
     i += length;
@@ -43,7 +43,7 @@ class Writer {
   explicit Writer(const RegistryDocument& document) : document_(document) {}
 
   std::vector<std::uint8_t> Run() {
-    text_ += document_.Format() == RegFileFormat::Regedit4 ? u"REGEDIT4" : u"Windows Registry Editor Version 5.00";
+    text_ += document_.Format() == RegFileFormat::kRegedit4 ? u"REGEDIT4" : u"Windows Registry Editor Version 5.00";
     EndLine();
     EndLine();
     for (const RegFileKey& key : document_.Keys()) {
@@ -130,7 +130,7 @@ class Writer {
   std::vector<std::uint8_t> NameBytes(std::u16string_view name) const {
     std::vector<std::uint8_t> data;
     for (char16_t unit : name) {
-      if (document_.Kind() == TextKind::CodePage) {
+      if (document_.Kind() == TextKind::kCodePage) {
         data.push_back(static_cast<std::uint8_t>(unit));
       } else {
         data.push_back(static_cast<std::uint8_t>(unit & 0xFF));
@@ -138,7 +138,7 @@ class Writer {
       }
     }
     data.push_back(0);
-    if (document_.Kind() == TextKind::Utf16) data.push_back(0);
+    if (document_.Kind() == TextKind::kUtf16) data.push_back(0);
     return data;
   }
 
@@ -172,22 +172,22 @@ class Writer {
   std::vector<std::uint8_t> Encode() const {
     std::vector<std::uint8_t> bytes;
     switch (document_.Format()) {
-      case RegFileFormat::Version5Utf16:
+      case RegFileFormat::kVersion5Utf16:
         bytes = {0xFF, 0xFE};
         for (char16_t unit : text_) {
           bytes.push_back(static_cast<std::uint8_t>(unit & 0xFF));
           bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
         }
         break;
-      case RegFileFormat::Version5Utf8Bom:
+      case RegFileFormat::kVersion5Utf8Bom:
         bytes = {0xEF, 0xBB, 0xBF};
         [[fallthrough]];
-      case RegFileFormat::Version5Utf8: {
+      case RegFileFormat::kVersion5Utf8: {
         const std::string utf8 = Utf16ToUtf8(text_);
         bytes.insert(bytes.end(), utf8.begin(), utf8.end());
         break;
       }
-      case RegFileFormat::Regedit4:
+      case RegFileFormat::kRegedit4:
         for (char16_t unit : text_) bytes.push_back(static_cast<std::uint8_t>(unit));
         break;
     }

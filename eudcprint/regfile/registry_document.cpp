@@ -6,7 +6,7 @@
 namespace pictor::regfile {
 
 TextKind TextKindOf(RegFileFormat format) {
-  return format == RegFileFormat::Regedit4 ? TextKind::CodePage : TextKind::Utf16;
+  return format == RegFileFormat::kRegedit4 ? TextKind::kCodePage : TextKind::kUtf16;
 }
 
 RegistryDocument::RegistryDocument(RegFileFormat format) : format_(format) {}

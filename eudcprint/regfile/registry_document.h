@@ -15,10 +15,10 @@ namespace pictor::regfile {
 
 // How the file is written: its header line and its encoding.
 enum class RegFileFormat {
-  Version5Utf16,    // "Windows Registry Editor Version 5.00", UTF-16LE with byte-order mark
-  Version5Utf8,     // the same header in UTF-8, without byte-order mark
-  Version5Utf8Bom,  // the same header in UTF-8, with byte-order mark
-  Regedit4,         // "REGEDIT4", code page 950 bytes
+  kVersion5Utf16,    // "Windows Registry Editor Version 5.00", UTF-16LE with byte-order mark
+  kVersion5Utf8,     // the same header in UTF-8, without byte-order mark
+  kVersion5Utf8Bom,  // the same header in UTF-8, with byte-order mark
+  kRegedit4,         // "REGEDIT4", code page 950 bytes
 };
 
 TextKind TextKindOf(RegFileFormat format);
@@ -37,7 +37,7 @@ struct RegFileKey {
 
 class RegistryDocument {
  public:
-  explicit RegistryDocument(RegFileFormat format = RegFileFormat::Version5Utf16);
+  explicit RegistryDocument(RegFileFormat format = RegFileFormat::kVersion5Utf16);
 
   RegFileFormat Format() const { return format_; }
   TextKind Kind() const { return TextKindOf(format_); }

@@ -12,7 +12,7 @@ char16_t FoldUnit(char16_t unit) {
 }  // namespace
 
 std::size_t CharacterLength(std::u16string_view text, std::size_t i, TextKind kind) {
-  if (kind == TextKind::CodePage && IsLeadByte(text[i]) && i + 1 < text.size()) return 2;
+  if (kind == TextKind::kCodePage && IsLeadByte(text[i]) && i + 1 < text.size()) return 2;
   return 1;
 }
 
@@ -51,7 +51,7 @@ bool IsRootKeyName(std::u16string_view name) {
   static constexpr std::u16string_view kRoots[] = {u"HKEY_CLASSES_ROOT", u"HKEY_CURRENT_USER",   u"HKEY_LOCAL_MACHINE",
                                                    u"HKEY_USERS",        u"HKEY_CURRENT_CONFIG", u"HKEY_DYN_DATA"};
   for (std::u16string_view root : kRoots) {
-    if (EqualsIgnoringCase(name, root, TextKind::Utf16)) return true;
+    if (EqualsIgnoringCase(name, root, TextKind::kUtf16)) return true;
   }
   return false;
 }

@@ -11,8 +11,8 @@
 namespace pictor::regfile {
 
 enum class TextKind {
-  Utf16,     // Windows Registry Editor Version 5.00
-  CodePage,  // REGEDIT4: code page 950 bytes
+  kUtf16,     // Windows Registry Editor Version 5.00
+  kCodePage,  // REGEDIT4: code page 950 bytes
 };
 
 // Length in units of the character that starts at position i.

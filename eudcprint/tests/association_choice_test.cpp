@@ -62,10 +62,10 @@ class AssociationChoice : public ::testing::Test {
     f.log.clear();
   }
 
-  std::unique_ptr<RegistryKey> Links() { return f.registry.memory.Create(RegistryRoot::CurrentUser, "EUDC\\950"); }
+  std::unique_ptr<RegistryKey> Links() { return f.registry.memory.Create(RegistryRoot::kCurrentUser, "EUDC\\950"); }
   std::optional<RegistryValue> MingLink() { return Links()->Query(kMing); }
   std::optional<RegistryValue> RestoreRecord() {
-    const auto record = f.registry.memory.Open(RegistryRoot::CurrentUser, kRestoreRecordKey, RegistryAccess::Read);
+    const auto record = f.registry.memory.Open(RegistryRoot::kCurrentUser, kRestoreRecordKey, RegistryAccess::kRead);
     if (!record) return std::nullopt;
     return record->Query(kMing);
   }
@@ -108,13 +108,13 @@ TEST_F(AssociationChoice, ListsTheSystemDefaultFirstThenTheTypefacesInByteOrder)
 TEST_F(AssociationChoice, SystemRootIsTheWindowsDirectoryOnTheNtFamilyOnly) {
   Links()->Set({std::string(kKai), kRegSz, "%SYSTEMROOT%\\Fonts\\kai.tte"});
   std::vector<FaceName> names = FontNameList(f.fonts.faces);
-  const auto nt = ListAssociations(f.registry, names, PlatformFamily::WindowsNT, f.windowsDirectory);
+  const auto nt = ListAssociations(f.registry, names, PlatformFamily::kWindowsNT, f.windowsDirectory);
   ASSERT_EQ(nt.size(), 3u);
   EXPECT_EQ(nt[2].eudcFilePath.View(), "C:\\WINDOWS\\Fonts\\kai.tte");
   EXPECT_EQ(nt[2].fontFilePath, "C:\\WINDOWS\\Fonts\\kai.tte");
   EXPECT_EQ(nt[1].fontFilePath, "C:\\WINDOWS\\FONTS\\" + std::string(270, 'm') + ".TTE");  // whole
   EXPECT_EQ(nt[1].eudcFilePath.View().size(), kEudcFilePathSize - 1);                      // cut to the field
-  const auto nine = ListAssociations(f.registry, names, PlatformFamily::Windows9x, f.windowsDirectory);
+  const auto nine = ListAssociations(f.registry, names, PlatformFamily::kWindows9x, f.windowsDirectory);
   EXPECT_EQ(nine[2].eudcFilePath.View(), "%SYSTEMROOT%\\Fonts\\kai.tte");
 }
 
@@ -145,7 +145,7 @@ TEST_F(AssociationChoice, NoAssociationIsToldAndEndsTheDialogAsCancel) {
   ASSERT_EQ(empty.messages.messages.size(), 1u);
   EXPECT_EQ(empty.messages.messages[0],
             (testing::RecordedMessages::Message{std::string(LoadStringResource(kNoAssociationId)), std::string(kTitle),
-                                                MessageIcon::Stop}));
+                                                MessageIcon::kStop}));
   EXPECT_TRUE(fresh.currentAssociation.displayName.Empty());
 }
 
@@ -237,7 +237,7 @@ TEST_F(AssociationChoice, TheNextStartPutsBackALinkThatACrashLeftRemoved) {
 
   // A record whose link exists again (the crash came between writing the record and removing
   // the link, or the user linked the face anew) changes no link.
-  f.registry.memory.Create(RegistryRoot::CurrentUser, kRestoreRecordKey)->Set({std::string(kMing), kRegSz, "stale"});
+  f.registry.memory.Create(RegistryRoot::kCurrentUser, kRestoreRecordKey)->Set({std::string(kMing), kRegSz, "stale"});
   ProgramState third;
   InitEudcSupport(third, f.Ports());
   EXPECT_EQ(MingLink()->data, mingLink);
@@ -253,7 +253,7 @@ TEST_F(AssociationChoice, AFailedRestoreKeepsTheLinkOwedAndSaysSoOnce) {
   ASSERT_EQ(f.messages.messages.size(), 1u);
   EXPECT_EQ(f.messages.messages[0].text, RestoreFailedMessage(kMing));
   EXPECT_EQ(f.messages.messages[0].caption, kTitle);
-  EXPECT_EQ(f.messages.messages[0].icon, MessageIcon::Stop);
+  EXPECT_EQ(f.messages.messages[0].icon, MessageIcon::kStop);
   EXPECT_TRUE(RestoreRecord());
   EXPECT_EQ(state.savedDefaultLink.pendingRestore, 1);
 
@@ -297,7 +297,7 @@ TEST_F(AssociationChoice, WithoutEnableEudcTheUserIsToldAndNoLinkIsEverRemoved) 
   InitEudcSupport(state, noEudc);
   ASSERT_EQ(f.messages.messages.size(), 1u);
   EXPECT_EQ(f.messages.messages[0], (testing::RecordedMessages::Message{"EnableEUDC function failure!",
-                                                                        std::string(kTitle), MessageIcon::None}));
+                                                                        std::string(kTitle), MessageIcon::kNone}));
   EXPECT_EQ(state.inputMethods.inputMethods.count, 0u);
   EXPECT_TRUE(state.defaultFaceName.Empty());
   EXPECT_TRUE(state.systemDefaultName.Empty());
@@ -311,9 +311,9 @@ TEST_F(AssociationChoice, WithoutEnableEudcTheUserIsToldAndNoLinkIsEverRemoved) 
 TEST_F(AssociationChoice, WithEnableEudcTheInputMethodsAndNamesAreLoaded) {
   ASSERT_TRUE(testsupport::InstallDemoInputMethods(f.registry, "C:\\demo", '\\'));
   f.layouts = testing::FixedLayouts({0xE0010404, 0xE0020404});
-  f.family.family = PlatformFamily::Windows9x;
+  f.family.family = PlatformFamily::kWindows9x;
   InitEudcSupport(state, f.Ports());
-  EXPECT_EQ(state.platformFamily, PlatformFamily::Windows9x);
+  EXPECT_EQ(state.platformFamily, PlatformFamily::kWindows9x);
   EXPECT_EQ(state.inputMethods.inputMethods.count, 2u);
   EXPECT_EQ(state.defaultFaceName.View(), kMing);
   EXPECT_EQ(state.systemDefaultName.View(), kSystemDefault);

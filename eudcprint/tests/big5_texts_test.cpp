@@ -69,7 +69,7 @@ TEST(Big5Texts, DictionaryWarning) {
   auto tables = std::make_unique<RootTables>();
   testing::MemoryFiles files;
   testing::RecordedMessages warnings;
-  LoadRootDictionary(*tables, files, warnings, PlatformFamily::WindowsNT, "x", Cp950("注音"), kPhoneticHkl);
+  LoadRootDictionary(*tables, files, warnings, PlatformFamily::kWindowsNT, "x", Cp950("注音"), kPhoneticHkl);
   ASSERT_EQ(warnings.messages.size(), 1u);
   EXPECT_EQ(warnings.messages[0].text, Cp950("警告! 無法開啟【注音】輸入法字根檔"));
   EXPECT_EQ(warnings.messages[0].caption, Cp950("警告訊息"));
@@ -97,7 +97,7 @@ TEST(Big5Texts, CatalogueTexts) {
   EXPECT_EQ(FormatPageNumber(3), Cp950("第 3 頁"));
 }
 
-TEST(Big5Texts, StringTable) {
+TEST(Big5Texts, kStringTable) {
   const std::vector<std::pair<std::uint16_t, std::string>> texts = {
       {1001, "SystemDefaultEUDCFont"},
       {1002, "標準造字"},
@@ -123,7 +123,7 @@ TEST(Big5Texts, StringTable) {
       {62001, "第 %d 頁"},
       {62002, "內碼"},
   };
-  ASSERT_EQ(texts.size(), StringTable.size());
+  ASSERT_EQ(texts.size(), kStringTable.size());
   for (const auto& [id, text] : texts) EXPECT_EQ(LoadStringResource(id), Cp950(text)) << id;
   EXPECT_EQ(RestoreFailedMessage(Cp950("細明體")), Cp950("無法還原【細明體】的造字檔關聯設定，下次啟動時將再試一次！"));
 }

@@ -38,7 +38,7 @@ class FixedWindowsDirectory : public WindowsDirectoryPort {
 class FixedFamily : public PlatformFamilyPort {
  public:
   PlatformFamily Family() override { return family; }
-  PlatformFamily family = PlatformFamily::WindowsNT;
+  PlatformFamily family = PlatformFamily::kWindowsNT;
 };
 
 // A memory registry whose keys refuse changes while `refuseWrites` is set, as a registry that the
@@ -53,7 +53,7 @@ class GuardedRegistry : public RegistryPort {
     return std::make_unique<Key>(*this, std::move(key));
   }
   std::unique_ptr<RegistryKey> Create(RegistryRoot root, std::string_view path) override {
-    if (refuseWrites) return Open(root, path, RegistryAccess::All);
+    if (refuseWrites) return Open(root, path, RegistryAccess::kAll);
     auto key = memory.Create(root, path);
     if (!key) return nullptr;
     return std::make_unique<Key>(*this, std::move(key));

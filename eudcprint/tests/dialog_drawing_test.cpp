@@ -11,12 +11,12 @@ namespace {
 
 TEST(AssociationItemLook, TheSelectedItemIsHighlightedWhateverTheRequest) {
   for (const ItemDrawAction action :
-       {ItemDrawAction::DrawEntire, ItemDrawAction::SelectionChanged, ItemDrawAction::FocusChanged}) {
+       {ItemDrawAction::kDrawEntire, ItemDrawAction::kSelectionChanged, ItemDrawAction::kFocusChanged}) {
     for (const bool focused : {false, true}) {
       for (const bool disabled : {false, true}) {
-        EXPECT_EQ(LookOf(action, {true, focused, disabled}), ItemLook::Highlighted)
+        EXPECT_EQ(LookOf(action, {true, focused, disabled}), ItemLook::kHighlighted)
             << static_cast<int>(action) << focused << disabled;
-        EXPECT_EQ(LookOf(action, {false, focused, disabled}), ItemLook::Normal)
+        EXPECT_EQ(LookOf(action, {false, focused, disabled}), ItemLook::kNormal)
             << static_cast<int>(action) << focused << disabled;
       }
     }
@@ -29,9 +29,9 @@ TEST(AssociationItemLook, PlacesBitmapNameAndRightAlignedLabel) {
   association.eudcFilePath.Assign("C:\\WINDOWS\\FONTS\\mingliu.tte");
   const PixelRect rect{0, 40, 284, 60};
 
-  const ItemPainting normal = PaintAssociationItem(association, ItemLook::Normal, {}, rect, 12, 50);
+  const ItemPainting normal = PaintAssociationItem(association, ItemLook::kNormal, {}, rect, 12, 50);
   EXPECT_EQ(normal.background, kWhite);
-  EXPECT_EQ(normal.bitmap, ItemBitmap::TtfLogo1);
+  EXPECT_EQ(normal.bitmap, ItemBitmap::kTtfLogo1);
   EXPECT_EQ(normal.textColour, kBlack);
   EXPECT_EQ(normal.bitmapAt, (PixelPoint{2, 40}));
   EXPECT_EQ(normal.nameAt, (PixelPoint{26, 44}));    // (20 - 12 + 1) / 2 below the top
@@ -39,14 +39,14 @@ TEST(AssociationItemLook, PlacesBitmapNameAndRightAlignedLabel) {
   EXPECT_EQ(normal.name, association.displayName.View());
   EXPECT_EQ(normal.label, "MINGLIU");
 
-  const ItemPainting grey = PaintAssociationItem(association, ItemLook::Normal, {false, false, true}, rect, 13, 50);
+  const ItemPainting grey = PaintAssociationItem(association, ItemLook::kNormal, {false, false, true}, rect, 13, 50);
   EXPECT_EQ(grey.textColour, kGrey);
   EXPECT_EQ(grey.nameAt.y, 44);  // (20 - 13 + 1) / 2 = 4
 
   const ItemPainting highlighted =
-      PaintAssociationItem(association, ItemLook::Highlighted, {true, true, false}, rect, 12, 50);
+      PaintAssociationItem(association, ItemLook::kHighlighted, {true, true, false}, rect, 12, 50);
   EXPECT_EQ(highlighted.background, kNavy);
-  EXPECT_EQ(highlighted.bitmap, ItemBitmap::TtfLogo2);
+  EXPECT_EQ(highlighted.bitmap, ItemBitmap::kTtfLogo2);
   EXPECT_EQ(highlighted.textColour, kWhite);
 }
 

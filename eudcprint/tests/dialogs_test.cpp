@@ -72,13 +72,13 @@ class FontSettingDialogTest : public ::testing::Test {
   FontSettingDialogTest() {
     f.fonts.faces = {{std::string(kKai), kChineseBig5Charset, kTrueTypeFontType},
                      {std::string(kMing), kChineseBig5Charset, kTrueTypeFontType}};
-    auto links = f.registry.memory.Create(RegistryRoot::CurrentUser, "EUDC\\950");
+    auto links = f.registry.memory.Create(RegistryRoot::kCurrentUser, "EUDC\\950");
     links->Set({"SystemDefaultEUDCFont", kRegSz, "C:\\WINDOWS\\FONTS\\EUDC.TTE"});
     links->Set({std::string(kMing), kRegSz, "C:\\WINDOWS\\FONTS\\abcdefghijklmnopq.tte"});
     links->Set({std::string(kKai), kRegSz, "C:\\eudc\\kai.tte"});
     const PictorPorts ports = f.Ports();
     EXPECT_TRUE(
-        model.Open({ports.registry, ports.fonts, ports.windowsDirectory, ports.messages, PlatformFamily::WindowsNT}));
+        model.Open({ports.registry, ports.fonts, ports.windowsDirectory, ports.messages, PlatformFamily::kWindowsNT}));
   }
 
   QColor ItemBackground(QListWidget* list, int row) {
@@ -174,7 +174,7 @@ TEST_F(FontSettingDialogTest, TheCoreRunsItModallyAndSetsTheLinkAside) {
   ASSERT_TRUE(ChooseAssociation(state, f.Ports(), port));
   EXPECT_EQ(state.currentAssociation.displayName.View(), kSystemDefault);
   EXPECT_EQ(state.savedDefaultLink.pendingRestore, 1);
-  EXPECT_FALSE(f.registry.memory.Open(RegistryRoot::CurrentUser, "EUDC\\950", RegistryAccess::Read)->Query(kMing));
+  EXPECT_FALSE(f.registry.memory.Open(RegistryRoot::kCurrentUser, "EUDC\\950", RegistryAccess::kRead)->Query(kMing));
 }
 
 class PrintRangeDialogTest : public ::testing::Test {
@@ -207,19 +207,19 @@ TEST_F(PrintRangeDialogTest, IsLaidOutFromItsTableAndOpensOnAllCodes) {
   EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("設定列印範圍"));
   EXPECT_EQ(dialog.size(), Pixels({0, 0, 250, 93}, units).size());
   EXPECT_EQ(dialog.OkButton()->geometry(), Pixels({75, 74, 50, 14}, units));
-  EXPECT_EQ(dialog.Field(CodeField::End)->geometry(), Pixels({132, 33, 36, 14}, units));
+  EXPECT_EQ(dialog.Field(CodeField::kEnd)->geometry(), Pixels({132, 33, 36, 14}, units));
   EXPECT_EQ(dialog.InputMethodList()->geometry(), Pixels({178, 16, 66, 62}, units));
   EXPECT_EQ(dialog.RangeList()->geometry().topLeft(), Pixels({100, 50, 67, 52}, units).topLeft());
   EXPECT_EQ(dialog.AllButton()->text(), QString::fromUtf8("全部(&A)"));
   EXPECT_EQ(dialog.CodesButton()->text(), QString::fromUtf8("字碼(&D)"));
   EXPECT_EQ(dialog.findChild<QGroupBox*>()->title(), QString::fromUtf8("列印範圍"));
-  EXPECT_EQ(dialog.Field(CodeField::Start)->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
+  EXPECT_EQ(dialog.Field(CodeField::kStart)->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
 
   EXPECT_TRUE(dialog.AllButton()->isChecked());
-  EXPECT_FALSE(dialog.Field(CodeField::Start)->isEnabled());
+  EXPECT_FALSE(dialog.Field(CodeField::kStart)->isEnabled());
   EXPECT_FALSE(dialog.RangeList()->isEnabled());
-  EXPECT_EQ(dialog.Field(CodeField::Start)->text(), "FA40");
-  EXPECT_EQ(dialog.Field(CodeField::End)->text(), "FEFE");
+  EXPECT_EQ(dialog.Field(CodeField::kStart)->text(), "FA40");
+  EXPECT_EQ(dialog.Field(CodeField::kEnd)->text(), "FEFE");
   ASSERT_EQ(dialog.RangeList()->count(), 4);
   EXPECT_EQ(dialog.RangeList()->currentText(), "FA40-FEFE");
   EXPECT_EQ(dialog.RangeList()->itemText(3), "C6A1-C8FE");
@@ -231,7 +231,7 @@ TEST_F(PrintRangeDialogTest, IsLaidOutFromItsTableAndOpensOnAllCodes) {
   EXPECT_EQ(TabChain(5), (QStringList{"1", "2", "1101", "1601", "1"}));
   QTest::keyClick(&dialog, Qt::Key_D, Qt::AltModifier);  // a button's accelerator clicks it shortly after
   EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.CodesButton()->isChecked(); }, 2000));
-  EXPECT_TRUE(dialog.Field(CodeField::Start)->isEnabled());
+  EXPECT_TRUE(dialog.Field(CodeField::kStart)->isEnabled());
   dialog.OkButton()->setFocus();
   EXPECT_EQ(TabChain(6), (QStringList{"1", "2", "1101", "1602", "1401", "1402"}));
 }
@@ -241,8 +241,8 @@ TEST_F(PrintRangeDialogTest, FieldsRefuseOtherKeysAndMoveOnAfterAFullCode) {
   PrintRangeDialog dialog(model);
   Show(dialog);
   QTest::mouseClick(dialog.CodesButton(), Qt::LeftButton);
-  QLineEdit* start = dialog.Field(CodeField::Start);
-  QLineEdit* end = dialog.Field(CodeField::End);
+  QLineEdit* start = dialog.Field(CodeField::kStart);
+  QLineEdit* end = dialog.Field(CodeField::kEnd);
   QTest::keyClick(&dialog, Qt::Key_F, Qt::AltModifier);  // 從(&F)
   ASSERT_TRUE(start->hasFocus());
   EXPECT_EQ(start->text(), "");  // emptied by the focus
@@ -272,8 +272,8 @@ TEST_F(PrintRangeDialogTest, TheRangeListFillsBothFields) {
   QTest::keyClick(dialog.RangeList(), Qt::Key_Down);
   QTest::keyClick(dialog.RangeList(), Qt::Key_Down);
   EXPECT_EQ(dialog.RangeList()->currentIndex(), 2);
-  EXPECT_EQ(dialog.Field(CodeField::Start)->text(), "8140");
-  EXPECT_EQ(dialog.Field(CodeField::End)->text(), "8DFE");
+  EXPECT_EQ(dialog.Field(CodeField::kStart)->text(), "8140");
+  EXPECT_EQ(dialog.Field(CodeField::kEnd)->text(), "8DFE");
 }
 
 TEST_F(PrintRangeDialogTest, OkStoresTheRangeAndTheAnnotationsThroughTheCore) {
@@ -284,9 +284,9 @@ TEST_F(PrintRangeDialogTest, OkStoresTheRangeAndTheAnnotationsThroughTheCore) {
     QTest::mouseClick(dialog->CodesButton(), Qt::LeftButton);
     QListWidget* list = dialog->InputMethodList();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
-    QTest::mouseClick(dialog->Field(CodeField::Start), Qt::LeftButton);
-    QTest::keyClicks(dialog->Field(CodeField::Start), "A0FE");
-    QTest::keyClicks(dialog->Field(CodeField::End), "C6A1");
+    QTest::mouseClick(dialog->Field(CodeField::kStart), Qt::LeftButton);
+    QTest::keyClicks(dialog->Field(CodeField::kStart), "A0FE");
+    QTest::keyClicks(dialog->Field(CodeField::kEnd), "C6A1");
     QTest::keyClick(dialog->OkButton(), Qt::Key_Return);
   });
   ASSERT_TRUE(RunPrintRangeDialog(state, messages, port));
@@ -303,19 +303,19 @@ TEST_F(PrintRangeDialogTest, AReversedRangeIsToldAndTheDialogStaysOpen) {
   PrintRangeDialog dialog(model);
   Show(dialog);
   QTest::mouseClick(dialog.CodesButton(), Qt::LeftButton);
-  QTest::mouseClick(dialog.Field(CodeField::Start), Qt::LeftButton);
-  QTest::keyClicks(dialog.Field(CodeField::Start), "FEFE");
-  QTest::keyClicks(dialog.Field(CodeField::End), "FA4");
+  QTest::mouseClick(dialog.Field(CodeField::kStart), Qt::LeftButton);
+  QTest::keyClicks(dialog.Field(CodeField::kStart), "FEFE");
+  QTest::keyClicks(dialog.Field(CodeField::kEnd), "FA4");
   QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
-  QTest::mouseClick(dialog.Field(CodeField::End), Qt::LeftButton);
-  QTest::keyClicks(dialog.Field(CodeField::End), "FA40");
+  QTest::mouseClick(dialog.Field(CodeField::kEnd), Qt::LeftButton);
+  QTest::keyClicks(dialog.Field(CodeField::kEnd), "FA40");
   QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
   EXPECT_TRUE(dialog.isVisible());
   EXPECT_EQ(dialog.result(), 0);
   EXPECT_EQ(Told(), (std::vector<std::string>{std::string(LoadStringResource(kEndCodeIncompleteId)),
                                               std::string(LoadStringResource(kStartAfterEndId))}));
-  EXPECT_EQ(dialog.Field(CodeField::Start)->text(), "FEFE");
-  EXPECT_EQ(dialog.Field(CodeField::End)->text(), "FA40");
+  EXPECT_EQ(dialog.Field(CodeField::kStart)->text(), "FEFE");
+  EXPECT_EQ(dialog.Field(CodeField::kEnd)->text(), "FA40");
   QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton);
   EXPECT_EQ(dialog.result(), QDialog::Rejected);
   EXPECT_FALSE(model.Accepted());

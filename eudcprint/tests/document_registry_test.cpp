@@ -29,12 +29,12 @@ std::vector<std::string> Subkeys(RegistryKey& key) {
 
 TEST(DocumentRegistry, OpensExistingKeysOnly) {
   testing::MemoryRegistry registry;
-  EXPECT_EQ(registry.Open(RegistryRoot::CurrentUser, "Software\\A", RegistryAccess::Read), nullptr);
-  ASSERT_NE(registry.Create(RegistryRoot::CurrentUser, "Software\\A\\B"), nullptr);
-  EXPECT_NE(registry.Open(RegistryRoot::CurrentUser, "software\\a", RegistryAccess::Read), nullptr);
-  EXPECT_NE(registry.Open(RegistryRoot::CurrentUser, "", RegistryAccess::Read), nullptr);
-  EXPECT_NE(registry.Open(RegistryRoot::LocalMachine, "", RegistryAccess::Read), nullptr);
-  EXPECT_EQ(registry.Open(RegistryRoot::LocalMachine, "Software\\A", RegistryAccess::Read), nullptr);
+  EXPECT_EQ(registry.Open(RegistryRoot::kCurrentUser, "Software\\A", RegistryAccess::kRead), nullptr);
+  ASSERT_NE(registry.Create(RegistryRoot::kCurrentUser, "Software\\A\\B"), nullptr);
+  EXPECT_NE(registry.Open(RegistryRoot::kCurrentUser, "software\\a", RegistryAccess::kRead), nullptr);
+  EXPECT_NE(registry.Open(RegistryRoot::kCurrentUser, "", RegistryAccess::kRead), nullptr);
+  EXPECT_NE(registry.Open(RegistryRoot::kLocalMachine, "", RegistryAccess::kRead), nullptr);
+  EXPECT_EQ(registry.Open(RegistryRoot::kLocalMachine, "Software\\A", RegistryAccess::kRead), nullptr);
   // Only the key asked for is written to the file.
   ASSERT_EQ(registry.Document().Keys().size(), 1u);
   EXPECT_EQ(registry.Document().Keys()[0].path, u"HKEY_CURRENT_USER\\Software\\A\\B");
@@ -42,7 +42,7 @@ TEST(DocumentRegistry, OpensExistingKeysOnly) {
 
 TEST(DocumentRegistry, EnumeratesQueriesWritesAndDeletes) {
   testing::MemoryRegistry registry;
-  auto key = registry.Create(RegistryRoot::LocalMachine, "Keys");
+  auto key = registry.Create(RegistryRoot::kLocalMachine, "Keys");
   ASSERT_NE(key, nullptr);
   EXPECT_TRUE(key->Set({"Text", kRegSz, "\xaa\x60\xad\xb5"}));
   EXPECT_TRUE(key->Set({"Number", kRegDword, std::string("\x2a\0\0\0", 4)}));
@@ -71,27 +71,27 @@ TEST(DocumentRegistry, EnumeratesQueriesWritesAndDeletes) {
 
 TEST(DocumentRegistry, KeysOpenedForReadingRefuseChanges) {
   testing::MemoryRegistry registry;
-  ASSERT_TRUE(registry.Create(RegistryRoot::CurrentUser, "EUDC\\950")->Set({"a", kRegSz, "b"}));
-  auto key = registry.Open(RegistryRoot::CurrentUser, "EUDC\\950", RegistryAccess::Read);
+  ASSERT_TRUE(registry.Create(RegistryRoot::kCurrentUser, "EUDC\\950")->Set({"a", kRegSz, "b"}));
+  auto key = registry.Open(RegistryRoot::kCurrentUser, "EUDC\\950", RegistryAccess::kRead);
   EXPECT_FALSE(key->Set({"a", kRegSz, "c"}));
   EXPECT_FALSE(key->Delete("a"));
   EXPECT_EQ(key->Query("a")->data, "b");
-  auto writable = registry.Open(RegistryRoot::CurrentUser, "EUDC\\950", RegistryAccess::All);
+  auto writable = registry.Open(RegistryRoot::kCurrentUser, "EUDC\\950", RegistryAccess::kAll);
   EXPECT_TRUE(writable->Delete("a"));
 }
 
 TEST(DocumentRegistry, EnumerationSeesChangesMadeMeanwhile) {
   testing::MemoryRegistry registry;
-  registry.Create(RegistryRoot::LocalMachine, "Layouts\\E0010404");
-  auto layouts = registry.Open(RegistryRoot::LocalMachine, "Layouts", RegistryAccess::Read);
+  registry.Create(RegistryRoot::kLocalMachine, "Layouts\\E0010404");
+  auto layouts = registry.Open(RegistryRoot::kLocalMachine, "Layouts", RegistryAccess::kRead);
   EXPECT_EQ(Subkeys(*layouts), std::vector<std::string>{"E0010404"});
-  registry.Create(RegistryRoot::LocalMachine, "Layouts\\E0020404\\Deeper");
+  registry.Create(RegistryRoot::kLocalMachine, "Layouts\\E0020404\\Deeper");
   EXPECT_EQ(Subkeys(*layouts), (std::vector<std::string>{"E0010404", "E0020404"}));
 }
 
 TEST(DocumentRegistry, Version5DocumentsHoldTextsAsUtf16) {
-  testing::MemoryRegistry registry(RegFileFormat::Version5Utf16);
-  auto key = registry.Create(RegistryRoot::CurrentUser, "EUDC\\950");
+  testing::MemoryRegistry registry(RegFileFormat::kVersion5Utf16);
+  auto key = registry.Create(RegistryRoot::kCurrentUser, "EUDC\\950");
   // A user-defined character (0xFA40, U+E000) in a name, and a list of two texts.
   ASSERT_TRUE(key->Set({"\xfa\x40", kRegSz, "C:\\A"}));
   ASSERT_TRUE(key->Set({"multi", kRegMultiSz, std::string("a\0b\0\0", 5)}));
@@ -102,10 +102,10 @@ TEST(DocumentRegistry, Version5DocumentsHoldTextsAsUtf16) {
   EXPECT_EQ(key->Query("\xfa\x40")->data, "C:\\A");
   EXPECT_EQ(key->Query("multi")->data, std::string("a\0b\0\0", 5));
   // Characters the basic conversion does not know read as "?".
-  RegistryDocument document(RegFileFormat::Version5Utf16);
+  RegistryDocument document(RegFileFormat::kVersion5Utf16);
   document.SetValue(document.CreateKey(u"HKEY_CURRENT_USER\\X"), {u"n", 1, Data({0xE8, 0x6C, 0, 0})});
   testing::MemoryRegistry other(std::move(document));
-  EXPECT_EQ(other.Open(RegistryRoot::CurrentUser, "X", RegistryAccess::Read)->Query("n")->data, "?");
+  EXPECT_EQ(other.Open(RegistryRoot::kCurrentUser, "X", RegistryAccess::kRead)->Query("n")->data, "?");
 }
 
 class FakeStore : public RegistryStore {
@@ -123,7 +123,7 @@ class FakeStore : public RegistryStore {
     ++saves;
     return next;
   }
-  RegistryDocument onDisk{RegFileFormat::Regedit4};
+  RegistryDocument onDisk{RegFileFormat::kRegedit4};
   bool failSaves = false;
   bool failReloads = false;
   int reloads = 0;
@@ -133,10 +133,10 @@ class FakeStore : public RegistryStore {
 TEST(DocumentRegistry, ChangesGoThroughTheStoreOnTopOfItsLatestContents) {
   FakeStore store;
   DocumentRegistry registry{store.Reload(), testing::TestCodec(), &store};
-  auto key = registry.Create(RegistryRoot::CurrentUser, "EUDC\\950");
+  auto key = registry.Create(RegistryRoot::kCurrentUser, "EUDC\\950");
   ASSERT_NE(key, nullptr);
   EXPECT_EQ(store.saves, 1);
-  ASSERT_NE(registry.Create(RegistryRoot::CurrentUser, "EUDC\\950"), nullptr);
+  ASSERT_NE(registry.Create(RegistryRoot::kCurrentUser, "EUDC\\950"), nullptr);
   EXPECT_EQ(store.saves, 1);  // an existing key is not written again
 
   // Another program adds a value to the file; our change keeps it.
@@ -150,14 +150,14 @@ TEST(DocumentRegistry, ChangesGoThroughTheStoreOnTopOfItsLatestContents) {
   EXPECT_EQ(registry.LastError(), "disk full");
   EXPECT_EQ(key->Query("ours")->data, "o");
   EXPECT_FALSE(key->Delete("ours"));
-  EXPECT_EQ(registry.Create(RegistryRoot::CurrentUser, "New"), nullptr);
+  EXPECT_EQ(registry.Create(RegistryRoot::kCurrentUser, "New"), nullptr);
   EXPECT_EQ(key->Query("ours")->data, "o");
 }
 
 TEST(DocumentRegistry, EveryReadSeesTheStoresLatestContents) {
   FakeStore store;
   DocumentRegistry registry{store.Reload(), testing::TestCodec(), &store};
-  auto key = registry.Create(RegistryRoot::CurrentUser, "EUDC\\950");
+  auto key = registry.Create(RegistryRoot::kCurrentUser, "EUDC\\950");
   ASSERT_TRUE(key->Set({"link", kRegSz, "old"}));
   RegFileKey& stored = *store.onDisk.FindKey(u"HKEY_CURRENT_USER\\EUDC\\950");
 
@@ -166,16 +166,16 @@ TEST(DocumentRegistry, EveryReadSeesTheStoresLatestContents) {
   EXPECT_EQ(key->Query("link")->data, "new");
   EXPECT_EQ(key->ValueAt(0)->data, "new");
   store.onDisk.CreateKey(u"HKEY_CURRENT_USER\\EUDC\\936");
-  auto eudc = registry.Open(RegistryRoot::CurrentUser, "EUDC", RegistryAccess::Read);
+  auto eudc = registry.Open(RegistryRoot::kCurrentUser, "EUDC", RegistryAccess::kRead);
   ASSERT_NE(eudc, nullptr);
   EXPECT_EQ(eudc->SubkeyAt(1), "936");
   store.onDisk.DeleteKeyTree(u"HKEY_CURRENT_USER\\EUDC\\950");
   EXPECT_FALSE(key->Query("link"));
-  EXPECT_EQ(registry.Open(RegistryRoot::CurrentUser, "EUDC\\950", RegistryAccess::Read), nullptr);
+  EXPECT_EQ(registry.Open(RegistryRoot::kCurrentUser, "EUDC\\950", RegistryAccess::kRead), nullptr);
 
   // A store that cannot be read answers nothing, and says why.
   store.failReloads = true;
-  EXPECT_EQ(registry.Open(RegistryRoot::CurrentUser, "EUDC", RegistryAccess::Read), nullptr);
+  EXPECT_EQ(registry.Open(RegistryRoot::kCurrentUser, "EUDC", RegistryAccess::kRead), nullptr);
   EXPECT_FALSE(eudc->SubkeyAt(0));
   EXPECT_EQ(registry.LastError(), "unreadable");
 }

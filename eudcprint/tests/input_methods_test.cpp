@@ -31,18 +31,18 @@ constexpr std::string_view kChangjieName = "\xad\xdc\xbe\x65";  // 倉頡
 constexpr std::string_view kQuickName = "\xb3\x74\xa6\xa8";     // 速成
 
 std::vector<std::uint8_t> ChangjieFile(std::uint8_t root) {
-  return DictionaryBuilder(DictionaryForm::Radical).Add(0xE000, {root}).Build();
+  return DictionaryBuilder(DictionaryForm::kRadical).Add(0xE000, {root}).Build();
 }
 
 std::vector<std::uint8_t> PhoneticFile() {
-  return DictionaryBuilder(DictionaryForm::Phonetic).Add(0xE000, {1, 0, 25, 41}).Build();
+  return DictionaryBuilder(DictionaryForm::kPhonetic).Add(0xE000, {1, 0, 25, 41}).Build();
 }
 
 class EnumerationTest : public ::testing::Test {
  protected:
   void Install(const InputMethodSetup& setup) { ASSERT_TRUE(InstallInputMethod(registry, setup)); }
 
-  void Enumerate(std::vector<std::uint32_t> loaded, PlatformFamily family = PlatformFamily::WindowsNT) {
+  void Enumerate(std::vector<std::uint32_t> loaded, PlatformFamily family = PlatformFamily::kWindowsNT) {
     testing::FixedLayouts layouts(std::move(loaded));
     EnumerateInputMethods(state, {registry, layouts, files, warnings}, family);
   }
@@ -109,10 +109,10 @@ TEST_F(EnumerationTest, SkipsTheGenericInputMethodInAnyLetterCaseAndReusesItsSlo
   Install({"E0050404", "winime.ime", "generic", "User Dictionary", "generic"});
   Install({"E0060404", "WinIme.IME", "generic", "User Dictionary", "generic"});
   // The record after a skipped one must not inherit its texts: this one has no layout text.
-  const auto changjie = registry.Create(RegistryRoot::LocalMachine, std::string(kKeyboardLayoutsKey) + "\\E0020404");
+  const auto changjie = registry.Create(RegistryRoot::kLocalMachine, std::string(kKeyboardLayoutsKey) + "\\E0020404");
   ASSERT_TRUE(changjie && changjie->Set({"IME file", kRegSz, "CHAJEI.IME"}));
   Install({"E0010404", "PHON.IME", std::string(kPhoneticName), "User Dictionary", "phon"});
-  const auto settings = registry.Create(RegistryRoot::CurrentUser, std::string(kInputMethodSettingsKey) + "CHAJEI");
+  const auto settings = registry.Create(RegistryRoot::kCurrentUser, std::string(kInputMethodSettingsKey) + "CHAJEI");
   ASSERT_TRUE(settings && settings->Set({"User Dictionary", kRegSz, "cj"}));
 
   Enumerate({0xE0050404, 0xE0060404, 0xE0020404, 0xE0010404});
@@ -134,7 +134,7 @@ TEST_F(EnumerationTest, DropsLayoutsWithoutSettingsOrDictionaryValueSilently) {
 TEST_F(EnumerationTest, TakesWhicheverDictionaryValueComesFirstInAnyLetterCase) {
   Install({"E0010404", "PHON.IME", std::string(kPhoneticName), "eudc DICTIONARY", "first"});
   const auto settings =
-      registry.Open(RegistryRoot::CurrentUser, std::string(kInputMethodSettingsKey) + "PHON", RegistryAccess::All);
+      registry.Open(RegistryRoot::kCurrentUser, std::string(kInputMethodSettingsKey) + "PHON", RegistryAccess::kAll);
   ASSERT_TRUE(settings);
   ASSERT_TRUE(settings->Set({"User Dictionary", kRegSz, "second"}));
   Enumerate({0xE0010404});
@@ -174,7 +174,7 @@ TEST_F(EnumerationTest, CutsOverlongValuesToTheirFields) {
   Install({"E0010404", std::string(80, 'i') + ".IME", longText, "", ""});
   // The settings key is looked up under the cut name.
   const auto settings =
-      registry.Create(RegistryRoot::CurrentUser, std::string(kInputMethodSettingsKey) + std::string(63, 'I'));
+      registry.Create(RegistryRoot::kCurrentUser, std::string(kInputMethodSettingsKey) + std::string(63, 'I'));
   ASSERT_TRUE(settings && settings->Set({"User Dictionary", kRegSz, longPath}));
   files.Put(longPath.substr(0, 255), PhoneticFile());
   Enumerate({0xE0010404});
@@ -204,7 +204,7 @@ TEST_F(EnumerationTest, KeepsNoMoreThanThirtyTwoRecords) {
 }
 
 TEST(EnumerationOfDemonstrationData, AnswersEveryLookupOnBothFamilies) {
-  for (const PlatformFamily family : {PlatformFamily::WindowsNT, PlatformFamily::Windows9x}) {
+  for (const PlatformFamily family : {PlatformFamily::kWindowsNT, PlatformFamily::kWindows9x}) {
     testing::MemoryRegistry registry;
     ASSERT_TRUE(testsupport::InstallDemoInputMethods(registry, "D:\\demo", '\\'));
     testing::MemoryFiles files;
@@ -253,7 +253,7 @@ TEST(EnumerationFromRegistryFile, FindsTheInputMethodsTheFileDescribes) {
   testing::RecordedMessages warnings;
   testing::FixedLayouts layouts({0xE0010404, 0xE0020404, 0xE0050404});
   InputMethodState state;
-  EnumerateInputMethods(state, {registry, layouts, files, warnings}, PlatformFamily::WindowsNT);
+  EnumerateInputMethods(state, {registry, layouts, files, warnings}, PlatformFamily::kWindowsNT);
 
   ASSERT_EQ(state.inputMethods.count, 2u);
   EXPECT_EQ(state.inputMethods.records[0].hkl, kChangjieHkl);

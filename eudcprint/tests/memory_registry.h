@@ -15,7 +15,7 @@ inline const regfile::Cp950Codec& TestCodec() {
 // A REGEDIT4 document by default: its texts are code page 950 bytes, converted by nothing.
 class MemoryRegistry : public regfile::DocumentRegistry {
  public:
-  explicit MemoryRegistry(regfile::RegFileFormat format = regfile::RegFileFormat::Regedit4)
+  explicit MemoryRegistry(regfile::RegFileFormat format = regfile::RegFileFormat::kRegedit4)
       : DocumentRegistry(regfile::RegistryDocument(format), TestCodec()) {}
   explicit MemoryRegistry(regfile::RegistryDocument document) : DocumentRegistry(std::move(document), TestCodec()) {}
 };

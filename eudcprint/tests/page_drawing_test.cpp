@@ -38,14 +38,14 @@ std::string Roots(std::uint16_t code, std::uint32_t hkl) {
 }
 
 void ExpectText(const CanvasOperation& op, CanvasPoint at, FontRole role, std::string_view text) {
-  EXPECT_EQ(op.kind, Kind::Text);
+  EXPECT_EQ(op.kind, Kind::kText);
   EXPECT_EQ(op.a, at) << "at " << op.a.x << "," << op.a.y << " text " << op.text;
   EXPECT_EQ(op.role, role);
   EXPECT_EQ(op.text, text);
 }
 
 void ExpectBox(const CanvasOperation& op, CanvasPoint corner, CanvasPoint opposite) {
-  EXPECT_EQ(op.kind, Kind::Rectangle);
+  EXPECT_EQ(op.kind, Kind::kRectangle);
   EXPECT_EQ(op.a, corner);
   EXPECT_EQ(op.b, opposite);
 }
@@ -56,11 +56,11 @@ class PageDrawingTest : public ::testing::Test {
   PageDrawingTest() {
     fixture.association.displayName.Assign(kStandardName);
     fixture.association.eudcFilePath.Assign(kEudcPath);
-    for (const auto& file : testsupport::DemoDictionaries(PlatformFamily::WindowsNT)) {
+    for (const auto& file : testsupport::DemoDictionaries(PlatformFamily::kWindowsNT)) {
       if (file.fileName == "phonetic.tbl")
-        ReadRootDictionary(*fixture.rootTables, file.bytes, PlatformFamily::WindowsNT, kPhoneticHkl);
+        ReadRootDictionary(*fixture.rootTables, file.bytes, PlatformFamily::kWindowsNT, kPhoneticHkl);
       if (file.fileName == "changjie.tbl")
-        ReadRootDictionary(*fixture.rootTables, file.bytes, PlatformFamily::WindowsNT, kChangjieHkl);
+        ReadRootDictionary(*fixture.rootTables, file.bytes, PlatformFamily::kWindowsNT, kChangjieHkl);
     }
   }
 
@@ -82,46 +82,46 @@ TEST_F(PageDrawingTest, OnePageHeaderCellsAndFooter) {
 
   // One column of 1588 centred on 2030: x0 = 221. The title is 16 units a byte.
   ASSERT_EQ(kStandardTitle.size(), 57u);
-  ExpectText(ops[0], {(2030 - 57 * 16) / 2, -100}, FontRole::Text, kStandardTitle);
-  ExpectText(ops[1], {221 + 84, -230}, FontRole::Text, kCodeCaptionText);
-  ExpectText(ops[2], {221 + 168, -230}, FontRole::Text, kPhoneticTitle);
-  ExpectText(ops[3], {221 + 168 + 1180, -230}, FontRole::Text, kChangjieTitle);
-  EXPECT_EQ(ops[4].kind, Kind::Line);
+  ExpectText(ops[0], {(2030 - 57 * 16) / 2, -100}, FontRole::kText, kStandardTitle);
+  ExpectText(ops[1], {221 + 84, -230}, FontRole::kText, kCodeCaptionText);
+  ExpectText(ops[2], {221 + 168, -230}, FontRole::kText, kPhoneticTitle);
+  ExpectText(ops[3], {221 + 168 + 1180, -230}, FontRole::kText, kChangjieTitle);
+  EXPECT_EQ(ops[4].kind, Kind::kLine);
   EXPECT_EQ(ops[4].a, (CanvasPoint{221, -272}));
   EXPECT_EQ(ops[4].b, (CanvasPoint{221 + 1588, -272}));
   EXPECT_EQ(ops[4].penWidth, 3);
 
   // FA40: character, box, code, both root columns; the second root column at xi + 1348.
-  ExpectText(ops[5], {221, -300}, FontRole::Character, "\xfa\x40");
+  ExpectText(ops[5], {221, -300}, FontRole::kCharacter, "\xfa\x40");
   ExpectBox(ops[6], {220, -299}, {287, -366});
-  ExpectText(ops[7], {305, -316}, FontRole::Text, "FA40");
-  ExpectText(ops[8], {389, -316}, FontRole::Text, Roots(0xFA40, kPhoneticHkl));
-  ExpectText(ops[9], {221 + 1348, -316}, FontRole::Text, Roots(0xFA40, kChangjieHkl));
+  ExpectText(ops[7], {305, -316}, FontRole::kText, "FA40");
+  ExpectText(ops[8], {389, -316}, FontRole::kText, Roots(0xFA40, kPhoneticHkl));
+  ExpectText(ops[9], {221 + 1348, -316}, FontRole::kText, Roots(0xFA40, kChangjieHkl));
   ASSERT_EQ(Roots(0xFA40, kPhoneticHkl).size(), 18u);
   // FA41, a row of 84 lower.
-  ExpectText(ops[10], {221, -384}, FontRole::Character, "\xfa\x41");
+  ExpectText(ops[10], {221, -384}, FontRole::kCharacter, "\xfa\x41");
   ExpectBox(ops[11], {220, -383}, {287, -450});
-  ExpectText(ops[12], {305, -400}, FontRole::Text, "FA41");
+  ExpectText(ops[12], {305, -400}, FontRole::kText, "FA41");
   // FA42 has no roots: its root columns stay blank.
-  ExpectText(ops[15], {221, -468}, FontRole::Character, "\xfa\x42");
+  ExpectText(ops[15], {221, -468}, FontRole::kCharacter, "\xfa\x42");
   ExpectBox(ops[16], {220, -467}, {287, -534});
-  ExpectText(ops[17], {305, -484}, FontRole::Text, "FA42");
-  ExpectText(ops[18], {221, -552}, FontRole::Character, "\xfa\x43");
+  ExpectText(ops[17], {305, -484}, FontRole::kText, "FA42");
+  ExpectText(ops[18], {221, -552}, FontRole::kCharacter, "\xfa\x43");
 
   // 28 cells, then "第 1 頁" centred 100 above the bottom.
-  EXPECT_EQ(DrawPageOne().Texts(FontRole::Character).size(), 28u);
-  ExpectText(ops.back(), {(2030 - 7 * 16) / 2, 100 - 2870}, FontRole::Text, "\xb2\xc4 1 \xad\xb6");
+  EXPECT_EQ(DrawPageOne().Texts(FontRole::kCharacter).size(), 28u);
+  ExpectText(ops.back(), {(2030 - 7 * 16) / 2, 100 - 2870}, FontRole::kText, "\xb2\xc4 1 \xad\xb6");
 }
 
 TEST_F(PageDrawingTest, ARootColumnWithoutRootsStillTakesItsWidth) {
   fixture.AddInputMethod(kPhoneticHkl, "phonetic", true);
   fixture.AddInputMethod(kChangjieHkl, "changjie", true);
   const auto changjie =
-      testsupport::DictionaryBuilder(testsupport::DictionaryForm::Radical).Add(0xE000 + 2, {1}).Build();
-  ReadRootDictionary(*fixture.rootTables, changjie, PlatformFamily::WindowsNT, kChangjieHkl);
+      testsupport::DictionaryBuilder(testsupport::DictionaryForm::kRadical).Add(0xE000 + 2, {1}).Build();
+  ReadRootDictionary(*fixture.rootTables, changjie, PlatformFamily::kWindowsNT, kChangjieHkl);
   fixture.range.count = 3;
 
-  const auto texts = DrawPageOne().Texts(FontRole::Text);
+  const auto texts = DrawPageOne().Texts(FontRole::kText);
   std::vector<CanvasOperation> roots;
   for (const auto& op : texts) {
     if (op.a.y < -300 && op.a.y > -600 && op.a.x > 305) roots.push_back(op);
@@ -129,9 +129,9 @@ TEST_F(PageDrawingTest, ARootColumnWithoutRootsStillTakesItsWidth) {
   // FA40 and FA41 keep only their phonetic roots; FA42 has Changjie roots only, drawn in the
   // second column.
   ASSERT_EQ(roots.size(), 3u);
-  ExpectText(roots[0], {389, -316}, FontRole::Text, Roots(0xFA40, kPhoneticHkl));
-  ExpectText(roots[1], {389, -400}, FontRole::Text, Roots(0xFA41, kPhoneticHkl));
-  ExpectText(roots[2], {221 + 1348, -484}, FontRole::Text, "\xa4\xe9\xa1\x40\xa1\x40\xa1\x40\xa1\x40");
+  ExpectText(roots[0], {389, -316}, FontRole::kText, Roots(0xFA40, kPhoneticHkl));
+  ExpectText(roots[1], {389, -400}, FontRole::kText, Roots(0xFA41, kPhoneticHkl));
+  ExpectText(roots[2], {221 + 1348, -484}, FontRole::kText, "\xa4\xe9\xa1\x40\xa1\x40\xa1\x40\xa1\x40");
 }
 
 TEST_F(PageDrawingTest, EveryColumnHasItsCaptionsAndUnderline) {
@@ -141,13 +141,13 @@ TEST_F(PageDrawingTest, EveryColumnHasItsCaptionsAndUnderline) {
   // Four columns of 328: x0 = (2030 - 1612) / 2 = 209, then every 428.
   for (std::int32_t i = 0; i < 4; ++i) {
     const std::int32_t x = 209 + 428 * i;
-    ExpectText(ops[1 + 2 * i], {x + 84, -230}, FontRole::Text, kCodeCaptionText);
-    ExpectText(ops[2 + 2 * i], {x + 168, -230}, FontRole::Text, kChangjieTitle);
-    EXPECT_EQ(ops[9 + i].kind, Kind::Line);
+    ExpectText(ops[1 + 2 * i], {x + 84, -230}, FontRole::kText, kCodeCaptionText);
+    ExpectText(ops[2 + 2 * i], {x + 168, -230}, FontRole::kText, kChangjieTitle);
+    EXPECT_EQ(ops[9 + i].kind, Kind::kLine);
     EXPECT_EQ(ops[9 + i].a, (CanvasPoint{x, -272}));
     EXPECT_EQ(ops[9 + i].b, (CanvasPoint{x + 328, -272}));
   }
-  ExpectText(ops[13], {209, -300}, FontRole::Character, "\xfa\x40");
+  ExpectText(ops[13], {209, -300}, FontRole::kCharacter, "\xfa\x40");
 }
 
 TEST_F(PageDrawingTest, InputMethodsOutsideTheKnownTableAreCaptionedWithTheirLayoutText) {
@@ -156,13 +156,13 @@ TEST_F(PageDrawingTest, InputMethodsOutsideTheKnownTableAreCaptionedWithTheirLay
   fixture.AddInputMethod(0xE0050404, "array", true);
   const auto ops = DrawPageOne().operations;
   // 148 + 180 + 180 = 508: three columns from x0 = (2030 - 1724) / 2 = 153.
-  ExpectText(ops[2], {153 + 168, -230}, FontRole::Text, own);
-  ExpectText(ops[3], {153 + 168 + 180, -230}, FontRole::Text, "\xa6\xe6\xa6\x43");  // 行列
+  ExpectText(ops[2], {153 + 168, -230}, FontRole::kText, own);
+  ExpectText(ops[3], {153 + 168 + 180, -230}, FontRole::kText, "\xa6\xe6\xa6\x43");  // 行列
 }
 
 TEST_F(PageDrawingTest, PrintingAllWalksTheOrdinals) {
   RecordingCanvas canvas = DrawPageOne();
-  const auto characters = canvas.Texts(FontRole::Character);
+  const auto characters = canvas.Texts(FontRole::kCharacter);
   ASSERT_EQ(characters.size(), 196u);
   // Seven to a row, left to right, then down; trail bytes skip 7F-A0.
   EXPECT_EQ(characters[0].text, "\xfa\x40");
@@ -172,7 +172,7 @@ TEST_F(PageDrawingTest, PrintingAllWalksTheOrdinals) {
   EXPECT_EQ(characters[62].text, "\xfa\x7e");
   EXPECT_EQ(characters[63].text, "\xfa\xa1");
   std::vector<std::string> codes;
-  for (const auto& op : canvas.Texts(FontRole::Text)) {
+  for (const auto& op : canvas.Texts(FontRole::kText)) {
     if (op.a.y == -316) codes.push_back(op.text);
   }
   EXPECT_EQ(codes, (std::vector<std::string>{"FA40", "FA41", "FA42", "FA43", "FA44", "FA45", "FA46"}));
@@ -181,7 +181,7 @@ TEST_F(PageDrawingTest, PrintingAllWalksTheOrdinals) {
   PageLayout layout = ComputePageLayout(2030, 2870, fixture.State());
   RecordingCanvas fifth;
   DrawPage(fifth, layout, fixture.State(), 5);
-  const auto crossing = fifth.Texts(FontRole::Character);
+  const auto crossing = fifth.Texts(FontRole::kCharacter);
   EXPECT_EQ(crossing[784 - 4 * 196].text, "\xfe\xfe");
   EXPECT_EQ(crossing[785 - 4 * 196].text, "\x8e\x40");
 }
@@ -190,13 +190,13 @@ TEST_F(PageDrawingTest, ACodeRangeWalksAscendingCodesAcrossTheGapInTrailBytes) {
   SetCodeRange(fixture.range, 0x8DFE, 0x8E41);
   EXPECT_EQ(fixture.range.firstIndex, 2040);
   EXPECT_EQ(fixture.range.count, 3);
-  const auto characters = DrawPageOne().Texts(FontRole::Character);
+  const auto characters = DrawPageOne().Texts(FontRole::kCharacter);
   ASSERT_EQ(characters.size(), 3u);
   EXPECT_EQ(characters[0].text, "\x8d\xfe");
   EXPECT_EQ(characters[1].text, "\x8e\x40");
   EXPECT_EQ(characters[2].text, "\x8e\x41");
   std::vector<std::string> codes;
-  for (const auto& op : DrawPageOne().Texts(FontRole::Text)) {
+  for (const auto& op : DrawPageOne().Texts(FontRole::kText)) {
     if (op.a.y <= -300 && op.text.size() == 4) codes.push_back(op.text);
   }
   EXPECT_EQ(codes, (std::vector<std::string>{"8DFE", "8E40", "8E41"}));

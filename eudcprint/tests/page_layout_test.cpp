@@ -97,7 +97,7 @@ TEST(PageLayout, PagesShareTheRangeAndTheLastPageEndsWithIt) {
   ASSERT_EQ(cells.size(), 32u);
   for (std::size_t page = 0; page + 1 < cells.size(); ++page) EXPECT_EQ(cells[page], 196) << "page " << page + 1;
   EXPECT_EQ(cells.back(), 141);  // 20 full rows and one cell
-  const auto characters = last.Texts(FontRole::Character);
+  const auto characters = last.Texts(FontRole::kCharacter);
   ASSERT_EQ(characters.size(), 141u);
   EXPECT_EQ(characters.back().a, (CanvasPoint{197, -300 - 20 * 84}));
   EXPECT_EQ(characters.back().text, "\xc8\xfe");  // the last ordinal
@@ -105,8 +105,8 @@ TEST(PageLayout, PagesShareTheRangeAndTheLastPageEndsWithIt) {
   fixture.range.count = 197;
   RecordingCanvas second;
   EXPECT_EQ(CellsPerDrawnPage(fixture, 2030, 2870, &second), (std::vector<std::int32_t>{196, 1}));
-  ASSERT_EQ(second.Texts(FontRole::Character).size(), 1u);
-  EXPECT_EQ(second.Texts(FontRole::Character)[0].a, (CanvasPoint{197, -300}));
+  ASSERT_EQ(second.Texts(FontRole::kCharacter).size(), 1u);
+  EXPECT_EQ(second.Texts(FontRole::kCharacter)[0].a, (CanvasPoint{197, -300}));
 }
 
 }  // namespace

@@ -75,7 +75,7 @@ class Shell : public ::testing::Test {
   Shell() {
     f.fonts.faces = {{std::string(kKai), kChineseBig5Charset, kTrueTypeFontType},
                      {std::string(kMing), kChineseBig5Charset, kTrueTypeFontType}};
-    auto links = f.registry.memory.Create(RegistryRoot::CurrentUser, "EUDC\\950");
+    auto links = f.registry.memory.Create(RegistryRoot::kCurrentUser, "EUDC\\950");
     links->Set({"SystemDefaultEUDCFont", kRegSz, "C:\\WINDOWS\\Fonts\\EUDC.TTE"});
     links->Set({std::string(kMing), kRegSz, "C:\\eudc\\ming.tte"});
     links->Set({std::string(kKai), kRegSz, "C:\\eudc\\kai.tte"});
@@ -84,7 +84,7 @@ class Shell : public ::testing::Test {
   }
 
   std::optional<RegistryValue> MingLink() {
-    return f.registry.memory.Open(RegistryRoot::CurrentUser, "EUDC\\950", RegistryAccess::Read)->Query(kMing);
+    return f.registry.memory.Open(RegistryRoot::kCurrentUser, "EUDC\\950", RegistryAccess::kRead)->Query(kMing);
   }
 
   ChoiceFixture f;
@@ -167,7 +167,7 @@ TEST_F(Shell, NotesShowTheirBoxInEveryState) {
     ASSERT_EQ(f.messages.messages.size(), 1u);
     EXPECT_EQ(f.messages.messages[0].caption, kNotesCaption);
     EXPECT_EQ(f.messages.messages[0].text, kNotesText);
-    EXPECT_EQ(f.messages.messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(f.messages.messages[0].icon, MessageIcon::kInformation);
     fontDialog.choose = std::string(kMing);
     shell->Start();
   }

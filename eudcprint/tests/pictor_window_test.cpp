@@ -88,14 +88,14 @@ void ChooseRow(int row) {
 class PictorWindow : public ::testing::Test {
  protected:
   PictorWindow() {
-    for (const auto& dictionary : testsupport::DemoDictionaries(PlatformFamily::WindowsNT)) {
+    for (const auto& dictionary : testsupport::DemoDictionaries(PlatformFamily::kWindowsNT)) {
       WriteFile(folder_ / dictionary.fileName, dictionary.bytes);
     }
     WriteFile(folder_ / "eudc.tte", testsupport::BuildTrueTypeFont({"EUDC", testsupport::EudcCodePoints(), false}));
     platform_ = std::make_unique<posix::PosixPlatform>(folder_ / "registry.reg");
     RegistryPort& registry = platform_->Registry();
     testsupport::InstallDemoInputMethods(registry, folder_.Path().string(), '/');
-    auto links = registry.Create(RegistryRoot::CurrentUser, "EUDC\\950");
+    auto links = registry.Create(RegistryRoot::kCurrentUser, "EUDC\\950");
     links->Set({"SystemDefaultEUDCFont", kRegSz, folder_ / "eudc.tte"});
     links->Set({std::string(kMing), kRegSz, folder_ / "eudc.tte"});
     links->Set({std::string(kKai), kRegSz, folder_ / "eudc.tte"});
@@ -107,7 +107,7 @@ class PictorWindow : public ::testing::Test {
   ~PictorWindow() override { ++ModalWatchGeneration(); }
 
   std::optional<RegistryValue> MingLink() {
-    return platform_->Registry().Open(RegistryRoot::CurrentUser, "EUDC\\950", RegistryAccess::Read)->Query(kMing);
+    return platform_->Registry().Open(RegistryRoot::kCurrentUser, "EUDC\\950", RegistryAccess::kRead)->Query(kMing);
   }
   bool Enabled(std::uint16_t command) { return frame_->MenuAction(command)->isEnabled(); }
   // The accelerator, to the frame as the active window.

@@ -108,7 +108,7 @@ class ChooseSystemDefault : public FontSettingDialogPort {
 };
 
 std::optional<RegistryValue> MingLink(PosixPlatform& platform) {
-  const auto links = platform.Registry().Open(RegistryRoot::CurrentUser, kEudcLinksKey, RegistryAccess::Read);
+  const auto links = platform.Registry().Open(RegistryRoot::kCurrentUser, kEudcLinksKey, RegistryAccess::kRead);
   if (!links) return std::nullopt;
   return links->Query(kMing);
 }
@@ -143,7 +143,7 @@ TEST(PosixChoice, TheNextStartPutsBackALinkThatAKilledProgramSetAside) {
 
   PosixPlatform platform(path);
   EXPECT_FALSE(MingLink(platform));
-  const auto record = platform.Registry().Open(RegistryRoot::CurrentUser, kRestoreRecordKey, RegistryAccess::Read);
+  const auto record = platform.Registry().Open(RegistryRoot::kCurrentUser, kRestoreRecordKey, RegistryAccess::kRead);
   ASSERT_NE(record, nullptr);
   EXPECT_EQ(record->Query(kMing)->data, codec.FromUtf8(folder.Path().string()) + "/mingliu.tte");
 

@@ -87,10 +87,10 @@ TEST(FileRegistry, AMissingFileIsAnEmptyRegistryWrittenOnTheFirstChange) {
   const std::string path = folder / "config/pictor/registry.reg";
   IconvCp950Codec codec;
   FileRegistry registry(path, codec);
-  EXPECT_EQ(registry.Open(RegistryRoot::CurrentUser, "EUDC\\950", RegistryAccess::Read), nullptr);
+  EXPECT_EQ(registry.Open(RegistryRoot::kCurrentUser, "EUDC\\950", RegistryAccess::kRead), nullptr);
   EXPECT_FALSE(std::filesystem::exists(path));
 
-  auto key = registry.Create(RegistryRoot::CurrentUser, "EUDC\\950");
+  auto key = registry.Create(RegistryRoot::kCurrentUser, "EUDC\\950");
   ASSERT_NE(key, nullptr);
   ASSERT_TRUE(key->Set({"\xb2\xd3\xa9\xfa\xc5\xe9", kRegSz, "C:\\EUDC.TTE"}));  // 細明體
   const std::vector<std::uint8_t> bytes = ReadFile(path);
@@ -107,9 +107,10 @@ TEST(FileRegistry, AMissingFileIsAnEmptyRegistryWrittenOnTheFirstChange) {
             std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 
   FileRegistry again(path, codec);
-  EXPECT_EQ(
-      again.Open(RegistryRoot::CurrentUser, "EUDC\\950", RegistryAccess::Read)->Query("\xb2\xd3\xa9\xfa\xc5\xe9")->data,
-      "C:\\EUDC.TTE");
+  EXPECT_EQ(again.Open(RegistryRoot::kCurrentUser, "EUDC\\950", RegistryAccess::kRead)
+                ->Query("\xb2\xd3\xa9\xfa\xc5\xe9")
+                ->data,
+            "C:\\EUDC.TTE");
 }
 
 TEST(FileRegistry, WritesARegedit4FileBackAsRegedit4AndKeepsWhatItDidNotTouch) {
@@ -123,7 +124,7 @@ TEST(FileRegistry, WritesARegedit4FileBackAsRegedit4AndKeepsWhatItDidNotTouch) {
   WriteFile(path, Bytes(original));
   IconvCp950Codec codec;
   FileRegistry registry(path, codec);
-  auto key = registry.Open(RegistryRoot::CurrentUser, "EUDC\\950", RegistryAccess::All);
+  auto key = registry.Open(RegistryRoot::kCurrentUser, "EUDC\\950", RegistryAccess::kAll);
   ASSERT_NE(key, nullptr);
   const RegistryValue ming = *key->Query("\xb2\xd3\xa9\xfa\xc5\xe9");
   EXPECT_EQ(ming.data, "C:\\WINDOWS\\MING.TTE");
@@ -146,7 +147,7 @@ TEST(FileRegistry, KeepsChangesThatAnotherProgramMadeMeanwhile) {
   WriteFile(path, Bytes("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\A]\r\n\"a\"=\"1\"\r\n\r\n"));
   IconvCp950Codec codec;
   FileRegistry registry(path, codec);
-  auto key = registry.Open(RegistryRoot::CurrentUser, "A", RegistryAccess::All);
+  auto key = registry.Open(RegistryRoot::kCurrentUser, "A", RegistryAccess::kAll);
   WriteFile(path, Bytes("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\A]\r\n\"a\"=\"1\"\r\n\"b\"=\"2\"\r\n\r\n"));
   ASSERT_TRUE(key->Set({"c", kRegSz, "3"}));
   const std::vector<std::uint8_t> bytes = ReadFile(path);
@@ -176,14 +177,15 @@ TEST(FileRegistry, ReadsSeeTheFileAsItIsNowSoThatNoStaleValueIsWrittenBack) {
   WriteFile(path, Bytes("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\EUDC\\950]\r\n\"link\"=\"old\"\r\n\r\n"));
   IconvCp950Codec codec;
   FileRegistry ours(path, codec);
-  auto key = ours.Open(RegistryRoot::CurrentUser, "EUDC\\950", RegistryAccess::All);
+  auto key = ours.Open(RegistryRoot::kCurrentUser, "EUDC\\950", RegistryAccess::kAll);
   ASSERT_EQ(key->Query("link")->data, "old");
 
   // Another program changes the link after our start; we read it and write it back, as the
   // removal and restoring of a link does.
   {
     FileRegistry theirs(path, codec);
-    ASSERT_TRUE(theirs.Open(RegistryRoot::CurrentUser, "EUDC\\950", RegistryAccess::All)->Set({"link", kRegSz, "new"}));
+    ASSERT_TRUE(
+        theirs.Open(RegistryRoot::kCurrentUser, "EUDC\\950", RegistryAccess::kAll)->Set({"link", kRegSz, "new"}));
   }
   const auto link = key->Query("link");
   ASSERT_TRUE(link);
@@ -191,7 +193,7 @@ TEST(FileRegistry, ReadsSeeTheFileAsItIsNowSoThatNoStaleValueIsWrittenBack) {
   ASSERT_TRUE(key->Delete("link"));
   ASSERT_TRUE(key->Set(*link));
   FileRegistry later(path, codec);
-  EXPECT_EQ(later.Open(RegistryRoot::CurrentUser, "EUDC\\950", RegistryAccess::Read)->Query("link")->data, "new");
+  EXPECT_EQ(later.Open(RegistryRoot::kCurrentUser, "EUDC\\950", RegistryAccess::kRead)->Query("link")->data, "new");
 }
 
 TEST(FileRegistry, TwoProgramsWritingAtOnceLoseNothing) {
@@ -205,7 +207,7 @@ TEST(FileRegistry, TwoProgramsWritingAtOnceLoseNothing) {
     if (child == 0) {
       IconvCp950Codec codec;
       FileRegistry registry(path, codec);
-      auto key = registry.Open(RegistryRoot::CurrentUser, "Race", RegistryAccess::All);
+      auto key = registry.Open(RegistryRoot::kCurrentUser, "Race", RegistryAccess::kAll);
       bool ok = key != nullptr;
       for (int i = 0; i < kWrites && ok; ++i) ok = key->Set({prefix + std::to_string(i), kRegSz, "x"});
       _exit(ok ? 0 : 1);
@@ -283,7 +285,7 @@ TEST(AtomicWrite, AFailedRegistryWriteIsRefusedAndChangesNothing) {
   const int status = RunWithFileSizeLimit(64, [&] {
     IconvCp950Codec codec;
     FileRegistry registry(path, codec);
-    auto key = registry.Open(RegistryRoot::CurrentUser, "A", RegistryAccess::All);
+    auto key = registry.Open(RegistryRoot::kCurrentUser, "A", RegistryAccess::kAll);
     const bool written = key->Set({"b", kRegSz, std::string(500, 'b')});
     const bool unchanged =
         !key->Query("b") && registry.Registry().LastError().find("cannot write") != std::string::npos;
@@ -314,7 +316,7 @@ TEST(AtomicWrite, KeepsPermissionsAndSymbolicLinks) {
 TEST(PosixPorts, PreloadListsLayoutsInNumberOrder) {
   TempFolder folder;
   PosixPlatform platform(folder / "registry.reg");
-  auto preload = platform.Registry().Create(RegistryRoot::CurrentUser, "Keyboard Layout\\Preload");
+  auto preload = platform.Registry().Create(RegistryRoot::kCurrentUser, "Keyboard Layout\\Preload");
   ASSERT_TRUE(preload->Set({"2", kRegSz, "E0020404"}));
   ASSERT_TRUE(preload->Set({"10", kRegSz, "e0010404"}));
   ASSERT_TRUE(preload->Set({"1", kRegSz, "00000404"}));
@@ -322,7 +324,7 @@ TEST(PosixPorts, PreloadListsLayoutsInNumberOrder) {
   ASSERT_TRUE(preload->Set({"3", kRegSz, "not hex"}));
   EXPECT_EQ(platform.KeyboardLayouts().LoadedLayouts(),
             (std::vector<std::uint32_t>{0x04040404, 0xE0020404, 0xE0010404}));
-  EXPECT_EQ(platform.Family().Family(), PlatformFamily::WindowsNT);
+  EXPECT_EQ(platform.Family().Family(), PlatformFamily::kWindowsNT);
 }
 
 TEST(PosixPorts, TheWindowsDirectoryIsWindirElseEtc) {
@@ -380,12 +382,12 @@ TEST_P(EndToEnd, LookupsAnswerFromDictionariesFoundThroughTheRegistryFile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(FormatsAndFamilies, EndToEnd,
-                         ::testing::Combine(::testing::Values(regfile::RegFileFormat::Version5Utf16,
-                                                              regfile::RegFileFormat::Regedit4),
-                                            ::testing::Values(PlatformFamily::WindowsNT, PlatformFamily::Windows9x)),
+                         ::testing::Combine(::testing::Values(regfile::RegFileFormat::kVersion5Utf16,
+                                                              regfile::RegFileFormat::kRegedit4),
+                                            ::testing::Values(PlatformFamily::kWindowsNT, PlatformFamily::kWindows9x)),
                          [](const auto& test) {
-                           const bool version5 = std::get<0>(test.param) == regfile::RegFileFormat::Version5Utf16;
-                           const bool nt = std::get<1>(test.param) == PlatformFamily::WindowsNT;
+                           const bool version5 = std::get<0>(test.param) == regfile::RegFileFormat::kVersion5Utf16;
+                           const bool nt = std::get<1>(test.param) == PlatformFamily::kWindowsNT;
                            return std::string(version5 ? "Version5" : "Regedit4") + (nt ? "_NT" : "_9x");
                          });
 

@@ -38,19 +38,19 @@ class PrintRangeDialog : public ::testing::Test {
   bool RunCodes(std::string_view start, std::string_view end) {
     return Run([&](PrintRangeModel& model) {
       model.ClickCodes();
-      Type(model, CodeField::Start, start);
-      Type(model, CodeField::End, end);
+      Type(model, CodeField::kStart, start);
+      Type(model, CodeField::kEnd, end);
       return model.Ok();
     });
   }
   std::vector<std::uint16_t> Told() const {
     std::vector<std::uint16_t> ids;
     for (const auto& message : messages.messages) {
-      for (const StringResource& entry : StringTable) {
+      for (const StringResource& entry : kStringTable) {
         if (entry.text == message.text) ids.push_back(entry.id);
       }
       EXPECT_EQ(message.caption, LoadStringResource(kApplicationTitleId));
-      EXPECT_EQ(message.icon, MessageIcon::Stop);
+      EXPECT_EQ(message.icon, MessageIcon::kStop);
     }
     return ids;
   }
@@ -64,57 +64,57 @@ TEST_F(PrintRangeDialog, OpensOnAllCodesWithTheRangesListed) {
   PrintRangeModel first = Open();
   EXPECT_TRUE(first.AllChecked());
   EXPECT_FALSE(first.CodeControlsEnabled());
-  EXPECT_EQ(first.Text(CodeField::Start), "");
-  EXPECT_EQ(first.Text(CodeField::End), "");
+  EXPECT_EQ(first.Text(CodeField::kStart), "");
+  EXPECT_EQ(first.Text(CodeField::kEnd), "");
   EXPECT_EQ(first.RangeRows(), (std::vector<std::string>{"FA40-FEFE", "8E40-A0FE", "8140-8DFE", "C6A1-C8FE"}));
   EXPECT_EQ(first.RangeRow(), 0u);
 
   ResetPrintRange(state.printRange);  // as a font choice leaves it
   PrintRangeModel afterChoice = Open();
-  EXPECT_EQ(afterChoice.Text(CodeField::Start), "FA40");
-  EXPECT_EQ(afterChoice.Text(CodeField::End), "FEFE");
+  EXPECT_EQ(afterChoice.Text(CodeField::kStart), "FA40");
+  EXPECT_EQ(afterChoice.Text(CodeField::kEnd), "FEFE");
   afterChoice.ClickCodes();
   EXPECT_TRUE(afterChoice.CodeControlsEnabled());
   afterChoice.ChooseRange(2);
-  EXPECT_EQ(afterChoice.Text(CodeField::Start), "8140");
-  EXPECT_EQ(afterChoice.Text(CodeField::End), "8DFE");
+  EXPECT_EQ(afterChoice.Text(CodeField::kStart), "8140");
+  EXPECT_EQ(afterChoice.Text(CodeField::kEnd), "8DFE");
   EXPECT_FALSE(afterChoice.TakeFocusMove());  // codes the program puts in move nothing
 }
 
 TEST_F(PrintRangeDialog, FieldsTakeHexadecimalDigitsAndCheckAFullCode) {
   PrintRangeModel model = Open();
   model.ClickCodes();
-  Type(model, CodeField::Start, "g");
-  EXPECT_EQ(model.Text(CodeField::Start), "");
-  model.EditField(CodeField::Start, "fa4-");
-  EXPECT_EQ(model.Text(CodeField::Start), "");  // the whole change is undone
-  Type(model, CodeField::Start, "fa4");
-  EXPECT_EQ(model.Text(CodeField::Start), "FA4");
+  Type(model, CodeField::kStart, "g");
+  EXPECT_EQ(model.Text(CodeField::kStart), "");
+  model.EditField(CodeField::kStart, "fa4-");
+  EXPECT_EQ(model.Text(CodeField::kStart), "");  // the whole change is undone
+  Type(model, CodeField::kStart, "fa4");
+  EXPECT_EQ(model.Text(CodeField::kStart), "FA4");
   EXPECT_FALSE(model.TakeFocusMove());
-  model.EditField(CodeField::Start, "FA4g");
-  EXPECT_EQ(model.Text(CodeField::Start), "FA4");
-  model.EditField(CodeField::Start, "FA40");
-  EXPECT_EQ(model.Text(CodeField::Start), "FA40");
-  EXPECT_EQ(model.TakeFocusMove(), FocusMove::EndField);
+  model.EditField(CodeField::kStart, "FA4g");
+  EXPECT_EQ(model.Text(CodeField::kStart), "FA4");
+  model.EditField(CodeField::kStart, "FA40");
+  EXPECT_EQ(model.Text(CodeField::kStart), "FA40");
+  EXPECT_EQ(model.TakeFocusMove(), FocusMove::kEndField);
   EXPECT_FALSE(model.TakeFocusMove());  // told once
-  model.EditField(CodeField::Start, "FA401");
-  EXPECT_EQ(model.Text(CodeField::Start), "FA40");  // four characters at most
-  Type(model, CodeField::End, "fefe");
-  EXPECT_EQ(model.TakeFocusMove(), FocusMove::OkButton);
+  model.EditField(CodeField::kStart, "FA401");
+  EXPECT_EQ(model.Text(CodeField::kStart), "FA40");  // four characters at most
+  Type(model, CodeField::kEnd, "fefe");
+  EXPECT_EQ(model.TakeFocusMove(), FocusMove::kOkButton);
   EXPECT_TRUE(Told().empty());
 
   // A standard character, and a code just before the user-defined area.
-  Type(model, CodeField::Start, "A140");
-  EXPECT_EQ(model.Text(CodeField::Start), "");
-  Type(model, CodeField::End, "C6A0");
-  EXPECT_EQ(model.Text(CodeField::End), "");
+  Type(model, CodeField::kStart, "A140");
+  EXPECT_EQ(model.Text(CodeField::kStart), "");
+  Type(model, CodeField::kEnd, "C6A0");
+  EXPECT_EQ(model.Text(CodeField::kEnd), "");
   EXPECT_EQ(Told(), (std::vector<std::uint16_t>{kNotEudcCodeId, kNotEudcCodeId}));
   EXPECT_FALSE(model.TakeFocusMove());
 
   // Receiving the focus empties a field.
-  Type(model, CodeField::End, "FEFE");
-  model.FocusField(CodeField::End);
-  EXPECT_EQ(model.Text(CodeField::End), "");
+  Type(model, CodeField::kEnd, "FEFE");
+  model.FocusField(CodeField::kEnd);
+  EXPECT_EQ(model.Text(CodeField::kEnd), "");
 }
 
 TEST_F(PrintRangeDialog, ARangeCountsOnlyUserDefinedCodes) {
@@ -138,16 +138,16 @@ TEST_F(PrintRangeDialog, OkRefusesIncompleteOrReversedCodesAndStaysOpen) {
   int oks = 0;
   EXPECT_FALSE(Run([&](PrintRangeModel& model) {
     model.ClickCodes();
-    Type(model, CodeField::Start, "FA4");
+    Type(model, CodeField::kStart, "FA4");
     oks += model.Ok();
-    Type(model, CodeField::Start, "FA40");
-    Type(model, CodeField::End, "FEF");
+    Type(model, CodeField::kStart, "FA40");
+    Type(model, CodeField::kEnd, "FEF");
     oks += model.Ok();
-    Type(model, CodeField::Start, "FEFE");
-    Type(model, CodeField::End, "FA40");
+    Type(model, CodeField::kStart, "FEFE");
+    Type(model, CodeField::kEnd, "FA40");
     oks += model.Ok();
-    EXPECT_EQ(model.Text(CodeField::Start), "FEFE");  // the fields stay as they were
-    EXPECT_EQ(model.Text(CodeField::End), "FA40");
+    EXPECT_EQ(model.Text(CodeField::kStart), "FEFE");  // the fields stay as they were
+    EXPECT_EQ(model.Text(CodeField::kEnd), "FA40");
     return false;  // then cancelled
   }));
   EXPECT_EQ(oks, 0);
@@ -169,8 +169,8 @@ TEST_F(PrintRangeDialog, AllCodesKeepTheTypedCodesForTheNextOpening) {
   EXPECT_EQ(state.printRange.count, 6217);
   PrintRangeModel next = Open();
   EXPECT_TRUE(next.AllChecked());
-  EXPECT_EQ(next.Text(CodeField::Start), "8140");
-  EXPECT_EQ(next.Text(CodeField::End), "8DFE");
+  EXPECT_EQ(next.Text(CodeField::kStart), "8140");
+  EXPECT_EQ(next.Text(CodeField::kEnd), "8DFE");
 }
 
 TEST_F(PrintRangeDialog, TheAnnotationFlagsFollowTheListOnOkOnly) {

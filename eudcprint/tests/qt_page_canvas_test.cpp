@@ -98,11 +98,11 @@ TEST_F(QtCanvasTest, TextWidthsAreInTenthsOfMillimetresAtAnyResolution) {
   QtPageCanvas lowCanvas(lowPainter, low, Codec());
   QtPageCanvas fineCanvas(finePainter, fine, Codec());
   const std::string title = "\xa6\x72\xab\xac\xa1\x47 FA40";  // 字型： FA40
-  const std::int32_t width = fineCanvas.TextWidth(FontRole::Text, title);
+  const std::int32_t width = fineCanvas.TextWidth(FontRole::kText, title);
   EXPECT_GT(width, 4 * 32);  // three full-width characters and more
-  EXPECT_NEAR(lowCanvas.TextWidth(FontRole::Text, title), width, 6);
+  EXPECT_NEAR(lowCanvas.TextWidth(FontRole::kText, title), width, 6);
   // A character is one em of the EUDC font: 64 units high and, in the generated font, as wide.
-  EXPECT_NEAR(fineCanvas.TextWidth(FontRole::Character, "\xfa\x40"), 64, 1);
+  EXPECT_NEAR(fineCanvas.TextWidth(FontRole::kCharacter, "\xfa\x40"), 64, 1);
 }
 
 TEST_F(QtCanvasTest, GlyphsComeOnlyFromTheEudcFile) {
@@ -111,10 +111,10 @@ TEST_F(QtCanvasTest, GlyphsComeOnlyFromTheEudcFile) {
   {
     QPainter painter(&image);
     QtPageCanvas canvas(painter, fonts, Codec());
-    canvas.Text({100, -100}, FontRole::Character, "\xfa\x40");  // in the file
-    canvas.Text({200, -100}, FontRole::Character, "\xfa\x41");  // left out of the file
-    canvas.Text({100, -200}, FontRole::Character, "\xa4\x40");  // 一: a standard character
-    canvas.Text({200, -200}, FontRole::Character, "\x8e\x40");  // in the file: U+E311
+    canvas.Text({100, -100}, FontRole::kCharacter, "\xfa\x40");  // in the file
+    canvas.Text({200, -100}, FontRole::kCharacter, "\xfa\x41");  // left out of the file
+    canvas.Text({100, -200}, FontRole::kCharacter, "\xa4\x40");  // 一: a standard character
+    canvas.Text({200, -200}, FontRole::kCharacter, "\x8e\x40");  // in the file: U+E311
     missing = canvas.MissingGlyphs();
   }
   EXPECT_GT(Ink(100, 100, 164, 164), 200);
@@ -167,7 +167,7 @@ TEST_F(QtCanvasTest, AFileThatIsNoFontLeavesEveryBoxEmpty) {
   EXPECT_FALSE(fonts.character.isValid());
   QPainter painter(&image);
   QtPageCanvas canvas(painter, fonts, Codec());
-  canvas.Text({100, -100}, FontRole::Character, "\xfa\x40\xfa\x42");
+  canvas.Text({100, -100}, FontRole::kCharacter, "\xfa\x40\xfa\x42");
   painter.end();
   EXPECT_EQ(Ink(0, 0, 400, 400), 0);
   EXPECT_EQ(canvas.MissingGlyphs(), 2);
@@ -215,7 +215,7 @@ TEST_F(CatalogueJobTest, PrintableAreaInWholeMillimetres) {
 
 TEST_F(CatalogueJobTest, PrintsEveryPageOrTheChosenOnes) {
   const PrintedCatalogue all = Print();
-  EXPECT_EQ(all.failure, PrintFailure::None);
+  EXPECT_EQ(all.failure, PrintFailure::kNone);
   EXPECT_EQ(all.pages, 32);
   EXPECT_EQ(all.cells, 6217);
   EXPECT_EQ(all.missingGlyphs, 1);  // FA41
@@ -227,7 +227,7 @@ TEST_F(CatalogueJobTest, PrintsEveryPageOrTheChosenOnes) {
   EXPECT_EQ(tail.missingGlyphs, 0);
 
   printer.setFromTo(33, 34);
-  EXPECT_EQ(Print().failure, PrintFailure::NoPageChosen);
+  EXPECT_EQ(Print().failure, PrintFailure::kNoPageChosen);
 }
 
 TEST_F(CatalogueJobTest, AProgressThatAsksToStopAbortsTheJob) {
@@ -240,7 +240,7 @@ TEST_F(CatalogueJobTest, AProgressThatAsksToStopAbortsTheJob) {
         EXPECT_EQ(total, 30);
         return done < 2;
       });
-  EXPECT_EQ(stopped.failure, PrintFailure::Cancelled);
+  EXPECT_EQ(stopped.failure, PrintFailure::kCancelled);
   EXPECT_EQ(stopped.firstPage, 3);
   EXPECT_EQ(stopped.pages, 2);
   EXPECT_EQ(told, (std::vector<std::int32_t>{1, 2}));
@@ -249,7 +249,7 @@ TEST_F(CatalogueJobTest, AProgressThatAsksToStopAbortsTheJob) {
 TEST_F(CatalogueJobTest, AnOutputThatCannotBeOpenedIsAFailure) {
   printer.setOutputFileName(QString::fromStdString(folder / "no/such/folder/job.pdf"));
   range.count = 3;
-  EXPECT_EQ(Print().failure, PrintFailure::CannotOpen);
+  EXPECT_EQ(Print().failure, PrintFailure::kCannotOpen);
 }
 
 }  // namespace

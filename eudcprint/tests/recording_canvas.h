@@ -11,11 +11,11 @@
 namespace pictor::testing {
 
 struct CanvasOperation {
-  enum class Kind { Text, Rectangle, Line };
+  enum class Kind { kText, kRectangle, kLine };
   Kind kind;
   CanvasPoint a;  // text: top-left; rectangle and line: first point
   CanvasPoint b;  // rectangle and line: second point
-  FontRole role = FontRole::Text;
+  FontRole role = FontRole::kText;
   std::string text;
   std::int32_t penWidth = 0;
 };
@@ -27,23 +27,23 @@ class RecordingCanvas : public PageCanvas {
   static constexpr std::int32_t kCharacterUnitsPerByte = 32;
 
   void Text(CanvasPoint topLeft, FontRole role, std::string_view cp950) override {
-    operations.push_back({CanvasOperation::Kind::Text, topLeft, {}, role, std::string(cp950), 0});
+    operations.push_back({CanvasOperation::Kind::kText, topLeft, {}, role, std::string(cp950), 0});
   }
   std::int32_t TextWidth(FontRole role, std::string_view cp950) override {
     const auto bytes = static_cast<std::int32_t>(cp950.size());
-    return bytes * (role == FontRole::Text ? kTextUnitsPerByte : kCharacterUnitsPerByte);
+    return bytes * (role == FontRole::kText ? kTextUnitsPerByte : kCharacterUnitsPerByte);
   }
   void Rectangle(CanvasPoint corner, CanvasPoint opposite) override {
-    operations.push_back({CanvasOperation::Kind::Rectangle, corner, opposite, FontRole::Text, {}, 0});
+    operations.push_back({CanvasOperation::Kind::kRectangle, corner, opposite, FontRole::kText, {}, 0});
   }
   void Line(CanvasPoint from, CanvasPoint to, std::int32_t penWidth) override {
-    operations.push_back({CanvasOperation::Kind::Line, from, to, FontRole::Text, {}, penWidth});
+    operations.push_back({CanvasOperation::Kind::kLine, from, to, FontRole::kText, {}, penWidth});
   }
 
   std::vector<CanvasOperation> Texts(FontRole role) const {
     std::vector<CanvasOperation> texts;
     for (const auto& operation : operations) {
-      if (operation.kind == CanvasOperation::Kind::Text && operation.role == role) texts.push_back(operation);
+      if (operation.kind == CanvasOperation::Kind::kText && operation.role == role) texts.push_back(operation);
     }
     return texts;
   }

@@ -42,12 +42,12 @@ TEST(RegFileRoots, AKeyPathMustBeginWithARootKey) {
 TEST(RegFileRoots, TheWriterRefusesAPathThatWouldReadBackAsAnotherKey) {
   // Read back, "[-x]" would delete key x instead of being key "-x".
   for (const std::u16string_view path : {u"-x", u"-HKEY_CURRENT_USER\\Software", u"Software"}) {
-    RegistryDocument document(RegFileFormat::Regedit4);
+    RegistryDocument document(RegFileFormat::kRegedit4);
     document.CreateKey(path);
     EXPECT_THROW(WriteRegFile(document), RegFileError);
   }
   // Beneath a root a name may well begin with "-".
-  RegistryDocument document(RegFileFormat::Regedit4);
+  RegistryDocument document(RegFileFormat::kRegedit4);
   document.CreateKey(u"HKEY_CURRENT_USER\\Software\\A");
   document.CreateKey(u"HKEY_CURRENT_USER\\-Software");
   const RegistryDocument reread = ReadRegFile(WriteRegFile(document));
@@ -59,7 +59,7 @@ TEST(RegFileRoots, TheWriterRefusesAPathThatWouldReadBackAsAnotherKey) {
 // "\x81\\" is one character whose second byte is 0x5C: a one-part key, not key "\x81" and a
 // separator.
 TEST(RegistryDocumentCodePage, ASecondByteBackslashIsNoSeparator) {
-  RegistryDocument document(RegFileFormat::Regedit4);
+  RegistryDocument document(RegFileFormat::kRegedit4);
   document.CreateKey(u"HKEY_CURRENT_USER\\\x81\\");
   document.CreateKey(u"HKEY_CURRENT_USER\\\xa5\\\\Sub");  // 功 then a subkey
   EXPECT_FALSE(document.KeyExists(u"HKEY_CURRENT_USER\\\x81"));
@@ -80,9 +80,9 @@ TEST(RegistryDocumentCodePage, ASecondByteBackslashIsNoSeparator) {
 
   // And through the registry port: a key that does not exist does not open.
   testing::MemoryRegistry registry;
-  ASSERT_NE(registry.Create(RegistryRoot::CurrentUser, "\xb3\x5c"), nullptr);  // 許
-  EXPECT_EQ(registry.Open(RegistryRoot::CurrentUser, "\xb3", RegistryAccess::Read), nullptr);
-  EXPECT_NE(registry.Open(RegistryRoot::CurrentUser, "\xb3\x5c", RegistryAccess::Read), nullptr);
+  ASSERT_NE(registry.Create(RegistryRoot::kCurrentUser, "\xb3\x5c"), nullptr);  // 許
+  EXPECT_EQ(registry.Open(RegistryRoot::kCurrentUser, "\xb3", RegistryAccess::kRead), nullptr);
+  EXPECT_NE(registry.Open(RegistryRoot::kCurrentUser, "\xb3\x5c", RegistryAccess::kRead), nullptr);
 }
 
 // Random documents for the round trip.
@@ -103,7 +103,7 @@ class DocumentGenerator {
 
  private:
   int Uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
-  bool CodePage() const { return format_ == RegFileFormat::Regedit4; }
+  bool CodePage() const { return format_ == RegFileFormat::kRegedit4; }
 
   // A character of a name: ASCII with the format's special characters, or a double-byte
   // character (code page 950 bytes, or a UTF-16 unit).
@@ -232,9 +232,9 @@ TEST_P(RegFileRoundTrip, ReadingWhatWasWrittenGivesTheSameDocument) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, RegFileRoundTrip,
-                         ::testing::Values(RegFileFormat::Regedit4, RegFileFormat::Version5Utf16),
+                         ::testing::Values(RegFileFormat::kRegedit4, RegFileFormat::kVersion5Utf16),
                          [](const auto& test) {
-                           return test.param == RegFileFormat::Regedit4 ? "Regedit4" : "Version5";
+                           return test.param == RegFileFormat::kRegedit4 ? "Regedit4" : "Version5";
                          });
 
 }  // namespace

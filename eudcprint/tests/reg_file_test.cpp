@@ -53,7 +53,7 @@ constexpr std::u16string_view kVersion5Text =
 
 TEST(RegFileVersion5, ReadsEveryKindOfValue) {
   const RegistryDocument document = ReadRegFile(Utf16File(kVersion5Text));
-  EXPECT_EQ(document.Format(), RegFileFormat::Version5Utf16);
+  EXPECT_EQ(document.Format(), RegFileFormat::kVersion5Utf16);
   ASSERT_EQ(document.Keys().size(), 2u);
   const std::u16string eudc = u"HKEY_CURRENT_USER\\EUDC\\950";
 
@@ -106,10 +106,10 @@ constexpr std::string_view kRegedit4Text =
 
 TEST(RegFileRegedit4, ReadsCodePage950TextAsBytes) {
   const RegistryDocument document = ReadRegFile(Bytes(kRegedit4Text));
-  EXPECT_EQ(document.Format(), RegFileFormat::Regedit4);
+  EXPECT_EQ(document.Format(), RegFileFormat::kRegedit4);
   ASSERT_EQ(document.Keys().size(), 1u);
   const std::u16string key = u"HKEY_CURRENT_USER\\Software\\\xb3\x5c\\Sub";
-  EXPECT_EQ(SplitKeyPath(key, TextKind::CodePage).size(), 4u);
+  EXPECT_EQ(SplitKeyPath(key, TextKind::kCodePage).size(), 4u);
   EXPECT_EQ(ValueOf(document, key, u"\xb3\x5c").data, Data({0xaa, 0x60, 0xad, 0xb5, 0xb3, 0x5c, 0}));
   EXPECT_EQ(ValueOf(document, key, u"path").type, 2u);
   EXPECT_EQ(ValueOf(document, key, u"Path").data.size(), 15u);
@@ -123,7 +123,7 @@ TEST(RegFileRegedit4, WritesBackByteForByte) {
 }
 
 TEST(RegFileWriter, WrapsLongHexListsAtEightyColumns) {
-  RegistryDocument document(RegFileFormat::Regedit4);
+  RegistryDocument document(RegFileFormat::kRegedit4);
   RegFileValue value{u"bin", 3, {}};
   for (int i = 0; i < 60; ++i) value.data.push_back(static_cast<std::uint8_t>(i));
   document.SetValue(document.CreateKey(u"HKEY_CURRENT_USER\\B"), value);
@@ -138,7 +138,7 @@ TEST(RegFileWriter, WrapsLongHexListsAtEightyColumns) {
 }
 
 TEST(RegFileWriter, ValuesThatAreNoPlainStringsKeepTheirExactBytes) {
-  for (const RegFileFormat format : {RegFileFormat::Version5Utf16, RegFileFormat::Regedit4}) {
+  for (const RegFileFormat format : {RegFileFormat::kVersion5Utf16, RegFileFormat::kRegedit4}) {
     RegistryDocument document(format);
     RegFileKey& key = document.CreateKey(u"HKEY_LOCAL_MACHINE\\Odd");
     const std::vector<RegFileValue> values = {
@@ -163,7 +163,7 @@ TEST(RegFileWriter, ValuesThatAreNoPlainStringsKeepTheirExactBytes) {
     }
     EXPECT_EQ(WriteRegFile(reread), written);
   }
-  RegistryDocument document(RegFileFormat::Regedit4);
+  RegistryDocument document(RegFileFormat::kRegedit4);
   document.SetValue(document.CreateKey(u"HKEY_CURRENT_USER\\T"), {u"t", 0x0b, Data({1})});
   const std::vector<std::uint8_t> written = WriteRegFile(document);
   EXPECT_NE(std::string(written.begin(), written.end()).find("\"t\"=hex(b):01\r\n"), std::string::npos);
@@ -233,13 +233,13 @@ TEST(RegFileReader, NamesTheLineOfTheFirstFault) {
 }
 
 TEST(RegFileWriter, RefusesNamesItCannotWrite) {
-  RegistryDocument document(RegFileFormat::Version5Utf16);
+  RegistryDocument document(RegFileFormat::kVersion5Utf16);
   document.SetValue(document.CreateKey(u"HKEY_CURRENT_USER\\A"), {u"two\nlines", 1, Data({0, 0})});
   EXPECT_THROW(WriteRegFile(document), RegFileError);
 }
 
 TEST(RegistryDocument, FindsKeysAndValuesWithoutRegardToCase) {
-  RegistryDocument document(RegFileFormat::Version5Utf16);
+  RegistryDocument document(RegFileFormat::kVersion5Utf16);
   const std::u16string first = u"HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Keyboard Layouts\\E0010404";
   document.CreateKey(first);
   document.CreateKey(u"HKEY_LOCAL_MACHINE\\SYSTEM\\currentcontrolset\\control\\keyboard layouts\\e0020404");

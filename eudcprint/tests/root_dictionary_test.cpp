@@ -16,8 +16,8 @@ using testsupport::DictionaryBuilder;
 using testsupport::DictionaryForm;
 using testsupport::EntryCode;
 
-constexpr auto kNt = PlatformFamily::WindowsNT;
-constexpr auto k9x = PlatformFamily::Windows9x;
+constexpr auto kNt = PlatformFamily::kWindowsNT;
+constexpr auto k9x = PlatformFamily::kWindows9x;
 
 // Roots of ㄅ　ㄚˋ, ㄆ　ㄛˊ and ㄅ　ㄚ (no tone).
 constexpr std::initializer_list<std::uint8_t> kBaFourth = {1, 0, 25, 41};
@@ -43,7 +43,7 @@ class RootDictionaryTest : public ::testing::Test {
 
 TEST_F(RootDictionaryTest, TwoToneReadingsAreJoinedByAFullWidthSpace) {
   for (const PlatformFamily family : {kNt, k9x}) {
-    DictionaryBuilder file(DictionaryForm::Phonetic);
+    DictionaryBuilder file(DictionaryForm::kPhonetic);
     file.Add(EntryCode(family, 0xFA40), kBaFourth).Add(EntryCode(family, 0xFA40), kPoSecond);
     Read(file, family, kPhoneticHkl);
     const std::string text = Lookup(0xFA40, kPhoneticHkl);
@@ -53,19 +53,19 @@ TEST_F(RootDictionaryTest, TwoToneReadingsAreJoinedByAFullWidthSpace) {
 }
 
 TEST_F(RootDictionaryTest, AReadingWithoutToneLeavesItsSlotToTheNextReading) {
-  DictionaryBuilder untonedOnly(DictionaryForm::Phonetic);
+  DictionaryBuilder untonedOnly(DictionaryForm::kPhonetic);
   untonedOnly.Add(0xE000, kBaUntoned);
   Read(untonedOnly, kNt, kPhoneticHkl);
   EXPECT_EQ(Lookup(0xFA40, kPhoneticHkl), kBaUntonedText);
 
-  DictionaryBuilder overwritten(DictionaryForm::Phonetic);
+  DictionaryBuilder overwritten(DictionaryForm::kPhonetic);
   overwritten.Add(0xE000, kBaUntoned).Add(0xE000, kPoSecond).Add(0xE000, kBaFourth);
   Read(overwritten, kNt, kPhoneticHkl);
   EXPECT_EQ(Lookup(0xFA40, kPhoneticHkl), std::string(kPoSecondText) + "\xa1\x40" + std::string(kBaFourthText));
 }
 
 TEST_F(RootDictionaryTest, RootBytesThatNameNoSymbolBecomeFullWidthSpaces) {
-  DictionaryBuilder phonetic(DictionaryForm::Phonetic);
+  DictionaryBuilder phonetic(DictionaryForm::kPhonetic);
   phonetic
       .Add(0xE000, {0, 21, 22, 38})         // 　ㄙㄧˉ
       .Add(0xE001, {43, 37, 0x90, 42})      // 　ㄦ　˙
@@ -75,21 +75,21 @@ TEST_F(RootDictionaryTest, RootBytesThatNameNoSymbolBecomeFullWidthSpaces) {
   EXPECT_EQ(Lookup(0xFA41, kPhoneticHkl), "\xa1\x40\xa3\xb7\xa1\x40\xa3\xbb");
   EXPECT_EQ(Lookup(0xFA42, kPhoneticHkl), "\xa1\x40\xa1\x40\xa1\x40\xa1\x40");
 
-  DictionaryBuilder changjie(DictionaryForm::Radical);
+  DictionaryBuilder changjie(DictionaryForm::kRadical);
   changjie.Add(0xE000, {1, 0, 27, 0x90, 26});  // 日　　　重
   Read(changjie, kNt, kChangjieHkl);
   EXPECT_EQ(Lookup(0xFA40, kChangjieHkl), "\xa4\xe9\xa1\x40\xa1\x40\xa1\x40\xad\xab");
 }
 
 TEST_F(RootDictionaryTest, ALaterChangjieEntryOverwritesAnEarlierOne) {
-  DictionaryBuilder file(DictionaryForm::Radical);
+  DictionaryBuilder file(DictionaryForm::kRadical);
   file.Add(0xE000, {1, 2, 3}).Add(0xE000, {26});
   Read(file, kNt, kChangjieHkl);
   EXPECT_EQ(Lookup(0xFA40, kChangjieHkl), "\xad\xab\xa1\x40\xa1\x40\xa1\x40\xa1\x40");  // 重　　　　
 }
 
 TEST_F(RootDictionaryTest, QuickHasItsOwnTable) {
-  DictionaryBuilder file(DictionaryForm::Radical);
+  DictionaryBuilder file(DictionaryForm::kRadical);
   file.Add(0xE000, {13, 12});
   Read(file, kNt, kQuickHkl);
   EXPECT_EQ(Lookup(0xFA40, kQuickHkl), "\xa4\x40\xa4\xa4\xa1\x40\xa1\x40\xa1\x40");  // 一中　　　
@@ -98,7 +98,7 @@ TEST_F(RootDictionaryTest, QuickHasItsOwnTable) {
 
 TEST_F(RootDictionaryTest, EntryCodesFollowThePlatformFamily) {
   // The same bytes mean U+E000 (0xFA40) on NT and nothing on 9x, where 0xE000 is no Big5 code.
-  DictionaryBuilder file(DictionaryForm::Radical);
+  DictionaryBuilder file(DictionaryForm::kRadical);
   file.Add(0xE000, {1});
   Read(file, kNt, kChangjieHkl);
   EXPECT_NE(Lookup(0xFA40, kChangjieHkl), "");
@@ -106,7 +106,7 @@ TEST_F(RootDictionaryTest, EntryCodesFollowThePlatformFamily) {
   EXPECT_EQ(Lookup(0xFA40, kChangjieHkl), "");
 
   // Big5 codes on 9x, in every segment of the area.
-  DictionaryBuilder big5(DictionaryForm::Radical);
+  DictionaryBuilder big5(DictionaryForm::kRadical);
   big5.Add(0xFA40, {1}).Add(0x8E40, {2}).Add(0x8140, {3}).Add(0xC6A1, {4}).Add(0xC8FE, {5});
   Read(big5, k9x, kChangjieHkl);
   EXPECT_EQ(Lookup(0x8E40, kChangjieHkl).substr(0, 2), "\xa4\xeb");  // 月
@@ -116,19 +116,19 @@ TEST_F(RootDictionaryTest, EntryCodesFollowThePlatformFamily) {
 }
 
 TEST_F(RootDictionaryTest, AFirstEntryOutsideTheAreaLoadsNothing) {
-  DictionaryBuilder standard9x(DictionaryForm::Radical);
+  DictionaryBuilder standard9x(DictionaryForm::kRadical);
   standard9x.Add(0xA440, {1}).Add(0xFA40, {2});
   Read(standard9x, k9x, kChangjieHkl);
   EXPECT_EQ(Lookup(0xFA40, kChangjieHkl), "");
 
-  DictionaryBuilder belowPrivateUse(DictionaryForm::Phonetic);
+  DictionaryBuilder belowPrivateUse(DictionaryForm::kPhonetic);
   belowPrivateUse.Add(0xDFFF, kBaFourth).Add(0xE000, kBaFourth);
   Read(belowPrivateUse, kNt, kPhoneticHkl);
   EXPECT_EQ(Lookup(0xFA40, kPhoneticHkl), "");
 }
 
 TEST_F(RootDictionaryTest, ReadingStopsAtTheFirstCodeOutsideTheArea) {
-  DictionaryBuilder file(DictionaryForm::Radical);
+  DictionaryBuilder file(DictionaryForm::kRadical);
   file.Add(0xE000, {1}).Add(0xE001, {2}).Add(0x4E00, {3}).Add(0xE002, {4});
   Read(file, kNt, kChangjieHkl);
   EXPECT_NE(Lookup(0xFA40, kChangjieHkl), "");
@@ -137,7 +137,7 @@ TEST_F(RootDictionaryTest, ReadingStopsAtTheFirstCodeOutsideTheArea) {
 }
 
 TEST_F(RootDictionaryTest, OnNtACodeAboveTheLastUserDefinedCodePointStopsReading) {
-  DictionaryBuilder file(DictionaryForm::Radical);
+  DictionaryBuilder file(DictionaryForm::kRadical);
   file.Add(0xF848, {1}).Add(0xF849, {2}).Add(0xE000, {3});
   Read(file, kNt, kChangjieHkl);
   EXPECT_EQ(Lookup(0xC8FE, kChangjieHkl).substr(0, 2), "\xa4\xe9");  // U+F848 is 0xC8FE: 日
@@ -145,7 +145,7 @@ TEST_F(RootDictionaryTest, OnNtACodeAboveTheLastUserDefinedCodePointStopsReading
 }
 
 TEST_F(RootDictionaryTest, ACountLargerThanTheFileReadsOnlyWholeEntries) {
-  DictionaryBuilder file(DictionaryForm::Phonetic);
+  DictionaryBuilder file(DictionaryForm::kPhonetic);
   file.Add(0xE000, kBaFourth).Add(0xE001, kBaFourth).ClaimCount(1000000);
   std::vector<std::uint8_t> bytes = file.Build();
   bytes.resize(bytes.size() - 3);  // the second entry loses its last root byte and padding
@@ -154,7 +154,7 @@ TEST_F(RootDictionaryTest, ACountLargerThanTheFileReadsOnlyWholeEntries) {
   EXPECT_EQ(Lookup(0xFA41, kPhoneticHkl), "");
 
   // The unused bytes of the last entry are not needed.
-  DictionaryBuilder radical(DictionaryForm::Radical);
+  DictionaryBuilder radical(DictionaryForm::kRadical);
   radical.Add(0xE000, {1, 2, 3, 4, 5}).ClaimCount(7);
   bytes = radical.Build();
   bytes.resize(bytes.size() - 2);
@@ -163,7 +163,7 @@ TEST_F(RootDictionaryTest, ACountLargerThanTheFileReadsOnlyWholeEntries) {
 }
 
 TEST_F(RootDictionaryTest, FilesTooShortForTheirHeaderLoadNothing) {
-  DictionaryBuilder file(DictionaryForm::Radical);
+  DictionaryBuilder file(DictionaryForm::kRadical);
   file.Add(0xE000, {1});
   Read(file, kNt, kChangjieHkl);
   ASSERT_NE(Lookup(0xFA40, kChangjieHkl), "");
@@ -176,7 +176,7 @@ TEST_F(RootDictionaryTest, FilesTooShortForTheirHeaderLoadNothing) {
 }
 
 TEST_F(RootDictionaryTest, MoreThanSevenToneReadingsKeepTheFirstSeven) {
-  DictionaryBuilder file(DictionaryForm::Phonetic);
+  DictionaryBuilder file(DictionaryForm::kPhonetic);
   for (std::uint8_t initial = 1; initial <= 9; ++initial) file.Add(0xE001, {initial, 0, 25, 41});
   file.Add(0xE002, kBaFourth);
   Read(file, kNt, kPhoneticHkl);
@@ -189,14 +189,14 @@ TEST_F(RootDictionaryTest, MoreThanSevenToneReadingsKeepTheFirstSeven) {
 }
 
 TEST_F(RootDictionaryTest, ReadingATableClearsItAndOnlyIt) {
-  DictionaryBuilder changjie(DictionaryForm::Radical);
+  DictionaryBuilder changjie(DictionaryForm::kRadical);
   changjie.Add(0xE000, {1});
   Read(changjie, kNt, kChangjieHkl);
-  DictionaryBuilder phonetic(DictionaryForm::Phonetic);
+  DictionaryBuilder phonetic(DictionaryForm::kPhonetic);
   phonetic.Add(0xE001, kBaFourth);
   Read(phonetic, kNt, kPhoneticHkl);
 
-  DictionaryBuilder other(DictionaryForm::Radical);
+  DictionaryBuilder other(DictionaryForm::kRadical);
   other.Add(0xE005, {2});
   Read(other, kNt, kChangjieHkl);
   EXPECT_EQ(Lookup(0xFA40, kChangjieHkl), "");
@@ -209,7 +209,7 @@ TEST_F(RootDictionaryTest, ReadingATableClearsItAndOnlyIt) {
 }
 
 TEST_F(RootDictionaryTest, LookupIsEmptyForStandardCodesAndOtherInputMethods) {
-  DictionaryBuilder file(DictionaryForm::Phonetic);
+  DictionaryBuilder file(DictionaryForm::kPhonetic);
   file.Add(0xE000, kBaFourth);
   Read(file, kNt, kPhoneticHkl);
   EXPECT_EQ(Lookup(0xA440, kPhoneticHkl), "");
@@ -218,7 +218,7 @@ TEST_F(RootDictionaryTest, LookupIsEmptyForStandardCodesAndOtherInputMethods) {
 }
 
 TEST_F(RootDictionaryTest, AFileThatCannotBeOpenedIsToldWithTheInputMethodName) {
-  DictionaryBuilder file(DictionaryForm::Radical);
+  DictionaryBuilder file(DictionaryForm::kRadical);
   file.Add(0xE000, {1});
   Read(file, kNt, kChangjieHkl);
 

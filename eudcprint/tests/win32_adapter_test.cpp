@@ -67,7 +67,7 @@ class Win32Adapter : public ::testing::Test {
 };
 
 TEST_F(Win32Adapter, WritesValuesAndReadsThemBack) {
-  auto key = registry.Create(RegistryRoot::CurrentUser, std::string(kTestKey) + "\\EUDC\\950");
+  auto key = registry.Create(RegistryRoot::kCurrentUser, std::string(kTestKey) + "\\EUDC\\950");
   ASSERT_NE(key, nullptr);
   ASSERT_TRUE(key->Set({"\xb2\xd3\xa9\xfa\xc5\xe9", kRegSz, "C:\\WINDOWS\\FONTS\\EUDC.TTE"}));  // 細明體
   ASSERT_TRUE(key->Set({"Expand", kRegExpandSz, "%SystemRoot%\\EUDC.TTE"}));
@@ -76,7 +76,7 @@ TEST_F(Win32Adapter, WritesValuesAndReadsThemBack) {
   const std::string longText(1000, 'L');
   ASSERT_TRUE(key->Set({"Long", kRegSz, longText}));
 
-  auto reader = registry.Open(RegistryRoot::CurrentUser, std::string(kTestKey) + "\\eudc\\950", RegistryAccess::Read);
+  auto reader = registry.Open(RegistryRoot::kCurrentUser, std::string(kTestKey) + "\\eudc\\950", RegistryAccess::kRead);
   ASSERT_NE(reader, nullptr);
   EXPECT_EQ(reader->Query("\xb2\xd3\xa9\xfa\xc5\xe9")->data, "C:\\WINDOWS\\FONTS\\EUDC.TTE");
   EXPECT_EQ(reader->Query("expand")->type, kRegExpandSz);
@@ -109,9 +109,10 @@ TEST_F(Win32Adapter, WritesValuesAndReadsThemBack) {
 }
 
 TEST_F(Win32Adapter, EnumeratesSubkeysAndRefusesMissingKeys) {
-  ASSERT_NE(registry.Create(RegistryRoot::CurrentUser, std::string(kTestKey) + "\\Layouts\\E0010404"), nullptr);
-  ASSERT_NE(registry.Create(RegistryRoot::CurrentUser, std::string(kTestKey) + "\\Layouts\\E0020404\\Deeper"), nullptr);
-  auto layouts = registry.Open(RegistryRoot::CurrentUser, std::string(kTestKey) + "\\Layouts", RegistryAccess::Read);
+  ASSERT_NE(registry.Create(RegistryRoot::kCurrentUser, std::string(kTestKey) + "\\Layouts\\E0010404"), nullptr);
+  ASSERT_NE(registry.Create(RegistryRoot::kCurrentUser, std::string(kTestKey) + "\\Layouts\\E0020404\\Deeper"),
+            nullptr);
+  auto layouts = registry.Open(RegistryRoot::kCurrentUser, std::string(kTestKey) + "\\Layouts", RegistryAccess::kRead);
   ASSERT_NE(layouts, nullptr);
   std::vector<std::string> names;
   for (std::uint32_t i = 0;; ++i) {
@@ -121,7 +122,7 @@ TEST_F(Win32Adapter, EnumeratesSubkeysAndRefusesMissingKeys) {
   }
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"E0010404", "E0020404"}));
-  EXPECT_EQ(registry.Open(RegistryRoot::CurrentUser, std::string(kTestKey) + "\\Missing", RegistryAccess::Read),
+  EXPECT_EQ(registry.Open(RegistryRoot::kCurrentUser, std::string(kTestKey) + "\\Missing", RegistryAccess::kRead),
             nullptr);
 }
 
@@ -187,10 +188,10 @@ TEST_F(Win32Adapter, WithoutEnableEudcStartUpSaysSo) {
   ASSERT_EQ(messages.messages.size(), 1u);
   EXPECT_EQ(messages.messages[0].text, "EnableEUDC function failure!");
   EXPECT_EQ(messages.messages[0].caption, "\xa6\x43\xa6\x4c\xb5\x7b\xa6\xa1");  // 列印程式
-  EXPECT_EQ(messages.messages[0].icon, MessageIcon::None);
+  EXPECT_EQ(messages.messages[0].icon, MessageIcon::kNone);
   EXPECT_EQ(state.inputMethods.inputMethods.count, 0u);
   EXPECT_TRUE(state.systemDefaultName.Empty());
-  EXPECT_EQ(state.platformFamily, PlatformFamily::WindowsNT);
+  EXPECT_EQ(state.platformFamily, PlatformFamily::kWindowsNT);
 }
 
 // EnumFontsA reports every face once per character set (under Wine) and the vertical "@" faces;
@@ -238,8 +239,8 @@ TEST_F(Win32Adapter, LookupsAnswerFromDictionariesFoundThroughTheRegistry) {
   const std::string folder = TempFolder();
   Win32Platform platform(/*consoleWarnings=*/true);
   ASSERT_TRUE(testsupport::InstallDemoInputMethods(platform.Registry(), folder, '\\'));
-  ASSERT_EQ(platform.Family().Family(), PlatformFamily::WindowsNT);
-  for (const auto& dictionary : testsupport::DemoDictionaries(PlatformFamily::WindowsNT)) {
+  ASSERT_EQ(platform.Family().Family(), PlatformFamily::kWindowsNT);
+  for (const auto& dictionary : testsupport::DemoDictionaries(PlatformFamily::kWindowsNT)) {
     std::ofstream out(folder + "\\" + dictionary.fileName, std::ios::binary);
     out.write(reinterpret_cast<const char*>(dictionary.bytes.data()),
               static_cast<std::streamsize>(dictionary.bytes.size()));

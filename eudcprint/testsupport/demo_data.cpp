@@ -10,20 +10,20 @@ namespace pictor::testsupport {
 
 std::vector<DemoDictionary> DemoDictionaries(PlatformFamily family) {
   const auto code = [family](std::uint16_t big5) { return EntryCode(family, big5); };
-  DictionaryBuilder phonetic(DictionaryForm::Phonetic);
+  DictionaryBuilder phonetic(DictionaryForm::kPhonetic);
   phonetic
       .Add(code(0xFA40), {1, 0, 25, 41})    // ㄅ　ㄚˋ
       .Add(code(0xFA40), {2, 0, 26, 39})    // ㄆ　ㄛˊ
       .Add(code(0xFA41), {3, 22, 33, 39})   // ㄇㄧㄢˊ
       .Add(code(0x8140), {4, 0, 36, 42})    // ㄈ　ㄥ˙
       .Add(code(0xC6A1), {5, 23, 36, 38});  // ㄉㄨㄥˉ
-  DictionaryBuilder changjie(DictionaryForm::Radical);
+  DictionaryBuilder changjie(DictionaryForm::kRadical);
   changjie
       .Add(code(0xFA40), {1, 2, 3})        // 日月金
       .Add(code(0xFA41), {4, 5, 6, 7, 8})  // 木水火土竹
       .Add(code(0x8140), {26})             // 重
       .Add(code(0xC6A1), {24, 25});        // 難卜
-  DictionaryBuilder quick(DictionaryForm::Radical);
+  DictionaryBuilder quick(DictionaryForm::kRadical);
   quick.Add(code(0xFA40), {13, 12});  // 一中
   return {{"phonetic.tbl", phonetic.Build()}, {"changjie.tbl", changjie.Build()}, {"quick.tbl", quick.Build()}};
 }
@@ -50,7 +50,7 @@ std::vector<DemoFont> DemoEudcFonts() {
 }
 
 bool InstallDemoEudcLinks(RegistryPort& registry, std::string_view folder, char separator) {
-  const auto links = registry.Create(RegistryRoot::CurrentUser, kEudcLinksKey);
+  const auto links = registry.Create(RegistryRoot::kCurrentUser, kEudcLinksKey);
   if (!links) return false;
   bool ok = links->Set({"SystemDefaultEUDCFont", kRegSz, JoinPath(folder, separator, "eudc.tte")});
   ok = links->Set({std::string(kDemoMingFace), kRegSz, JoinPath(folder, separator, "mingliu.tte")}) && ok;

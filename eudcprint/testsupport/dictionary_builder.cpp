@@ -11,7 +11,7 @@ constexpr std::size_t kCountOffset = 12;
 }  // namespace
 
 DictionaryBuilder& DictionaryBuilder::Add(std::uint16_t code, std::initializer_list<std::uint8_t> roots) {
-  const std::size_t rootCount = form_ == DictionaryForm::Phonetic ? 4 : 5;
+  const std::size_t rootCount = form_ == DictionaryForm::kPhonetic ? 4 : 5;
   std::vector<std::uint8_t> entry(2 + rootCount + 2, 0);
   entry[0] = static_cast<std::uint8_t>(code & 0xFF);
   entry[1] = static_cast<std::uint8_t>(code >> 8);
@@ -38,7 +38,7 @@ std::vector<std::uint8_t> DictionaryBuilder::Build() const {
 }
 
 std::uint16_t EntryCode(PlatformFamily family, std::uint16_t big5) {
-  if (family == PlatformFamily::Windows9x) return big5;
+  if (family == PlatformFamily::kWindows9x) return big5;
   const auto ordinal = Big5ToOrdinal(big5);
   return ordinal ? static_cast<std::uint16_t>(0xE000 + *ordinal) : big5;
 }

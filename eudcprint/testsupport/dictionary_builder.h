@@ -12,8 +12,8 @@
 namespace pictor::testsupport {
 
 enum class DictionaryForm {
-  Phonetic,  // entries of 8 bytes: code, 4 root bytes, 2 unused bytes
-  Radical,   // Changjie and Quick: entries of 9 bytes: code, 5 root bytes, 2 unused bytes
+  kPhonetic,  // entries of 8 bytes: code, 4 root bytes, 2 unused bytes
+  kRadical,   // Changjie and Quick: entries of 9 bytes: code, 5 root bytes, 2 unused bytes
 };
 
 class DictionaryBuilder {

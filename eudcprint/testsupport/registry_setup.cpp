@@ -7,7 +7,7 @@ namespace pictor::testsupport {
 
 bool InstallInputMethod(RegistryPort& registry, const InputMethodSetup& setup) {
   const auto layout =
-      registry.Create(RegistryRoot::LocalMachine, std::string(kKeyboardLayoutsKey) + "\\" + setup.layoutKey);
+      registry.Create(RegistryRoot::kLocalMachine, std::string(kKeyboardLayoutsKey) + "\\" + setup.layoutKey);
   if (!layout) return false;
   bool ok = layout->Set({"IME file", kRegSz, setup.imeFile});
   ok = layout->Set({"layout text", kRegSz, setup.layoutText}) && ok;
@@ -15,13 +15,13 @@ bool InstallInputMethod(RegistryPort& registry, const InputMethodSetup& setup) {
 
   std::string module = setup.imeFile.substr(0, setup.imeFile.find('.'));
   for (char& c : module) c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
-  const auto settings = registry.Create(RegistryRoot::CurrentUser, std::string(kInputMethodSettingsKey) + module);
+  const auto settings = registry.Create(RegistryRoot::kCurrentUser, std::string(kInputMethodSettingsKey) + module);
   if (!settings) return false;
   return settings->Set({setup.dictionaryValueName, kRegSz, setup.dictionaryPath}) && ok;
 }
 
 bool WritePreload(RegistryPort& registry, const std::vector<std::string>& identifiers) {
-  const auto preload = registry.Create(RegistryRoot::CurrentUser, kPreloadKey);
+  const auto preload = registry.Create(RegistryRoot::kCurrentUser, kPreloadKey);
   if (!preload) return false;
   bool ok = true;
   for (std::size_t i = 0; i < identifiers.size(); ++i) {

@@ -62,17 +62,18 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string folder = argv[1];
-  auto family = pictor::PlatformFamily::WindowsNT;
-  auto format = pictor::regfile::RegFileFormat::Version5Utf16;
+  auto family = pictor::PlatformFamily::kWindowsNT;
+  auto format = pictor::regfile::RegFileFormat::kVersion5Utf16;
   std::string prefix = folder;
   char separator = '/';
   for (int i = 2; i + 1 < argc; i += 2) {
     const std::string_view option = argv[i];
     const std::string_view value = argv[i + 1];
     if (option == "--family" && (value == "nt" || value == "9x")) {
-      family = value == "nt" ? pictor::PlatformFamily::WindowsNT : pictor::PlatformFamily::Windows9x;
+      family = value == "nt" ? pictor::PlatformFamily::kWindowsNT : pictor::PlatformFamily::kWindows9x;
     } else if (option == "--format" && (value == "v5" || value == "regedit4")) {
-      format = value == "v5" ? pictor::regfile::RegFileFormat::Version5Utf16 : pictor::regfile::RegFileFormat::Regedit4;
+      format =
+          value == "v5" ? pictor::regfile::RegFileFormat::kVersion5Utf16 : pictor::regfile::RegFileFormat::kRegedit4;
     } else if (option == "--path-prefix") {
       prefix = value;
       separator = '\\';

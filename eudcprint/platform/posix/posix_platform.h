@@ -26,7 +26,7 @@ class PreloadKeyboardLayouts : public KeyboardLayoutPort {
 
 class NtPlatformFamily : public PlatformFamilyPort {
  public:
-  PlatformFamily Family() override { return PlatformFamily::WindowsNT; }
+  PlatformFamily Family() override { return PlatformFamily::kWindowsNT; }
 };
 
 // Paths are code page 950 as the registry gives them; they are opened as UTF-8 with every

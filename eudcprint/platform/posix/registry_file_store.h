@@ -31,7 +31,7 @@ class RegistryFileStore : public regfile::RegistryStore {
  private:
   std::string path_;
   // The form of the file as last read or written; a new file is written in the Version 5 form.
-  regfile::RegFileFormat format_ = regfile::RegFileFormat::Version5Utf16;
+  regfile::RegFileFormat format_ = regfile::RegFileFormat::kVersion5Utf16;
 };
 
 // The registry port over the registry file.

@@ -65,7 +65,8 @@ PlatformFamily Win32PlatformFamily::Family() {
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
   const BOOL known = GetVersionExA(&version);
 #pragma GCC diagnostic pop
-  return known && version.dwPlatformId == VER_PLATFORM_WIN32_NT ? PlatformFamily::WindowsNT : PlatformFamily::Windows9x;
+  return known && version.dwPlatformId == VER_PLATFORM_WIN32_NT ? PlatformFamily::kWindowsNT
+                                                                : PlatformFamily::kWindows9x;
 }
 
 std::optional<std::vector<std::uint8_t>> Win32FileReader::ReadWholeFile(std::string_view path) {
@@ -92,8 +93,8 @@ std::optional<std::vector<std::uint8_t>> Win32FileReader::ReadWholeFile(std::str
 
 void MessageBoxMessages::Show(std::string_view text, std::string_view caption, MessageIcon icon) {
   UINT style = MB_OK;
-  if (icon == MessageIcon::Stop) style |= MB_ICONSTOP;
-  if (icon == MessageIcon::Information) style |= MB_ICONINFORMATION;
+  if (icon == MessageIcon::kStop) style |= MB_ICONSTOP;
+  if (icon == MessageIcon::kInformation) style |= MB_ICONINFORMATION;
   MessageBoxA(nullptr, std::string(text).c_str(), std::string(caption).c_str(), style);
 }
 

@@ -21,7 +21,7 @@ namespace {
 constexpr DWORD kMaxBuffer = 16 * 1024 * 1024;
 
 HKEY RootHandle(RegistryRoot root) {
-  return root == RegistryRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+  return root == RegistryRoot::kCurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
 }
 
 bool IsStringType(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
@@ -105,11 +105,11 @@ class Win32Key : public RegistryKey {
 
 std::unique_ptr<RegistryKey> Win32Registry::Open(RegistryRoot root, std::string_view path, RegistryAccess access) {
   HKEY key = nullptr;
-  const REGSAM rights = access == RegistryAccess::All ? KEY_ALL_ACCESS : KEY_READ;
+  const REGSAM rights = access == RegistryAccess::kAll ? KEY_ALL_ACCESS : KEY_READ;
   if (RegOpenKeyExA(RootHandle(root), std::string(path).c_str(), 0, rights, &key) != ERROR_SUCCESS) {
     return nullptr;
   }
-  return std::make_unique<Win32Key>(key, access == RegistryAccess::All);
+  return std::make_unique<Win32Key>(key, access == RegistryAccess::kAll);
 }
 
 std::unique_ptr<RegistryKey> Win32Registry::Create(RegistryRoot root, std::string_view path) {
