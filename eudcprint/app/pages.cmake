@@ -1,18 +1,15 @@
-# The Qt side of pictor's catalogue pages (native only): the page canvas over a QPainter, the text
-# face from fontconfig, a whole job on a QPrinter, and the headless catalogue printer pictor-print.
+# The Qt side of pictor's catalogue pages (native only): the page canvas over a QPainter, a whole
+# job on a QPrinter, the headless catalogue printer pictor-print, and the program's window.
 find_package(Qt6 REQUIRED COMPONENTS Gui PrintSupport)
-find_package(PkgConfig REQUIRED)
-pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
 
 add_library(pictor_qt_canvas STATIC
   app/catalogue_fonts.cpp
   app/catalogue_printer.cpp
   app/eudc_font_file.cpp
   app/qt_page_canvas.cpp
-  app/text_face.cpp
 )
 target_include_directories(pictor_qt_canvas PUBLIC app)
-target_link_libraries(pictor_qt_canvas PUBLIC pictor_platform Qt6::Gui Qt6::PrintSupport PRIVATE PkgConfig::FONTCONFIG)
+target_link_libraries(pictor_qt_canvas PUBLIC pictor_platform pictor_qt_text Qt6::Gui Qt6::PrintSupport)
 toolkit_warnings(pictor_qt_canvas)
 
 add_executable(pictor-print app/pictor_print.cpp app/print_options.cpp)

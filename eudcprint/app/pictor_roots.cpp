@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "ascii.h"
 #include "code_space.h"
 #include "host_platform.h"
 #include "input_methods.h"
@@ -46,20 +47,6 @@ constexpr const char* kHelp =
     "  1  the settings could not be read\n"
     "  2  the command line is wrong\n";
 
-std::optional<std::uint32_t> ParseHex(std::string_view text, std::size_t maxDigits) {
-  if (text.empty() || text.size() > maxDigits) return std::nullopt;
-  std::uint32_t value = 0;
-  for (char c : text) {
-    int digit = -1;
-    if (c >= '0' && c <= '9') digit = c - '0';
-    if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-    if (digit < 0) return std::nullopt;
-    value = value * 16 + static_cast<std::uint32_t>(digit);
-  }
-  return value;
-}
-
 std::string ColumnTitle(const pictor::InputMethodState& state, std::uint32_t hkl) {
   if (const auto title = pictor::KnownInputMethodTitle(hkl)) return std::string(title->View());
   const pictor::InputMethodList& list = state.inputMethods;
@@ -87,7 +74,7 @@ int main(int argc, char** argv) {
       return 0;
     }
     if (arg == "--hkl") {
-      const auto hkl = i + 1 < argc ? ParseHex(argv[i + 1], 8) : std::nullopt;
+      const auto hkl = i + 1 < argc ? pictor::ParseAsciiNumber(argv[i + 1], 16, 8) : std::nullopt;
       if (!hkl) {
         std::fprintf(stderr, "pictor-roots: --hkl needs a hexadecimal layout handle\n%s", kUsage);
         return 2;
@@ -96,7 +83,7 @@ int main(int argc, char** argv) {
       ++i;
       continue;
     }
-    const auto code = ParseHex(arg, 4);
+    const auto code = pictor::ParseAsciiNumber(arg, 16, 4);
     if (!code || !pictor::IsEudcCode(static_cast<std::uint16_t>(*code))) {
       std::fprintf(stderr, "pictor-roots: %s is not a user-defined Big5 code (such as FA40)\n", argv[i]);
       return 2;

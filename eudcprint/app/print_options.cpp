@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "ascii.h"
 #include "code_space.h"
 
 namespace pictor::app {
@@ -25,18 +26,12 @@ const char* const kPrintUsage =
 
 namespace {
 
+// Exactly four hexadecimal digits, as the range dialog's fields take a code.
 std::optional<std::uint16_t> ParseCode(const std::string& text) {
   if (text.size() != 4) return std::nullopt;
-  std::uint16_t value = 0;
-  for (char c : text) {
-    int digit = -1;
-    if (c >= '0' && c <= '9') digit = c - '0';
-    if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-    if (digit < 0) return std::nullopt;
-    value = static_cast<std::uint16_t>(value * 16 + digit);
-  }
-  return value;
+  const auto value = ParseAsciiNumber(text, 16, 4);
+  if (!value) return std::nullopt;
+  return static_cast<std::uint16_t>(*value);
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include "qt_window_canvas.h"
 
-#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <cmath>
 
@@ -11,9 +10,7 @@
 namespace pictor::app {
 
 QFont ScreenFont(std::string_view displayName, int cellHeight) {
-  QString family = FromCp950(CharacterFaceName(displayName));
-  if (!QFontDatabase::families().contains(family)) family = CatalogueTextFamily(FromCp950(kDefaultFaceName));
-  QFont font(family);
+  QFont font(CatalogueTextFamily(FromCp950(CharacterFaceName(displayName))));
   // Measured large, then sized so that ascent plus descent fill the cell.
   constexpr int kProbe = 1000;
   font.setPixelSize(kProbe);

@@ -1,7 +1,6 @@
 #include "template_dialog.h"
 
 #include <QComboBox>
-#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -12,24 +11,19 @@
 #include <algorithm>
 
 #include "big5_qt.h"
-#include "fontconfig_faces.h"
+#include "text_face.h"
 
 namespace pictor::app {
 namespace {
 
 constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-constexpr char kMingPattern[] = "serif:lang=zh-tw";
 
 bool HasTabStop(const ControlTemplate& control) { return (control.style & kWsTabStop) != 0; }
 
 }  // namespace
 
 QFont DialogFont(const DialogTemplate& layout) {
-  QString family = FromCp950(layout.fontFace);
-  if (!QFontDatabase::hasFamily(family)) {
-    if (const auto ming = posix::FontconfigMatchFamily(kMingPattern)) family = QString::fromStdString(*ming);
-  }
-  QFont font(family);
+  QFont font(CatalogueTextFamily(FromCp950(layout.fontFace)));
   font.setPointSize(layout.pointSize);
   return font;
 }

@@ -19,12 +19,7 @@ std::string CodeText(std::uint16_t code) {
 
 // Four hexadecimal digits, as the fields hold them once complete.
 std::uint16_t ParseCode(std::string_view digits) {
-  unsigned value = 0;
-  for (char c : digits) {
-    const char upper = AsciiUpper(c);
-    value = value * 16 + static_cast<unsigned>(upper <= '9' ? upper - '0' : upper - 'A' + 10);
-  }
-  return static_cast<std::uint16_t>(value);
+  return static_cast<std::uint16_t>(ParseAsciiNumber(digits, 16, 4).value_or(0));
 }
 
 }  // namespace

@@ -16,6 +16,7 @@ namespace pictor {
 namespace {
 
 using testing::ChoiceFixture;
+using testing::ScriptedFontDialog;
 
 constexpr std::string_view kMing = "\xb2\xd3\xa9\xfa\xc5\xe9";                   // 細明體
 constexpr std::string_view kKai = "\xbc\xd0\xb7\xa2\xc5\xe9";                    // 標楷體
@@ -25,32 +26,6 @@ constexpr std::string_view kTitle = "\xa6\x43\xa6\x4c\xb5\x7b\xa6\xa1";         
 constexpr std::string_view kSystemDefaultValue = "SystemDefaultEUDCFont";
 
 FontFace Big5TrueType(std::string_view name) { return {std::string(name), kChineseBig5Charset, kTrueTypeFontType}; }
-
-// Picks an association by its display name, or cancels; sees the registry as it is while open.
-class ScriptedFontDialog : public FontSettingDialogPort {
- public:
-  std::optional<EudcAssociation> Run(FontSettingModel& model) override {
-    ++runs;
-    offered.clear();
-    for (const EudcAssociation& association : model.Associations()) {
-      offered.emplace_back(association.displayName.View());
-    }
-    if (whileOpen) whileOpen();
-    if (!choose) return std::nullopt;
-    for (std::size_t i = 0; i < model.Associations().size(); ++i) {
-      if (model.Associations()[i].displayName.View() == *choose) {
-        model.Select(i);
-        return model.Accept();
-      }
-    }
-    ADD_FAILURE() << "not offered: " << *choose;
-    return std::nullopt;
-  }
-  std::optional<std::string> choose;
-  std::function<void()> whileOpen;
-  std::vector<std::string> offered;
-  int runs = 0;
-};
 
 class AssociationChoice : public ::testing::Test {
  protected:

@@ -2,11 +2,16 @@
 // the platform family, held in memory, and a registry that can be made to refuse writes.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "fake_ports.h"
+#include "font_setting_model.h"
 #include "memory_registry.h"
 #include "program_state.h"
 
@@ -101,6 +106,32 @@ struct ChoiceFixture {
   FixedWindowsDirectory windowsDirectory;
 
   PictorPorts Ports() { return {registry, layouts, files, messages, family, eudcLink, fonts, windowsDirectory}; }
+};
+
+// Picks an association by its display name, or cancels; sees the registry as it is while open.
+class ScriptedFontDialog : public FontSettingDialogPort {
+ public:
+  std::optional<EudcAssociation> Run(FontSettingModel& model) override {
+    ++runs;
+    offered.clear();
+    for (const EudcAssociation& association : model.Associations()) {
+      offered.emplace_back(association.displayName.View());
+    }
+    if (whileOpen) whileOpen();
+    if (!choose) return std::nullopt;
+    for (std::size_t i = 0; i < model.Associations().size(); ++i) {
+      if (model.Associations()[i].displayName.View() == *choose) {
+        model.Select(i);
+        return model.Accept();
+      }
+    }
+    ADD_FAILURE() << "not offered: " << *choose;
+    return std::nullopt;
+  }
+  std::optional<std::string> choose;
+  std::function<void()> whileOpen;
+  std::vector<std::string> offered;
+  int runs = 0;
 };
 
 }  // namespace pictor::testing

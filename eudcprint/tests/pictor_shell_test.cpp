@@ -15,6 +15,7 @@ namespace pictor {
 namespace {
 
 using testing::ChoiceFixture;
+using testing::ScriptedFontDialog;
 
 constexpr std::string_view kMing = "\xb2\xd3\xa9\xfa\xc5\xe9";                   // 細明體
 constexpr std::string_view kKai = "\xbc\xd0\xb7\xa2\xc5\xe9";                    // 標楷體
@@ -32,27 +33,6 @@ class RecordedWindow : public ShellWindowPort {
   void InvalidateView() override { log_.push_back("invalidate"); }
   void RunWindowCommand(std::uint16_t command) override { log_.push_back("window " + std::to_string(command)); }
   std::string title;
-
- private:
-  std::vector<std::string>& log_;
-};
-
-class PickingFontDialog : public FontSettingDialogPort {
- public:
-  explicit PickingFontDialog(std::vector<std::string>& log) : log_(log) {}
-  std::optional<EudcAssociation> Run(FontSettingModel& model) override {
-    log_.push_back("font dialog");
-    if (!choose) return std::nullopt;
-    for (std::size_t i = 0; i < model.Associations().size(); ++i) {
-      if (model.Associations()[i].displayName.View() == *choose) {
-        model.Select(i);
-        return model.Accept();
-      }
-    }
-    ADD_FAILURE() << "not offered: " << *choose;
-    return std::nullopt;
-  }
-  std::optional<std::string> choose;
 
  private:
   std::vector<std::string>& log_;
@@ -79,6 +59,7 @@ class Shell : public ::testing::Test {
     links->Set({"SystemDefaultEUDCFont", kRegSz, "C:\\WINDOWS\\Fonts\\EUDC.TTE"});
     links->Set({std::string(kMing), kRegSz, "C:\\eudc\\ming.tte"});
     links->Set({std::string(kKai), kRegSz, "C:\\eudc\\kai.tte"});
+    fontDialog.whileOpen = [this] { f.log.push_back("font dialog"); };
     shell = std::make_unique<PictorShell>(state, ports, fontDialog, rangeDialog, window);
     f.log.clear();
   }
@@ -91,7 +72,7 @@ class Shell : public ::testing::Test {
   PictorPorts ports = f.Ports();
   ProgramState state;
   RecordedWindow window{f.log};
-  PickingFontDialog fontDialog{f.log};
+  ScriptedFontDialog fontDialog;
   CancelledRangeDialog rangeDialog{f.log};
   std::unique_ptr<PictorShell> shell;
 };

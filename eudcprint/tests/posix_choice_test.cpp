@@ -21,31 +21,13 @@
 namespace pictor::posix {
 namespace {
 
+using pictor::testing::ScopedEnv;
 using pictor::testing::TempFolder;
 using pictor::testing::WriteFile;
 
 constexpr std::string_view kMing = "\xb2\xd3\xa9\xfa\xc5\xe9";                   // 細明體
 constexpr std::string_view kNewMing = "\xb7\x73\xb2\xd3\xa9\xfa\xc5\xe9";        // 新細明體
 constexpr std::string_view kSystemDefault = "\xbc\xd0\xb7\xc7\xb3\x79\xa6\x72";  // 標準造字
-
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const std::string& value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    setenv(name, value.c_str(), 1);
-  }
-  ~ScopedEnv() {
-    if (old_) {
-      setenv(name_, old_->c_str(), 1);
-    } else {
-      unsetenv(name_);
-    }
-  }
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
 
 // A fontconfig configuration that knows only the fonts of one folder.
 class PrivateFonts {
@@ -76,7 +58,7 @@ TEST(FontconfigFaces, ListsTraditionalChineseOutlineFamiliesInCodePage950) {
   fonts.Add("vertical.ttf", "@Pictor Vertical", true);
   fonts.Add("latin.ttf", "Pictor Latin", false);  // covers no Traditional Chinese
   fonts.Add("plane.ttf", "Pictor \u2708", true);  // no code page 950 spelling
-  const ScopedEnv config("FONTCONFIG_FILE", fonts.ConfigFile());
+  const ScopedEnv config("FONTCONFIG_FILE", fonts.ConfigFile().c_str());
 
   IconvCp950Codec codec;
   FontconfigFaces port(codec);

@@ -22,34 +22,11 @@ namespace pictor::posix {
 namespace {
 
 using pictor::testing::ReadFile;
+using pictor::testing::ScopedEnv;
 using pictor::testing::TempFolder;
 using pictor::testing::WriteFile;
 
 std::vector<std::uint8_t> Bytes(std::string_view text) { return {text.begin(), text.end()}; }
-
-// Sets an environment variable for the scope of a test.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const char* value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    if (value != nullptr) {
-      setenv(name, value, 1);
-    } else {
-      unsetenv(name);
-    }
-  }
-  ~ScopedEnv() {
-    if (old_) {
-      setenv(name_, old_->c_str(), 1);
-    } else {
-      unsetenv(name_);
-    }
-  }
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
 
 // Runs `work` in a child process that may write no file larger than `limit` bytes, as a disk
 // that fills up midway would. Returns the child's exit status.

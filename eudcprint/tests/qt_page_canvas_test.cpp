@@ -38,9 +38,9 @@ class QtCanvasTest : public ::testing::Test {
  protected:
   QtCanvasTest() {
     const std::uint16_t omitted[] = {0xFA41};
-    testsupport::FontSpec spec{"Canvas Test EUDC", testsupport::EudcCodePoints(omitted), false};
+    testsupport::FontRequest request{"Canvas Test EUDC", testsupport::EudcCodePoints(omitted), false};
     fontFile = folder / "eudc.ttf";
-    testing::WriteFile(fontFile, testsupport::BuildTrueTypeFont(spec));
+    testing::WriteFile(fontFile, testsupport::BuildTrueTypeFont(request));
     image.fill(Qt::white);
   }
 
@@ -130,8 +130,8 @@ TEST_F(QtCanvasTest, GlyphsComeOnlyFromTheEudcFile) {
 TEST_F(QtCanvasTest, AnotherFontOfTheSameFamilyNeverStandsIn) {
   const auto build = [&](const std::string& name, std::uint16_t omitted) {
     const std::uint16_t codes[] = {omitted};
-    testsupport::FontSpec spec{"Same EUDC", testsupport::EudcCodePoints(codes), false};
-    testing::WriteFile(folder / name, testsupport::BuildTrueTypeFont(spec));
+    testsupport::FontRequest request{"Same EUDC", testsupport::EudcCodePoints(codes), false};
+    testing::WriteFile(folder / name, testsupport::BuildTrueTypeFont(request));
     return QString::fromStdString(folder / name);
   };
   const QString lacksFa40 = build("a.ttf", 0xFA40);

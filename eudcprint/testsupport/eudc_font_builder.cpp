@@ -28,7 +28,7 @@ constexpr std::int16_t kCellInset = 30;
 static_assert(2 * kFrameThickness + 4 * kCellSize == kFrameSize);
 static_assert(kFrameBottom >= kDescender && kFrameBottom + kFrameSize <= kAscender);
 
-// 2024-01-01 in seconds since 1904-01-01, so that the same spec always gives the same bytes.
+// 2024-01-01 in seconds since 1904-01-01, so that the same request always gives the same bytes.
 constexpr std::uint64_t kFontDate = 3786912000;
 
 constexpr std::uint32_t kCodePageTraditionalChinese = 1u << 20;
@@ -604,11 +604,11 @@ std::vector<std::uint8_t> Assemble(std::vector<Table> tables) {
 
 }  // namespace
 
-std::vector<std::uint8_t> BuildTrueTypeFont(const FontSpec& spec) {
-  const std::u32string family = DecodeUtf8(spec.familyName);
+std::vector<std::uint8_t> BuildTrueTypeFont(const FontRequest& request) {
+  const std::u32string family = DecodeUtf8(request.familyName);
   if (family.empty()) throw std::invalid_argument("family name is empty");
 
-  std::vector<char32_t> own = spec.codePoints;
+  std::vector<char32_t> own = request.codePoints;
   std::sort(own.begin(), own.end());
   own.erase(std::unique(own.begin(), own.end()), own.end());
   for (char32_t c : own) {
@@ -621,7 +621,7 @@ std::vector<std::uint8_t> BuildTrueTypeFont(const FontSpec& spec) {
   glyphs.Add(NotdefOutline());
   std::uint16_t spaceGlyph = 0;
   std::uint16_t sharedGlyph = 0;
-  if (spec.coverTraditionalChinese) {
+  if (request.coverTraditionalChinese) {
     spaceGlyph = static_cast<std::uint16_t>(glyphs.Count());
     glyphs.Add({});
     sharedGlyph = static_cast<std::uint16_t>(glyphs.Count());
@@ -634,7 +634,7 @@ std::vector<std::uint8_t> BuildTrueTypeFont(const FontSpec& spec) {
     mappings.push_back({static_cast<std::uint16_t>(c), static_cast<std::uint16_t>(glyphs.Count())});
     glyphs.Add(CodePointOutline(c));
   }
-  if (spec.coverTraditionalChinese) {
+  if (request.coverTraditionalChinese) {
     for (const auto& block : kBlocks) {
       if (block.coverFirst == kNoCover) continue;
       for (char32_t c = block.coverFirst; c <= block.coverLast; ++c) {

@@ -16,7 +16,7 @@ namespace pictor::testsupport {
 
 inline constexpr std::uint16_t kUnitsPerEm = 1024;
 
-struct FontSpec {
+struct FontRequest {
   std::string familyName;  // UTF-8
   // Code points of the Basic Multilingual Plane (no surrogates, not U+FFFF); each gets a glyph of
   // its own. Duplicates count once.
@@ -33,7 +33,7 @@ struct FontSpec {
 // Throws std::invalid_argument for a code point outside the rules above or a family name that is not
 // UTF-8, and std::length_error when the character map grows past its format's 64 KB limit (only
 // with the Chinese cover and thousands of scattered gaps).
-std::vector<std::uint8_t> BuildTrueTypeFont(const FontSpec& spec);
+std::vector<std::uint8_t> BuildTrueTypeFont(const FontRequest& request);
 
 // The private-use code points of all 6217 user-defined characters, ascending, less those of the given
 // Big5 codes (codes that are not user-defined characters are ignored).

@@ -63,16 +63,16 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string out(args[0]);
-  pictor::testsupport::FontSpec spec;
-  spec.familyName = "Pictor Test EUDC";
+  pictor::testsupport::FontRequest request;
+  request.familyName = "Pictor Test EUDC";
   std::vector<std::uint16_t> omitted;
   bool omitAll = false;
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::string_view option = args[i];
     if (option == "--family" && i + 1 < args.size()) {
-      spec.familyName = args[++i];
+      request.familyName = args[++i];
     } else if (option == "--big5-face") {
-      spec.coverTraditionalChinese = true;
+      request.coverTraditionalChinese = true;
     } else if (option == "--omit") {
       bool any = false;
       while (i + 1 < args.size() && !args[i + 1].starts_with("--")) {
@@ -93,11 +93,11 @@ int main(int argc, char** argv) {
       return Fail("bad option " + std::string(option) + " (see --help)");
     }
   }
-  if (!omitAll) spec.codePoints = pictor::testsupport::EudcCodePoints(omitted);
+  if (!omitAll) request.codePoints = pictor::testsupport::EudcCodePoints(omitted);
 
   std::vector<std::uint8_t> font;
   try {
-    font = pictor::testsupport::BuildTrueTypeFont(spec);
+    font = pictor::testsupport::BuildTrueTypeFont(request);
   } catch (const std::exception& e) {
     return Fail(e.what());
   }
@@ -105,6 +105,6 @@ int main(int argc, char** argv) {
   file.write(reinterpret_cast<const char*>(font.data()), static_cast<std::streamsize>(font.size()));
   file.close();
   if (!file) return Fail("cannot write " + out);
-  std::printf("%s: %zu glyphs, %zu bytes\n", out.c_str(), spec.codePoints.size(), font.size());
+  std::printf("%s: %zu glyphs, %zu bytes\n", out.c_str(), request.codePoints.size(), font.size());
   return 0;
 }

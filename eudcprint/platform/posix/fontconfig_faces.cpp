@@ -58,17 +58,30 @@ std::vector<FontFace> FontconfigFaces::InstalledFaces() {
   return faces;
 }
 
-std::optional<std::string> FontconfigMatchFamily(std::string_view pattern) {
+std::optional<std::string> InstalledOrMingFamily(std::string_view face) {
   const Config config(FcInitLoadConfigAndFonts());
   if (!config) return std::nullopt;
-  const Pattern wanted(FcNameParse(reinterpret_cast<const FcChar8*>(std::string(pattern).c_str())));
+  const Pattern named(FcPatternCreate());
+  FcPatternAddString(named.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(std::string(face).c_str()));
+  const std::unique_ptr<FcObjectSet, ObjectSetDeleter> objects(
+      FcObjectSetBuild(FC_FAMILY, static_cast<char*>(nullptr)));
+  const std::unique_ptr<FcFontSet, FontSetDeleter> installed(FcFontList(config.get(), named.get(), objects.get()));
+  if (installed && installed->nfont > 0) return std::string(face);
+
+  // Not fontconfig's best match for the name itself, which may be a Kai face of another region.
+  const Pattern wanted(FcNameParse(reinterpret_cast<const FcChar8*>("serif:lang=zh-tw")));
   if (!wanted) return std::nullopt;
   FcConfigSubstitute(config.get(), wanted.get(), FcMatchPattern);
   FcDefaultSubstitute(wanted.get());
   FcResult result = FcResultNoMatch;
   const Pattern match(FcFontMatch(config.get(), wanted.get(), &result));
+  FcLangSet* languages = nullptr;
   FcChar8* family = nullptr;
-  if (!match || FcPatternGetString(match.get(), FC_FAMILY, 0, &family) != FcResultMatch) return std::nullopt;
+  if (!match || FcPatternGetLangSet(match.get(), FC_LANG, 0, &languages) != FcResultMatch ||
+      FcLangSetHasLang(languages, reinterpret_cast<const FcChar8*>("zh-tw")) != FcLangEqual ||
+      FcPatternGetString(match.get(), FC_FAMILY, 0, &family) != FcResultMatch) {
+    return std::nullopt;
+  }
   return std::string(AsText(family));
 }
 

@@ -24,7 +24,9 @@ class FontconfigFaces : public FontListPort {
   const IconvCp950Codec& codec_;
 };
 
-// The family fontconfig chooses for a pattern such as "serif:lang=zh-tw", in UTF-8.
-std::optional<std::string> FontconfigMatchFamily(std::string_view pattern);
+// `face` (UTF-8) when fontconfig lists a font of that family; else the Traditional-Chinese Ming
+// (serif) family fontconfig chooses in its place, when that one covers Traditional Chinese; else
+// nullopt. The texts and dialogs of pictor are set in it.
+std::optional<std::string> InstalledOrMingFamily(std::string_view face);
 
 }  // namespace pictor::posix
