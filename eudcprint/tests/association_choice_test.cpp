@@ -11,18 +11,20 @@
 #include "demo_data.h"
 #include "reg_file.h"
 #include "string_table.h"
+#include "test_texts.h"
 
 namespace pictor {
 namespace {
 
+using pictor::testing::kKai;
+using pictor::testing::kMing;
+using pictor::testing::kNewMing;
+using pictor::testing::kSystemDefault;
+
 using testing::ChoiceFixture;
 using testing::ScriptedFontDialog;
 
-constexpr std::string_view kMing = "\xb2\xd3\xa9\xfa\xc5\xe9";                   // 細明體
-constexpr std::string_view kKai = "\xbc\xd0\xb7\xa2\xc5\xe9";                    // 標楷體
-constexpr std::string_view kNewMing = "\xb7\x73\xb2\xd3\xa9\xfa\xc5\xe9";        // 新細明體
-constexpr std::string_view kSystemDefault = "\xbc\xd0\xb7\xc7\xb3\x79\xa6\x72";  // 標準造字
-constexpr std::string_view kTitle = "\xa6\x43\xa6\x4c\xb5\x7b\xa6\xa1";          // 列印程式
+constexpr std::string_view kTitle = "\xa6\x43\xa6\x4c\xb5\x7b\xa6\xa1";  // 列印程式
 constexpr std::string_view kSystemDefaultValue = "SystemDefaultEUDCFont";
 
 FontFace Big5TrueType(std::string_view name) { return {std::string(name), kChineseBig5Charset, kTrueTypeFontType}; }

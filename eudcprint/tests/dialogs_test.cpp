@@ -22,13 +22,14 @@
 #include "font_setting_dialog.h"
 #include "print_range_dialog.h"
 #include "string_table.h"
+#include "test_texts.h"
 
 namespace pictor::app {
 namespace {
 
-constexpr std::string_view kMing = "\xb2\xd3\xa9\xfa\xc5\xe9";                   // 細明體
-constexpr std::string_view kKai = "\xbc\xd0\xb7\xa2\xc5\xe9";                    // 標楷體
-constexpr std::string_view kSystemDefault = "\xbc\xd0\xb7\xc7\xb3\x79\xa6\x72";  // 標準造字
+using pictor::testing::kKai;
+using pictor::testing::kMing;
+using pictor::testing::kSystemDefault;
 
 // Runs `action` on the next modal dialog that opens, as soon as it is up.
 void OnNextModal(std::function<void(QWidget*)> action) {

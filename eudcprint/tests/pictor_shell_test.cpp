@@ -10,17 +10,19 @@
 #include "choice_fakes.h"
 #include "shell_resources.h"
 #include "string_table.h"
+#include "test_texts.h"
 
 namespace pictor {
 namespace {
 
+using pictor::testing::kKai;
+using pictor::testing::kMing;
+using pictor::testing::kSystemDefault;
+
 using testing::ChoiceFixture;
 using testing::ScriptedFontDialog;
 
-constexpr std::string_view kMing = "\xb2\xd3\xa9\xfa\xc5\xe9";                   // 細明體
-constexpr std::string_view kKai = "\xbc\xd0\xb7\xa2\xc5\xe9";                    // 標楷體
-constexpr std::string_view kSystemDefault = "\xbc\xd0\xb7\xc7\xb3\x79\xa6\x72";  // 標準造字
-constexpr std::string_view kUntitled = "\xa6\xdb\xb3\x79\xa6\x72";               // 自造字
+constexpr std::string_view kUntitled = "\xa6\xdb\xb3\x79\xa6\x72";  // 自造字
 
 // Everything the frame asks of its window and its dialogs, in one log.
 class RecordedWindow : public ShellWindowPort {

@@ -31,16 +31,17 @@
 #include "shell_resources.h"
 #include "string_table.h"
 #include "temp_folder.h"
+#include "test_texts.h"
 
 namespace pictor::app {
 namespace {
 
+using pictor::testing::kKai;
+using pictor::testing::kMing;
+using pictor::testing::kSystemDefault;
+
 using pictor::testing::TempFolder;
 using pictor::testing::WriteFile;
-
-constexpr std::string_view kMing = "\xb2\xd3\xa9\xfa\xc5\xe9";                   // 細明體
-constexpr std::string_view kKai = "\xbc\xd0\xb7\xa2\xc5\xe9";                    // 標楷體
-constexpr std::string_view kSystemDefault = "\xbc\xd0\xb7\xc7\xb3\x79\xa6\x72";  // 標準造字
 
 // The fonts the machine has: generated Big5 faces 細明體 and 標楷體, registered with fontconfig
 // before the application starts.

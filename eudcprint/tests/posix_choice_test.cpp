@@ -17,17 +17,18 @@
 #include "posix_platform.h"
 #include "reg_file.h"
 #include "temp_folder.h"
+#include "test_texts.h"
 
 namespace pictor::posix {
 namespace {
 
+using pictor::testing::kMing;
+using pictor::testing::kNewMing;
+using pictor::testing::kSystemDefault;
+
 using pictor::testing::ScopedEnv;
 using pictor::testing::TempFolder;
 using pictor::testing::WriteFile;
-
-constexpr std::string_view kMing = "\xb2\xd3\xa9\xfa\xc5\xe9";                   // 細明體
-constexpr std::string_view kNewMing = "\xb7\x73\xb2\xd3\xa9\xfa\xc5\xe9";        // 新細明體
-constexpr std::string_view kSystemDefault = "\xbc\xd0\xb7\xc7\xb3\x79\xa6\x72";  // 標準造字
 
 // A fontconfig configuration that knows only the fonts of one folder.
 class PrivateFonts {
