@@ -46,8 +46,17 @@ class CnsToCodeIndex {
     return std::nullopt;
   }
 
+  // The codes of a plane from 1 to 16 by cell, (first - 0x21) * 94 + (second - 0x21), 0 where none
+  // was inserted (so 0 also stands for a stored 0: a loop that reads 0 asks find()); null for a
+  // plane without characters.
+  const std::uint16_t* planeCodes(std::uint32_t plane) const {
+    if (plane - 1 >= 16 || planes_[plane].codes.empty()) return nullptr;
+    return planes_[plane].codes.data();
+  }
+  static constexpr std::uint32_t kCellsPerRow = 94;
+
  private:
-  static constexpr std::size_t kCellsPerPlane = 94 * 94;
+  static constexpr std::size_t kCellsPerPlane = kCellsPerRow * kCellsPerRow;
 
   struct Plane {
     std::vector<std::uint16_t> codes;
@@ -59,8 +68,8 @@ class CnsToCodeIndex {
     plane = cns >> 16;
     const std::uint32_t first = ((cns >> 8) & 0xFF) - 0x21;
     const std::uint32_t second = (cns & 0xFF) - 0x21;
-    if (plane - 1 >= 16 || first >= 94 || second >= 94) return false;
-    cell = first * 94 + second;
+    if (plane - 1 >= 16 || first >= kCellsPerRow || second >= kCellsPerRow) return false;
+    cell = first * kCellsPerRow + second;
     return true;
   }
 

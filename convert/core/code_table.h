@@ -19,8 +19,9 @@ class CodeTable {
   // Throws std::bad_alloc only if the records cannot be kept; when the index cannot be built the
   // table answers by scanning instead.
   explicit CodeTable(std::vector<TableRecord> records);
-  // A table that answers by scanning its records in file order, as when memory for the index ran
-  // out; used to measure the index against the scan.
+  // A table that keeps only its records and answers by scanning them in file order: as when
+  // memory for the index ran out, for measuring the index against the scan, and for the loader,
+  // whose CodeTables indexes the look-ups of all five tables together.
   static CodeTable withoutIndex(std::vector<TableRecord> records);
   bool indexed() const { return indexed_; }
 

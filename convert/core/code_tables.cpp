@@ -15,17 +15,24 @@ constexpr std::size_t kProfileCapacity = 260;
 
 CodeTables::CodeTables(std::array<CodeTable, 5> tables, std::uint16_t status, std::string configuredPath,
                        std::string tableDirectory)
+    : CodeTables(std::move(tables), status, std::move(configuredPath), std::move(tableDirectory),
+                 Indexing::kWhenTablesAreIndexed) {}
+
+CodeTables::CodeTables(std::array<CodeTable, 5> tables, std::uint16_t status, std::string configuredPath,
+                       std::string tableDirectory, Indexing indexing)
     : tables_(std::move(tables)),
       status_(status),
       configuredPath_(std::move(configuredPath)),
       tableDirectory_(std::move(tableDirectory)) {
+  if (indexing == Indexing::kWhenTablesAreIndexed) {
+    for (const CodeTable& t : tables_) {
+      if (!t.indexed()) return;  // the tables answer by scanning
+    }
+  }
   buildLookupIndexes();
 }
 
 void CodeTables::buildLookupIndexes() {
-  for (const CodeTable& t : tables_) {
-    if (!t.indexed()) return;  // the tables answer by scanning
-  }
   const bool userEudc = (status_ & TS_USER_EUDC) != 0;
   const CodeTable& big5 = table(TableId::kBig5);
   const CodeTable& eudc = table(TableId::kBig5Eudc);
@@ -48,8 +55,14 @@ void CodeTables::buildLookupIndexes() {
       big5ByCns_.insertIfAbsent(r.cns, low16(r.other));
       cnsByBig5_.insertIfAbsent(low16(r.other), r.cns);
     }
-    for (const TableRecord& r : table(TableId::kUcs).records()) ucsByCns_.insertIfAbsent(r.cns, low16(r.other));
-    for (const TableRecord& r : table(TableId::kGbk).records()) gbkByCns_.insertIfAbsent(r.cns, low16(r.other));
+    for (const TableRecord& r : table(TableId::kUcs).records()) {
+      ucsByCns_.insertIfAbsent(r.cns, low16(r.other));
+      cnsByUcs_.insertIfAbsent(low16(r.other), r.cns);
+    }
+    for (const TableRecord& r : table(TableId::kGbk).records()) {
+      gbkByCns_.insertIfAbsent(r.cns, low16(r.other));
+      cnsByGbk_.insertIfAbsent(low16(r.other), r.cns);
+    }
     merged_ = true;
 
     // Big5 to UCS-2 and back, both steps composed. The second step looks up the three CNS bytes
@@ -80,11 +93,29 @@ void CodeTables::buildLookupIndexes() {
     big5ByCns_ = {};
     cnsByBig5_ = {};
     ucsByCns_ = {};
+    cnsByUcs_ = {};
     gbkByCns_ = {};
+    cnsByGbk_ = {};
     ucsByBig5_ = {};
     big5ByUcs_ = {};
     merged_ = false;
   }
+}
+
+DirectLookups CodeTables::directLookups() const {
+  DirectLookups d;
+  if (!merged_) return d;
+  d.cnsByBig5 = cnsByBig5_.values();
+  d.cnsByUcs = cnsByUcs_.values();
+  d.cnsByGbk = cnsByGbk_.values();
+  d.ucsByBig5 = ucsByBig5_.values();
+  d.big5ByUcs = big5ByUcs_.values();
+  for (std::uint32_t plane = 1; plane < d.big5ByCns.size(); ++plane) {
+    d.big5ByCns[plane] = big5ByCns_.planeCodes(plane);
+    d.ucsByCns[plane] = ucsByCns_.planeCodes(plane);
+    d.gbkByCns[plane] = gbkByCns_.planeCodes(plane);
+  }
+  return d;
 }
 
 CodeTables CodeTables::load(TablePlatform& platform) {
@@ -118,9 +149,10 @@ CodeTables CodeTables::load(TablePlatform& platform) {
       continue;
     }
     if (parsed.outOfMemory) platform.warn(messages::kOutOfMemoryCaption, messages::kOutOfMemoryText);
-    tables[i] = CodeTable(std::move(parsed.records));
+    // The look-up indexes cover all tables at once; a table of its own keeps only its records.
+    tables[i] = CodeTable::withoutIndex(std::move(parsed.records));
   }
-  return CodeTables(std::move(tables), status, std::move(configured), std::move(directory));
+  return CodeTables(std::move(tables), status, std::move(configured), std::move(directory), Indexing::kAlways);
 }
 
 }  // namespace tessel

@@ -34,12 +34,29 @@ constexpr bool isBig5UserDefined(std::uint16_t v) {
   return (v >= 0x8140 && v <= 0x8DFE) || (v >= 0x8E40 && v <= 0xA0FE) || (v >= 0xFA40 && v <= 0xFEFE);
 }
 
+// The look-ups' indexes as plain arrays, for loops that convert many characters: an entry of 0
+// means "no direct answer" (nothing stored, or a stored 0), and the loop then asks the look-up.
+// Arrays by a 16-bit code hold 65536 entries; arrays by CNS value hold one per plane from 1 to 16,
+// indexed by cell (see CnsToCodeIndex::planeCodes). Null where there is no array.
+struct DirectLookups {
+  const std::uint32_t* cnsByBig5 = nullptr;
+  const std::uint32_t* cnsByUcs = nullptr;
+  const std::uint32_t* cnsByGbk = nullptr;
+  const std::uint32_t* ucsByBig5 = nullptr;  // both steps composed
+  const std::uint32_t* big5ByUcs = nullptr;  // both steps composed
+  std::array<const std::uint16_t*, 17> big5ByCns{};
+  std::array<const std::uint16_t*, 17> ucsByCns{};
+  std::array<const std::uint16_t*, 17> gbkByCns{};
+};
+
 class CodeTables {
  public:
   // Finds the configuration, the marker file and the table directory, and reads the five tables.
   static CodeTables load(TablePlatform& platform);
 
   CodeTables() = default;
+  // Indexes the look-ups of all tables together when every table is indexed; tables that scan
+  // (CodeTable::withoutIndex) make the look-ups scan.
   CodeTables(std::array<CodeTable, 5> tables, std::uint16_t status, std::string configuredPath = ".",
              std::string tableDirectory = ".");
 
@@ -79,14 +96,20 @@ class CodeTables {
     if (auto hit = table(TableId::kUcs).findByCns(cnsValue)) return low16(*hit);
     return std::nullopt;
   }
-  std::optional<std::uint32_t> ucsToCns(std::uint16_t unit) const { return table(TableId::kUcs).findByOther(unit); }
+  std::optional<std::uint32_t> ucsToCns(std::uint16_t unit) const {
+    if (merged_) return cnsByUcs_.find(unit);
+    return table(TableId::kUcs).findByOther(unit);
+  }
 
   std::optional<std::uint16_t> cnsToGbk(std::uint32_t cnsValue) const {
     if (merged_) return gbkByCns_.find(cnsValue);
     if (auto hit = table(TableId::kGbk).findByCns(cnsValue)) return low16(*hit);
     return std::nullopt;
   }
-  std::optional<std::uint32_t> gbkToCns(std::uint16_t gbk) const { return table(TableId::kGbk).findByOther(gbk); }
+  std::optional<std::uint32_t> gbkToCns(std::uint16_t gbk) const {
+    if (merged_) return cnsByGbk_.find(gbk);
+    return table(TableId::kGbk).findByOther(gbk);
+  }
 
   // Big5 to UCS-2 and back through CNS, both steps at once where both succeed: the commonest pair
   // without CNS on either side, answered as the two look-ups above would answer it.
@@ -101,9 +124,17 @@ class CodeTables {
     return std::nullopt;
   }
 
+  // The arrays behind the look-ups above; all null while the tables answer by scanning.
+  DirectLookups directLookups() const;
+
  private:
+  enum class Indexing { kWhenTablesAreIndexed, kAlways };
+  CodeTables(std::array<CodeTable, 5> tables, std::uint16_t status, std::string configuredPath,
+             std::string tableDirectory, Indexing indexing);
+
   // Builds one index per look-up direction, filled in search order: the Big5 tables fold into one
   // index per direction, and the directions from CNS keep only the 16 bits their callers use.
+  // Without memory for them the look-ups go to the tables.
   void buildLookupIndexes();
 
   static std::uint16_t low16(std::uint32_t other) { return static_cast<std::uint16_t>(other & 0xFFFF); }
@@ -116,6 +147,8 @@ class CodeTables {
   CnsToCodeIndex big5ByCns_;
   CodeUnitIndex cnsByBig5_;
   CnsToCodeIndex ucsByCns_;
+  CodeUnitIndex cnsByUcs_;
+  CodeUnitIndex cnsByGbk_;
   CnsToCodeIndex gbkByCns_;
   CodeUnitIndex ucsByBig5_;
   CodeUnitIndex big5ByUcs_;

@@ -27,6 +27,10 @@ class CodeUnitIndex {
     return values_[code];
   }
 
+  // The value of every code, 0 where none was inserted (so 0 also stands for a stored 0: a loop
+  // that reads 0 asks find()); null before the first insertion.
+  const std::uint32_t* values() const { return values_.empty() ? nullptr : values_.data(); }
+
  private:
   std::vector<std::uint32_t> values_;
   std::vector<std::uint64_t> present_;  // one bit per code: small enough to stay in the cache

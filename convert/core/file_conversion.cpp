@@ -11,8 +11,8 @@
 namespace tessel {
 namespace {
 
-constexpr std::size_t kReadBlock = 64 * 1024;
-constexpr std::size_t kWriteBlock = 64 * 1024;
+constexpr std::size_t kReadBlock = 128 * 1024;
+constexpr std::size_t kWriteBlock = 128 * 1024;
 
 // Reads the source in blocks and keeps at least one line area of bytes available.
 class BlockReader {
@@ -115,43 +115,90 @@ std::optional<std::size_t> convertPiece(TextConverter& converter, BlockWriter& w
   return std::min(pos, piece.size());
 }
 
-Outcome convertLines(TextConverter& converter, SourceFile& source, BlockWriter& writer, std::uint8_t s,
-                     std::uint8_t t) {
+// Converts one line the way the rules describe lines: the bytes up to and including the next 0A,
+// handed over in line areas of at most kLineArea bytes. Returns false when the output cannot be
+// written; `lineEnded` tells whether the line's end (or the source's) was reached, or only the end
+// of a line area of a longer line.
+bool convertLineArea(TextConverter& converter, BlockReader& reader, BlockWriter& writer, std::uint8_t s, std::uint8_t t,
+                     bool& lineEnded) {
+  const std::span<const std::uint8_t> available = reader.available();
+  const std::size_t limit = std::min(available.size(), kLineArea);
+  std::size_t length = limit;
+  lineEnded = reader.eof() && limit == available.size();
+  // UCS-2 text runs on: its readers keep no state between code units, and 0A 00 may fall at an odd
+  // offset.
+  const void* newline = s == kSelectorUcs ? nullptr : std::memchr(available.data(), 0x0A, limit);
+  if (newline != nullptr) {
+    length = static_cast<std::size_t>(static_cast<const std::uint8_t*>(newline) - available.data()) + 1;
+    lineEnded = true;
+  }
+  const std::span<const std::uint8_t> piece = available.first(length);
+
+  bool waiting = false;
+  auto used = convertPiece(converter, writer, s, t, piece, lineEnded, waiting);
+  if (used && waiting && *used == 0) {
+    // A whole line area holding no complete character (nothing but shifts and escapes): it is
+    // converted as if the line ended there, rather than waiting for ever.
+    used = convertPiece(converter, writer, s, t, piece, true, waiting);
+  }
+  if (!used) return false;
+  reader.consume(*used);
+  return true;
+}
+
+// The source is converted a block at a time, many lines at once, which gives what converting it
+// line by line gives: Big5, GBK and EUC characters never reach past a line's last byte 0A (it
+// ends a character of theirs or stands alone), and UCS-2 text runs on across lines anyway. The
+// seven-bit reader keeps state across lines, and there one thing depends on where a line ends: a
+// two-byte character whose first byte is the line's 0A is cut off there. So a seven-bit source goes
+// by blocks only along the converter's common road, which leaves such characters alone, and from a
+// character off that road to the end of its line the line areas take over.
+Outcome convertBlocks(TextConverter& converter, SourceFile& source, BlockWriter& writer, std::uint8_t s,
+                      std::uint8_t t) {
   BlockReader reader(source);
   if (s == kSelectorUcs) {
     // The first two bytes are taken to be the byte-order mark.
     if (!reader.fill(2)) return Outcome::kReadFailed;
     reader.consume(2);
   }
+  const OffCommonRoad offCommonRoad = s == kSelectorCns ? OffCommonRoad::kStop : OffCommonRoad::kConvert;
 
   for (;;) {
-    if (!reader.fill(kLineArea)) return Outcome::kReadFailed;
-    const std::span<const std::uint8_t> available = reader.available();
-    if (available.empty()) return Outcome::kDone;
+    if (!reader.fill(kReadBlock)) return Outcome::kReadFailed;
+    const std::span<const std::uint8_t> block = reader.available();
+    if (block.empty()) return Outcome::kDone;
+    const bool final = reader.eof();
 
-    // One line, or the first line area of a longer one. A line ends after 0A. For UCS-2 the
-    // readers keep no state between code units, so lines need not be told apart: the text runs on,
-    // which keeps code units aligned even where 0A 00 falls at an odd offset.
-    const std::size_t limit = std::min(available.size(), kLineArea);
-    std::size_t length = limit;
-    bool endsLine = reader.eof() && limit == available.size();
-    if (s != kSelectorUcs) {
-      if (const void* newline = std::memchr(available.data(), 0x0A, limit)) {
-        length = static_cast<std::size_t>(static_cast<const std::uint8_t*>(newline) - available.data()) + 1;
-        endsLine = true;
+    std::size_t pos = 0;
+    bool lineByLine = false;
+    while (pos < block.size()) {
+      if (!writer.makeRoom(TextConverter::kMaxCharacterOutput)) return Outcome::kWriteFailed;
+      const ConvertOutcome o = converter.convert(s, t, block.subspan(pos), !final, writer.room(), offCommonRoad);
+      writer.produced(o.produced);
+      pos += o.consumed;
+      if (o.waiting) break;  // a character the next block completes
+      if (o.uncommon) {
+        lineByLine = true;
+        break;
+      }
+      if (o.endReached && pos < block.size()) {
+        // A zero byte ends the readers' text. It is written as a single byte and the text goes
+        // on after it, so that nothing after it is lost.
+        if (!writer.makeRoom(TextConverter::kMaxCharacterOutput)) return Outcome::kWriteFailed;
+        writer.produced(converter.writeSingleByte(t, block[pos], writer.room().data()));
+        ++pos;
       }
     }
-    const std::span<const std::uint8_t> piece = available.first(length);
+    reader.consume(pos);
 
-    bool waiting = false;
-    auto used = convertPiece(converter, writer, s, t, piece, endsLine, waiting);
-    if (used && waiting && *used == 0) {
-      // A whole line area holding no complete character (nothing but shifts and escapes): it is
-      // converted as if the line ended there, rather than waiting for ever.
-      used = convertPiece(converter, writer, s, t, piece, true, waiting);
+    if (lineByLine) {
+      bool lineEnded = false;
+      while (!lineEnded) {
+        if (!reader.fill(kLineArea)) return Outcome::kReadFailed;
+        if (reader.available().empty()) return Outcome::kDone;
+        if (!convertLineArea(converter, reader, writer, s, t, lineEnded)) return Outcome::kWriteFailed;
+      }
     }
-    if (!used) return Outcome::kWriteFailed;
-    reader.consume(*used);
   }
 }
 
@@ -207,7 +254,7 @@ std::int32_t convertFile(const CodeTables& tables, CnsCoder& coder, CharacterLis
   if (!written) return fail(writeFailure);
 
   TextConverter converter(tables, coder, list);
-  const Outcome converted = convertLines(converter, *input, writer, s, t);
+  const Outcome converted = convertBlocks(converter, *input, writer, s, t);
   if (converted == Outcome::kReadFailed) return fail(kResultOpenSource);
   if (converted == Outcome::kWriteFailed) return fail(writeFailure);
   if (t == kSelectorCns) {

@@ -7,10 +7,21 @@ namespace tessel {
 namespace {
 
 std::uint32_t readLittleEndian(const std::uint8_t* p, std::size_t width) {
-  std::uint32_t value = 0;
-  const std::size_t used = std::min<std::size_t>(width, 4);
-  for (std::size_t i = 0; i < used; ++i) value |= static_cast<std::uint32_t>(p[i]) << (8 * i);
-  return value;
+  // Every record of a file has the same widths, so the branches below always go the same way.
+  switch (width) {
+    case 0:
+      return 0;
+    case 1:
+      return p[0];
+    case 2:
+      return static_cast<std::uint32_t>(p[0] | (p[1] << 8));
+    case 3:
+      return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+             (static_cast<std::uint32_t>(p[2]) << 16);
+    default:  // wider fields keep their low 4 bytes
+      return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+             (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+  }
 }
 
 std::int16_t readInt16(std::span<const std::uint8_t> b, std::size_t at) {
@@ -50,12 +61,21 @@ ParsedTable parseTableFile(std::span<const std::uint8_t> bytes) {
     parsed.outOfMemory = true;
   }
   const std::uint8_t* p = body.data();
+  const auto w1 = static_cast<std::size_t>(cnsWidth);
+  const auto w2 = static_cast<std::size_t>(otherWidth);
+  if (!parsed.outOfMemory) {
+    // Room for every record: no allocation can fail below.
+    parsed.records.resize(wanted);
+    for (TableRecord& record : parsed.records) {
+      record = TableRecord{readLittleEndian(p, w1), readLittleEndian(p + w1, w2)};
+      p += recordSize;
+    }
+    return parsed;
+  }
   for (std::size_t i = 0; i < wanted; ++i, p += recordSize) {
     try {
-      parsed.records.push_back(TableRecord{readLittleEndian(p, static_cast<std::size_t>(cnsWidth)),
-                                           readLittleEndian(p + cnsWidth, static_cast<std::size_t>(otherWidth))});
+      parsed.records.push_back(TableRecord{readLittleEndian(p, w1), readLittleEndian(p + w1, w2)});
     } catch (const std::bad_alloc&) {
-      parsed.outOfMemory = true;
       break;
     }
   }

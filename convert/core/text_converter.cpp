@@ -29,6 +29,14 @@ void putCns(std::uint32_t cns, std::uint8_t* out) {
   out[2] = static_cast<std::uint8_t>(cns);
 }
 
+constexpr std::uint8_t kEucSingleShift = 0x8E;
+// Rows and columns of a CNS plane: bytes 0x21 to 0x7E.
+constexpr std::uint32_t kCells = CnsToCodeIndex::kCellsPerRow;
+// Planes the direct arrays by CNS value cover: 1 to 16.
+constexpr std::uint32_t kPlanes = kMaxPlane;
+// Shifts and escape sequences the seven-bit common road reads before one character.
+constexpr int kMaxCommonControls = 8;
+
 struct SourceChar {
   std::uint8_t bytes[4] = {};
   std::uint16_t code = 0;   // the first two bytes as one number, for the table look-ups
@@ -45,11 +53,20 @@ class PairConverter {
   PairConverter(const CodeTables& tables, CnsCoder& coder, CharacterList* list)
       : tables_(tables), coder_(coder), list_(list) {}
 
-  ConvertOutcome run(std::span<const std::uint8_t> text, bool textContinues, std::span<std::uint8_t> out) {
+  ConvertOutcome run(std::span<const std::uint8_t> text, bool textContinues, std::span<std::uint8_t> out,
+                     OffCommonRoad offCommonRoad) {
     ConvertOutcome outcome;
     std::size_t i = 0;
     std::size_t m = 0;
-    while (i < text.size() && out.size() - m >= TextConverter::kMaxCharacterOutput) {
+    const DirectLookups direct = tables_.directLookups();
+    auto roomLeft = [&] { return out.size() - m >= TextConverter::kMaxCharacterOutput; };
+    while (i < text.size() && roomLeft()) {
+      convertCommon(direct, text, i, out, m);
+      if (i >= text.size() || !roomLeft()) break;
+      if (offCommonRoad == OffCommonRoad::kStop) {
+        outcome.uncommon = true;
+        break;
+      }
       const SourceChar c = read(text.subspan(i), textContinues);
       if (c.needMore) {
         outcome.waiting = true;
@@ -69,6 +86,293 @@ class PairConverter {
   }
 
  private:
+  // The common road: converts the characters from text[i] on that the direct arrays answer and
+  // whose reading needs no more than the bytes at hand, advancing i and m, and stops before the
+  // first other one (or when the output has less than one character's room left). Each character
+  // is read and written exactly as read() and convertOne() would; a character that the arrays do
+  // not answer after it has been read goes to convertOne(). What the loops read often is copied
+  // into locals first: a write through the output pointer may alias anything else.
+  void convertCommon(const DirectLookups& d, std::span<const std::uint8_t> text, std::size_t& i,
+                     std::span<std::uint8_t> out, std::size_t& m) {
+    if (out.size() - m < TextConverter::kMaxCharacterOutput) return;
+    const std::uint8_t* p = text.data() + i;
+    const std::uint8_t* const end = text.data() + text.size();
+    std::uint8_t* o = out.data() + m;
+    std::uint8_t* const oLast = out.data() + out.size() - TextConverter::kMaxCharacterOutput;
+
+    // The target's array by CNS plane (Big5, UCS-2 and GBK targets).
+    const std::array<const std::uint16_t*, 17> codesByPlane = T == kSelectorBig5  ? d.big5ByCns
+                                                              : T == kSelectorUcs ? d.ucsByCns
+                                                                                  : d.gbkByCns;
+    // Writes a CNS character of planes 1 to 16 with bytes 0x21 to 0x7E; false when the target's
+    // array has no answer.
+    auto putCns = [&](std::uint32_t plane, std::uint32_t first, std::uint32_t second) -> bool {
+      if constexpr (T == kSelectorCns) {
+        o += coder_.encode(static_cast<std::uint8_t>(plane), static_cast<std::uint8_t>(first),
+                           static_cast<std::uint8_t>(second), o);
+        return true;
+      } else if constexpr (T == kSelectorEuc) {
+        putEuc(plane, first, second, o);
+        return true;
+      } else {
+        const std::uint16_t* codes = codesByPlane[plane];
+        if (codes == nullptr) return false;
+        const std::uint16_t code = codes[(first - 0x21) * kCells + (second - 0x21)];
+        if (code == 0) return false;
+        putCode(code, o);
+        return true;
+      }
+    };
+    // Writes what a first step through CNS found, as convertOne() writes it: the three bytes as
+    // they are for seven-bit CNS and EUC targets; otherwise the second step looks up the value up
+    // to its first zero byte, which the arrays answer only for planes 1 to 16 and bytes 0x21 to
+    // 0x7E.
+    auto putFoundCns = [&](std::uint32_t cns) -> bool {
+      const std::uint32_t plane = (cns >> 16) & 0xFF;
+      const std::uint32_t first = (cns >> 8) & 0xFF;
+      const std::uint32_t second = cns & 0xFF;
+      if constexpr (T != kSelectorCns && T != kSelectorEuc) {
+        if (plane - 1 >= kPlanes || first - 0x21 >= kCells || second - 0x21 >= kCells) return false;
+      }
+      return putCns(plane, first, second);
+    };
+
+    if constexpr (S == kSelectorCns) {
+      commonFromSevenBit(p, end, o, oLast, putCns);
+    } else if constexpr (S == kSelectorEuc) {
+      while (p < end && o <= oLast) {
+        const std::uint8_t b = *p;
+        if (b < 0x80) {
+          if (b == 0) break;
+          o += writeSingleByte(b, o);
+          ++p;
+          continue;
+        }
+        // 8E, A0 + plane for planes 1 to 16, two code bytes: plane 0 and stray bytes read the
+        // detailed way.
+        if (b != kEucSingleShift || end - p < 4) break;
+        const std::uint32_t plane = static_cast<std::uint32_t>(p[1]) - 0xA0;
+        const std::uint32_t row = static_cast<std::uint32_t>(p[2]) - 0xA1;
+        const std::uint32_t column = static_cast<std::uint32_t>(p[3]) - 0xA1;
+        if (plane - 1 >= kPlanes || row >= kCells || column >= kCells) break;
+        if (!putCns(plane, row + 0x21, column + 0x21)) break;
+        p += 4;
+      }
+    } else if constexpr (S == kSelectorUcs) {
+      const std::uint32_t* const big5ByUcs = d.big5ByUcs;
+      const std::uint32_t* const cnsByUcs = d.cnsByUcs;
+      while (end - p >= 2 && o <= oLast) {
+        const std::uint16_t unit = static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+        if (unit < 0x80) {
+          // Plane 0 and the byte: written as that single byte (a zero unit too).
+          o += writeSingleByte(p[0], o);
+          p += 2;
+          continue;
+        }
+        if constexpr (T == kSelectorBig5) {
+          const std::uint32_t big5 = big5ByUcs == nullptr ? 0 : big5ByUcs[unit];
+          if (big5 == 0) break;
+          putCode(static_cast<std::uint16_t>(big5), o);
+        } else {
+          const std::uint32_t cns = cnsByUcs == nullptr ? 0 : cnsByUcs[unit];
+          if (cns == 0 || !putFoundCns(cns)) break;
+        }
+        p += 2;
+      }
+    } else {  // Big5 and GBK
+      const std::uint32_t* const cnsByCode = S == kSelectorBig5 ? d.cnsByBig5 : d.cnsByGbk;
+      const std::uint32_t* const ucsByBig5 = d.ucsByBig5;
+      while (p < end && o <= oLast) {
+        const std::uint8_t lead = *p;
+        if (lead < 0x80) {
+          if (lead == 0) break;
+          o += writeSingleByte(lead, o);
+          ++p;
+          continue;
+        }
+        if (end - p < 2 || p[1] == 0) break;
+        const std::uint16_t code = static_cast<std::uint16_t>((lead << 8) | p[1]);
+        if constexpr (S == kSelectorBig5 && T == kSelectorUcs) {
+          const std::uint32_t unit = ucsByBig5 == nullptr ? 0 : ucsByBig5[code];
+          if (unit == 0) break;
+          putCode(static_cast<std::uint16_t>(unit), o);
+        } else {
+          const std::uint32_t cns = cnsByCode == nullptr ? 0 : cnsByCode[code];
+          if (cns == 0 || !putFoundCns(cns)) break;
+        }
+        p += 2;
+      }
+    }
+    i = static_cast<std::size_t>(p - text.data());
+    m = static_cast<std::size_t>(o - out.data());
+  }
+
+  // The seven-bit reader's common road, with the decoder's state in locals, stored once at the
+  // end. Most characters are two bytes from 0x21 to 0x7E in the invoked set or after a single
+  // shift, and the first loop below takes runs of them. Everything else goes by
+  // readSevenBitCharacter(), which reads shifts and escape sequences before one character and
+  // leaves what it cannot finish to the detailed reading.
+  template <typename PutCns>
+  void commonFromSevenBit(const std::uint8_t*& pos, const std::uint8_t* const end, std::uint8_t*& out,
+                          std::uint8_t* const oLast, PutCns& putCns) {
+    Iso2022CnsState& state = coder_.state();
+    if (state.pendingByte != 0) return;
+    SevenBitReading r{state.designation, state.shift, 0};
+    bool converted = false;
+    // `out` is what putCns writes through and advances.
+    std::uint8_t*& o = out;
+    const std::uint8_t* p = pos;
+    while (o <= oLast && p < end) {
+      if constexpr (T != kSelectorCns) {
+        // The four bytes as one little-endian number: ESC N or ESC O in the low half, or the
+        // character's two bytes. Which of the two it is is taken without a branch, as text mixes
+        // them at random.
+        const std::uint8_t* const before = p;
+        std::uint32_t singleMask = 0;
+        while (o <= oLast && end - p >= 4) {
+          const std::uint32_t w = static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+                                  (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+          const std::uint32_t single = (w & 0xFEFF) == (iso2022::kEscape | (iso2022::kSingleShift[2] << 8));
+          const std::uint32_t bytes = w >> (single * 16);
+          const std::uint32_t first = bytes & 0xFF;
+          const std::uint32_t second = (bytes >> 8) & 0xFF;
+          // The set: 2 or 3 after a single shift (N or O), else the invoked one.
+          const std::uint32_t mask = 0u - single;
+          const std::uint32_t set = (static_cast<std::uint32_t>(r.shift) & ~mask) | ((2 + ((w >> 8) & 1)) & mask);
+          const std::uint32_t plane = static_cast<std::uint32_t>(r.designation[set]);
+          if (!((plane - 1 < kPlanes) & (first - 0x21 < kCells) & (second - 0x21 < kCells))) break;
+          if (!putCns(plane, first, second)) break;
+          p += 2 + single * 2;
+          singleMask = mask;
+        }
+        if (p != before) {
+          r.savedShift = static_cast<std::int32_t>((static_cast<std::uint32_t>(r.shift) | 0x10) & singleMask);
+          converted = true;
+          continue;
+        }
+      }
+
+      SourceChar c;
+      if (!readSevenBitCharacter(p, end, r, c)) break;
+      converted = true;
+      if (c.length == 1) {
+        o += writeSingleByte(c.bytes[0], o);
+        continue;
+      }
+      if constexpr (T == kSelectorEuc) {
+        putEuc(c.bytes[0], c.bytes[1], c.bytes[2], o);
+        continue;
+      } else if constexpr (T != kSelectorCns) {
+        const std::uint32_t plane = c.bytes[0];
+        const std::uint32_t first = c.bytes[1];
+        const std::uint32_t second = c.bytes[2];
+        if (plane - 1 < kPlanes && first - 0x21 < kCells && second - 0x21 < kCells && putCns(plane, first, second))
+          continue;
+      }
+      o += convertOne(c, o);
+    }
+    pos = p;
+    if (!converted) return;
+    state.designation = r.designation;
+    state.shift = r.shift;
+    state.savedShift = r.savedShift;
+    state.error = 0;
+  }
+
+  // The seven-bit decoder's state while the common road reads.
+  struct SevenBitReading {
+    std::array<std::int32_t, 4> designation;
+    std::int32_t shift;
+    std::int32_t savedShift;  // of the last character read
+  };
+
+  // Reads shifts, single shifts, locking shifts and designations (a few at most) and then a single
+  // byte or a two-byte character, as the decoder would, when all of it lies within the text at
+  // hand and holds no zero byte. A first byte 0A of a two-byte character is left alone: its line
+  // ends after it, which cuts the character off. Returns false, leaving `p` and `r` as they were,
+  // for anything else.
+  static bool readSevenBitCharacter(const std::uint8_t*& pos, const std::uint8_t* const end, SevenBitReading& r,
+                                    SourceChar& c) {
+    const std::uint8_t* p = pos;
+    std::array<std::int32_t, 4> designation = r.designation;
+    std::int32_t shift = r.shift;
+    std::int32_t singleShift = 0;
+    for (int controls = 0; p < end; ++controls) {
+      if (controls > kMaxCommonControls) return false;
+      const std::uint8_t b = *p;
+      if (b == iso2022::kShiftOut) {
+        shift = 1;
+        ++p;
+      } else if (b == iso2022::kShiftIn) {
+        shift = 0;
+        ++p;
+      } else if (b == iso2022::kEscape) {
+        if (end - p < 2) return false;
+        const std::uint8_t x = p[1];
+        if (x == iso2022::kSingleShift[2] || x == iso2022::kSingleShift[3]) {
+          singleShift = shift | 0x10;
+          shift = x - iso2022::kSingleShift[2] + 2;
+          p += 2;
+        } else if (x == iso2022::kLockingShift[2] || x == iso2022::kLockingShift[3]) {
+          shift = x - iso2022::kLockingShift[2] + 2;
+          p += 2;
+        } else if (x == iso2022::kMultiByteDesignation && end - p >= 4 && p[2] >= iso2022::kDesignationSet[1] &&
+                   p[2] <= iso2022::kDesignationSet[3] && p[3] >= iso2022::kFirstPlaneFinal &&
+                   p[3] <= iso2022::kLastPlaneFinal) {
+          designation[p[2] - iso2022::kDesignationSet[1] + 1u] = p[3] - iso2022::kPlaneFinalBase;
+          p += 4;
+        } else {
+          return false;
+        }
+      } else if (b == 0) {
+        return false;
+      } else {
+        // A data byte.
+        const std::int32_t plane = designation[static_cast<std::size_t>(shift)];
+        if (plane == 0) {
+          c.length = 1;
+          c.bytes[0] = b;
+          p += 1;
+        } else {
+          if (b == 0x0A || end - p < 2 || p[1] == 0) return false;
+          c.length = 3;
+          c.bytes[0] = static_cast<std::uint8_t>(plane);
+          c.bytes[1] = b;
+          c.bytes[2] = p[1];
+          p += 2;
+        }
+        if (singleShift & 0x10) shift = singleShift & 0x0F;
+        r.designation = designation;
+        r.shift = shift;
+        r.savedShift = singleShift;
+        pos = p;
+        return true;
+      }
+    }
+    return false;
+  }
+
+  // The EUC form of a CNS character: 8E, A0 + plane, first | 80, second | 80.
+  static void putEuc(std::uint32_t plane, std::uint32_t first, std::uint32_t second, std::uint8_t*& o) {
+    o[0] = kEucSingleShift;
+    o[1] = static_cast<std::uint8_t>(plane + 0xA0);
+    o[2] = static_cast<std::uint8_t>(first | 0x80);
+    o[3] = static_cast<std::uint8_t>(second | 0x80);
+    o += 4;
+  }
+
+  // A Big5 or GBK code (lead byte first) or a UCS-2 code unit (little-endian).
+  static void putCode(std::uint16_t code, std::uint8_t*& o) {
+    if constexpr (T == kSelectorUcs) {
+      o[0] = static_cast<std::uint8_t>(code);
+      o[1] = static_cast<std::uint8_t>(code >> 8);
+    } else {
+      o[0] = static_cast<std::uint8_t>(code >> 8);
+      o[1] = static_cast<std::uint8_t>(code);
+    }
+    o += 2;
+  }
+
   std::size_t convertOne(const SourceChar& c, std::uint8_t* o) {
     if (c.length == 1) return writeSingleByte(c.bytes[0], o);
 
@@ -264,19 +568,20 @@ class PairConverter {
 
 template <std::uint8_t S>
 ConvertOutcome dispatchTarget(std::uint8_t target, const CodeTables& tables, CnsCoder& coder, CharacterList* list,
-                              std::span<const std::uint8_t> text, bool textContinues, std::span<std::uint8_t> out) {
+                              std::span<const std::uint8_t> text, bool textContinues, std::span<std::uint8_t> out,
+                              OffCommonRoad offCommonRoad) {
   switch (target) {
     case kSelectorCns:
-      return PairConverter<S, kSelectorCns>(tables, coder, list).run(text, textContinues, out);
+      return PairConverter<S, kSelectorCns>(tables, coder, list).run(text, textContinues, out, offCommonRoad);
     case kSelectorEuc:
-      return PairConverter<S, kSelectorEuc>(tables, coder, list).run(text, textContinues, out);
+      return PairConverter<S, kSelectorEuc>(tables, coder, list).run(text, textContinues, out, offCommonRoad);
     case kSelectorBig5:
     case kSelectorBig5Alt:
-      return PairConverter<S, kSelectorBig5>(tables, coder, list).run(text, textContinues, out);
+      return PairConverter<S, kSelectorBig5>(tables, coder, list).run(text, textContinues, out, offCommonRoad);
     case kSelectorUcs:
-      return PairConverter<S, kSelectorUcs>(tables, coder, list).run(text, textContinues, out);
+      return PairConverter<S, kSelectorUcs>(tables, coder, list).run(text, textContinues, out, offCommonRoad);
     default:
-      return PairConverter<S, kSelectorGbk>(tables, coder, list).run(text, textContinues, out);
+      return PairConverter<S, kSelectorGbk>(tables, coder, list).run(text, textContinues, out, offCommonRoad);
   }
 }
 
@@ -293,19 +598,19 @@ std::size_t TextConverter::writeSingleByte(std::uint8_t target, std::uint8_t byt
 }
 
 ConvertOutcome TextConverter::convert(std::uint8_t source, std::uint8_t target, std::span<const std::uint8_t> text,
-                                      bool textContinues, std::span<std::uint8_t> out) {
+                                      bool textContinues, std::span<std::uint8_t> out, OffCommonRoad offCommonRoad) {
   switch (source) {
     case kSelectorCns:
-      return dispatchTarget<kSelectorCns>(target, tables_, coder_, list_, text, textContinues, out);
+      return dispatchTarget<kSelectorCns>(target, tables_, coder_, list_, text, textContinues, out, offCommonRoad);
     case kSelectorEuc:
-      return dispatchTarget<kSelectorEuc>(target, tables_, coder_, list_, text, textContinues, out);
+      return dispatchTarget<kSelectorEuc>(target, tables_, coder_, list_, text, textContinues, out, offCommonRoad);
     case kSelectorBig5:
     case kSelectorBig5Alt:
-      return dispatchTarget<kSelectorBig5>(target, tables_, coder_, list_, text, textContinues, out);
+      return dispatchTarget<kSelectorBig5>(target, tables_, coder_, list_, text, textContinues, out, offCommonRoad);
     case kSelectorUcs:
-      return dispatchTarget<kSelectorUcs>(target, tables_, coder_, list_, text, textContinues, out);
+      return dispatchTarget<kSelectorUcs>(target, tables_, coder_, list_, text, textContinues, out, offCommonRoad);
     default:
-      return dispatchTarget<kSelectorGbk>(target, tables_, coder_, list_, text, textContinues, out);
+      return dispatchTarget<kSelectorGbk>(target, tables_, coder_, list_, text, textContinues, out, offCommonRoad);
   }
 }
 

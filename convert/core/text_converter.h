@@ -1,7 +1,8 @@
 #pragma once
 // Converts text one character at a time: read with the source's reader, bring it to or from CNS
 // through the code tables (or the fixed EUC rule), substitute what cannot be converted, and write
-// it with the target's writer.
+// it with the target's writer. Most characters take a common road through the tables' direct
+// arrays, which gives exactly what the character-by-character road gives.
 
 #include <cstddef>
 #include <cstdint>
@@ -18,7 +19,13 @@ struct ConvertOutcome {
   std::size_t produced = 0;  // output bytes written
   bool endReached = false;   // the reader met the end of the text (a zero byte, or the end of a final text)
   bool waiting = false;      // stopped before a character that the text's continuation may complete
+  bool uncommon = false;     // stopped before a character off the common road (when asked to)
 };
+
+// What convert() does at a character off the common road: convert it the detailed way, or stop
+// before it. A seven-bit source read in blocks of many lines stops, because only the detailed
+// reading of such a character may depend on where its line ends (see file_conversion.cpp).
+enum class OffCommonRoad { kConvert, kStop };
 
 class TextConverter {
  public:
@@ -32,7 +39,8 @@ class TextConverter {
   // UCS-2 sources) or fewer than kMaxCharacterOutput bytes of `out` are left. When `textContinues`
   // is set, a character that the end of `text` may cut short is left for the next call.
   ConvertOutcome convert(std::uint8_t source, std::uint8_t target, std::span<const std::uint8_t> text,
-                         bool textContinues, std::span<std::uint8_t> out);
+                         bool textContinues, std::span<std::uint8_t> out,
+                         OffCommonRoad offCommonRoad = OffCommonRoad::kConvert);
 
   // Writes one byte of text as the target's writer writes a single byte; returns the count
   // written (at most 2).
