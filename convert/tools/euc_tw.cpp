@@ -1,26 +1,29 @@
 #include "euc_tw.h"
 
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace tessel::tools {
 namespace {
 
 enum class Piece { kSingle, kTwoByte, kFourByte, kIncomplete };
 
-std::uint8_t byteAt(std::string_view text, std::size_t i) { return static_cast<std::uint8_t>(text[i]); }
-
-// What starts at text[i]. A character cut off by the end of the block is Incomplete unless the
-// block is the last, where its first byte is a single byte.
-Piece pieceAt(std::string_view text, std::size_t i, bool last) {
-  const std::uint8_t b = byteAt(text, i);
-  const std::size_t left = text.size() - i;
+// What starts at p, with `left` bytes from there on. A character cut off by the end of the block
+// is Incomplete unless the block is the last, where its first byte is a single byte.
+Piece pieceAt(const std::uint8_t* p, std::size_t left, bool last) {
+  const std::uint8_t b = p[0];
   if (b == kSingleShift2) {
     if (left < 4) return last ? Piece::kSingle : Piece::kIncomplete;
-    const bool four =
-        isEucPlaneByte(byteAt(text, i + 1)) && isEucCodeByte(byteAt(text, i + 2)) && isEucCodeByte(byteAt(text, i + 3));
-    return four ? Piece::kFourByte : Piece::kSingle;
+    return isEucPlaneByte(p[1]) && isEucCodeByte(p[2]) && isEucCodeByte(p[3]) ? Piece::kFourByte : Piece::kSingle;
   }
   if (isEucCodeByte(b)) {
     if (left < 2) return last ? Piece::kSingle : Piece::kIncomplete;
-    return isEucCodeByte(byteAt(text, i + 1)) ? Piece::kTwoByte : Piece::kSingle;
+    return isEucCodeByte(p[1]) ? Piece::kTwoByte : Piece::kSingle;
   }
   return Piece::kSingle;
 }
@@ -36,57 +39,262 @@ std::size_t pieceLength(Piece piece) {
   }
 }
 
-// Calls `emit(piece, bytes)` for each piece of pending + block and keeps an incomplete tail.
+// The longest piece.
+constexpr std::size_t kMaxPiece = 4;
+
+// Calls `emit(piece, bytes, length)` for each piece that begins in `pending`, reading the block's
+// first bytes after them from a small copy, and returns where in the block the next piece begins;
+// std::string_view::npos when everything is still held back (in `pending`).
 template <typename Emit>
-void scan(std::string& pending, std::string_view block, bool last, Emit emit) {
-  std::string text = pending;
-  text.append(block);
-  pending.clear();
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const Piece piece = pieceAt(text, i, last);
+std::size_t scanHeld(std::string& pending, std::string_view block, bool last, Emit&& emit) {
+  if (pending.empty()) return 0;
+  std::uint8_t head[2 * kMaxPiece];
+  const std::size_t held = pending.size();
+  const std::size_t taken = std::min(block.size(), sizeof head - held);
+  std::memcpy(head, pending.data(), held);
+  if (taken > 0) std::memcpy(head + held, block.data(), taken);
+  const std::size_t headSize = held + taken;
+  const bool headLast = last && taken == block.size();
+  std::size_t h = 0;
+  while (h < held) {
+    const Piece piece = pieceAt(head + h, headSize - h, headLast);
     if (piece == Piece::kIncomplete) {
-      pending = text.substr(i);
+      // Only when the block was too short to finish it: everything left waits.
+      pending.assign(reinterpret_cast<const char*>(head + h), headSize - h);
+      return std::string_view::npos;
+    }
+    const std::size_t length = pieceLength(piece);
+    emit(piece, head + h, length);
+    h += length;
+  }
+  pending.clear();
+  return h - held;
+}
+
+// Calls `emit(piece, bytes, length)` for each piece of pending + block, in place, and keeps an
+// incomplete tail in `pending`.
+template <typename Emit>
+void scan(std::string& pending, std::string_view block, bool last, Emit&& emit) {
+  std::size_t i = scanHeld(pending, block, last, emit);
+  if (i == std::string_view::npos) return;
+  const auto* text = reinterpret_cast<const std::uint8_t*>(block.data());
+  const std::size_t size = block.size();
+  while (i < size) {
+    const Piece piece = pieceAt(text + i, size - i, last);
+    if (piece == Piece::kIncomplete) {
+      pending.assign(block.substr(i));
       return;
     }
     const std::size_t length = pieceLength(piece);
-    emit(piece, std::string_view(text).substr(i, length));
+    emit(piece, text + i, length);
     i += length;
   }
 }
 
-}  // namespace
-
-std::string EucTwWidener::convert(std::string_view block, bool last) {
-  std::string out;
-  out.reserve(block.size() * 2);
-  scan(pending_, block, last, [&](Piece piece, std::string_view bytes) {
-    if (piece == Piece::kTwoByte) {
-      out += static_cast<char>(kSingleShift2);
-      out += static_cast<char>(kPlaneOneByte);
-    }
-    out.append(bytes);
-  });
-  return out;
+// Room for the converted pending bytes and block, at most `factor` times their size.
+std::uint8_t* reserve(std::vector<std::uint8_t>& buffer, std::size_t bytes, std::size_t factor) {
+  const std::size_t needed = bytes * factor + kMaxPiece;
+  if (buffer.size() < needed) buffer.resize(needed);
+  return buffer.data();
 }
 
-std::string EucTwNarrower::convert(std::string_view block, bool last) {
-  std::string out;
-  out.reserve(block.size());
-  scan(pending_, block, last, [&](Piece piece, std::string_view bytes) {
-    if (piece == Piece::kFourByte && byteAt(bytes, 1) == kPlaneOneByte) {
-      out.append(bytes.substr(2));
-    } else {
-      out.append(bytes);
+std::string_view viewOf(const std::vector<std::uint8_t>& buffer, const std::uint8_t* end) {
+  return {reinterpret_cast<const char*>(buffer.data()), static_cast<std::size_t>(end - buffer.data())};
+}
+
+// Copies a piece of 1, 2 or 4 bytes with fixed-size moves.
+void copyPiece(std::uint8_t*& o, const std::uint8_t* bytes, std::size_t length) {
+  if (length == 4) {
+    std::memcpy(o, bytes, 4);
+  } else {
+    o[0] = bytes[0];
+    if (length == 2) o[1] = bytes[1];
+  }
+  o += length;
+}
+
+#if defined(__SSE2__)
+// Bit j of each mask says something of byte j of 16.
+struct ByteMasks {
+  std::uint32_t high;         // from 0x80 up
+  std::uint32_t singleShift;  // 8E
+  std::uint32_t plane;        // A0 to B0: the plane byte of a four-byte character
+  std::uint32_t code;         // A1 to FE
+};
+
+ByteMasks masksAt(const std::uint8_t* p) {
+  const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  // Unsigned ranges as signed comparisons, with the top bit flipped.
+  const __m128i s = _mm_xor_si128(v, _mm_set1_epi8(static_cast<char>(0x80)));
+  auto inRange = [&](int low, int high) {
+    return _mm_and_si128(_mm_cmpgt_epi8(s, _mm_set1_epi8(static_cast<char>((low ^ 0x80) - 1))),
+                         _mm_cmplt_epi8(s, _mm_set1_epi8(static_cast<char>((high ^ 0x80) + 1))));
+  };
+  return {
+      static_cast<std::uint32_t>(_mm_movemask_epi8(v)),
+      static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(kSingleShift2))))),
+      static_cast<std::uint32_t>(_mm_movemask_epi8(inRange(kPlaneByteBase, kPlaneByteBase + 16))),
+      static_cast<std::uint32_t>(_mm_movemask_epi8(inRange(kFirstCodeByte, kLastCodeByte)))};
+}
+#endif
+
+// How far from text[0], a piece boundary, the text is plainly the library's form: every byte from
+// 0x80 up lies within three bytes after an 8E, and every 8E begins a four-byte character. The
+// pieces there are then single bytes and four-byte characters, one after the other (an 8E is never
+// inside a four-byte character, so each one begins a piece), and none is a two-byte character.
+// Returns a piece boundary in that stretch (its last 8E or byte below 0x80), 0 when there is none;
+// checks 16 bytes at a time where the processor has the instructions for it.
+std::size_t plainStretch(const std::uint8_t* text, std::size_t size) {
+  std::size_t boundary = 0;
+#if defined(__SSE2__)
+  constexpr std::size_t kStep = 16;
+  if (size < 2 * kStep) return 0;
+  ByteMasks current = masksAt(text);
+  std::uint32_t previousShifts = 0;  // 8E before text[0] does not count
+  for (std::size_t k = 0; k + 2 * kStep <= size; k += kStep) {
+    const ByteMasks next = masksAt(text + k + kStep);
+    // Byte j is covered when an 8E stands at j, j-1, j-2 or j-3.
+    const std::uint32_t shifts = (current.singleShift << 3) | (previousShifts >> 13);
+    const std::uint32_t covered = (shifts | (shifts >> 1) | (shifts >> 2) | (shifts >> 3)) & 0xFFFF;
+    if (current.high & ~covered) break;
+    // An 8E at j needs a plane byte at j+1 and code bytes at j+2 and j+3.
+    const std::uint32_t plane = current.plane | (next.plane << 16);
+    const std::uint32_t code = current.code | (next.code << 16);
+    if (current.singleShift & ~((plane >> 1) & (code >> 2) & (code >> 3))) break;
+    const std::uint32_t starts = (current.singleShift | ~current.high) & 0xFFFF;
+    if (starts != 0) boundary = k + 31 - static_cast<std::size_t>(std::countl_zero(starts));
+    previousShifts = current.singleShift;
+    current = next;
+  }
+#else
+  (void)text;
+  (void)size;
+#endif
+  return boundary;
+}
+
+}  // namespace
+
+std::string_view EucTwWidener::convertInBuffer(std::string_view block, bool last) {
+  // A two-byte character becomes four bytes: at most twice the size.
+  std::uint8_t* o = reserve(out_, pending_.size() + block.size(), 2);
+  std::uint32_t planes = planes_;
+  auto emit = [&](Piece piece, const std::uint8_t* bytes, std::size_t length) {
+    if (piece == Piece::kTwoByte) {
+      o[0] = kSingleShift2;
+      o[1] = kPlaneOneByte;
+      o[2] = bytes[0];
+      o[3] = bytes[1];
+      o += 4;
+      planes |= 1u << (kPlaneOneByte - kPlaneByteBase);
+      return;
     }
-  });
-  return out;
+    if (piece == Piece::kFourByte) planes |= 1u << (bytes[1] - kPlaneByteBase);
+    copyPiece(o, bytes, length);
+  };
+  const std::size_t start = scanHeld(pending_, block, last, emit);
+  if (start != std::string_view::npos) {
+    // Where four bytes are left no piece is cut off: the pieces are told apart here without a
+    // branch on their kind (text mixes them at random), with the output position in a local that
+    // the emitting function above cannot reach. Four bytes are stored for every piece; a single
+    // byte keeps only the first.
+    const auto* text = reinterpret_cast<const std::uint8_t*>(block.data());
+    std::size_t i = start;
+    std::uint8_t* q = o;
+    auto code = [](std::uint32_t b) {
+      return static_cast<std::uint32_t>(b - kFirstCodeByte <= kLastCodeByte - kFirstCodeByte);
+    };
+    while (i + kMaxPiece <= block.size()) {
+      std::uint32_t w;
+      std::memcpy(&w, text + i, 4);
+      const std::uint32_t b0 = w & 0xFF;
+      const std::uint32_t b1 = (w >> 8) & 0xFF;
+      const std::uint32_t two = code(b0) & code(b1);
+      const std::uint32_t four = static_cast<std::uint32_t>(b0 == kSingleShift2) &
+                                 static_cast<std::uint32_t>(b1 - kPlaneByteBase <= 16) & code((w >> 16) & 0xFF) &
+                                 code(w >> 24);
+      // 8E A1 and the two bytes, or the bytes as they are.
+      const std::uint32_t widened = (kSingleShift2 | (kPlaneOneByte << 8)) | (w << 16);
+      const std::uint32_t word = two ? widened : w;
+      std::memcpy(q, &word, 4);
+      q += 1 + 3 * (two | four);
+      i += 1 + two + 3 * four;
+      planes |= (two << 1) | (four << ((b1 - kPlaneByteBase) & 31));
+    }
+    o = q;
+    scan(pending_, block.substr(i), last, emit);
+  }
+  planes_ = planes;
+  return viewOf(out_, o);
+}
+
+std::string_view EucTwNarrower::convertInBuffer(std::string_view block, bool last) {
+  std::uint8_t* o = reserve(out_, pending_.size() + block.size(), 1);
+  auto emit = [&](Piece piece, const std::uint8_t* bytes, std::size_t length) {
+    if (piece == Piece::kFourByte && bytes[1] == kPlaneOneByte) {
+      o[0] = bytes[2];
+      o[1] = bytes[3];
+      o += 2;
+      return;
+    }
+    copyPiece(o, bytes, length);
+  };
+  const std::size_t start = scanHeld(pending_, block, last, emit);
+  if (start != std::string_view::npos) {
+    // Where four bytes are left no piece is cut off: the pieces are told apart in line here, with
+    // the output position in a local that the emitting function above cannot reach.
+    const auto* text = reinterpret_cast<const std::uint8_t*>(block.data());
+    std::size_t i = start;
+    std::uint8_t* q = o;
+    while (i + kMaxPiece <= block.size()) {
+      const std::uint8_t b = text[i];
+      if (b == kSingleShift2 && isEucPlaneByte(text[i + 1]) && isEucCodeByte(text[i + 2]) &&
+          isEucCodeByte(text[i + 3])) {
+        // Plane 1 loses its 8E A1; the other planes keep all four bytes.
+        const std::size_t skip = text[i + 1] == kPlaneOneByte ? 2 : 0;
+        std::memcpy(q, text + i + skip, 2);
+        std::memcpy(q + 2 - skip, text + i + 2, 2);
+        q += 4 - skip;
+        i += 4;
+      } else if (isEucCodeByte(b) && isEucCodeByte(text[i + 1])) {
+        std::memcpy(q, text + i, 2);
+        q += 2;
+        i += 2;
+      } else {
+        *q++ = b;
+        ++i;
+      }
+    }
+    o = q;
+    scan(pending_, block.substr(i), last, emit);
+  }
+  return viewOf(out_, o);
 }
 
 void TwoByteCharacterCounter::count(std::string_view block, bool last) {
-  scan(pending_, block, last, [&](Piece piece, std::string_view) {
+  auto countPiece = [&](Piece piece, const std::uint8_t*, std::size_t) {
     if (piece == Piece::kTwoByte) ++found_;
-  });
+  };
+  std::size_t i = scanHeld(pending_, block, last, countPiece);
+  if (i == std::string_view::npos) return;
+  // Plain stretches in bulk; from where one ends, piece by piece up to the next byte below 0x80
+  // (a piece of its own), and from there a plain stretch again.
+  const auto* text = reinterpret_cast<const std::uint8_t*>(block.data());
+  const std::size_t size = block.size();
+  while (i < size) {
+    i += plainStretch(text + i, size - i);
+    while (i < size) {
+      const Piece piece = pieceAt(text + i, size - i, last);
+      if (piece == Piece::kIncomplete) {
+        pending_.assign(block.substr(i));
+        return;
+      }
+      countPiece(piece, text + i, 0);
+      const bool singleBelow80 = text[i] < 0x80;
+      i += pieceLength(piece);
+      if (singleBelow80) break;
+    }
+  }
 }
 
 }  // namespace tessel::tools

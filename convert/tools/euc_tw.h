@@ -8,36 +8,50 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tessel::tools {
 
 inline constexpr std::uint8_t kSingleShift2 = 0x8E;
-inline constexpr std::uint8_t kPlaneOneByte = 0xA1;  // the byte after 8E that names plane 1
+inline constexpr std::uint8_t kPlaneByteBase = 0xA0;  // the byte after 8E is A0 + plane
+inline constexpr std::uint8_t kPlaneOneByte = kPlaneByteBase + 1;
 
-// A byte of a two-byte CNS code with its high bit set.
-constexpr bool isEucCodeByte(std::uint8_t b) { return b >= 0xA1 && b <= 0xFE; }
+// A byte of a two-byte CNS code with its high bit set: A1 to FE.
+inline constexpr std::uint8_t kFirstCodeByte = 0xA1;
+inline constexpr std::uint8_t kLastCodeByte = 0xFE;
+constexpr bool isEucCodeByte(std::uint8_t b) { return b >= kFirstCodeByte && b <= kLastCodeByte; }
 // The byte after 8E in a four-byte character the library reads (A0 + plane, planes 0 to 16).
-constexpr bool isEucPlaneByte(std::uint8_t b) { return b >= 0xA0 && b <= 0xB0; }
+constexpr bool isEucPlaneByte(std::uint8_t b) { return b >= kPlaneByteBase && b <= kPlaneByteBase + 16; }
 
 // EUC-TW in either form to the library's four-byte form: a two-byte plane-1 character gains
 // 8E A1; four-byte characters, single bytes and bytes that begin no character pass unchanged.
 class EucTwWidener {
  public:
   // `last` marks the final block: bytes held back as the start of a character are then passed on.
-  std::string convert(std::string_view block, bool last);
+  // The result ends after a whole character (the bytes held back begin the next result).
+  std::string convert(std::string_view block, bool last) { return std::string(convertInBuffer(block, last)); }
+  // The same into a buffer of the widener's own, valid until the next call.
+  std::string_view convertInBuffer(std::string_view block, bool last);
+  // The planes (bit n for plane n) of the four-byte characters written so far.
+  std::uint32_t planesSeen() const { return planes_; }
 
  private:
   std::string pending_;
+  std::vector<std::uint8_t> out_;
+  std::uint32_t planes_ = 0;
 };
 
 // The library's four-byte form to EUC-TW: a plane-1 character 8E A1 x y becomes x y; everything
 // else passes unchanged.
 class EucTwNarrower {
  public:
-  std::string convert(std::string_view block, bool last);
+  std::string convert(std::string_view block, bool last) { return std::string(convertInBuffer(block, last)); }
+  // The same into a buffer of the narrower's own, valid until the next call.
+  std::string_view convertInBuffer(std::string_view block, bool last);
 
  private:
   std::string pending_;
+  std::vector<std::uint8_t> out_;
 };
 
 // Counts the two-byte plane-1 characters in text that is read as the library's EUC form, which

@@ -20,6 +20,7 @@
 #include "library_loader.h"
 #include "progress_reporter.h"
 #include "selector_names.h"
+#include "string_pieces.h"
 #include "table_root.h"
 #include "toolkit_version.h"
 #include "utf8_codec.h"
@@ -292,17 +293,39 @@ int convertFile(LoadedLibrary& library, int from, int to, const fs::path& source
   return library.fileConvert(from, to, source.string().c_str(), target.string().c_str());
 }
 
+// EUC-TW on one side and Big5, UCS-2 or GBK on the other go through the string export in pieces
+// (string_pieces.h): no file in the library's four-byte form. Empty when the text needs files.
+std::optional<int> convertEucTwInPieces(LoadedLibrary& library, const Options& o, const fs::path& target) {
+  auto paired = [](int selector) { return selector == CVT_BIG5 || selector == CVT_UCS || selector == CVT_GBK; };
+  int32_t result = CVT_OK;
+  ProgressReporter progress(o.input);
+  if (o.from.form == HostForm::kEucTw && o.to.form == HostForm::kLibrary && paired(o.to.selector)) {
+    if (convertFromEucTw(library.stringConvert, o.to.selector, o.input, target, result) == PieceOutcome::kConverted)
+      return result;
+  } else if (o.to.form == HostForm::kEucTw && o.from.form == HostForm::kLibrary && paired(o.from.selector)) {
+    if (convertToEucTw(library.stringConvert, o.from.selector, o.input, target, result) == PieceOutcome::kConverted)
+      return result;
+  }
+  return std::nullopt;
+}
+
 // A conversion with the host's forms on one side or both: the library converts between files of
 // a work folder (or copies, when only the form differs), and the result is put in place when
 // complete.
 int convertThroughHostForms(LoadedLibrary& library, const Options& o) {
+  PendingFile finished(besideTemporary(o.output));
+  if (const auto result = convertEucTwInPieces(library, o, finished.path())) {
+    if (*result != CVT_OK) return *result;
+    finished.placeAt(o.output);
+    return CVT_OK;
+  }
+
   WorkFolder work;
   fs::path source = o.input;
   if (o.from.form != HostForm::kLibrary) {
     source = work / "input";
     toLibraryForm(o.from.form, o.input, source);
   }
-  PendingFile finished(besideTemporary(o.output));
   const fs::path target = o.to.form == HostForm::kLibrary ? finished.path() : work / "output";
   int result = CVT_OK;
   if (o.from.selector == o.to.selector) {

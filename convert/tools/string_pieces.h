@@ -1,0 +1,228 @@
+#pragma once
+// EUC-TW to and from Big5, UCS-2 or GBK without a file in the library's four-byte EUC form: the
+// text goes to the library's string export in pieces held in memory, widened or narrowed on the
+// way. Each piece ends after a whole character and holds no zero byte, where the library's string
+// and file conversions read alike (a zero byte ends a string, so text holding one goes through
+// files instead). The file conversion's other rules are kept: the UCS-2 byte-order mark is
+// written to a UCS-2 target and a UCS-2 source is read from its third byte; lines play no part
+// in these pairs (no EUC, Big5, GBK or UCS-2 character reaches past a line's last byte).
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "euc_tw.h"
+#include "file_transcoder.h"
+#include "tessel.h"
+
+namespace tessel::tools {
+
+using StringConvertFunction = int32_t(TESSEL_CALL*)(int32_t, int32_t, const char*, char*);
+
+// One selector pair of the string export, for pieces of text in memory.
+class StringPieces {
+ public:
+  StringPieces(StringConvertFunction library, int from, int to) : convert_(library), from_(from), to_(to) {}
+
+  // The pair check and table status as the library answers them: CVT_OK, or its refusal.
+  int32_t check() {
+    const char empty[4] = {};
+    char output[CVT_MAX_OUTPUT_SIZE(0)];
+    return convert_(from_, to_, empty, output);
+  }
+
+  // Converts `piece` (whole characters, no zero byte, for UCS-2 no zero code unit); the result is
+  // valid until the next call. A lone last byte of a UCS-2 source is read as the file conversion
+  // reads it, the low byte of a code unit.
+  std::string_view convert(std::string_view piece) {
+    input_.assign(piece.begin(), piece.end());
+    if (from_ == CVT_UCS && input_.size() % 2 != 0) input_.push_back('\0');
+    input_.append(2, '\0');  // the end: two zero bytes, for UCS-2 a zero code unit
+    const std::size_t room = CVT_MAX_OUTPUT_SIZE(input_.size());
+    if (room > capacity_) {
+      // Not filled: only what the library writes is ever touched.
+      output_ = std::make_unique_for_overwrite<char[]>(room);
+      capacity_ = room;
+    }
+    if (convert_(from_, to_, input_.data(), output_.get()) != CVT_OK)
+      throw TranscodeError("the library refused a piece");
+    return {output_.get(), convertedLength(output_.get(), to_)};
+  }
+
+  // The converted text ends at three zero bytes (for UCS-2 at an even offset); as long as no
+  // character converts to a code holding zero bytes (see convertsWithoutZeroBytes), that is its
+  // end.
+  static std::size_t convertedLength(const char* output, int to) {
+    const std::size_t step = to == CVT_UCS ? 2 : 1;
+    for (const char* p = output;; ++p) {
+      p = static_cast<const char*>(std::memchr(p, 0, std::numeric_limits<std::size_t>::max() / 2));
+      const auto n = static_cast<std::size_t>(p - output);
+      if (p[1] == 0 && p[2] == 0 && n % step == 0) return n;
+    }
+  }
+
+ private:
+  StringConvertFunction convert_;
+  int from_;
+  int to_;
+  std::string input_;
+  std::unique_ptr<char[]> output_;
+  std::size_t capacity_ = 0;
+};
+
+// True when none of `characters` (whole characters of `from`, no zero byte) converts to bytes
+// that hold a zero byte (a zero code unit for UCS-2): then three zero bytes end every converted
+// piece and nothing else. The converted text's end is found from the untouched rest of an output
+// area filled with a byte that is not zero beforehand.
+inline bool convertsWithoutZeroBytes(StringConvertFunction convert, int from, int to, std::string_view characters) {
+  std::string input(characters);
+  input.append(2, '\0');
+  const std::size_t room = CVT_MAX_OUTPUT_SIZE(input.size());
+  std::string output(room, '\xFF');
+  if (convert(from, to, input.data(), output.data()) != CVT_OK) return false;
+  const std::size_t lastZero = output.find_last_of('\0');
+  if (lastZero == std::string::npos || lastZero < 2) return false;
+  const std::string_view converted(output.data(), lastZero - 2);
+  if (to != CVT_UCS) return converted.find('\0') == std::string_view::npos;
+  for (std::size_t i = 0; i + 1 < converted.size(); i += 2) {
+    if (converted[i] == 0 && converted[i + 1] == 0) return false;
+  }
+  return true;
+}
+
+// Every character of one CNS plane (0 to 16) in the library's four-byte EUC form.
+inline std::string eucPlane(int plane) {
+  std::string text;
+  text.reserve(94 * 94 * 4);
+  for (int first = 0xA1; first <= 0xFE; ++first) {
+    for (int second = 0xA1; second <= 0xFE; ++second) {
+      text += static_cast<char>(kSingleShift2);
+      text += static_cast<char>(0xA0 + plane);
+      text += static_cast<char>(first);
+      text += static_cast<char>(second);
+    }
+  }
+  return text;
+}
+
+inline constexpr std::size_t kPieceBlock = 1 << 16;
+
+enum class PieceOutcome { kConverted, kThroughFiles };
+
+// EUC-TW to Big5, UCS-2 or GBK (`to`): `output` receives what converting the widened text as a
+// file would write. kThroughFiles, with `output` left incomplete, when the text holds a zero byte
+// or a plane it uses converts to codes holding zero bytes. A refusal of the library comes back in
+// `result` with nothing written.
+inline PieceOutcome convertFromEucTw(StringConvertFunction convert, int to, const std::filesystem::path& input,
+                                     const std::filesystem::path& output, int32_t& result) {
+  std::ifstream in(input, std::ios::binary);
+  if (!in) throw TranscodeError("cannot open " + input.string());
+  StringPieces pieces(convert, CVT_EUC, to);
+  result = pieces.check();
+  if (result != CVT_OK) return PieceOutcome::kConverted;
+  std::ofstream out(output, std::ios::binary | std::ios::trunc);
+  if (!out) {
+    result = CVT_ERR_CREATE_TARGET;
+    return PieceOutcome::kConverted;
+  }
+  if (to == CVT_UCS) out.write("\xFF\xFE", 2);
+
+  EucTwWidener widener;
+  std::uint32_t planesChecked = 0;
+  std::string block(kPieceBlock, '\0');
+  for (;;) {
+    in.read(block.data(), static_cast<std::streamsize>(block.size()));
+    const auto n = static_cast<std::size_t>(in.gcount());
+    const bool last = n < block.size();
+    if (in.bad()) throw TranscodeError("cannot read " + input.string());
+    const std::string_view wide = widener.convertInBuffer(std::string_view(block.data(), n), last);
+    if (wide.find('\0') != std::string_view::npos) return PieceOutcome::kThroughFiles;
+    for (std::uint32_t unchecked = widener.planesSeen() & ~planesChecked; unchecked != 0; unchecked &= unchecked - 1) {
+      const int plane = std::countr_zero(unchecked);
+      if (!convertsWithoutZeroBytes(convert, CVT_EUC, to, eucPlane(plane))) return PieceOutcome::kThroughFiles;
+      planesChecked |= 1u << plane;
+    }
+    if (!wide.empty()) {
+      const std::string_view converted = pieces.convert(wide);
+      out.write(converted.data(), static_cast<std::streamsize>(converted.size()));
+    }
+    if (last) break;
+  }
+  if (!out.flush()) result = CVT_ERR_CREATE_TARGET;
+  return PieceOutcome::kConverted;
+}
+
+// Big5, UCS-2 or GBK (`from`) to EUC-TW: `output` receives the library's EUC conversion of
+// `input`, narrowed. kThroughFiles when the text holds a zero byte (a zero code unit for UCS-2).
+// The library's EUC form never holds three zero bytes in a row (its only zero byte can be the
+// plane byte of a four-byte character), so the pieces' ends are always found. Refusals come back
+// in `result` as the file conversion gives them: the library's own, then 5 when the source cannot
+// be opened for reading and writing.
+inline PieceOutcome convertToEucTw(StringConvertFunction convert, int from, const std::filesystem::path& input,
+                                   const std::filesystem::path& output, int32_t& result) {
+  StringPieces pieces(convert, from, CVT_EUC);
+  result = pieces.check();
+  if (result != CVT_OK) return PieceOutcome::kConverted;
+  std::fstream in(input, std::ios::binary | std::ios::in | std::ios::out);
+  if (!in) {
+    result = CVT_ERR_OPEN_SOURCE;
+    return PieceOutcome::kConverted;
+  }
+  std::ofstream out(output, std::ios::binary | std::ios::trunc);
+  if (!out) throw TranscodeError("cannot create " + output.string());
+
+  if (from == CVT_UCS) in.ignore(2);  // taken to be the byte-order mark
+  EucTwNarrower narrower;
+  std::string text;  // whole characters are converted; the rest waits for the next block
+  std::string block(kPieceBlock, '\0');
+  for (;;) {
+    in.read(block.data(), static_cast<std::streamsize>(block.size()));
+    const auto n = static_cast<std::size_t>(in.gcount());
+    const bool last = n < block.size();
+    if (in.bad()) {
+      result = CVT_ERR_OPEN_SOURCE;
+      return PieceOutcome::kConverted;
+    }
+    text.append(block.data(), n);
+
+    std::size_t whole = text.size();
+    if (from == CVT_UCS) {
+      if (!last) whole &= ~std::size_t{1};
+      for (std::size_t i = 0; i + 1 < whole; i += 2) {
+        if (text[i] == 0 && text[i + 1] == 0) return PieceOutcome::kThroughFiles;
+      }
+      if (whole % 2 != 0 && text[whole - 1] == 0) return PieceOutcome::kThroughFiles;
+    } else {
+      if (text.find('\0') != std::string::npos) return PieceOutcome::kThroughFiles;
+      if (!last) {
+        // A byte below 0x80 always ends a character (it is no lead byte); after it, every byte
+        // from 0x80 up leads a two-byte character.
+        std::size_t start = text.size();
+        while (start > 0 && static_cast<std::uint8_t>(text[start - 1]) >= 0x80) --start;
+        whole = start + (text.size() - start) / 2 * 2;
+      }
+    }
+    if (whole > 0) {
+      const std::string_view converted = pieces.convert(std::string_view(text.data(), whole));
+      const std::string_view narrowed = narrower.convertInBuffer(converted, last);
+      out.write(narrowed.data(), static_cast<std::streamsize>(narrowed.size()));
+      text.erase(0, whole);
+    } else if (last) {
+      const std::string_view narrowed = narrower.convertInBuffer({}, true);
+      out.write(narrowed.data(), static_cast<std::streamsize>(narrowed.size()));
+    }
+    if (last) break;
+  }
+  if (!out.flush()) throw TranscodeError("cannot write " + output.string());
+  return PieceOutcome::kConverted;
+}
+
+}  // namespace tessel::tools
