@@ -105,6 +105,7 @@ void CodeTables::buildLookupIndexes() {
 DirectLookups CodeTables::directLookups() const {
   DirectLookups d;
   if (!merged_) return d;
+  d.indexed = true;
   d.cnsByBig5 = cnsByBig5_.values();
   d.cnsByUcs = cnsByUcs_.values();
   d.cnsByGbk = cnsByGbk_.values();

@@ -37,8 +37,10 @@ constexpr bool isBig5UserDefined(std::uint16_t v) {
 // The look-ups' indexes as plain arrays, for loops that convert many characters: an entry of 0
 // means "no direct answer" (nothing stored, or a stored 0), and the loop then asks the look-up.
 // Arrays by a 16-bit code hold 65536 entries; arrays by CNS value hold one per plane from 1 to 16,
-// indexed by cell (see CnsToCodeIndex::planeCodes). Null where there is no array.
+// indexed by cell (see CnsToCodeIndex::planeCodes). Null where there is no array; all null, and
+// `indexed` false, while the tables answer by scanning.
 struct DirectLookups {
+  bool indexed = false;
   const std::uint32_t* cnsByBig5 = nullptr;
   const std::uint32_t* cnsByUcs = nullptr;
   const std::uint32_t* cnsByGbk = nullptr;

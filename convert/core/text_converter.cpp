@@ -91,10 +91,11 @@ class PairConverter {
   // first other one (or when the output has less than one character's room left). Each character
   // is read and written exactly as read() and convertOne() would; a character that the arrays do
   // not answer after it has been read goes to convertOne(). What the loops read often is copied
-  // into locals first: a write through the output pointer may alias anything else.
+  // into locals first: a write through the output pointer may alias anything else. Tables that
+  // scan have no common road: everything goes character by character, as the rules describe it.
   void convertCommon(const DirectLookups& d, std::span<const std::uint8_t> text, std::size_t& i,
                      std::span<std::uint8_t> out, std::size_t& m) {
-    if (out.size() - m < TextConverter::kMaxCharacterOutput) return;
+    if (!d.indexed || out.size() - m < TextConverter::kMaxCharacterOutput) return;
     const std::uint8_t* p = text.data() + i;
     const std::uint8_t* const end = text.data() + text.size();
     std::uint8_t* o = out.data() + m;

@@ -177,31 +177,6 @@ namespace {
 // odd values and zero bytes.
 TEST(IndexedLookups, ConvertLikeTheScanInSearchOrder) {
   std::mt19937 engine(11);
-  auto random = [&] { return static_cast<std::uint32_t>(engine()); };
-  auto randomRecords = [&](std::size_t n, bool big5Codes) {
-    std::vector<TableRecord> records;
-    for (std::size_t i = 0; i < n; ++i) {
-      std::uint32_t plane = 1 + random() % 3;
-      if (random() % 20 == 0) plane = random() % 256;
-      std::uint32_t cns = (plane << 16) | ((0x21 + random() % 8) << 8) | (0x21 + random() % 94);
-      if (random() % 40 == 0) cns &= 0xFF00FF;  // a zero byte in the middle
-      if (random() % 40 == 0) cns |= 0x07000000;
-      std::uint32_t other = big5Codes ? 0xA100 + random() % 0x600 : 0x4E00 + random() % 0x600;
-      if (random() % 10 == 0) other = 0xFA40 + random() % 0x80;  // user-defined Big5
-      if (random() % 20 == 0) other |= 0x30000;
-      records.push_back({cns, other});
-    }
-    return records;
-  };
-  auto scanning = [](const CodeTables& t) {
-    auto copy = [&](TableId id) {
-      auto r = t.table(id).records();
-      return CodeTable::withoutIndex(std::vector<TableRecord>(r.begin(), r.end()));
-    };
-    return CodeTables({copy(TableId::kBig5), copy(TableId::kBig5Eudc), copy(TableId::kBig5Last), copy(TableId::kUcs),
-                       copy(TableId::kGbk)},
-                      t.status());
-  };
 
   // Text of every two-byte code from 0x8140 up, and of every CNS code of planes 1 to 3 in the
   // rows used, for the directions from CNS.
@@ -227,10 +202,8 @@ TEST(IndexedLookups, ConvertLikeTheScanInSearchOrder) {
   euc.insert(euc.end(), {0, 0, 0});
 
   for (std::uint16_t status : {std::uint16_t{0}, std::uint16_t{TS_USER_EUDC}}) {
-    const CodeTables indexed =
-        testing::makeTables(randomRecords(3000, true), randomRecords(500, true), randomRecords(800, true),
-                            randomRecords(3000, false), randomRecords(3000, true), status);
-    const CodeTables scanned = scanning(indexed);
+    const CodeTables indexed = testing::randomTables(engine, status);
+    const CodeTables scanned = testing::scanningCopy(indexed);
     struct Pair {
       std::uint8_t source, target;
       const std::vector<std::uint8_t>* text;

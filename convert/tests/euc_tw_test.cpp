@@ -125,6 +125,47 @@ TEST(EucTwForms, BlockBoundariesDoNotChangeTheResult) {
   }
 }
 
+// Long texts take the bulk loops (and the counter its 16-byte check of plain stretches): they give
+// what reading the same text a byte at a time gives. Texts mostly in the library's four-byte form
+// with rare other pieces, and texts that mix everything.
+TEST(EucTwForms, LongTextsGiveWhatReadingAByteAtATimeGives) {
+  std::mt19937 random(17);
+  std::uniform_int_distribution<int> code(0xA1, 0xFE), plane(0xA0, 0xB1), anyByte(0, 255);
+  for (int round = 0; round < 60; ++round) {
+    const int rarity = round % 2 ? 400 : 4;  // one odd piece in `rarity`
+    std::string text;
+    while (text.size() < 3000) {
+      const int roll = static_cast<int>(random() % static_cast<unsigned>(rarity));
+      if (roll == 0) {
+        text += bytes({code(random), code(random)});  // two-byte
+      } else if (roll == 1) {
+        text += static_cast<char>(anyByte(random));
+      } else if (roll == 2) {
+        text += bytes({0x8E, plane(random), code(random)});  // cut short
+      } else if (random() % 40 == 0) {
+        text += "\r\n";
+      } else {
+        text += bytes({0x8E, plane(random), code(random), code(random)});
+      }
+    }
+    EucTwWidener widener, byteWidener;
+    EucTwNarrower narrower, byteNarrower;
+    TwoByteCharacterCounter counter, byteCounter;
+    std::string widened, narrowed;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      const bool last = i + 1 == text.size();
+      widened += byteWidener.convert(text.substr(i, 1), last);
+      narrowed += byteNarrower.convert(text.substr(i, 1), last);
+      byteCounter.count(text.substr(i, 1), last);
+    }
+    EXPECT_EQ(widener.convert(text, true), widened) << round;
+    EXPECT_EQ(narrower.convert(text, true), narrowed) << round;
+    counter.count(text, true);
+    EXPECT_EQ(counter.found(), byteCounter.found()) << round;
+    EXPECT_EQ(widener.planesSeen(), byteWidener.planesSeen()) << round;
+  }
+}
+
 TEST(TwoByteCharacterCounter, CountsPairsOutsideFourByteCharacters) {
   EXPECT_EQ(countTwoByte(bytes({'A', 0x8E, 0xA1, 0xC4, 0xE3, '\n'})), 0u);
   EXPECT_EQ(countTwoByte(bytes({0xC4, 0xE3, 0xC5, 0xC6, '\n', 0xA4})), 2u);

@@ -9,6 +9,7 @@
 #include "memory_files.h"
 #include "string_conversion.h"
 #include "table_builder.h"
+#include "text_converter.h"
 
 namespace tessel {
 namespace {
@@ -255,6 +256,119 @@ TEST_F(FileConversion, LineOfNothingButShiftsLongerThanTheAreaEnds) {
   // after the shifts still converts.
   ASSERT_GE(out.size(), 2u);
   EXPECT_EQ(Bytes(out.end() - 2, out.end()), (Bytes{0xA4, 0x40}));
+}
+
+// Converting a file a block at a time gives what converting it line by line gives: each line (up to
+// and including its 0A) a text of its own, the seven-bit state carried from line to line, a zero
+// byte written as a single byte; UCS-2 text runs on from its third byte. Random files of every
+// source, read in blocks of random size, against that reading done character by character on the
+// same tables scanning their records.
+Bytes lineByLine(const CodeTables& tables, std::uint8_t s, std::uint8_t t, const Bytes& file) {
+  CnsCoder coder;
+  TextConverter converter(tables, coder);
+  Bytes out;
+  if (t == kSelectorCns) out = kHeader;
+  if (t == kSelectorUcs) out = {0xFF, 0xFE};
+  std::vector<Bytes> lines;
+  if (s == kSelectorUcs) {
+    lines.emplace_back(file.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(2, file.size())), file.end());
+  } else {
+    for (std::size_t start = 0; start < file.size();) {
+      std::size_t end = start;
+      while (end < file.size() && file[end++] != 0x0A) {
+      }
+      lines.emplace_back(file.begin() + static_cast<std::ptrdiff_t>(start),
+                         file.begin() + static_cast<std::ptrdiff_t>(end));
+      start = end;
+    }
+  }
+  for (const Bytes& line : lines) {
+    Bytes area(16 * line.size() + 64);
+    std::size_t pos = 0;
+    while (pos < line.size()) {
+      const ConvertOutcome o = converter.convert(s, t, std::span(line).subspan(pos), false, area);
+      out.insert(out.end(), area.begin(), area.begin() + static_cast<std::ptrdiff_t>(o.produced));
+      pos += o.consumed;
+      if (o.endReached && pos < line.size()) {
+        const std::size_t n = converter.writeSingleByte(t, line[pos++], area.data());
+        out.insert(out.end(), area.begin(), area.begin() + static_cast<std::ptrdiff_t>(n));
+      }
+    }
+  }
+  if (t == kSelectorCns) out.push_back(kShiftIn);
+  return out;
+}
+
+// Lines of characters in the source's form, with odd bytes: shifts and escape sequences whole and
+// broken, seven-bit lines that end shifted out (their 0A then begins a two-byte character), lead
+// bytes before 0A, zero bytes, 0A at odd offsets of UCS-2.
+Bytes randomFile(std::uint8_t source, std::mt19937& random) {
+  Bytes file;
+  auto character = [&] { return static_cast<std::uint8_t>(0x21 + random() % 94); };
+  const std::size_t lines = 1 + random() % 30;
+  for (std::size_t line = 0; line < lines; ++line) {
+    const std::size_t pieces = random() % 40;
+    for (std::size_t i = 0; i < pieces; ++i) {
+      const auto kind = static_cast<std::uint32_t>(random() % 24);
+      if (kind == 0) {
+        file.push_back(random() % 4 ? static_cast<std::uint8_t>(random()) : 0x00);
+        continue;
+      }
+      switch (source) {
+        case kSelectorCns:
+          if (kind < 4) {
+            file.push_back(kind % 2 ? 0x0E : 0x0F);
+          } else if (kind < 6) {
+            file.insert(file.end(), {0x1B, static_cast<std::uint8_t>(kind == 4 ? 0x4E : 0x4F)});
+          } else if (kind == 6) {
+            file.insert(file.end(), {0x1B, 0x24, static_cast<std::uint8_t>(0x29 + random() % 3),
+                                     static_cast<std::uint8_t>(0x47 + random() % 17)});
+          } else {
+            file.insert(file.end(), {character(), character()});
+          }
+          break;
+        case kSelectorEuc:
+          file.insert(file.end(), {0x8E, static_cast<std::uint8_t>(0xA0 + random() % 4),
+                                   static_cast<std::uint8_t>(0xA1 + random() % 94),
+                                   static_cast<std::uint8_t>(random() % 12 ? 0xA1 + random() % 94 : 0x0A)});
+          break;
+        case kSelectorUcs:
+          file.insert(file.end(), {static_cast<std::uint8_t>(random() % 5 ? random() : 0x0A),
+                                   static_cast<std::uint8_t>(random() % 3 ? 0x4E : random() % 2)});
+          break;
+        default:
+          file.insert(file.end(), {static_cast<std::uint8_t>(0xA4 + random() % 3),
+                                   static_cast<std::uint8_t>(random() % 12 ? random() : 0x0A)});
+      }
+    }
+    if (line + 1 < lines || random() % 2) {
+      if (random() % 3) file.push_back(0x0D);
+      file.push_back(0x0A);
+    }
+  }
+  return file;
+}
+
+TEST(FileBlocks, GiveWhatLineByLineGives) {
+  std::mt19937 random(21);
+  const CodeTables indexed = testing::randomTables(random, TS_USER_EUDC);
+  const CodeTables scanned = testing::scanningCopy(indexed);
+  const std::uint8_t selectors[] = {kSelectorCns, kSelectorEuc, kSelectorBig5, kSelectorUcs, kSelectorGbk};
+  for (int round = 0; round < 40; ++round) {
+    for (std::uint8_t s : selectors) {
+      const Bytes file = randomFile(s, random);
+      for (std::uint8_t t : selectors) {
+        if (s == t || checkSelectorPair(s, t) != kResultOk) continue;
+        MemoryFiles files;
+        files.add("in", file);
+        files.readBlock = 1 + random() % 300;
+        CnsCoder coder;
+        ASSERT_EQ(convertFile(indexed, coder, nullptr, files, s, t, "in", "out"), kResultOk);
+        ASSERT_EQ(files.files["out"], lineByLine(scanned, s, t, file))
+            << "pair " << int(s) << "->" << int(t) << " round " << round;
+      }
+    }
+  }
 }
 
 }  // namespace

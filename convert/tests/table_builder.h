@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <random>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -82,6 +84,48 @@ inline CodeTables smallTables(std::uint16_t status = 0) {
       /*big5Last*/ {},
       /*ucs*/ {{0x014421, 0x4E00}, {0x024421, 0x4E42}, {0x0C2121, 0xE000}, {0x034421, 0x00E9}},
       /*gbk*/ {{0x014421, 0xD2BB}, {0x014463, 0xD6D0}}, status);
+}
+
+// Random records full of duplicates, odd values and zero bytes: CNS values mostly of planes 1 to 3
+// in rows 0x21 to 0x28, sometimes of any plane or with a zero byte or wider than three bytes; codes
+// in a Big5 range (or a UCS-2 one), sometimes user-defined Big5, 0, holding a zero byte, or wider
+// than 16 bits.
+inline std::vector<TableRecord> randomRecords(std::mt19937& engine, std::size_t n, bool big5Codes) {
+  auto random = [&] { return static_cast<std::uint32_t>(engine()); };
+  std::vector<TableRecord> records;
+  for (std::size_t i = 0; i < n; ++i) {
+    std::uint32_t plane = 1 + random() % 3;
+    if (random() % 20 == 0) plane = random() % 256;
+    std::uint32_t cns = (plane << 16) | ((0x21 + random() % 8) << 8) | (0x21 + random() % 94);
+    if (random() % 40 == 0) cns &= 0xFF00FF;  // a zero byte in the middle
+    if (random() % 40 == 0) cns |= 0x07000000;
+    std::uint32_t other = big5Codes ? 0xA100 + random() % 0x600 : 0x4E00 + random() % 0x600;
+    if (random() % 10 == 0) other = 0xFA40 + random() % 0x80;  // user-defined Big5
+    if (random() % 20 == 0) other |= 0x30000;
+    if (random() % 100 == 0) other = 0;
+    if (random() % 100 == 0) other &= 0xFF00;
+    records.push_back({cns, other});
+  }
+  return records;
+}
+
+// Five random tables of about `records` records each (the two Big5 tables for the user-defined
+// areas smaller).
+inline CodeTables randomTables(std::mt19937& engine, std::uint16_t status, std::size_t records = 3000) {
+  return makeTables(randomRecords(engine, records, true), randomRecords(engine, records / 6, true),
+                    randomRecords(engine, records / 4, true), randomRecords(engine, records, false),
+                    randomRecords(engine, records, true), status);
+}
+
+// The same tables answering every look-up by scanning their records, as the rules describe it.
+inline CodeTables scanningCopy(const CodeTables& tables) {
+  auto copy = [&](TableId id) {
+    const std::span<const TableRecord> r = tables.table(id).records();
+    return CodeTable::withoutIndex(std::vector<TableRecord>(r.begin(), r.end()));
+  };
+  return CodeTables({copy(TableId::kBig5), copy(TableId::kBig5Eudc), copy(TableId::kBig5Last), copy(TableId::kUcs),
+                     copy(TableId::kGbk)},
+                    tables.status());
 }
 
 }  // namespace tessel::testing

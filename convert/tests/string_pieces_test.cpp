@@ -1,0 +1,205 @@
+// tessel-convert's EUC-TW in pieces through the string export writes exactly what converting
+// through files writes: the text widened to the library's EUC form and converted as a file, or
+// converted as a file to EUC and narrowed. Random text of every kind across the host's blocks;
+// text that needs files (a zero byte, tables converting a used plane to codes holding zero bytes)
+// is left to them; refusals come back as the file conversion gives them.
+
+#include "string_pieces.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "code_selector.h"
+#include "euc_tw.h"
+#include "file_conversion.h"
+#include "memory_files.h"
+#include "scratch_directory.h"
+#include "string_conversion.h"
+#include "table_builder.h"
+
+namespace tessel {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using testing::ScratchDirectory;
+
+// The string export over tables a test chooses.
+const CodeTables* g_tables = nullptr;
+
+int32_t TESSEL_CALL convertWithTestTables(int32_t source, int32_t target, const char* input, char* output) {
+  CnsCoder coder;
+  return convertString(*g_tables, coder, nullptr, source, target, reinterpret_cast<const std::uint8_t*>(input),
+                       reinterpret_cast<std::uint8_t*>(output));
+}
+
+Bytes asBytes(std::string_view text) { return Bytes(text.begin(), text.end()); }
+std::string asText(const Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
+
+Bytes convertAsFile(std::uint8_t s, std::uint8_t t, const Bytes& input) {
+  testing::MemoryFiles files;
+  files.add("in", input);
+  CnsCoder coder;
+  EXPECT_EQ(convertFile(*g_tables, coder, nullptr, files, s, t, "in", "out"), kResultOk);
+  return files.files["out"];
+}
+
+// Random tables without codes holding a zero byte, and the same with one such code in plane 1.
+CodeTables cleanTables(std::mt19937& engine) {
+  auto clean = [&](bool big5) {
+    std::vector<TableRecord> records;
+    for (const TableRecord& r : testing::randomRecords(engine, 3000, big5))
+      if ((r.other & 0xFF00) != 0 && (r.other & 0xFF) != 0) records.push_back(r);
+    return records;
+  };
+  return testing::makeTables(clean(true), clean(true), clean(true), clean(false), clean(true), TS_USER_EUDC);
+}
+
+// EUC-TW with odd bytes: plane 1 in two bytes and in four, planes 2 to 3 after 8E, ASCII, line
+// ends, broken sequences.
+Bytes randomEucTw(std::mt19937& random, std::size_t pieces) {
+  Bytes text;
+  auto code = [&] { return static_cast<std::uint8_t>(0xA1 + random() % (random() % 4 ? 8 : 94)); };
+  for (std::size_t i = 0; i < pieces; ++i) {
+    switch (random() % 8) {
+      case 0:
+        text.insert(text.end(), {0x0D, 0x0A});
+        break;
+      case 1:
+        text.push_back(static_cast<std::uint8_t>(0x41 + random() % 26));
+        break;
+      case 2:
+        text.insert(text.end(), {0x8E, static_cast<std::uint8_t>(0xA1 + random() % 3), code(), code()});
+        break;
+      case 3:
+        text.push_back(random() % 2 ? 0x8E : static_cast<std::uint8_t>(0x80 + random() % 128));  // broken
+        break;
+      default:
+        text.insert(text.end(), {code(), code()});
+    }
+  }
+  return text;
+}
+
+// Big5, GBK or UCS-2 text with lead bytes before ASCII and at the very end, 0A in every place.
+Bytes randomSource(std::uint8_t source, std::mt19937& random, std::size_t pieces) {
+  Bytes text;
+  for (std::size_t i = 0; i < pieces; ++i) {
+    if (source == kSelectorUcs) {
+      text.insert(text.end(), {static_cast<std::uint8_t>(random() % 5 ? random() % 255 + 1 : 0x0A),
+                               static_cast<std::uint8_t>(random() % 3 ? 0x4E : 0x01 + random() % 2)});
+    } else if (random() % 6 == 0) {
+      text.push_back(static_cast<std::uint8_t>(random() % 2 ? 0x0A : 0x41));
+    } else {
+      text.insert(text.end(),
+                  {static_cast<std::uint8_t>(0xA4 + random() % 3), static_cast<std::uint8_t>(1 + random() % 255)});
+    }
+  }
+  if (random() % 3 == 0) text.push_back(0xA4);  // a lead byte at the end, or a lone UCS-2 byte
+  return text;
+}
+
+struct PieceRun {
+  tools::PieceOutcome outcome;
+  int32_t result;
+  Bytes output;
+};
+
+PieceRun fromEucTw(std::uint8_t to, const Bytes& input) {
+  ScratchDirectory dir;
+  ScratchDirectory::write("in", input);
+  int32_t result = -99;
+  const auto outcome = tools::convertFromEucTw(convertWithTestTables, to, "in", "out", result);
+  return {outcome, result, ScratchDirectory::read("out")};
+}
+
+PieceRun toEucTw(std::uint8_t from, const Bytes& input) {
+  ScratchDirectory dir;
+  ScratchDirectory::write("in", input);
+  int32_t result = -99;
+  const auto outcome = tools::convertToEucTw(convertWithTestTables, from, "in", "out", result);
+  return {outcome, result, ScratchDirectory::read("out")};
+}
+
+TEST(StringPieces, EucTwConvertsAsWidenedThroughAFile) {
+  std::mt19937 random(31);
+  const CodeTables tables = cleanTables(random);
+  g_tables = &tables;
+  for (int round = 0; round < 30; ++round) {
+    // Past the host's block size now and then, so that characters straddle its blocks.
+    const Bytes input = randomEucTw(random, round % 5 == 0 ? 40000 : random() % 400);
+    const Bytes wide = asBytes(tools::EucTwWidener().convert(asText(input), true));
+    for (std::uint8_t to : {kSelectorBig5, kSelectorUcs, kSelectorGbk}) {
+      const PieceRun run = fromEucTw(to, input);
+      ASSERT_EQ(run.outcome, tools::PieceOutcome::kConverted);
+      ASSERT_EQ(run.result, kResultOk);
+      ASSERT_EQ(run.output, convertAsFile(kSelectorEuc, to, wide)) << "to " << int(to) << " round " << round;
+    }
+  }
+}
+
+TEST(StringPieces, ToEucTwConvertsAsThroughAFileThenNarrowed) {
+  std::mt19937 random(32);
+  const CodeTables tables = cleanTables(random);
+  g_tables = &tables;
+  for (int round = 0; round < 30; ++round) {
+    for (std::uint8_t from : {kSelectorBig5, kSelectorUcs, kSelectorGbk}) {
+      Bytes input = randomSource(from, random, round % 5 == 0 ? 40000 : random() % 400);
+      if (from == kSelectorUcs) input.insert(input.begin(), {0xFF, 0xFE});
+      const PieceRun run = toEucTw(from, input);
+      ASSERT_EQ(run.outcome, tools::PieceOutcome::kConverted);
+      ASSERT_EQ(run.result, kResultOk);
+      const Bytes euc = convertAsFile(from, kSelectorEuc, input);
+      ASSERT_EQ(run.output, asBytes(tools::EucTwNarrower().convert(asText(euc), true)))
+          << "from " << int(from) << " round " << round;
+    }
+  }
+}
+
+TEST(StringPieces, ZeroBytesGoThroughFiles) {
+  std::mt19937 random(33);
+  const CodeTables tables = cleanTables(random);
+  g_tables = &tables;
+  EXPECT_EQ(fromEucTw(kSelectorBig5, {0xC4, 0xE3, 0x00, 0x41}).outcome, tools::PieceOutcome::kThroughFiles);
+  EXPECT_EQ(toEucTw(kSelectorBig5, {0x41, 0x00, 0xA4, 0x40}).outcome, tools::PieceOutcome::kThroughFiles);
+  EXPECT_EQ(toEucTw(kSelectorUcs, {0xFF, 0xFE, 0x41, 0x00, 0x00, 0x00, 0x00, 0x4E}).outcome,
+            tools::PieceOutcome::kThroughFiles);
+  // A zero byte inside a UCS-2 code unit is no zero code unit.
+  EXPECT_EQ(toEucTw(kSelectorUcs, {0xFF, 0xFE, 0x41, 0x00, 0x00, 0x4E}).outcome, tools::PieceOutcome::kConverted);
+}
+
+TEST(StringPieces, PlanesConvertingToCodesWithZeroBytesGoThroughFiles) {
+  // CNS plane 2 converts to the Big5 code 0x0041 and the UCS-2 code unit 0: a converted piece could
+  // hold three zero bytes that do not end it. Text that uses plane 2 needs files; text of plane 1
+  // does not.
+  const CodeTables tables = testing::makeTables({{0x014421, 0xA440}, {0x024421, 0x0041}}, {}, {},
+                                                {{0x014421, 0x4E00}, {0x024421, 0x0000}}, {{0x014421, 0xD2BB}});
+  g_tables = &tables;
+  const Bytes planeOne{0xC4, 0xA1, 0x0D, 0x0A};
+  const Bytes planeTwo{0xC4, 0xA1, 0x8E, 0xA2, 0xC4, 0xA1};
+  for (std::uint8_t to : {kSelectorBig5, kSelectorUcs}) {
+    EXPECT_EQ(fromEucTw(to, planeOne).outcome, tools::PieceOutcome::kConverted) << int(to);
+    EXPECT_EQ(fromEucTw(to, planeTwo).outcome, tools::PieceOutcome::kThroughFiles) << int(to);
+  }
+  EXPECT_EQ(fromEucTw(kSelectorGbk, planeTwo).outcome, tools::PieceOutcome::kConverted);
+}
+
+TEST(StringPieces, RefusalsAreTheFileConversions) {
+  const CodeTables missing = testing::smallTables(TS_GBK_MISSING);
+  g_tables = &missing;
+  const PieceRun from = fromEucTw(kSelectorBig5, {0xC4, 0xA1});
+  EXPECT_EQ(from.result, kResultNoTable);
+  EXPECT_TRUE(from.output.empty());
+  EXPECT_EQ(toEucTw(kSelectorBig5, {0xA4, 0x40}).result, kResultNoTable);
+
+  const CodeTables tables = testing::smallTables();
+  g_tables = &tables;
+  ScratchDirectory dir;
+  int32_t result = -99;
+  EXPECT_EQ(tools::convertToEucTw(convertWithTestTables, kSelectorBig5, "no-such-file", "out", result),
+            tools::PieceOutcome::kConverted);
+  EXPECT_EQ(result, kResultOpenSource);
+}
+
+}  // namespace
+}  // namespace tessel
