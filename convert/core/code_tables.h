@@ -44,8 +44,8 @@ struct DirectLookups {
   const std::uint32_t* cnsByBig5 = nullptr;
   const std::uint32_t* cnsByUcs = nullptr;
   const std::uint32_t* cnsByGbk = nullptr;
-  const std::uint32_t* ucsByBig5 = nullptr;  // both steps composed
-  const std::uint32_t* big5ByUcs = nullptr;  // both steps composed
+  const std::uint16_t* ucsByBig5 = nullptr;  // both steps composed
+  const std::uint16_t* big5ByUcs = nullptr;  // both steps composed
   std::array<const std::uint16_t*, 17> big5ByCns{};
   std::array<const std::uint16_t*, 17> ucsByCns{};
   std::array<const std::uint16_t*, 17> gbkByCns{};
@@ -117,13 +117,11 @@ class CodeTables {
   // without CNS on either side, answered as the two look-ups above would answer it.
   std::optional<std::uint16_t> big5ToUcsComposed(std::uint16_t big5) const {
     if (!merged_) return std::nullopt;
-    if (auto hit = ucsByBig5_.find(big5)) return static_cast<std::uint16_t>(*hit);
-    return std::nullopt;
+    return ucsByBig5_.find(big5);
   }
   std::optional<std::uint16_t> ucsToBig5Composed(std::uint16_t unit) const {
     if (!merged_) return std::nullopt;
-    if (auto hit = big5ByUcs_.find(unit)) return static_cast<std::uint16_t>(*hit);
-    return std::nullopt;
+    return big5ByUcs_.find(unit);
   }
 
   // The arrays behind the look-ups above; all null while the tables answer by scanning.
@@ -152,8 +150,8 @@ class CodeTables {
   CodeUnitIndex cnsByUcs_;
   CodeUnitIndex cnsByGbk_;
   CnsToCodeIndex gbkByCns_;
-  CodeUnitIndex ucsByBig5_;
-  CodeUnitIndex big5ByUcs_;
+  CodeUnitIndex16 ucsByBig5_;
+  CodeUnitIndex16 big5ByUcs_;
 };
 
 }  // namespace tessel

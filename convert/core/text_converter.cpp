@@ -160,7 +160,7 @@ class PairConverter {
         p += 4;
       }
     } else if constexpr (S == kSelectorUcs) {
-      const std::uint32_t* const big5ByUcs = d.big5ByUcs;
+      const std::uint16_t* const big5ByUcs = d.big5ByUcs;
       const std::uint32_t* const cnsByUcs = d.cnsByUcs;
       while (end - p >= 2 && o <= oLast) {
         const std::uint16_t unit = static_cast<std::uint16_t>(p[0] | (p[1] << 8));
@@ -171,9 +171,9 @@ class PairConverter {
           continue;
         }
         if constexpr (T == kSelectorBig5) {
-          const std::uint32_t big5 = big5ByUcs == nullptr ? 0 : big5ByUcs[unit];
+          const std::uint16_t big5 = big5ByUcs == nullptr ? 0 : big5ByUcs[unit];
           if (big5 == 0) break;
-          putCode(static_cast<std::uint16_t>(big5), o);
+          putCode(big5, o);
         } else {
           const std::uint32_t cns = cnsByUcs == nullptr ? 0 : cnsByUcs[unit];
           if (cns == 0 || !putFoundCns(cns)) break;
@@ -182,7 +182,7 @@ class PairConverter {
       }
     } else {  // Big5 and GBK
       const std::uint32_t* const cnsByCode = S == kSelectorBig5 ? d.cnsByBig5 : d.cnsByGbk;
-      const std::uint32_t* const ucsByBig5 = d.ucsByBig5;
+      const std::uint16_t* const ucsByBig5 = d.ucsByBig5;
       while (p < end && o <= oLast) {
         const std::uint8_t lead = *p;
         if (lead < 0x80) {
@@ -194,9 +194,9 @@ class PairConverter {
         if (end - p < 2 || p[1] == 0) break;
         const std::uint16_t code = static_cast<std::uint16_t>((lead << 8) | p[1]);
         if constexpr (S == kSelectorBig5 && T == kSelectorUcs) {
-          const std::uint32_t unit = ucsByBig5 == nullptr ? 0 : ucsByBig5[code];
+          const std::uint16_t unit = ucsByBig5 == nullptr ? 0 : ucsByBig5[code];
           if (unit == 0) break;
-          putCode(static_cast<std::uint16_t>(unit), o);
+          putCode(unit, o);
         } else {
           const std::uint32_t cns = cnsByCode == nullptr ? 0 : cnsByCode[code];
           if (cns == 0 || !putFoundCns(cns)) break;

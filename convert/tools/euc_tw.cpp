@@ -41,6 +41,8 @@ std::size_t pieceLength(Piece piece) {
 
 // The longest piece.
 constexpr std::size_t kMaxPiece = 4;
+// Bytes of two-byte units widened at once.
+constexpr std::size_t kUnitBlock = 16;
 
 // Calls `emit(piece, bytes, length)` for each piece that begins in `pending`, reading the block's
 // first bytes after them from a small copy, and returns where in the block the next piece begins;
@@ -91,15 +93,17 @@ void scan(std::string& pending, std::string_view block, bool last, Emit&& emit) 
   }
 }
 
-// Room for the converted pending bytes and block, at most `factor` times their size.
-std::uint8_t* reserve(std::vector<std::uint8_t>& buffer, std::size_t bytes, std::size_t factor) {
+// Room for the converted pending bytes and block, at most `factor` times their size, and for the
+// four-byte stores of the last piece.
+std::uint8_t* reserve(std::vector<char>& buffer, std::size_t bytes, std::size_t factor) {
+  static_assert(EucTwWidener::kSpareBytes <= kMaxPiece);
   const std::size_t needed = bytes * factor + kMaxPiece;
   if (buffer.size() < needed) buffer.resize(needed);
-  return buffer.data();
+  return reinterpret_cast<std::uint8_t*>(buffer.data());
 }
 
-std::string_view viewOf(const std::vector<std::uint8_t>& buffer, const std::uint8_t* end) {
-  return {reinterpret_cast<const char*>(buffer.data()), static_cast<std::size_t>(end - buffer.data())};
+std::span<char> viewOf(std::vector<char>& buffer, const std::uint8_t* end) {
+  return {buffer.data(), static_cast<std::size_t>(end - reinterpret_cast<const std::uint8_t*>(buffer.data()))};
 }
 
 // Copies a piece of 1, 2 or 4 bytes with fixed-size moves.
@@ -135,6 +139,46 @@ ByteMasks masksAt(const std::uint8_t* p) {
       static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(kSingleShift2))))),
       static_cast<std::uint32_t>(_mm_movemask_epi8(inRange(kPlaneByteBase, kPlaneByteBase + 16))),
       static_cast<std::uint32_t>(_mm_movemask_epi8(inRange(kFirstCodeByte, kLastCodeByte)))};
+}
+
+// Widens EUC-TW from p (a piece boundary) as far as its next 16 bytes are two-byte units of
+// characters: high bytes, 8E only at the start of a unit and then with a plane byte, every other
+// unit two code bytes. Inside a run of such bytes every piece has an even length, so the pieces
+// begin at the units: a unit that starts with 8E and the unit after it are a four-byte character
+// and are copied, every other unit is a two-byte character and gains 8E A1. Nothing depends on the
+// piece before, so the units are told apart all at once. Stops before the first unit that is none
+// of these, and before an 8E unit whose second half it does not reach. Returns the bytes used.
+std::size_t widenUnits(const std::uint8_t* p, std::uint8_t*& q, std::uint32_t& planes) {
+  const ByteMasks m = masksAt(p);
+  constexpr std::uint32_t kUnitStarts = 0x5555;
+  const std::uint32_t shifts = m.singleShift & kUnitStarts;
+  const std::uint32_t others = kUnitStarts & ~shifts;
+  // Bit 2k is set for each unit k that is none of the above (looked at from its first byte).
+  const std::uint32_t low = kUnitStarts;
+  const std::uint32_t bad = ((~m.high | (~m.high >> 1)) & low) | ((m.singleShift >> 1) & low) |
+                            (shifts & ~(m.plane >> 1)) | (others & ~(m.code & (m.code >> 1))) |
+                            (shifts & (shifts >> 2));
+  std::uint32_t units = bad == 0 ? 8 : static_cast<std::uint32_t>(std::countr_zero(bad)) / 2;
+  if (units > 0 && ((shifts >> (2 * (units - 1))) & 1) != 0) --units;  // its second half waits
+  const std::uint32_t seconds = shifts << 2;
+  const std::uint32_t twoByte = kUnitStarts & ~(shifts | seconds);
+  // In locals: the stores through `o` might otherwise alias them.
+  std::uint8_t* o = q;
+  std::uint32_t seen = 0;
+  for (std::uint32_t k = 0; k < units; ++k) {
+    std::uint16_t unit;
+    std::memcpy(&unit, p + 2 * k, 2);
+    const std::uint32_t widened = (twoByte >> (2 * k)) & 1;
+    const std::uint32_t shifted = (shifts >> (2 * k)) & 1;
+    const std::uint32_t word =
+        widened != 0 ? (kSingleShift2 | (kPlaneOneByte << 8) | (std::uint32_t{unit} << 16)) : unit;
+    std::memcpy(o, &word, 4);
+    o += 2 + 2 * widened;
+    seen |= (widened << (kPlaneOneByte - kPlaneByteBase)) | (shifted << (((unit >> 8) - kPlaneByteBase) & 31));
+  }
+  q = o;
+  planes |= seen;
+  return 2 * static_cast<std::size_t>(units);
 }
 #endif
 
@@ -175,7 +219,7 @@ std::size_t plainStretch(const std::uint8_t* text, std::size_t size) {
 
 }  // namespace
 
-std::string_view EucTwWidener::convertInBuffer(std::string_view block, bool last) {
+std::span<char> EucTwWidener::convertInBuffer(std::string_view block, bool last) {
   // A two-byte character becomes four bytes: at most twice the size.
   std::uint8_t* o = reserve(out_, pending_.size() + block.size(), 2);
   std::uint32_t planes = planes_;
@@ -194,32 +238,39 @@ std::string_view EucTwWidener::convertInBuffer(std::string_view block, bool last
   };
   const std::size_t start = scanHeld(pending_, block, last, emit);
   if (start != std::string_view::npos) {
-    // Where four bytes are left no piece is cut off: the pieces are told apart here without a
-    // branch on their kind (text mixes them at random), with the output position in a local that
-    // the emitting function above cannot reach. Four bytes are stored for every piece; a single
-    // byte keeps only the first.
+    // Where four bytes are left no piece is cut off: the pieces are told apart in line here, with
+    // the output position in a local that the emitting function above cannot reach.
     const auto* text = reinterpret_cast<const std::uint8_t*>(block.data());
     std::size_t i = start;
     std::uint8_t* q = o;
-    auto code = [](std::uint32_t b) {
-      return static_cast<std::uint32_t>(b - kFirstCodeByte <= kLastCodeByte - kFirstCodeByte);
-    };
     while (i + kMaxPiece <= block.size()) {
-      std::uint32_t w;
-      std::memcpy(&w, text + i, 4);
-      const std::uint32_t b0 = w & 0xFF;
-      const std::uint32_t b1 = (w >> 8) & 0xFF;
-      const std::uint32_t two = code(b0) & code(b1);
-      const std::uint32_t four = static_cast<std::uint32_t>(b0 == kSingleShift2) &
-                                 static_cast<std::uint32_t>(b1 - kPlaneByteBase <= 16) & code((w >> 16) & 0xFF) &
-                                 code(w >> 24);
-      // 8E A1 and the two bytes, or the bytes as they are.
-      const std::uint32_t widened = (kSingleShift2 | (kPlaneOneByte << 8)) | (w << 16);
-      const std::uint32_t word = two ? widened : w;
-      std::memcpy(q, &word, 4);
-      q += 1 + 3 * (two | four);
-      i += 1 + two + 3 * four;
-      planes |= (two << 1) | (four << ((b1 - kPlaneByteBase) & 31));
+#if defined(__SSE2__)
+      if (i + kUnitBlock <= block.size()) {
+        // Units as far as they go; a piece that is no unit goes one by one below.
+        const std::size_t used = widenUnits(text + i, q, planes);
+        i += used;
+        if (used >= kUnitBlock - 2) continue;
+      }
+#endif
+      const std::uint8_t b = text[i];
+      if (isEucCodeByte(b) && isEucCodeByte(text[i + 1])) {
+        q[0] = kSingleShift2;
+        q[1] = kPlaneOneByte;
+        q[2] = b;
+        q[3] = text[i + 1];
+        q += 4;
+        planes |= 1u << (kPlaneOneByte - kPlaneByteBase);
+        i += 2;
+      } else if (b == kSingleShift2 && isEucPlaneByte(text[i + 1]) && isEucCodeByte(text[i + 2]) &&
+                 isEucCodeByte(text[i + 3])) {
+        std::memcpy(q, text + i, 4);
+        q += 4;
+        planes |= 1u << (text[i + 1] - kPlaneByteBase);
+        i += 4;
+      } else {
+        *q++ = b;
+        ++i;
+      }
     }
     o = q;
     scan(pending_, block.substr(i), last, emit);
@@ -228,7 +279,7 @@ std::string_view EucTwWidener::convertInBuffer(std::string_view block, bool last
   return viewOf(out_, o);
 }
 
-std::string_view EucTwNarrower::convertInBuffer(std::string_view block, bool last) {
+std::span<char> EucTwNarrower::convertInBuffer(std::string_view block, bool last) {
   std::uint8_t* o = reserve(out_, pending_.size() + block.size(), 1);
   auto emit = [&](Piece piece, const std::uint8_t* bytes, std::size_t length) {
     if (piece == Piece::kFourByte && bytes[1] == kPlaneOneByte) {
@@ -250,11 +301,14 @@ std::string_view EucTwNarrower::convertInBuffer(std::string_view block, bool las
       const std::uint8_t b = text[i];
       if (b == kSingleShift2 && isEucPlaneByte(text[i + 1]) && isEucCodeByte(text[i + 2]) &&
           isEucCodeByte(text[i + 3])) {
-        // Plane 1 loses its 8E A1; the other planes keep all four bytes.
-        const std::size_t skip = text[i + 1] == kPlaneOneByte ? 2 : 0;
-        std::memcpy(q, text + i + skip, 2);
-        std::memcpy(q + 2 - skip, text + i + 2, 2);
-        q += 4 - skip;
+        // Plane 1 loses its 8E A1; the other planes keep all four bytes (one four-byte store
+        // either way, of which a plane-1 character keeps the first two).
+        std::uint32_t word;
+        std::memcpy(&word, text + i, 4);
+        const std::uint32_t planeOne = static_cast<std::uint32_t>(text[i + 1] == kPlaneOneByte);
+        word >>= 16 * planeOne;
+        std::memcpy(q, &word, 4);
+        q += 4 - 2 * planeOne;
         i += 4;
       } else if (isEucCodeByte(b) && isEucCodeByte(text[i + 1])) {
         std::memcpy(q, text + i, 2);

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,15 +30,20 @@ class EucTwWidener {
  public:
   // `last` marks the final block: bytes held back as the start of a character are then passed on.
   // The result ends after a whole character (the bytes held back begin the next result).
-  std::string convert(std::string_view block, bool last) { return std::string(convertInBuffer(block, last)); }
-  // The same into a buffer of the widener's own, valid until the next call.
-  std::string_view convertInBuffer(std::string_view block, bool last);
+  std::string convert(std::string_view block, bool last) {
+    const std::span<char> result = convertInBuffer(block, last);
+    return std::string(result.begin(), result.end());
+  }
+  // The same into a buffer of the widener's own, valid until the next call; the buffer holds at
+  // least kSpareBytes more bytes after the result, which the caller may overwrite.
+  std::span<char> convertInBuffer(std::string_view block, bool last);
+  static constexpr std::size_t kSpareBytes = 4;
   // The planes (bit n for plane n) of the four-byte characters written so far.
   std::uint32_t planesSeen() const { return planes_; }
 
  private:
   std::string pending_;
-  std::vector<std::uint8_t> out_;
+  std::vector<char> out_;
   std::uint32_t planes_ = 0;
 };
 
@@ -45,13 +51,16 @@ class EucTwWidener {
 // else passes unchanged.
 class EucTwNarrower {
  public:
-  std::string convert(std::string_view block, bool last) { return std::string(convertInBuffer(block, last)); }
+  std::string convert(std::string_view block, bool last) {
+    const std::span<char> result = convertInBuffer(block, last);
+    return std::string(result.begin(), result.end());
+  }
   // The same into a buffer of the narrower's own, valid until the next call.
-  std::string_view convertInBuffer(std::string_view block, bool last);
+  std::span<char> convertInBuffer(std::string_view block, bool last);
 
  private:
   std::string pending_;
-  std::vector<std::uint8_t> out_;
+  std::vector<char> out_;
 };
 
 // Counts the two-byte plane-1 characters in text that is read as the library's EUC form, which

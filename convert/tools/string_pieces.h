@@ -39,23 +39,25 @@ class StringPieces {
     return convert_(from_, to_, empty, output);
   }
 
-  // Converts `piece` (whole characters, no zero byte, for UCS-2 no zero code unit); the result is
-  // valid until the next call. A lone last byte of a UCS-2 source is read as the file conversion
-  // reads it, the low byte of a code unit.
-  std::string_view convert(std::string_view piece) {
-    input_.assign(piece.begin(), piece.end());
-    if (from_ == CVT_UCS && input_.size() % 2 != 0) input_.push_back('\0');
-    input_.append(2, '\0');  // the end: two zero bytes, for UCS-2 a zero code unit
-    const std::size_t room = CVT_MAX_OUTPUT_SIZE(input_.size());
+  // Converts the `size` bytes at `text` (whole characters, no zero byte, for UCS-2 no zero code
+  // unit), writing the terminating zeros into the three bytes after them; the result is valid until
+  // the next call. A lone last byte of a UCS-2 source is read as the file conversion reads it, the
+  // low byte of a code unit.
+  std::string_view convertTerminated(char* text, std::size_t size) {
+    std::size_t end = size;
+    if (from_ == CVT_UCS && end % 2 != 0) text[end++] = '\0';
+    text[end] = '\0';  // the end: two zero bytes, for UCS-2 a zero code unit
+    text[end + 1] = '\0';
+    const std::size_t room = CVT_MAX_OUTPUT_SIZE(end);
     if (room > capacity_) {
       // Not filled: only what the library writes is ever touched.
       output_ = std::make_unique_for_overwrite<char[]>(room);
       capacity_ = room;
     }
-    if (convert_(from_, to_, input_.data(), output_.get()) != CVT_OK)
-      throw TranscodeError("the library refused a piece");
+    if (convert_(from_, to_, text, output_.get()) != CVT_OK) throw TranscodeError("the library refused a piece");
     return {output_.get(), convertedLength(output_.get(), to_)};
   }
+  static constexpr std::size_t kTerminatorRoom = 3;
 
   // The converted text ends at three zero bytes (for UCS-2 at an even offset); as long as no
   // character converts to a code holding zero bytes (see convertsWithoutZeroBytes), that is its
@@ -73,7 +75,6 @@ class StringPieces {
   StringConvertFunction convert_;
   int from_;
   int to_;
-  std::string input_;
   std::unique_ptr<char[]> output_;
   std::size_t capacity_ = 0;
 };
@@ -143,15 +144,16 @@ inline PieceOutcome convertFromEucTw(StringConvertFunction convert, int to, cons
     const auto n = static_cast<std::size_t>(in.gcount());
     const bool last = n < block.size();
     if (in.bad()) throw TranscodeError("cannot read " + input.string());
-    const std::string_view wide = widener.convertInBuffer(std::string_view(block.data(), n), last);
-    if (wide.find('\0') != std::string_view::npos) return PieceOutcome::kThroughFiles;
+    const std::span<char> wide = widener.convertInBuffer(std::string_view(block.data(), n), last);
+    if (std::memchr(wide.data(), 0, wide.size()) != nullptr) return PieceOutcome::kThroughFiles;
     for (std::uint32_t unchecked = widener.planesSeen() & ~planesChecked; unchecked != 0; unchecked &= unchecked - 1) {
       const int plane = std::countr_zero(unchecked);
       if (!convertsWithoutZeroBytes(convert, CVT_EUC, to, eucPlane(plane))) return PieceOutcome::kThroughFiles;
       planesChecked |= 1u << plane;
     }
     if (!wide.empty()) {
-      const std::string_view converted = pieces.convert(wide);
+      static_assert(StringPieces::kTerminatorRoom <= EucTwWidener::kSpareBytes);
+      const std::string_view converted = pieces.convertTerminated(wide.data(), wide.size());
       out.write(converted.data(), static_cast<std::streamsize>(converted.size()));
     }
     if (last) break;
@@ -181,19 +183,22 @@ inline PieceOutcome convertToEucTw(StringConvertFunction convert, int from, cons
 
   if (from == CVT_UCS) in.ignore(2);  // taken to be the byte-order mark
   EucTwNarrower narrower;
-  std::string text;  // whole characters are converted; the rest waits for the next block
-  std::string block(kPieceBlock, '\0');
+  // Read straight after what waits from the block before (less than a character); whole
+  // characters are converted, the rest waits for the next block.
+  std::string text;
   for (;;) {
-    in.read(block.data(), static_cast<std::streamsize>(block.size()));
+    const std::size_t waiting = text.size();
+    text.resize(waiting + kPieceBlock + StringPieces::kTerminatorRoom);
+    in.read(text.data() + waiting, static_cast<std::streamsize>(kPieceBlock));
     const auto n = static_cast<std::size_t>(in.gcount());
-    const bool last = n < block.size();
+    const bool last = n < kPieceBlock;
     if (in.bad()) {
       result = CVT_ERR_OPEN_SOURCE;
       return PieceOutcome::kConverted;
     }
-    text.append(block.data(), n);
+    const std::size_t size = waiting + n;
 
-    std::size_t whole = text.size();
+    std::size_t whole = size;
     if (from == CVT_UCS) {
       if (!last) whole &= ~std::size_t{1};
       for (std::size_t i = 0; i + 1 < whole; i += 2) {
@@ -201,24 +206,23 @@ inline PieceOutcome convertToEucTw(StringConvertFunction convert, int from, cons
       }
       if (whole % 2 != 0 && text[whole - 1] == 0) return PieceOutcome::kThroughFiles;
     } else {
-      if (text.find('\0') != std::string::npos) return PieceOutcome::kThroughFiles;
+      if (std::memchr(text.data(), 0, size) != nullptr) return PieceOutcome::kThroughFiles;
       if (!last) {
         // A byte below 0x80 always ends a character (it is no lead byte); after it, every byte
         // from 0x80 up leads a two-byte character.
-        std::size_t start = text.size();
+        std::size_t start = size;
         while (start > 0 && static_cast<std::uint8_t>(text[start - 1]) >= 0x80) --start;
-        whole = start + (text.size() - start) / 2 * 2;
+        whole = start + (size - start) / 2 * 2;
       }
     }
-    if (whole > 0) {
-      const std::string_view converted = pieces.convert(std::string_view(text.data(), whole));
-      const std::string_view narrowed = narrower.convertInBuffer(converted, last);
-      out.write(narrowed.data(), static_cast<std::streamsize>(narrowed.size()));
-      text.erase(0, whole);
-    } else if (last) {
-      const std::string_view narrowed = narrower.convertInBuffer({}, true);
-      out.write(narrowed.data(), static_cast<std::streamsize>(narrowed.size()));
-    }
+    // What waits (at most one byte) is kept aside while the terminating zeros stand after the
+    // whole characters.
+    const std::string rest = text.substr(whole, size - whole);
+    std::string_view converted;
+    if (whole > 0) converted = pieces.convertTerminated(text.data(), whole);
+    const std::span<char> narrowed = narrower.convertInBuffer(converted, last);
+    out.write(narrowed.data(), static_cast<std::streamsize>(narrowed.size()));
+    text = rest;
     if (last) break;
   }
   if (!out.flush()) throw TranscodeError("cannot write " + output.string());
