@@ -37,6 +37,14 @@ constexpr std::uint32_t kPlanes = kMaxPlane;
 // Shifts and escape sequences the seven-bit common road reads before one character.
 constexpr int kMaxCommonControls = 8;
 
+// `n` bytes as one number, the first byte lowest (compilers make one load of it).
+template <int n>
+std::uint64_t loadLittleEndian(const std::uint8_t* p) {
+  std::uint64_t value = 0;
+  for (int i = 0; i < n; ++i) value |= std::uint64_t{p[i]} << (8 * i);
+  return value;
+}
+
 struct SourceChar {
   std::uint8_t bytes[4] = {};
   std::uint16_t code = 0;   // the first two bytes as one number, for the table look-ups
@@ -230,20 +238,42 @@ class PairConverter {
         // them at random.
         const std::uint8_t* const before = p;
         std::uint32_t singleMask = 0;
-        while (o <= oLast && end - p >= 4) {
-          const std::uint32_t w = static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-                                  (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-          const std::uint32_t single = (w & 0xFEFF) == (iso2022::kEscape | (iso2022::kSingleShift[2] << 8));
-          const std::uint32_t bytes = w >> (single * 16);
-          const std::uint32_t first = bytes & 0xFF;
-          const std::uint32_t second = (bytes >> 8) & 0xFF;
+        // One character of the eight bytes in `w`: its two bytes, its set, its length.
+        const auto shift = static_cast<std::uint32_t>(r.shift);
+        auto take = [&](std::uint64_t w, std::uint32_t& first, std::uint32_t& second, std::uint32_t& plane,
+                        std::uint32_t& mask) {
+          const auto single =
+              static_cast<std::uint32_t>((w & 0xFEFF) == (iso2022::kEscape | (iso2022::kSingleShift[2] << 8)));
+          const std::uint64_t bytes = w >> (single * 16);
+          first = static_cast<std::uint32_t>(bytes & 0xFF);
+          second = static_cast<std::uint32_t>((bytes >> 8) & 0xFF);
           // The set: 2 or 3 after a single shift (N or O), else the invoked one.
-          const std::uint32_t mask = 0u - single;
-          const std::uint32_t set = (static_cast<std::uint32_t>(r.shift) & ~mask) | ((2 + ((w >> 8) & 1)) & mask);
-          const std::uint32_t plane = static_cast<std::uint32_t>(r.designation[set]);
-          if (!((plane - 1 < kPlanes) & (first - 0x21 < kCells) & (second - 0x21 < kCells))) break;
-          if (!putCns(plane, first, second)) break;
-          p += 2 + single * 2;
+          mask = 0u - single;
+          const std::uint32_t set = (shift & ~mask) | ((2 + static_cast<std::uint32_t>((w >> 8) & 1)) & mask);
+          plane = static_cast<std::uint32_t>(r.designation[set]);
+          return 2 + single * 2;
+        };
+        auto valid = [](std::uint32_t plane, std::uint32_t first, std::uint32_t second) {
+          return ((plane - 1 < kPlanes) & (first - 0x21 < kCells) & (second - 0x21 < kCells)) != 0;
+        };
+        // Two characters from each eight bytes read: the position moves once for both.
+        while (o <= oLast && end - p >= 8) {  // room for two: each writes at most four bytes
+          const std::uint64_t w = loadLittleEndian<8>(p);
+          std::uint32_t first, second, plane, mask;
+          const std::uint32_t length = take(w, first, second, plane, mask);
+          if (!valid(plane, first, second) || !putCns(plane, first, second)) break;
+          p += length;
+          singleMask = mask;
+          const std::uint32_t nextLength = take(w >> (8 * length), first, second, plane, mask);
+          if (!valid(plane, first, second) || !putCns(plane, first, second)) break;
+          p += nextLength;
+          singleMask = mask;
+        }
+        while (o <= oLast && end - p >= 4) {
+          std::uint32_t first, second, plane, mask;
+          const std::uint32_t length = take(loadLittleEndian<4>(p), first, second, plane, mask);
+          if (!valid(plane, first, second) || !putCns(plane, first, second)) break;
+          p += length;
           singleMask = mask;
         }
         if (p != before) {
