@@ -297,15 +297,15 @@ int convertFile(LoadedLibrary& library, int from, int to, const fs::path& source
 // (string_pieces.h): no file in the library's four-byte form. Empty when the text needs files.
 std::optional<int> convertEucTwInPieces(LoadedLibrary& library, const Options& o, const fs::path& target) {
   auto paired = [](int selector) { return selector == CVT_BIG5 || selector == CVT_UCS || selector == CVT_GBK; };
-  int32_t result = CVT_OK;
+  const bool fromEucTw = o.from.form == HostForm::kEucTw && o.to.form == HostForm::kLibrary && paired(o.to.selector);
+  const bool toEucTw = o.to.form == HostForm::kEucTw && o.from.form == HostForm::kLibrary && paired(o.from.selector);
+  if (!fromEucTw && !toEucTw) return std::nullopt;
   ProgressReporter progress(o.input);
-  if (o.from.form == HostForm::kEucTw && o.to.form == HostForm::kLibrary && paired(o.to.selector)) {
-    if (convertFromEucTw(library.stringConvert, o.to.selector, o.input, target, result) == PieceOutcome::kConverted)
-      return result;
-  } else if (o.to.form == HostForm::kEucTw && o.from.form == HostForm::kLibrary && paired(o.from.selector)) {
-    if (convertToEucTw(library.stringConvert, o.from.selector, o.input, target, result) == PieceOutcome::kConverted)
-      return result;
-  }
+  int32_t result = CVT_OK;
+  const PieceOutcome outcome = fromEucTw
+                                   ? convertFromEucTw(library.stringConvert, o.to.selector, o.input, target, result)
+                                   : convertToEucTw(library.stringConvert, o.from.selector, o.input, target, result);
+  if (outcome == PieceOutcome::kConverted) return result;
   return std::nullopt;
 }
 
