@@ -42,7 +42,7 @@ std::size_t pieceLength(Piece piece) {
 // The longest piece.
 constexpr std::size_t kMaxPiece = 4;
 // Bytes of two-byte units widened at once.
-constexpr std::size_t kUnitBlock = 16;
+constexpr std::size_t kUnitBlock = 32;
 
 // Calls `emit(piece, bytes, length)` for each piece that begins in `pending`, reading the block's
 // first bytes after them from a small copy, and returns where in the block the next piece begins;
@@ -141,7 +141,7 @@ ByteMasks masksAt(const std::uint8_t* p) {
       static_cast<std::uint32_t>(_mm_movemask_epi8(inRange(kFirstCodeByte, kLastCodeByte)))};
 }
 
-// Widens EUC-TW from p (a piece boundary) as far as its next 16 bytes are two-byte units of
+// Widens EUC-TW from p (a piece boundary) as far as its next 32 bytes are two-byte units of
 // characters: high bytes, 8E only at the start of a unit and then with a plane byte, every other
 // unit two code bytes. Inside a run of such bytes every piece has an even length, so the pieces
 // begin at the units: a unit that starts with 8E and the unit after it are a four-byte character
@@ -149,35 +149,42 @@ ByteMasks masksAt(const std::uint8_t* p) {
 // piece before, so the units are told apart all at once. Stops before the first unit that is none
 // of these, and before an 8E unit whose second half it does not reach. Returns the bytes used.
 std::size_t widenUnits(const std::uint8_t* p, std::uint8_t*& q, std::uint32_t& planes) {
-  const ByteMasks m = masksAt(p);
-  constexpr std::uint32_t kUnitStarts = 0x5555;
-  const std::uint32_t shifts = m.singleShift & kUnitStarts;
+  const ByteMasks low = masksAt(p);
+  const ByteMasks high = masksAt(p + 16);
+  const std::uint32_t highBytes = low.high | (high.high << 16);
+  const std::uint32_t singleShifts = low.singleShift | (high.singleShift << 16);
+  const std::uint32_t planeBytes = low.plane | (high.plane << 16);
+  const std::uint32_t codeBytes = low.code | (high.code << 16);
+  constexpr std::uint32_t kUnitStarts = 0x55555555;
+  const std::uint32_t shifts = singleShifts & kUnitStarts;
   const std::uint32_t others = kUnitStarts & ~shifts;
   // Bit 2k is set for each unit k that is none of the above (looked at from its first byte).
-  const std::uint32_t low = kUnitStarts;
-  const std::uint32_t bad = ((~m.high | (~m.high >> 1)) & low) | ((m.singleShift >> 1) & low) |
-                            (shifts & ~(m.plane >> 1)) | (others & ~(m.code & (m.code >> 1))) |
+  const std::uint32_t bad = ((~highBytes | (~highBytes >> 1)) & kUnitStarts) | ((singleShifts >> 1) & kUnitStarts) |
+                            (shifts & ~(planeBytes >> 1)) | (others & ~(codeBytes & (codeBytes >> 1))) |
                             (shifts & (shifts >> 2));
-  std::uint32_t units = bad == 0 ? 8 : static_cast<std::uint32_t>(std::countr_zero(bad)) / 2;
+  std::uint32_t units = bad == 0 ? 16 : static_cast<std::uint32_t>(std::countr_zero(bad)) / 2;
   if (units > 0 && ((shifts >> (2 * (units - 1))) & 1) != 0) --units;  // its second half waits
-  const std::uint32_t seconds = shifts << 2;
-  const std::uint32_t twoByte = kUnitStarts & ~(shifts | seconds);
-  // In locals: the stores through `o` might otherwise alias them.
+  const std::uint32_t used = units == 16 ? ~0u : (1u << (2 * units)) - 1;
+  const std::uint32_t twoByte = kUnitStarts & ~(shifts | (shifts << 2)) & used;
+
+  std::uint32_t seen = twoByte != 0 ? 1u << (kPlaneOneByte - kPlaneByteBase) : 0;
+  for (std::uint32_t fours = shifts & used; fours != 0; fours &= fours - 1)
+    seen |= 1u << (p[std::countr_zero(fours) + 1] - kPlaneByteBase);
+  planes |= seen;
+
+  // In a local: the stores through `o` might otherwise alias what the loop reads.
   std::uint8_t* o = q;
-  std::uint32_t seen = 0;
-  for (std::uint32_t k = 0; k < units; ++k) {
+  std::uint32_t widen = twoByte;
+  for (std::uint32_t k = 0; k < units; ++k, widen >>= 2) {
     std::uint16_t unit;
     std::memcpy(&unit, p + 2 * k, 2);
-    const std::uint32_t widened = (twoByte >> (2 * k)) & 1;
-    const std::uint32_t shifted = (shifts >> (2 * k)) & 1;
+    const std::uint32_t widened = widen & 1;
     const std::uint32_t word =
         widened != 0 ? (kSingleShift2 | (kPlaneOneByte << 8) | (std::uint32_t{unit} << 16)) : unit;
     std::memcpy(o, &word, 4);
     o += 2 + 2 * widened;
-    seen |= (widened << (kPlaneOneByte - kPlaneByteBase)) | (shifted << (((unit >> 8) - kPlaneByteBase) & 31));
   }
   q = o;
-  planes |= seen;
   return 2 * static_cast<std::size_t>(units);
 }
 #endif
