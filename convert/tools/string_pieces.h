@@ -7,15 +7,13 @@
 // written to a UCS-2 target and a UCS-2 source is read from its third byte; lines play no part
 // in these pairs (no EUC, Big5, GBK or UCS-2 character reaches past a line's last byte).
 
-#include <algorithm>
-#include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <limits>
 #include <memory>
-#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -55,20 +53,22 @@ class StringPieces {
       capacity_ = room;
     }
     if (convert_(from_, to_, text, output_.get()) != CVT_OK) throw TranscodeError("the library refused a piece");
-    return {output_.get(), convertedLength(output_.get(), to_)};
+    return {output_.get(), convertedLength(output_.get(), room, to_)};
   }
   static constexpr std::size_t kTerminatorRoom = 3;
 
   // The converted text ends at three zero bytes (for UCS-2 at an even offset); as long as no
   // character converts to a code holding zero bytes (see convertsWithoutZeroBytes), that is its
   // end.
-  static std::size_t convertedLength(const char* output, int to) {
+  static std::size_t convertedLength(const char* output, std::size_t room, int to) {
     const std::size_t step = to == CVT_UCS ? 2 : 1;
-    for (const char* p = output;; ++p) {
-      p = static_cast<const char*>(std::memchr(p, 0, std::numeric_limits<std::size_t>::max() / 2));
-      const auto n = static_cast<std::size_t>(p - output);
-      if (p[1] == 0 && p[2] == 0 && n % step == 0) return n;
+    for (std::size_t n = 0; n + 2 < room; ++n) {
+      const void* zero = std::memchr(output + n, 0, room - 2 - n);
+      if (zero == nullptr) break;
+      n = static_cast<std::size_t>(static_cast<const char*>(zero) - output);
+      if (output[n + 1] == 0 && output[n + 2] == 0 && n % step == 0) return n;
     }
+    throw TranscodeError("the library's converted text has no end");
   }
 
  private:
@@ -103,10 +103,10 @@ inline bool convertsWithoutZeroBytes(StringConvertFunction convert, int from, in
 inline std::string eucPlane(int plane) {
   std::string text;
   text.reserve(94 * 94 * 4);
-  for (int first = 0xA1; first <= 0xFE; ++first) {
-    for (int second = 0xA1; second <= 0xFE; ++second) {
+  for (int first = kFirstCodeByte; first <= kLastCodeByte; ++first) {
+    for (int second = kFirstCodeByte; second <= kLastCodeByte; ++second) {
       text += static_cast<char>(kSingleShift2);
-      text += static_cast<char>(0xA0 + plane);
+      text += static_cast<char>(kPlaneByteBase + plane);
       text += static_cast<char>(first);
       text += static_cast<char>(second);
     }
