@@ -198,23 +198,40 @@ std::size_t widenUnits(const std::uint8_t* p, std::uint8_t*& q, std::uint32_t& p
 std::size_t plainStretch(const std::uint8_t* text, std::size_t size) {
   std::size_t boundary = 0;
 #if defined(__SSE2__)
-  constexpr std::size_t kStep = 16;
+  // The classes of 64 bytes at a time, bit j for byte j.
+  struct Window {
+    std::uint64_t high = 0, singleShift = 0, plane = 0, code = 0;
+  };
+  auto windowAt = [](const std::uint8_t* p) {
+    Window w;
+    for (int k = 0; k < 4; ++k) {
+      const ByteMasks m = masksAt(p + 16 * k);
+      w.high |= std::uint64_t{m.high} << (16 * k);
+      w.singleShift |= std::uint64_t{m.singleShift} << (16 * k);
+      w.plane |= std::uint64_t{m.plane} << (16 * k);
+      w.code |= std::uint64_t{m.code} << (16 * k);
+    }
+    return w;
+  };
+  constexpr std::size_t kStep = 64;
   if (size < 2 * kStep) return 0;
-  ByteMasks current = masksAt(text);
-  std::uint32_t previousShifts = 0;  // 8E before text[0] does not count
+  Window current = windowAt(text);
+  std::uint64_t previousShifts = 0;  // 8E before text[0] does not count
   for (std::size_t k = 0; k + 2 * kStep <= size; k += kStep) {
-    const ByteMasks next = masksAt(text + k + kStep);
+    const Window next = windowAt(text + k + kStep);
     // Byte j is covered when an 8E stands at j, j-1, j-2 or j-3.
-    const std::uint32_t shifts = (current.singleShift << 3) | (previousShifts >> 13);
-    const std::uint32_t covered = (shifts | (shifts >> 1) | (shifts >> 2) | (shifts >> 3)) & 0xFFFF;
+    const std::uint64_t e = current.singleShift;
+    const std::uint64_t covered =
+        e | (e << 1) | (e << 2) | (e << 3) | (previousShifts >> 61) | (previousShifts >> 62) | (previousShifts >> 63);
     if (current.high & ~covered) break;
     // An 8E at j needs a plane byte at j+1 and code bytes at j+2 and j+3.
-    const std::uint32_t plane = current.plane | (next.plane << 16);
-    const std::uint32_t code = current.code | (next.code << 16);
-    if (current.singleShift & ~((plane >> 1) & (code >> 2) & (code >> 3))) break;
-    const std::uint32_t starts = (current.singleShift | ~current.high) & 0xFFFF;
-    if (starts != 0) boundary = k + 31 - static_cast<std::size_t>(std::countl_zero(starts));
-    previousShifts = current.singleShift;
+    const std::uint64_t plane = (current.plane >> 1) | (next.plane << 63);
+    const std::uint64_t code2 = (current.code >> 2) | (next.code << 62);
+    const std::uint64_t code3 = (current.code >> 3) | (next.code << 61);
+    if (e & ~(plane & code2 & code3)) break;
+    const std::uint64_t starts = e | ~current.high;
+    if (starts != 0) boundary = k + 63 - static_cast<std::size_t>(std::countl_zero(starts));
+    previousShifts = e;
     current = next;
   }
 #else
