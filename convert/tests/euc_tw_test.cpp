@@ -163,6 +163,8 @@ TEST(EucTwForms, LongTextsGiveWhatReadingAByteAtATimeGives) {
     counter.count(text, true);
     EXPECT_EQ(counter.found(), byteCounter.found()) << round;
     EXPECT_EQ(widener.planesSeen(), byteWidener.planesSeen()) << round;
+    EXPECT_EQ(widener.zeroWritten(), byteWidener.zeroWritten()) << round;
+    EXPECT_EQ(widener.zeroWritten(), text.find('\0') != std::string::npos) << round;
   }
 }
 

@@ -247,6 +247,7 @@ std::span<char> EucTwWidener::convertInBuffer(std::string_view block, bool last)
   // A two-byte character becomes four bytes: at most twice the size.
   std::uint8_t* o = reserve(out_, pending_.size() + block.size(), 2);
   std::uint32_t planes = planes_;
+  bool zero = zeroWritten_;
   auto emit = [&](Piece piece, const std::uint8_t* bytes, std::size_t length) {
     if (piece == Piece::kTwoByte) {
       o[0] = kSingleShift2;
@@ -258,6 +259,7 @@ std::span<char> EucTwWidener::convertInBuffer(std::string_view block, bool last)
       return;
     }
     if (piece == Piece::kFourByte) planes |= 1u << (bytes[1] - kPlaneByteBase);
+    if (piece == Piece::kSingle && bytes[0] == 0) zero = true;
     copyPiece(o, bytes, length);
   };
   const std::size_t start = scanHeld(pending_, block, last, emit);
@@ -293,6 +295,7 @@ std::span<char> EucTwWidener::convertInBuffer(std::string_view block, bool last)
         i += 4;
       } else {
         *q++ = b;
+        zero |= b == 0;
         ++i;
       }
     }
@@ -300,6 +303,7 @@ std::span<char> EucTwWidener::convertInBuffer(std::string_view block, bool last)
     scan(pending_, block.substr(i), last, emit);
   }
   planes_ = planes;
+  zeroWritten_ = zero;
   return viewOf(out_, o);
 }
 

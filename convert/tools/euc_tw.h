@@ -40,11 +40,14 @@ class EucTwWidener {
   static constexpr std::size_t kSpareBytes = 4;
   // The planes (bit n for plane n) of the four-byte characters written so far.
   std::uint32_t planesSeen() const { return planes_; }
+  // Whether a zero byte was written so far.
+  bool zeroWritten() const { return zeroWritten_; }
 
  private:
   std::string pending_;
   std::vector<char> out_;
   std::uint32_t planes_ = 0;
+  bool zeroWritten_ = false;
 };
 
 // The library's four-byte form to EUC-TW: a plane-1 character 8E A1 x y becomes x y; everything

@@ -145,7 +145,7 @@ inline PieceOutcome convertFromEucTw(StringConvertFunction convert, int to, cons
     const bool last = n < block.size();
     if (in.bad()) throw TranscodeError("cannot read " + input.string());
     const std::span<char> wide = widener.convertInBuffer(std::string_view(block.data(), n), last);
-    if (std::memchr(wide.data(), 0, wide.size()) != nullptr) return PieceOutcome::kThroughFiles;
+    if (widener.zeroWritten()) return PieceOutcome::kThroughFiles;
     for (std::uint32_t unchecked = widener.planesSeen() & ~planesChecked; unchecked != 0; unchecked &= unchecked - 1) {
       const int plane = std::countr_zero(unchecked);
       if (!convertsWithoutZeroBytes(convert, CVT_EUC, to, eucPlane(plane))) return PieceOutcome::kThroughFiles;
