@@ -166,6 +166,15 @@ TEST(StringPieces, ZeroBytesGoThroughFiles) {
             tools::PieceOutcome::kThroughFiles);
   // A zero byte inside a UCS-2 code unit is no zero code unit.
   EXPECT_EQ(toEucTw(kSelectorUcs, {0xFF, 0xFE, 0x41, 0x00, 0x00, 0x4E}).outcome, tools::PieceOutcome::kConverted);
+  // The same deep in a longer text, at every offset within the units read four at a time.
+  for (std::size_t unit = 400; unit < 408; ++unit) {
+    Bytes text{0xFF, 0xFE};
+    for (std::size_t i = 0; i < 1000; ++i) text.insert(text.end(), {0x00, 0x4E});
+    Bytes zeroUnit = text;
+    zeroUnit[2 + 2 * unit + 1] = 0x00;
+    EXPECT_EQ(toEucTw(kSelectorUcs, zeroUnit).outcome, tools::PieceOutcome::kThroughFiles) << unit;
+    EXPECT_EQ(toEucTw(kSelectorUcs, text).outcome, tools::PieceOutcome::kConverted) << unit;
+  }
 }
 
 TEST(StringPieces, PlanesConvertingToCodesWithZeroBytesGoThroughFiles) {

@@ -116,6 +116,23 @@ inline std::string eucPlane(int plane) {
 
 inline constexpr std::size_t kPieceBlock = 1 << 16;
 
+// Whether the whole code units of UCS-2 text (`size` bytes from a unit's start) hold a zero unit:
+// four units at a time, then one by one.
+inline bool holdsZeroUnit(const char* text, std::size_t size) {
+  std::size_t i = 0;
+  for (; i + 8 <= size; i += 8) {
+    std::uint64_t units;
+    std::memcpy(&units, text + i, 8);
+    // Not zero exactly when a 16-bit lane is zero: a lane's top bit comes out set only for a zero
+    // lane or from a borrow out of a zero lane below it.
+    if (((units - 0x0001000100010001u) & ~units & 0x8000800080008000u) != 0) return true;
+  }
+  for (; i + 1 < size; i += 2) {
+    if (text[i] == 0 && text[i + 1] == 0) return true;
+  }
+  return false;
+}
+
 enum class PieceOutcome { kConverted, kThroughFiles };
 
 // EUC-TW to Big5, UCS-2 or GBK (`to`): `output` receives what converting the widened text as a
@@ -201,9 +218,7 @@ inline PieceOutcome convertToEucTw(StringConvertFunction convert, int from, cons
     std::size_t whole = size;
     if (from == CVT_UCS) {
       if (!last) whole &= ~std::size_t{1};
-      for (std::size_t i = 0; i + 1 < whole; i += 2) {
-        if (text[i] == 0 && text[i + 1] == 0) return PieceOutcome::kThroughFiles;
-      }
+      if (holdsZeroUnit(text.data(), whole)) return PieceOutcome::kThroughFiles;
       if (whole % 2 != 0 && text[whole - 1] == 0) return PieceOutcome::kThroughFiles;
     } else {
       if (std::memchr(text.data(), 0, size) != nullptr) return PieceOutcome::kThroughFiles;
