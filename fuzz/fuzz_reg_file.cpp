@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <span>
 
-#include "reg_file.h"
+#include "core/reg_file.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <memory>
 #include <span>
 
-#include "code_space.h"
-#include "known_input_methods.h"
-#include "root_dictionary.h"
+#include "core/code_space.h"
+#include "core/known_input_methods.h"
+#include "core/root_dictionary.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <memory>
 #include <string>
 
-#include "code_space.h"
-#include "dictionary_builder.h"
-#include "known_input_methods.h"
-#include "reg_file.h"
-#include "root_dictionary.h"
+#include "core/code_space.h"
+#include "core/known_input_methods.h"
+#include "core/reg_file.h"
+#include "core/root_dictionary.h"
+#include "tools/fixtures/dictionary_builder.h"
 
 namespace pictor {
 namespace {

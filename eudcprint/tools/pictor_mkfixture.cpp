@@ -12,11 +12,11 @@
 #include <string>
 #include <string_view>
 
-#include "demo_data.h"
-#include "document_registry.h"
-#include "iconv_codec.h"
-#include "reg_file.h"
+#include "core/document_registry.h"
+#include "core/reg_file.h"
+#include "platform/posix/iconv_codec.h"
 #include "toolkit_version.h"
+#include "tools/fixtures/demo_data.h"
 
 namespace {
 

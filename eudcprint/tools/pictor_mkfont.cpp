@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "code_space.h"
-#include "eudc_font_builder.h"
+#include "core/code_space.h"
+#include "tools/fixtures/eudc_font_builder.h"
 
 namespace {
 

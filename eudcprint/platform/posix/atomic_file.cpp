@@ -1,4 +1,4 @@
-#include "atomic_file.h"
+#include "platform/posix/atomic_file.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

@@ -1,8 +1,8 @@
-#include "iconv_codec.h"
+#include "platform/posix/iconv_codec.h"
 
 #include <stdexcept>
 
-#include "registry_text.h"
+#include "core/registry_text.h"
 
 namespace pictor::posix {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "cp950_codec.h"
+#include "core/cp950_codec.h"
 
 namespace pictor::posix {
 

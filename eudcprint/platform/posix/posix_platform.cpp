@@ -1,10 +1,10 @@
-#include "posix_platform.h"
+#include "platform/posix/posix_platform.h"
 
 #include <cstdio>
 #include <cstdlib>
 
-#include "atomic_file.h"
-#include "preload_layouts.h"
+#include "core/preload_layouts.h"
+#include "platform/posix/atomic_file.h"
 
 namespace pictor::posix {
 

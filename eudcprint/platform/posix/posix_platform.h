@@ -6,12 +6,12 @@
 #include <memory>
 #include <string>
 
-#include "fontconfig_faces.h"
-#include "iconv_codec.h"
-#include "input_methods.h"
-#include "platform_ports.h"
-#include "program_state.h"
-#include "registry_file_store.h"
+#include "core/input_methods.h"
+#include "core/platform_ports.h"
+#include "core/program_state.h"
+#include "platform/posix/fontconfig_faces.h"
+#include "platform/posix/iconv_codec.h"
+#include "platform/posix/registry_file_store.h"
 
 namespace pictor::posix {
 

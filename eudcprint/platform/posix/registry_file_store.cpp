@@ -1,9 +1,9 @@
-#include "registry_file_store.h"
+#include "platform/posix/registry_file_store.h"
 
 #include <cstdlib>
 
-#include "atomic_file.h"
-#include "reg_file.h"
+#include "core/reg_file.h"
+#include "platform/posix/atomic_file.h"
 
 namespace pictor::posix {
 

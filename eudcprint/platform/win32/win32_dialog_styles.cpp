@@ -1,7 +1,7 @@
 // The style bits of the dialog layouts are the platform's.
 #include <windows.h>
 
-#include "dialog_templates.h"
+#include "core/dialog_templates.h"
 
 namespace pictor::win32 {
 

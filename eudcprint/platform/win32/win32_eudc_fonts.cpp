@@ -1,7 +1,7 @@
 // GDI's side of the EUDC associations: the EnableEUDC switch and the font enumeration.
 #include <windows.h>
 
-#include "win32_platform.h"
+#include "platform/win32/win32_platform.h"
 
 namespace pictor::win32 {
 

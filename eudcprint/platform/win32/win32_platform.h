@@ -7,10 +7,10 @@
 
 #include <string>
 
-#include "input_methods.h"
-#include "platform_ports.h"
-#include "program_state.h"
-#include "win32_registry.h"
+#include "core/input_methods.h"
+#include "core/platform_ports.h"
+#include "core/program_state.h"
+#include "platform/win32/win32_registry.h"
 
 namespace pictor::win32 {
 

@@ -1,4 +1,4 @@
-#include "posix_file_system.h"
+#include "platform/posix/posix_file_system.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <ctime>
 
-#include "utf8_names.h"
+#include "platform/posix/utf8_names.h"
 
 namespace quillon::posix {
 namespace {

@@ -1,4 +1,4 @@
-#include "win32_file_system.h"
+#include "platform/win32/win32_file_system.h"
 
 #include <windows.h>
 

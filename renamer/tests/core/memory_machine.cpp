@@ -1,4 +1,4 @@
-#include "memory_machine.h"
+#include "tests/core/memory_machine.h"
 
 #include <algorithm>
 

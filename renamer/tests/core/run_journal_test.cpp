@@ -9,7 +9,7 @@
 #include "core/journal_recovery.h"
 #include "core/run_log.h"
 #include "core/scan_engine.h"
-#include "memory_machine.h"
+#include "tests/core/memory_machine.h"
 
 namespace quillon {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/renamer_error.h"
-#include "memory_machine.h"
+#include "tests/core/memory_machine.h"
 
 namespace quillon {
 namespace {

@@ -3,7 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "memory_machine.h"
+#include "tests/core/memory_machine.h"
 
 namespace quillon {
 namespace {

@@ -8,7 +8,7 @@
 #include "core/renamer_error.h"
 #include "core/scan_engine.h"
 #include "core/undo_run.h"
-#include "memory_machine.h"
+#include "tests/core/memory_machine.h"
 
 namespace quillon {
 namespace {

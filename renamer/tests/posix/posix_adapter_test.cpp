@@ -11,14 +11,14 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "core/memory_machine.h"
 #include "core/renamer_error.h"
 #include "core/run_log.h"
 #include "core/scan_engine.h"
 #include "core/table_loader.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_startup.h"
-#include "temp_folder.h"
+#include "tests/core/memory_machine.h"
+#include "tests/posix/temp_folder.h"
 
 namespace quillon::posix {
 namespace {

@@ -10,7 +10,6 @@
 
 #include "core/journal_recovery.h"
 #include "core/log_reader.h"
-#include "core/memory_machine.h"
 #include "core/renamer_error.h"
 #include "core/run_journal.h"
 #include "core/run_log.h"
@@ -19,6 +18,7 @@
 #include "core/undo_run.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_startup.h"
+#include "tests/core/memory_machine.h"
 
 namespace quillon::win32 {
 namespace {

@@ -1,0 +1,113 @@
+// pictor-dialogs: the two choices of the print program, as it makes them when it starts: the
+// font-setting dialog (設定字形), then, after OK, the print-range dialog (設定列印範圍). Prints what
+// was chosen, and on exit puts back a link that choosing 標準造字 set aside, as the program does
+// when its window closes. On Linux the registry is the file $PICTOR_REGISTRY (default
+// $XDG_CONFIG_HOME/pictor/registry.reg).
+//
+//   pictor-dialogs [--screenshots FOLDER]
+//
+// --screenshots saves each dialog, once it is shown, as FOLDER/pictor-font-setting.png and
+// FOLDER/pictor-print-range.png.
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QPixmap>
+#include <QScreen>
+#include <QTimer>
+#include <cstdio>
+#include <exception>
+#include <memory>
+#include <string>
+
+#include "core/association_choice.h"
+#include "platform/posix/posix_platform.h"
+#include "qt/font_setting_dialog.h"
+#include "qt/print_range_dialog.h"
+#include "qt/qt_message_boxes.h"
+
+namespace {
+
+// Saves every dialog of these classes shortly after it is shown.
+class ScreenshotTaker : public QObject {
+ public:
+  explicit ScreenshotTaker(QString folder) : folder_(std::move(folder)) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show) {
+      QString name;
+      if (qobject_cast<pictor::app::FontSettingDialog*>(watched)) name = "pictor-font-setting.png";
+      if (qobject_cast<pictor::app::PrintRangeDialog*>(watched)) name = "pictor-print-range.png";
+      if (!name.isEmpty()) {
+        auto* dialog = static_cast<QWidget*>(watched);
+        QTimer::singleShot(500, dialog, [dialog, path = QDir(folder_).filePath(name)] {
+          const QPixmap shot = dialog->screen()->grabWindow(dialog->winId());
+          if (shot.save(path)) std::printf("saved %s\n", path.toUtf8().constData());
+          std::fflush(stdout);
+        });
+      }
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  QString folder_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  const QStringList arguments = QApplication::arguments();
+  std::unique_ptr<ScreenshotTaker> taker;
+  const qsizetype screenshots = arguments.indexOf("--screenshots");
+  if (screenshots > 0) {
+    if (screenshots + 1 >= arguments.size()) {
+      std::fputs("usage: pictor-dialogs [--screenshots FOLDER]\n", stderr);
+      return 2;
+    }
+    taker = std::make_unique<ScreenshotTaker>(arguments[screenshots + 1]);
+    application.installEventFilter(taker.get());
+  } else if (arguments.size() > 1) {
+    std::fputs("usage: pictor-dialogs [--screenshots FOLDER]\n", stderr);
+    return 2;
+  }
+
+  try {
+    pictor::posix::PosixPlatform platform;
+    pictor::app::QtMessageBoxes messages;
+    const pictor::PictorPorts ports = platform.AllPorts(messages);
+    pictor::ProgramState state;
+    pictor::InitEudcSupport(state, ports);
+
+    pictor::app::QtFontSettingDialogPort fontDialog;
+    pictor::app::QtPrintRangeDialogPort rangeDialog;
+    int status = 1;
+    if (pictor::ChooseAssociation(state, ports, fontDialog)) {
+      const pictor::EudcAssociation& chosen = state.currentAssociation;
+      std::printf("association: %s\nEUDC file: %s\nopened as: %s\n", platform.ToUtf8(chosen.displayName.View()).c_str(),
+                  platform.ToUtf8(chosen.eudcFilePath.View()).c_str(), platform.ToUtf8(chosen.fontFilePath).c_str());
+      if (state.savedDefaultLink.pendingRestore == 1) {
+        std::printf("link of %s set aside until exit\n", platform.ToUtf8(state.savedDefaultLink.faceName).c_str());
+      }
+      std::fflush(stdout);
+      const bool ranged = pictor::RunPrintRangeDialog(state, messages, rangeDialog);
+      const pictor::PrintRange& range = state.printRange;
+      std::printf("print range%s: %s %04X-%04X, first index %u, count %u\n", ranged ? "" : " (cancelled)",
+                  range.printAll == 1 ? "all" : "codes", range.startCode, range.endCode, range.firstIndex, range.count);
+      const pictor::InputMethodList& methods = state.inputMethods.inputMethods;
+      for (std::size_t i = 0; i < methods.count; ++i) {
+        std::printf("annotate %s: %d\n", platform.ToUtf8(methods.records[i].layoutText.View()).c_str(),
+                    state.inputMethods.annotateFlags[i]);
+      }
+      status = 0;
+    } else {
+      std::puts("font setting cancelled");
+    }
+    pictor::RestoreDefaultLink(state, ports);
+    return status;
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "pictor-dialogs: %s\n", error.what());
+    return 1;
+  }
+}

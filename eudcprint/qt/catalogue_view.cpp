@@ -1,0 +1,31 @@
+#include "qt/catalogue_view.h"
+
+#include <QPainter>
+
+#include "core/window_drawing.h"
+#include "qt/qt_window_canvas.h"
+
+namespace pictor::app {
+namespace {
+
+// The screen font's cell height, in device pixels.
+constexpr int kScreenFontHeight = 32;
+
+}  // namespace
+
+CatalogueView::CatalogueView(const EudcAssociation& association, QWidget* parent)
+    : QWidget(parent), association_(association) {
+  setAutoFillBackground(true);
+  QPalette colours = palette();
+  colours.setColor(QPalette::Window, Qt::white);
+  setPalette(colours);
+}
+
+void CatalogueView::paintEvent(QPaintEvent*) {
+  if (association_.displayName.Empty()) return;
+  QPainter painter(this);
+  QtWindowCanvas canvas(painter, *this, ScreenFont(association_.displayName.View(), kScreenFontHeight));
+  DrawWindowContents(canvas, association_);
+}
+
+}  // namespace pictor::app

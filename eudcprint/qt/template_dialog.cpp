@@ -1,0 +1,157 @@
+#include "qt/template_dialog.h"
+
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <algorithm>
+
+#include "qt/big5_qt.h"
+#include "qt/text_face.h"
+
+namespace pictor::app {
+namespace {
+
+constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+
+bool HasTabStop(const ControlTemplate& control) { return (control.style & kWsTabStop) != 0; }
+
+}  // namespace
+
+QFont DialogFont(const DialogTemplate& layout) {
+  QFont font(CatalogueTextFamily(FromCp950(layout.fontFace)));
+  font.setPointSize(layout.pointSize);
+  return font;
+}
+
+DialogBaseUnits BaseUnitsOf(const QFont& font) {
+  const QFontMetrics metrics(font);
+  return {AverageCharWidth(metrics.horizontalAdvance(QString::fromLatin1(kLetters))), metrics.height()};
+}
+
+TemplateDialog::TemplateDialog(const DialogTemplate& layout, QWidget* parent) : QDialog(parent) {
+  setWindowTitle(FromCp950(layout.caption));
+  setFont(DialogFont(layout));
+  units_ = BaseUnitsOf(font());
+  const PixelBox size = ToPixels({0, 0, layout.width, layout.height}, units_);
+  setFixedSize(size.width, size.height);
+
+  for (const ControlTemplate& control : layout.controls) controls_.emplace_back(&control, Create(control));
+
+  // Tab order follows the table; a label's accelerator moves to the next control with a tab stop.
+  QWidget* previous = nullptr;
+  for (std::size_t i = 0; i < controls_.size(); ++i) {
+    const auto [control, widget] = controls_[i];
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+      for (std::size_t j = i + 1; j < controls_.size(); ++j) {
+        if (HasTabStop(*controls_[j].first)) {
+          label->setBuddy(controls_[j].second);
+          break;
+        }
+      }
+    }
+    if (widget->focusPolicy() == Qt::NoFocus) continue;
+    if (previous != nullptr) setTabOrder(previous, widget);
+    previous = widget;
+  }
+  UpdateRadioTabStops();
+}
+
+QWidget* TemplateDialog::Create(const ControlTemplate& control) {
+  const QString text = FromCp950(control.text);
+  QWidget* widget = nullptr;
+  switch (control.controlClass) {
+    case ControlClass::kButton: {
+      const std::uint32_t type = control.style & kBsTypeMask;
+      if (type == kBsGroupBox) {
+        auto* group = new QGroupBox(text, this);
+        group->setFocusPolicy(Qt::NoFocus);
+        widget = group;
+      } else if (type == kBsAutoRadioButton) {
+        widget = new QRadioButton(text, this);
+      } else {
+        auto* button = new QPushButton(text, this);
+        button->setDefault(type == kBsDefPushButton);
+        widget = button;
+      }
+      break;
+    }
+    case ControlClass::kStatic: {
+      auto* label = new QLabel(text, this);
+      label->setAlignment(((control.style & kSsRight) != 0 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+      label->setFocusPolicy(Qt::NoFocus);
+      widget = label;
+      break;
+    }
+    case ControlClass::kEdit: {
+      auto* edit = new QLineEdit(this);
+      if ((control.style & kEsCenter) != 0) edit->setAlignment(Qt::AlignCenter);
+      widget = edit;
+      break;
+    }
+    case ControlClass::kListBox: {
+      auto* list = new QListWidget(this);
+      list->setSelectionMode((control.style & kLbsMultipleSel) != 0 ? QAbstractItemView::MultiSelection
+                                                                    : QAbstractItemView::SingleSelection);
+      list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+      list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+      widget = list;
+      break;
+    }
+    case ControlClass::kComboBox:
+      widget = new QComboBox(this);
+      break;
+  }
+  widget->setObjectName(control.id == kNoControlId ? QString() : QString::number(control.id));
+  if (!HasTabStop(control) && widget->focusPolicy() != Qt::NoFocus) widget->setFocusPolicy(Qt::ClickFocus);
+  const PixelBox box = ToPixels(control.rect, units_);
+  int height = box.height;
+  // A drop-down list's rectangle includes its open list; closed it is as high as its text.
+  if (control.controlClass == ControlClass::kComboBox) height = std::min(height, widget->sizeHint().height());
+  widget->setGeometry(box.x, box.y, box.width, height);
+  return widget;
+}
+
+QWidget* TemplateDialog::Control(int id) const {
+  if (id == kNoControlId) return nullptr;
+  for (const auto& [control, widget] : controls_) {
+    if (control->id == id) return widget;
+  }
+  return nullptr;
+}
+
+void TemplateDialog::FocusFirstTabStop() {
+  for (const auto& [control, widget] : controls_) {
+    if (HasTabStop(*control) && widget->isEnabled()) {
+      widget->setFocus(Qt::TabFocusReason);
+      return;
+    }
+  }
+}
+
+void TemplateDialog::UpdateRadioTabStops() {
+  // A group runs from a radio button with kWsGroup up to the next control with kWsGroup or a
+  // control that is no radio button.
+  std::vector<QRadioButton*> group;
+  const auto close = [&] {
+    bool anyChecked = false;
+    for (QRadioButton* radio : group) anyChecked = anyChecked || radio->isChecked();
+    for (std::size_t i = 0; i < group.size(); ++i) {
+      const bool reached = anyChecked ? group[i]->isChecked() : i == 0;
+      group[i]->setFocusPolicy(reached ? Qt::StrongFocus : Qt::ClickFocus);
+    }
+    group.clear();
+  };
+  for (const auto& [control, widget] : controls_) {
+    auto* radio = qobject_cast<QRadioButton*>(widget);
+    if (radio == nullptr || (control->style & kWsGroup) != 0) close();
+    if (radio != nullptr) group.push_back(radio);
+  }
+  close();
+}
+
+}  // namespace pictor::app
