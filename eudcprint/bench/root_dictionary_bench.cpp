@@ -21,7 +21,7 @@ using testsupport::DictionaryForm;
 std::vector<std::uint8_t> FullPhoneticFile() {
   DictionaryBuilder builder(DictionaryForm::kPhonetic);
   for (std::uint16_t ordinal = 0; ordinal < EUDC_CHARACTER_COUNT; ++ordinal) {
-    const auto code = static_cast<std::uint16_t>(0xE000 + ordinal);
+    const auto code = OrdinalToPrivateUse(ordinal);
     builder.Add(code, {1, 22, 33, 39}).Add(code, {2, 0, 25, 41});
   }
   return builder.Build();
@@ -30,7 +30,7 @@ std::vector<std::uint8_t> FullPhoneticFile() {
 std::vector<std::uint8_t> FullChangjieFile() {
   DictionaryBuilder builder(DictionaryForm::kRadical);
   for (std::uint16_t ordinal = 0; ordinal < EUDC_CHARACTER_COUNT; ++ordinal) {
-    builder.Add(static_cast<std::uint16_t>(0xE000 + ordinal), {1, 2, 3, 4, 5});
+    builder.Add(OrdinalToPrivateUse(ordinal), {1, 2, 3, 4, 5});
   }
   return builder.Build();
 }

@@ -108,4 +108,10 @@ bool IsEudcCode(std::uint16_t code) {
   return false;
 }
 
+std::optional<char16_t> Big5ToPrivateUse(std::uint16_t code) {
+  const auto ordinal = Big5ToOrdinal(code);
+  if (!ordinal) return std::nullopt;
+  return OrdinalToPrivateUse(*ordinal);
+}
+
 }  // namespace pictor

@@ -23,8 +23,8 @@ std::u16string BasicCp950Codec::ToUtf16(std::string_view cp950) const {
     }
     const auto code = static_cast<std::uint16_t>((lead << 8) | static_cast<unsigned char>(cp950[i + 1]));
     ++i;
-    if (const auto ordinal = Big5ToOrdinal(code)) {
-      out.push_back(static_cast<char16_t>(0xE000 + *ordinal));
+    if (const auto privateUse = Big5ToPrivateUse(code)) {
+      out.push_back(*privateUse);
     } else {
       out.push_back(DecodePair(code));
     }
@@ -41,8 +41,8 @@ std::string BasicCp950Codec::FromUtf16(std::u16string_view utf16) const {
       out.push_back(static_cast<char>(cp));
       continue;
     }
-    if (cp >= 0xE000 && cp < 0xE000u + EUDC_CHARACTER_COUNT) {
-      const std::uint16_t code = OrdinalToBig5(static_cast<std::uint16_t>(cp - 0xE000));
+    if (const auto ordinal = PrivateUseToOrdinal(cp)) {
+      const std::uint16_t code = OrdinalToBig5(*ordinal);
       out.push_back(static_cast<char>(code >> 8));
       out.push_back(static_cast<char>(code & 0xFF));
       continue;

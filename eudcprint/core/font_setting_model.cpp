@@ -20,8 +20,7 @@ bool FontSettingModel::Open(const FontSettingContext& context) {
 }
 
 void FontSettingModel::Select(std::optional<std::size_t> index) {
-  if (index && *index >= associations_.size()) index.reset();
-  selection_ = index;
+  if (index && *index < associations_.size()) selection_ = index;
 }
 
 std::optional<EudcAssociation> FontSettingModel::Accept() const {

@@ -89,4 +89,14 @@ class WindowsDirectoryPort {
   virtual std::string WindowsDirectory() = 0;
 };
 
+// The document's files: the document holds nothing, so opening one only checks that it can be
+// read and saving one leaves it empty. Paths are as the platform's file dialogs name them.
+class DocumentFilePort {
+ public:
+  virtual ~DocumentFilePort() = default;
+  virtual bool CanRead(std::string_view path) = 0;
+  // Creates the file, or empties it; false when it cannot be written.
+  virtual bool WriteEmpty(std::string_view path) = 0;
+};
+
 }  // namespace pictor

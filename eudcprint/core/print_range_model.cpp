@@ -1,5 +1,7 @@
 #include "print_range_model.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdio>
 
 #include "ascii.h"
@@ -63,18 +65,25 @@ void PrintRangeModel::SetInputMethodSelected(std::size_t item, bool selected) {
 
 void PrintRangeModel::FocusField(CodeField field) { texts_[Index(field)].clear(); }
 
-void PrintRangeModel::EditField(CodeField field, std::string_view text) {
-  if (text.size() > kCodeFieldLimit) return;
-  if (text.find_first_not_of(kHexDigits) != std::string_view::npos) return;  // undone
+void PrintRangeModel::EditField(CodeField field, std::string_view text, std::size_t caret) {
   std::string& current = texts_[Index(field)];
-  current = AsciiUppercase(text);
-  if (current.size() != kCodeFieldLimit) return;
-  if (IsEudcCode(ParseCode(current))) {
-    focusMove_ = field == CodeField::kStart ? FocusMove::kEndField : FocusMove::kOkButton;
-  } else {
-    Tell(kNotEudcCodeId);
-    current.clear();
+  const bool refused = text.size() > kCodeFieldLimit || text.find_first_not_of(kHexDigits) != std::string_view::npos;
+  if (!refused) {
+    current = AsciiUppercase(text);
+    if (current.size() == kCodeFieldLimit) {
+      if (IsEudcCode(ParseCode(current))) {
+        focusMove_ = field == CodeField::kStart ? FocusMove::kEndField : FocusMove::kOkButton;
+      } else {
+        Tell(kNotEudcCodeId);
+        current.clear();
+      }
+    }
   }
+  const auto shown = static_cast<std::ptrdiff_t>(current.size());
+  const auto typed = static_cast<std::ptrdiff_t>(text.size());
+  const auto at = static_cast<std::ptrdiff_t>(caret);
+  carets_[Index(field)] =
+      static_cast<std::size_t>(shown == typed ? at : std::clamp<std::ptrdiff_t>(at - (typed - shown), 0, shown));
 }
 
 std::optional<FocusMove> PrintRangeModel::TakeFocusMove() {
@@ -126,15 +135,8 @@ void PrintRangeModel::Tell(std::uint16_t stringId) {
 bool RunPrintRangeDialog(ProgramState& state, MessagePort& messages, PrintRangeDialogPort& dialog) {
   PrintRangeModel model(state.printRange, state.inputMethods.inputMethods, state.inputMethods.annotateFlags, messages);
   if (!dialog.Run(model) || !model.Accepted()) return false;
-  PrintRange& range = state.printRange;
-  model.Apply(range, state.inputMethods.annotateFlags);
-  if (range.printAll == 1) {
-    range.firstIndex = 0;
-    range.count = EUDC_CHARACTER_COUNT;
-  } else {
-    range.firstIndex = Big5ToCodeIndex(range.startCode);
-    range.count = static_cast<std::uint16_t>(Big5ToCodeIndex(range.endCode) - range.firstIndex + 1);
-  }
+  model.Apply(state.printRange, state.inputMethods.annotateFlags);
+  SetWalk(state.printRange);
   return true;
 }
 

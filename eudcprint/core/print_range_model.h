@@ -57,10 +57,14 @@ class PrintRangeModel {
   void SetInputMethodSelected(std::size_t item, bool selected);
   // A field receives the focus: its text is cleared.
   void FocusField(CodeField field);
-  // The user changed a field's text to `text`. A character that is not a hexadecimal digit
-  // undoes the change; letters show upper-case; four digits that are no user-defined code are
-  // told (不是正確的外字字碼！) and empty the field; an accepted code moves the focus on.
-  void EditField(CodeField field, std::string_view text);
+  // The user changed a field's text to `text`, the caret (insertion point) then at `caret`. A
+  // character that is not a hexadecimal digit undoes the change; letters show upper-case; four
+  // digits that are no user-defined code are told (不是正確的外字字碼！) and empty the field; an
+  // accepted code moves the focus on.
+  void EditField(CodeField field, std::string_view text, std::size_t caret = 0);
+  // Where the caret stands after the last edit of the field: where it was when the text kept its
+  // length, else moved back by the characters the field did not take, to where they began.
+  std::size_t Caret(CodeField field) const { return carets_[Index(field)]; }
   // The focus move the last edit asked for, once.
   std::optional<FocusMove> TakeFocusMove();
   // OK: checks the fields, telling the first fault; true when the dialog may end.
@@ -78,6 +82,7 @@ class PrintRangeModel {
   MessagePort& messages_;
   bool allChecked_ = true;
   std::array<std::string, 2> texts_;
+  std::array<std::size_t, 2> carets_{};
   std::vector<std::string> rangeRows_;
   std::size_t rangeRow_ = 0;
   std::vector<std::string> inputMethodNames_;

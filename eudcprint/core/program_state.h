@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "catalogue_state.h"
 #include "eudc_association.h"
 #include "fixed_text.h"
 #include "input_methods.h"
@@ -35,6 +36,12 @@ struct ProgramState {
   PrintRange printRange;
   bool restoreFailureTold = false;  // a failed restore of the saved link is told once per run
 };
+
+// What the pages read of the state.
+inline CatalogueState CatalogueOf(const ProgramState& state) {
+  return {state.currentAssociation, state.printRange, state.inputMethods.inputMethods, state.inputMethods.annotateFlags,
+          *state.inputMethods.rootTables};
+}
 
 // Every port the choices need.
 struct PictorPorts {

@@ -34,8 +34,7 @@ std::uint16_t ReadU16(std::span<const std::uint8_t> bytes, std::size_t offset) {
 
 std::optional<std::uint16_t> OrdinalOfEntry(std::uint16_t code, PlatformFamily family) {
   if (family == PlatformFamily::kWindows9x) return Big5ToOrdinal(code);
-  if (code < 0xE000 || code - 0xE000u >= EUDC_CHARACTER_COUNT) return std::nullopt;
-  return static_cast<std::uint16_t>(code - 0xE000);
+  return PrivateUseToOrdinal(code);
 }
 
 template <std::size_t N>

@@ -117,6 +117,26 @@ TEST_F(PrintRangeDialog, FieldsTakeHexadecimalDigitsAndCheckAFullCode) {
   EXPECT_EQ(model.Text(CodeField::kEnd), "");
 }
 
+// After a refused edit the caret goes back to where the refused characters began; an edit that
+// keeps the text's length (letters shown upper-case) leaves it where it was.
+TEST_F(PrintRangeDialog, TheCaretStaysBeforeWhatTheFieldRefused) {
+  PrintRangeModel model = Open();
+  model.ClickCodes();
+  model.EditField(CodeField::kStart, "fa", 2);
+  EXPECT_EQ(model.Caret(CodeField::kStart), 2u);
+  model.EditField(CodeField::kStart, "fxya", 3);  // "xy" typed (pasted) between F and A
+  EXPECT_EQ(model.Text(CodeField::kStart), "FA");
+  EXPECT_EQ(model.Caret(CodeField::kStart), 1u);
+  model.EditField(CodeField::kStart, "FA4001", 6);  // two characters too many
+  EXPECT_EQ(model.Text(CodeField::kStart), "FA");
+  EXPECT_EQ(model.Caret(CodeField::kStart), 2u);
+  model.EditField(CodeField::kStart, "gFA", 1);  // refused at the very start
+  EXPECT_EQ(model.Caret(CodeField::kStart), 0u);
+  model.EditField(CodeField::kStart, "A1FA", 2);  // four digits, no user-defined code: emptied
+  EXPECT_EQ(model.Text(CodeField::kStart), "");
+  EXPECT_EQ(model.Caret(CodeField::kStart), 0u);
+}
+
 TEST_F(PrintRangeDialog, ARangeCountsOnlyUserDefinedCodes) {
   ASSERT_TRUE(RunCodes("8140", "8DFE"));
   EXPECT_EQ(state.printRange.printAll, 0);

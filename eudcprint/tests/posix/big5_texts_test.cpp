@@ -99,6 +99,7 @@ TEST(Big5Texts, CatalogueTexts) {
 
 TEST(Big5Texts, kStringTable) {
   const std::vector<std::pair<std::uint16_t, std::string>> texts = {
+      {128, "列印程式\n\nPictor\n\n\nPictor.Document\nPictor Document"},
       {1001, "SystemDefaultEUDCFont"},
       {1002, "標準造字"},
       {1003, "細明體"},
@@ -138,19 +139,17 @@ TEST(Big5Texts, ShellMenusToolbarAndBoxes) {
                                             "", Cp950("列印(&P)...\tCtrl+P"), Cp950("預覽列印(&V)"),
                                             Cp950("列印設定(&S)..."), "", Cp950("結束(&X)"), Cp950("說明(&H)"),
                                             Cp950("註解"), Cp950("關於外字列印程式(&A)...")}));
-  std::vector<std::string> toolbar;
-  for (const ToolbarButton& button : kPreviewToolbar) toolbar.emplace_back(button.text);
-  EXPECT_EQ(toolbar,
-            (std::vector<std::string>{Cp950("列印(&P)..."), Cp950("下一頁(&N)"), Cp950("上一頁(&V)"), Cp950("兩頁(&T)"),
-                                      Cp950("拉近(&I)"), Cp950("拉遠(&O)"), Cp950("關閉(&C)")}));
   EXPECT_EQ(kNotesCaption, Cp950("造字列印-註解"));
   EXPECT_EQ(kNotesText, Cp950("【新注音/新倉頡】與【注音/倉頡】之字根資料完全相同。"));
   EXPECT_EQ(kKaiFaceName, Cp950("標楷體"));
   EXPECT_EQ(kKaiTitleSuffix, Cp950("(若有輸入碼而無字,則該字僅用於系統標準造字檔)"));
   EXPECT_EQ(FrameCaption(Cp950("自造字")), Cp950("自造字 - 列印程式"));
-  EXPECT_EQ(kPrintingLabel, Cp950("列印"));
-  EXPECT_EQ(kPrintingToLabel, Cp950("到"));
-  EXPECT_EQ(kPrintingCancel, Cp950("取消"));
+}
+
+std::vector<std::string> Texts(const DialogTemplate& dialog) {
+  std::vector<std::string> texts;
+  for (const ControlTemplate& control : dialog.controls) texts.emplace_back(control.text);
+  return texts;
 }
 
 TEST(Big5Texts, DialogLayouts) {
@@ -170,6 +169,13 @@ TEST(Big5Texts, DialogLayouts) {
             (std::vector<std::string>{Cp950("確定"), Cp950("取消"), Cp950("標註輸入法字根"), "", Cp950("列印範圍"),
                                       Cp950("全部(&A)"), Cp950("字碼(&D)"), Cp950("從(&F):"), "", Cp950("到(&T):"), "",
                                       Cp950("範圍(&R)："), ""}));
+
+  EXPECT_EQ(Texts(PreviewToolbarTemplate()),
+            (std::vector<std::string>{Cp950("列印(&P)..."), Cp950("下一頁(&N)"), Cp950("上一頁(&V)"), Cp950("兩頁(&T)"),
+                                      Cp950("拉近(&I)"), Cp950("拉遠(&O)"), Cp950("關閉(&C)")}));
+  EXPECT_EQ(Texts(PrintingBoxTemplate()),
+            (std::vector<std::string>{Cp950("列印"), "", Cp950("到"), "", "", "", Cp950("取消")}));
+  EXPECT_EQ(PrintingBoxTemplate().caption, Cp950("列印程式"));
 }
 
 TEST(Big5Texts, CodecMapsTheUserDefinedAreaToPrivateUse) {

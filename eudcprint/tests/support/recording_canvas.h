@@ -6,7 +6,18 @@
 #include <vector>
 
 #include "core/catalogue_state.h"
+#include "core/code_space.h"
 #include "core/page_canvas.h"
+
+namespace pictor {
+
+// Which of the page's two fonts a recorded text was drawn in.
+enum class FontRole {
+  kCharacter,  // a user-defined character, recorded as its two Big5 bytes
+  kText,
+};
+
+}  // namespace pictor
 
 namespace pictor::testing {
 
@@ -18,20 +29,19 @@ struct CanvasOperation {
   FontRole role = FontRole::kText;
   std::string text;
   std::int32_t penWidth = 0;
+  char16_t privateUse = 0;  // a character's code point in the EUDC font
 };
 
-// Text is 16 units a byte, characters 32 a byte: half and whole squares of the two font heights.
+// Text is 16 units a byte: half squares of the text font's height.
 class RecordingCanvas : public PageCanvas {
  public:
   static constexpr std::int32_t kTextUnitsPerByte = 16;
-  static constexpr std::int32_t kCharacterUnitsPerByte = 32;
 
-  void Text(CanvasPoint topLeft, FontRole role, std::string_view cp950) override {
-    operations.push_back({CanvasOperation::Kind::kText, topLeft, {}, role, std::string(cp950), 0});
+  void Text(CanvasPoint topLeft, std::string_view cp950) override {
+    operations.push_back({CanvasOperation::Kind::kText, topLeft, {}, FontRole::kText, std::string(cp950), 0});
   }
-  std::int32_t TextWidth(FontRole role, std::string_view cp950) override {
-    const auto bytes = static_cast<std::int32_t>(cp950.size());
-    return bytes * (role == FontRole::kText ? kTextUnitsPerByte : kCharacterUnitsPerByte);
+  std::int32_t TextWidth(std::string_view cp950) override {
+    return static_cast<std::int32_t>(cp950.size()) * kTextUnitsPerByte;
   }
   void Rectangle(CanvasPoint corner, CanvasPoint opposite) override {
     operations.push_back({CanvasOperation::Kind::kRectangle, corner, opposite, FontRole::kText, {}, 0});
@@ -49,6 +59,14 @@ class RecordingCanvas : public PageCanvas {
   }
 
   std::vector<CanvasOperation> operations;
+
+ protected:
+  void EudcGlyph(char16_t privateUse, CanvasPoint cell) override {
+    const std::uint16_t code = OrdinalToBig5(PrivateUseToOrdinal(privateUse).value_or(kNoCharacter));
+    const char bytes[2] = {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
+    operations.push_back(
+        {CanvasOperation::Kind::kText, cell, {}, FontRole::kCharacter, std::string(bytes, 2), 0, privateUse});
+  }
 };
 
 // The program's state that the pages read, owned by the test.
