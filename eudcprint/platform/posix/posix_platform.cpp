@@ -1,5 +1,9 @@
 #include "platform/posix/posix_platform.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -24,6 +28,21 @@ std::optional<std::vector<std::uint8_t>> PosixFileReader::ReadWholeFile(std::str
   } catch (const std::exception&) {
     return std::nullopt;
   }
+}
+
+bool PosixDocumentFiles::CanRead(std::string_view path) {
+  const int descriptor = open(std::string(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (descriptor < 0) return false;
+  struct stat status {};
+  const bool file = fstat(descriptor, &status) == 0 && !S_ISDIR(status.st_mode);
+  close(descriptor);
+  return file;
+}
+
+bool PosixDocumentFiles::WriteEmpty(std::string_view path) {
+  const int descriptor = open(std::string(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (descriptor < 0) return false;
+  return close(descriptor) == 0;
 }
 
 void StderrMessages::Show(std::string_view text, std::string_view caption, MessageIcon) {

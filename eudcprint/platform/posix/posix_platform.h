@@ -68,6 +68,13 @@ class EnvironmentWindowsDirectory : public WindowsDirectoryPort {
   const IconvCp950Codec& codec_;
 };
 
+// Document files by their path as the file system names it (UTF-8).
+class PosixDocumentFiles : public DocumentFilePort {
+ public:
+  bool CanRead(std::string_view path) override;
+  bool WriteEmpty(std::string_view path) override;
+};
+
 // All ports together, over the registry file at `registryPath`.
 class PosixPlatform {
  public:
@@ -79,6 +86,7 @@ class PosixPlatform {
   PlatformFamilyPort& Family() { return family_; }
   FileReaderPort& Files() { return files_; }
   MessagePort& Messages() { return messages_; }
+  DocumentFilePort& DocumentFiles() { return documents_; }
   InputMethodPorts Ports() { return {*registry_, layouts_, files_, messages_}; }
   // Every port, with messages going to `messages` (a window's message boxes, say).
   PictorPorts AllPorts(MessagePort& messages) {
@@ -104,6 +112,7 @@ class PosixPlatform {
   NoEudcLinking eudcLink_;
   FontconfigFaces fonts_;
   EnvironmentWindowsDirectory windowsDirectory_;
+  PosixDocumentFiles documents_;
 };
 
 }  // namespace pictor::posix

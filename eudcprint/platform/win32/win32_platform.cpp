@@ -69,6 +69,18 @@ PlatformFamily Win32PlatformFamily::Family() {
                                                                 : PlatformFamily::kWindows9x;
 }
 
+bool Win32DocumentFiles::CanRead(std::string_view path) {
+  const Handle file(CreateFileA(std::string(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return file.Get() != INVALID_HANDLE_VALUE;
+}
+
+bool Win32DocumentFiles::WriteEmpty(std::string_view path) {
+  const Handle file(
+      CreateFileA(std::string(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return file.Get() != INVALID_HANDLE_VALUE;
+}
+
 std::optional<std::vector<std::uint8_t>> Win32FileReader::ReadWholeFile(std::string_view path) {
   Handle file(CreateFileA(std::string(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -29,6 +29,13 @@ class Win32FileReader : public FileReaderPort {
   std::optional<std::vector<std::uint8_t>> ReadWholeFile(std::string_view path) override;
 };
 
+// Document files by their code page 950 path.
+class Win32DocumentFiles : public DocumentFilePort {
+ public:
+  bool CanRead(std::string_view path) override;
+  bool WriteEmpty(std::string_view path) override;
+};
+
 // A message box without owner window, with an OK button.
 class MessageBoxMessages : public MessagePort {
  public:
@@ -80,6 +87,7 @@ class Win32Platform {
   KeyboardLayoutPort& KeyboardLayouts() { return layouts_; }
   PlatformFamilyPort& Family() { return family_; }
   FileReaderPort& Files() { return files_; }
+  DocumentFilePort& DocumentFiles() { return documents_; }
   MessagePort& Messages();
   InputMethodPorts Ports() { return {registry_, layouts_, files_, Messages()}; }
   // Every port, with messages going to `messages`.
@@ -103,6 +111,7 @@ class Win32Platform {
   Win32EudcLink eudcLink_;
   Win32FontList fonts_;
   Win32WindowsDirectory windowsDirectory_;
+  Win32DocumentFiles documents_;
 };
 
 }  // namespace pictor::win32

@@ -267,5 +267,21 @@ TEST_F(Win32Adapter, LookupsAnswerFromDictionariesFoundThroughTheRegistry) {
   RemoveDirectoryA(folder.c_str());
 }
 
+// The document holds nothing: saving leaves an empty file, opening only needs a file it can read.
+TEST_F(Win32Adapter, DocumentFilesAreWrittenEmptyAndCheckedForReading) {
+  const std::string path = TempFolder() + "\\doc.pic";
+  { std::ofstream(path) << "old content"; }
+  Win32DocumentFiles documents;
+  ASSERT_TRUE(documents.WriteEmpty(path));
+  EXPECT_TRUE(documents.CanRead(path));
+  std::ifstream written(path, std::ios::binary | std::ios::ate);
+  EXPECT_EQ(written.tellg(), 0);
+  written.close();
+  DeleteFileA(path.c_str());
+  EXPECT_FALSE(documents.CanRead(path));
+  EXPECT_FALSE(documents.WriteEmpty(TempFolder() + "\\no such folder\\doc.pic"));
+  RemoveDirectoryA(TempFolder().c_str());
+}
+
 }  // namespace
 }  // namespace pictor::win32
