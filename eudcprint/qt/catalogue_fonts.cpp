@@ -4,16 +4,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/page_layout.h"
+#include "core/page_canvas.h"
 
 namespace pictor::app {
 namespace {
 
 // Fonts are measured at this size and scaled so that ascent plus descent fill the cell.
 constexpr qreal kProbePixelSize = 1000;  // the character font is loaded at this size too
-
-// The text role is half the character cell: 3.2 mm.
-constexpr std::int32_t kTextHeight = kCellHeight / 2;
 
 }  // namespace
 
@@ -25,7 +22,7 @@ CatalogueFonts LoadCatalogueFonts(const QString& eudcFontFile, const QString& te
   fonts.character = fonts.eudcFile->Glyphs();
   const qreal characterProbe = fonts.character.ascent() + fonts.character.descent();
   if (fonts.character.isValid() && characterProbe > 0) {
-    const qreal characterPixels = TenthsOfMmToPixels(kCellHeight, dotsPerInch);
+    const qreal characterPixels = TenthsOfMmToPixels(kCharacterFontHeight, dotsPerInch);
     fonts.character.setPixelSize(kProbePixelSize * characterPixels / characterProbe);
     fonts.characterAscent = fonts.character.ascent();
   } else {
@@ -37,7 +34,7 @@ CatalogueFonts LoadCatalogueFonts(const QString& eudcFontFile, const QString& te
   fonts.text.setPixelSize(static_cast<int>(kProbePixelSize));
   const QFontMetricsF probe(fonts.text);
   const qreal textProbe = probe.ascent() + probe.descent();
-  const qreal textPixels = TenthsOfMmToPixels(kTextHeight, dotsPerInch);
+  const qreal textPixels = TenthsOfMmToPixels(kTextFontHeight, dotsPerInch);
   fonts.text.setPixelSize(std::max(1, static_cast<int>(std::lround(kProbePixelSize * textPixels / textProbe))));
   fonts.textAscent = QFontMetricsF(fonts.text).ascent();
   return fonts;

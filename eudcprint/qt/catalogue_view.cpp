@@ -6,12 +6,6 @@
 #include "qt/qt_window_canvas.h"
 
 namespace pictor::app {
-namespace {
-
-// The screen font's cell height, in device pixels.
-constexpr int kScreenFontHeight = 32;
-
-}  // namespace
 
 CatalogueView::CatalogueView(const EudcAssociation& association, QWidget* parent)
     : QWidget(parent), association_(association) {
@@ -24,7 +18,7 @@ CatalogueView::CatalogueView(const EudcAssociation& association, QWidget* parent
 void CatalogueView::paintEvent(QPaintEvent*) {
   if (association_.displayName.Empty()) return;
   QPainter painter(this);
-  QtWindowCanvas canvas(painter, *this, ScreenFont(association_.displayName.View(), kScreenFontHeight));
+  QtWindowCanvas canvas(painter, *this, ScreenFont(association_.displayName.View(), kWindowFontHeight));
   DrawWindowContents(canvas, association_);
 }
 

@@ -19,6 +19,8 @@ FontSettingDialog::FontSettingDialog(FontSettingModel& model, QWidget* parent)
     const QList<QListWidgetItem*> selected = list->selectedItems();
     model_.Select(selected.isEmpty() ? std::nullopt
                                      : std::optional<std::size_t>(static_cast<std::size_t>(list->row(selected[0]))));
+    // The list shows the model's selection, which a click on its blank part does not clear.
+    if (const auto kept = model_.Selection(); kept && selected.isEmpty()) list->setCurrentRow(static_cast<int>(*kept));
   });
   connect(OkButton(), &QPushButton::clicked, this, &FontSettingDialog::Confirm);
   connect(CancelButton(), &QPushButton::clicked, this, &QDialog::reject);

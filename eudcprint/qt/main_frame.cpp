@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenuBar>
@@ -13,8 +12,6 @@
 #include <QShortcut>
 
 #include "core/shell_resources.h"
-#include "core/shell_rules.h"
-#include "core/string_table.h"
 #include "qt/big5_qt.h"
 #include "qt/catalogue_view.h"
 #include "qt/preview_window.h"
@@ -47,10 +44,14 @@ QKeySequence SequenceOf(const Accelerator& accelerator) {
   return QKeySequence(modifiers | QtKeyOf(accelerator.virtualKey));
 }
 
-// The name of the print-to-file dialog's default file, with the extension of what is written.
-QString PrintToFileName() {
-  return QFileInfo(FromCp950(LoadStringResource(kPrintToFileNameId))).completeBaseName() + ".pdf";
+// A filter of the file dialog as Qt writes one: the description, with its patterns in brackets.
+QString NameFilterOf(const FileFilter& filter) {
+  QString text = FromCp950(filter.description);
+  if (!text.contains('(')) text += " (" + FromCp950(filter.patterns).replace(';', ' ') + ")";
+  return text;
 }
+
+ChosenFile ChosenFileOf(const QString& path) { return {path.toStdString(), ToCp950(QFileInfo(path).fileName())}; }
 
 }  // namespace
 
@@ -62,7 +63,8 @@ MainFrame::MainFrame(posix::PosixPlatform& platform, QWidget* parent)
   BuildMenu();
   BuildAccelerators();
   resize(640, 480);
-  shell_ = std::make_unique<PictorShell>(state_, ports_, fontDialog_, rangeDialog_, *this);
+  shell_ = std::make_unique<PictorShell>(state_, ports_,
+                                         ShellPorts{fontDialog_, rangeDialog_, platform_.DocumentFiles(), *this});
   UpdateCommandStates();
 }
 
@@ -109,147 +111,92 @@ bool MainFrame::SendCommand(std::uint16_t command) {
   return done;
 }
 
+bool MainFrame::OpenDocument(const QString& path) { return shell_->OpenDocument(ChosenFileOf(path)); }
+
+void MainFrame::EndProgram() {
+  if (ending_) return;
+  ending_ = true;
+  shell_->RestoreLinks();
+  // A job in hand stops before its next page; every modal loop and the main loop end.
+  for (PrintingBox* box : findChildren<PrintingBox*>()) box->Cancel();
+  QCoreApplication::exit(0);
+}
+
 QAction* MainFrame::MenuAction(std::uint16_t command) const {
   const auto found = actions_.find(command);
   return found == actions_.end() ? nullptr : found->second;
 }
 
-void MainFrame::SetDocumentTitle(std::string_view cp950) {
-  documentTitle_ = FromCp950(cp950);
-  setWindowTitle(FromCp950(FrameCaption(cp950)));
-}
+QString MainFrame::DocumentTitle() const { return FromCp950(shell_->Document().Title()); }
+
+void MainFrame::SetCaption(std::string_view cp950) { setWindowTitle(FromCp950(cp950)); }
 
 void MainFrame::InvalidateView() { view_->update(); }
 
-void MainFrame::RunWindowCommand(std::uint16_t command) {
-  switch (command) {
-    case ID_FILE_OPEN:
-      ChooseDocumentToOpen();
-      break;
-    case ID_FILE_SAVE:
-      SaveDocument();
-      break;
-    case ID_FILE_PRINT:
-      Print(true);
-      break;
-    case ID_FILE_PRINT_DIRECT:
-      Print(false);
-      break;
-    case ID_FILE_PRINT_PREVIEW:
-      PrintPreview();
-      break;
-    case ID_FILE_PRINT_SETUP: {
-      QPageSetupDialog dialog(&printer_, this);
-      dialog.exec();
-      break;
-    }
-    case ID_APP_EXIT:
-      close();
-      break;
-    default:
-      break;
+std::optional<PrintChoice> MainFrame::AskPrint(const PrintDialogOffer& offer) {
+  // Qt's dialog holds the file field itself: printing to a file offers the name there, in the
+  // folder the program was started in.
+  if (printer_.outputFormat() == QPrinter::PdfFormat && printer_.outputFileName().isEmpty()) {
+    printer_.setOutputFileName(QDir::current().filePath(FromCp950(offer.outputFileName)));
   }
+  printer_.setPrintRange(QPrinter::AllPages);
+  printer_.setFromTo(offer.pages.first, offer.pages.last);
+  printer_.setCopyCount(offer.copies);
+  QPrintDialog dialog(&printer_, this);
+  dialog.setMinMax(offer.minPage, offer.maxPage);
+  dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+  dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  PrintChoice choice;
+  if (printer_.printRange() == QPrinter::PageRange) choice.pages = PageSpan{printer_.fromPage(), printer_.toPage()};
+  choice.copies = printer_.copyCount();
+  return choice;
 }
 
-CatalogueState MainFrame::Catalogue() const {
-  return {state_.currentAssociation, state_.printRange, state_.inputMethods.inputMethods,
-          state_.inputMethods.annotateFlags, *state_.inputMethods.rootTables};
+void MainFrame::AskPageSetup() {
+  QPageSetupDialog dialog(&printer_, this);
+  dialog.exec();
+}
+
+std::optional<ChosenFile> MainFrame::AskOpenPath() {
+  const QString path = QFileDialog::getOpenFileName(this);
+  if (path.isEmpty()) return std::nullopt;
+  return ChosenFileOf(path);
+}
+
+std::optional<ChosenFile> MainFrame::AskSavePath(const FileDialogTexts& texts) {
+  QFileDialog dialog(this, FromCp950(texts.caption));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.selectFile(FromCp950(texts.defaultName));
+  if (!texts.defaultExtension.empty()) dialog.setDefaultSuffix(FromCp950(texts.defaultExtension));
+  QStringList filters;
+  for (const FileFilter& filter : texts.filters) filters << NameFilterOf(filter);
+  if (!filters.isEmpty()) dialog.setNameFilters(filters);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return ChosenFileOf(dialog.selectedFiles().front());
+}
+
+PrintTarget& MainFrame::Printer() {
+  printTarget_ = std::make_unique<QtPrintTarget>(printer_, Files(), platform_.Codec());
+  return *printTarget_;
+}
+
+std::unique_ptr<PrintingBoxPort> MainFrame::ShowPrintingBox(const PrintingBoxTexts& texts) {
+  auto box = std::make_unique<PrintingBox>(texts, this);
+  box->show();
+  return box;
+}
+
+void MainFrame::ShowPreview(PreviewModel& model, const PreviewPages& pages) {
+  PreviewWindow preview(model, pages, printer_, Files(), platform_.Codec(), windowTitle(), this);
+  preview_ = &preview;
+  preview.exec();
+  preview_ = nullptr;
 }
 
 CatalogueFiles MainFrame::Files() const {
   static const QString textFamily = CatalogueTextFamily(FromCp950(kDefaultFaceName));
   return {QString::fromStdString(platform_.LocalPath(state_.currentAssociation.fontFilePath)), textFamily};
-}
-
-void MainFrame::Print(bool withDialog) {
-  const CatalogueState catalogue = Catalogue();
-  printer_.setDocName(documentTitle_);
-  printer_.setCreator(QApplication::applicationName());
-  if (withDialog) {
-    // Printing to a file offers the document's name in the folder the program was started in.
-    if (printer_.outputFormat() == QPrinter::PdfFormat && printer_.outputFileName().isEmpty()) {
-      printer_.setOutputFileName(QDir::current().filePath(documentTitle_ + ".pdf"));
-    }
-    // The dialog offers every page of the job.
-    const PageLayout layout = LayoutFor(printer_, catalogue);
-    printer_.setPrintRange(QPrinter::AllPages);
-    printer_.setFromTo(1, layout.pageCount);
-    QPrintDialog dialog(&printer_, this);
-    dialog.setMinMax(1, layout.pageCount);
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
-    if (dialog.exec() != QDialog::Accepted) return;
-    if (printer_.printRange() != QPrinter::PageRange) printer_.setFromTo(0, 0);
-  }
-  // Printing to a file writes PDF; without a file named yet, ask for one.
-  if (printer_.outputFormat() == QPrinter::PdfFormat && printer_.outputFileName().isEmpty()) {
-    const QString file = QFileDialog::getSaveFileName(this, FromCp950(LoadStringResource(kPrintToFileCaptionId)),
-                                                      PrintToFileName(), "PDF (*.pdf)");
-    if (file.isEmpty()) return;
-    printer_.setOutputFileName(file);
-  }
-  const bool toFile = printer_.outputFormat() == QPrinter::PdfFormat;
-  const QString port = toFile ? printer_.outputFileName() : printer_.printerName();
-  PrintingBox box(documentTitle_, toFile ? QString("PDF") : printer_.printerName(), port, toFile, this);
-  box.show();
-  const std::int32_t first = std::max(1, printer_.fromPage());
-  box.ShowPage(static_cast<std::uint32_t>(first));
-  const PrintedCatalogue printed =
-      PrintCatalogue(printer_, catalogue, Files(), platform_.Codec(), [&](std::int32_t done, std::int32_t total) {
-        if (done < total) return box.ShowPage(static_cast<std::uint32_t>(first + done));
-        return !box.Cancelled();
-      });
-  box.hide();
-  if (printed.failure != PrintFailure::kNone && printed.failure != PrintFailure::kCancelled) {
-    messages_.Show(kPrintFailed, LoadStringResource(kApplicationTitleId), MessageIcon::kStop);
-  }
-}
-
-void MainFrame::PrintPreview() {
-  // The preview shows every page, whatever range the last print dialog chose.
-  const int from = printer_.fromPage();
-  const int to = printer_.toPage();
-  printer_.setFromTo(0, 0);
-  bool printNext = false;
-  {
-    PreviewWindow preview(
-        printer_, [this](QPrinter& target) { PrintCatalogue(target, Catalogue(), Files(), platform_.Codec()); },
-        windowTitle(), this);
-    preview_ = &preview;
-    preview.exec();
-    preview_ = nullptr;
-    printNext = preview.PrintRequested();
-  }
-  printer_.setFromTo(from, to);
-  if (printNext) SendCommand(ID_FILE_PRINT);
-}
-
-void MainFrame::ChooseDocumentToOpen() {
-  const QString path = QFileDialog::getOpenFileName(this);
-  if (!path.isEmpty() && !OpenDocument(path)) {
-    messages_.Show(kDocumentFileFailed, LoadStringResource(kApplicationTitleId), MessageIcon::kStop);
-  }
-}
-
-bool MainFrame::OpenDocument(const QString& path) {
-  // The document holds nothing: opening only checks that the file can be read.
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return false;
-  SetDocumentTitle(ToCp950(QFileInfo(path).fileName()));
-  return true;
-}
-
-void MainFrame::SaveDocument() {
-  // Always asked, even for an opened document: the document has no content, so saving over the
-  // file it was opened from would empty that file without a word.
-  const QString path = QFileDialog::getSaveFileName(this, QString(), documentTitle_);
-  if (path.isEmpty()) return;
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-    messages_.Show(kDocumentFileFailed, LoadStringResource(kApplicationTitleId), MessageIcon::kStop);
-    return;
-  }
-  SetDocumentTitle(ToCp950(QFileInfo(path).fileName()));
 }
 
 void MainFrame::closeEvent(QCloseEvent* event) {

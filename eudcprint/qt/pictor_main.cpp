@@ -12,9 +12,12 @@
 #include "core/string_table.h"
 #include "qt/big5_qt.h"
 #include "qt/main_frame.h"
+#include "qt/qt_translations.h"
+#include "qt/termination_watch.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
+  pictor::app::InstallQtTranslations(application);
   const QString title = pictor::app::FromCp950(pictor::LoadStringResource(pictor::kApplicationTitleId));
   std::unique_ptr<pictor::posix::PosixPlatform> platform;
   try {
@@ -25,8 +28,10 @@ int main(int argc, char** argv) {
   }
 
   pictor::app::MainFrame frame(*platform);
-  // A link set aside for the system default goes back however the program ends its loop.
+  // A link set aside for the system default goes back however the program ends its loop, and when
+  // the system asks it to end.
   QObject::connect(&application, &QCoreApplication::aboutToQuit, &frame, [&frame] { frame.RestoreLinks(); });
+  const pictor::app::TerminationWatch termination(frame);
   const QStringList arguments = QApplication::arguments();
   if (arguments.size() > 2) {
     QMessageBox::critical(nullptr, title, "usage: pictor [DOCUMENT]");
@@ -38,5 +43,6 @@ int main(int argc, char** argv) {
   }
   frame.show();
   frame.Start();
+  if (frame.Ending()) return 0;  // ended while the start-up dialogs were open
   return QApplication::exec();
 }

@@ -5,136 +5,94 @@
 #include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <cstdio>
-#include <string>
 
 #include "core/dialog_templates.h"
-#include "core/shell_resources.h"
-#include "core/string_table.h"
 #include "qt/big5_qt.h"
-#include "qt/template_dialog.h"
 
 namespace pictor::app {
-namespace {
 
-// Two steps in from the whole page, each doubling the size.
-constexpr int kZoomLevels = 2;
-constexpr qreal kZoomFactor = 2.0;
-
-// 8-point 新細明體 for the toolbar.
-QFont ToolbarFont() {
-  DialogTemplate layout = FontSettingDialogTemplate();
-  layout.pointSize = 8;
-  return DialogFont(layout);
-}
-
-// One of the two lines of the page description: "第 %u 頁" or "第 %u 到 %u 頁".
-QString DescribePages(int first, int last) {
-  const std::string_view both = LoadStringResource(kPreviewPageDescriptionId);
-  const std::size_t newline = both.find('\n');
-  std::string format(first == last ? both.substr(0, newline) : both.substr(newline + 1, both.size() - newline - 2));
-  char line[96];
-  if (first == last) {
-    std::snprintf(line, sizeof line, format.c_str(), static_cast<unsigned>(first));
-  } else {
-    std::snprintf(line, sizeof line, format.c_str(), static_cast<unsigned>(first), static_cast<unsigned>(last));
-  }
-  return FromCp950(line);
-}
-
-}  // namespace
-
-PreviewWindow::PreviewWindow(QPrinter& printer, PaintPages paint, const QString& title, QWidget* parent)
-    : QDialog(parent) {
-  setWindowTitle(title);
+PreviewWindow::PreviewWindow(PreviewModel& model, const PreviewPages& pages, QPrinter& printer, CatalogueFiles files,
+                             const regfile::Cp950Codec& codec, const QString& caption, QWidget* parent)
+    : QDialog(parent),
+      model_(model),
+      toolbar_(new QWidget(this)),
+      toolbarControls_(PreviewToolbarTemplate(), *toolbar_) {
+  setWindowTitle(caption);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-  auto* toolbar = new QWidget(this);
-  toolbar->setFont(ToolbarFont());
-  auto* row = new QHBoxLayout(toolbar);
-  row->setContentsMargins(4, 4, 4, 4);
-  for (const ToolbarButton& entry : kPreviewToolbar) {
-    auto* button = new QPushButton(FromCp950(entry.text), toolbar);
-    button->setObjectName(QString::number(entry.id));
-    button->setAutoDefault(false);
-    row->addWidget(button);
-    buttons_[entry.id] = button;
-  }
-  description_ = new QLabel(toolbar);
+  auto* strip = new QWidget(this);
+  auto* row = new QHBoxLayout(strip);
+  row->setContentsMargins(0, 0, 4, 0);
+  toolbar_->setFixedSize(toolbarControls_.Size());
+  row->addWidget(toolbar_);
   row->addStretch(1);
+  description_ = new QLabel(strip);
+  description_->setFont(toolbar_->font());
   row->addWidget(description_);
-  layout->addWidget(toolbar);
+  layout->addWidget(strip);
+
+  for (const ControlTemplate& control : PreviewToolbarTemplate().controls) {
+    const auto id = static_cast<std::uint16_t>(control.id);
+    buttons_.emplace_back(id, toolbarControls_.ControlAs<QPushButton>(id));
+    buttons_.back().second->setAutoDefault(false);  // Enter presses no toolbar button
+    connect(buttons_.back().second, &QPushButton::clicked, this, [this, id] { Press(id); });
+  }
 
   preview_ = new QPrintPreviewWidget(&printer, this);
-  preview_->setViewMode(QPrintPreviewWidget::SinglePageView);
-  preview_->setZoomMode(QPrintPreviewWidget::FitInView);
   layout->addWidget(preview_, 1);
-  connect(preview_, &QPrintPreviewWidget::paintRequested, this, [paint](QPrinter* target) { paint(*target); });
-  connect(preview_, &QPrintPreviewWidget::previewChanged, this, [this] { UpdateControls(); });
-
-  connect(buttons_[ID_PREVIEW_PRINT], &QPushButton::clicked, this, [this] {
-    printRequested_ = true;
-    accept();
-  });
-  connect(buttons_[ID_PREVIEW_NEXT], &QPushButton::clicked, this, [this] { Step(1); });
-  connect(buttons_[ID_PREVIEW_PREV], &QPushButton::clicked, this, [this] { Step(-1); });
-  connect(buttons_[ID_PREVIEW_NUMPAGE], &QPushButton::clicked, this, [this] { ToggleTwoPages(); });
-  connect(buttons_[ID_PREVIEW_ZOOMIN], &QPushButton::clicked, this, [this] { Zoom(1); });
-  connect(buttons_[ID_PREVIEW_ZOOMOUT], &QPushButton::clicked, this, [this] { Zoom(-1); });
-  connect(buttons_[ID_PREVIEW_CLOSE], &QPushButton::clicked, this, &QDialog::reject);
+  connect(preview_, &QPrintPreviewWidget::paintRequested, this,
+          [this, &pages, files = std::move(files), &codec](QPrinter* target) {
+            QtPrintTarget pagesTarget(*target, files, codec);
+            pages.Draw(pagesTarget, model_.Shown());
+          });
+  ShowPages();
   resize(900, 760);
 }
 
-QPushButton* PreviewWindow::Button(std::uint16_t id) const {
-  const auto found = buttons_.find(id);
-  return found == buttons_.end() ? nullptr : found->second;
-}
+QPushButton* PreviewWindow::Button(std::uint16_t id) const { return toolbarControls_.ControlAs<QPushButton>(id); }
 
-void PreviewWindow::Step(int spreads) {
-  const PageSpread shown = SpreadAt(preview_->currentPage(), preview_->pageCount(), twoPages_);
-  const int target = spreads > 0 ? shown.last + 1 : shown.first - 1;
-  if (target < 1 || target > preview_->pageCount()) return;
-  preview_->setCurrentPage(target);
-  UpdateControls();
-}
-
-void PreviewWindow::ToggleTwoPages() {
-  twoPages_ = !twoPages_;
-  preview_->setViewMode(twoPages_ ? QPrintPreviewWidget::FacingPagesView : QPrintPreviewWidget::SinglePageView);
-  buttons_[ID_PREVIEW_NUMPAGE]->setText(
-      FromCp950(LoadStringResource(twoPages_ ? kPreviewOnePageId : kPreviewTwoPagesId)));
-  UpdateControls();
-}
-
-void PreviewWindow::Zoom(int steps) {
-  zoomLevel_ = std::clamp(zoomLevel_ + steps, 0, kZoomLevels);
-  if (zoomLevel_ == 0) {
-    preview_->setZoomMode(QPrintPreviewWidget::FitInView);
-  } else {
-    preview_->fitInView();
-    for (int i = 0; i < zoomLevel_; ++i) preview_->zoomIn(kZoomFactor);
+void PreviewWindow::Press(std::uint16_t id) {
+  switch (model_.Press(id)) {
+    case PreviewAction::kNone:
+      return;
+    case PreviewAction::kShowPages:
+      ShowPages();
+      return;
+    case PreviewAction::kZoom:
+      ShowZoom();
+      ShowControls();
+      return;
+    case PreviewAction::kClose:
+      reject();
+      return;
+    case PreviewAction::kPrint:
+      accept();
+      return;
   }
-  UpdateControls();
 }
 
-void PreviewWindow::UpdateControls() {
-  const int count = preview_->pageCount();
-  const PageSpread shown = SpreadAt(preview_->currentPage(), count, twoPages_);
-  buttons_[ID_PREVIEW_NEXT]->setEnabled(shown.last < count);
-  buttons_[ID_PREVIEW_PREV]->setEnabled(shown.first > 1);
-  buttons_[ID_PREVIEW_NUMPAGE]->setEnabled(count > 1 || twoPages_);
-  buttons_[ID_PREVIEW_ZOOMIN]->setEnabled(zoomLevel_ < kZoomLevels);
-  buttons_[ID_PREVIEW_ZOOMOUT]->setEnabled(zoomLevel_ > 0);
-  description_->setText(count > 0 ? DescribePages(shown.first, shown.last) : QString());
+void PreviewWindow::ShowPages() {
+  // The preview widget holds only the pages shown: two of them lie side by side in its view of
+  // all its pages.
+  preview_->setViewMode(model_.Shown().Count() > 1 ? QPrintPreviewWidget::AllPagesView
+                                                   : QPrintPreviewWidget::SinglePageView);
+  preview_->updatePreview();
+  ShowZoom();
+  ShowControls();
 }
 
-PageSpread SpreadAt(int current, int count, bool twoPages) {
-  current = std::clamp(current, 1, std::max(1, count));
-  if (!twoPages || current == 1) return {current, current};
-  // Facing pages as in a book: page 1 alone on the right, then 2 and 3, 4 and 5, ...
-  const int first = current % 2 == 0 ? current : current - 1;
-  return {first, std::min(first + 1, std::max(1, count))};
+void PreviewWindow::ShowZoom() {
+  preview_->fitInView();
+  if (model_.ZoomStep() > 0) preview_->zoomIn(model_.ZoomFactor());
+}
+
+void PreviewWindow::ShowControls() {
+  for (const auto& [id, button] : buttons_) {
+    button->setEnabled(model_.IsEnabled(id));
+    button->setText(FromCp950(model_.Label(id)));
+  }
+  description_->setText(FromCp950(model_.Description()));
 }
 
 }  // namespace pictor::app

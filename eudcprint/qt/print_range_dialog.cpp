@@ -6,7 +6,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <algorithm>
 
 #include "qt/big5_qt.h"
 
@@ -80,15 +79,13 @@ void PrintRangeDialog::ShowText(CodeField field) {
 
 void PrintRangeDialog::Edited(CodeField field, const QString& text) {
   QLineEdit* edit = Field(field);
-  const int cursor = edit->cursorPosition();
-  model_.EditField(field, ToCp950(text));
+  // The caret in the model's units: bytes of the code page 950 text before it.
+  const std::size_t caret = ToCp950(text.left(edit->cursorPosition())).size();
+  model_.EditField(field, ToCp950(text), caret);
   const QString shown = QString::fromStdString(model_.Text(field));
   if (edit->text() != shown) {
-    // Refused: the cursor goes back to where the refused characters began.
-    const int refused = static_cast<int>(text.size()) - static_cast<int>(shown.size());
-    const bool kept = shown.size() == text.size();
     edit->setText(shown);
-    edit->setCursorPosition(kept ? cursor : std::clamp(cursor - refused, 0, static_cast<int>(shown.size())));
+    edit->setCursorPosition(static_cast<int>(model_.Caret(field)));
   }
   if (const auto move = model_.TakeFocusMove()) {
     QWidget* next = *move == FocusMove::kEndField ? static_cast<QWidget*>(Field(CodeField::kEnd))

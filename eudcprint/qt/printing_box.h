@@ -1,39 +1,34 @@
-// The box shown while a catalogue prints: what is printed, to which printer, the page being
-// printed, and 取消, which stops the job after the page in hand.
+// The box shown while a catalogue prints (dialog 30722), laid out from its template: what is
+// printed, to which printer and port, the page in hand, and 取消, which stops the job before the
+// next page.
 #pragma once
 
-#include <QDialog>
-#include <cstdint>
+#include <string_view>
+
+#include "core/printing_box.h"
+#include "qt/template_dialog.h"
 
 class QLabel;
 class QPushButton;
 
 namespace pictor::app {
 
-class PrintingBox : public QDialog {
+class PrintingBox : public TemplateDialog, public PrintingBoxPort {
   Q_OBJECT
 
  public:
-  // `toFile`: the port line names the output file ("to %1"), else the printer's port ("於 %1").
-  PrintingBox(const QString& documentName, const QString& printerName, const QString& port, bool toFile,
-              QWidget* parent = nullptr);
+  PrintingBox(const PrintingBoxTexts& texts, QWidget* parent = nullptr);
 
-  // Shows the page line for `page` and lets the box repaint and hear 取消. False once cancelled.
-  bool ShowPage(std::uint32_t page);
+  // Shows the page line, and lets the box repaint and hear 取消. False once cancelled.
+  bool ShowPageLine(std::string_view cp950) override;
   bool Cancelled() const { return cancelled_; }
+  // As 取消: the job stops before its next page.
+  void Cancel() { cancelled_ = true; }
 
-  QLabel* DocumentLabel() const { return document_; }
-  QLabel* PrinterLabel() const { return printer_; }
-  QLabel* PortLabel() const { return port_; }
-  QLabel* PageLabel() const { return page_; }
-  QPushButton* CancelButton() const { return cancel_; }
+  QLabel* Line(int id) const;
+  QPushButton* CancelButton() const;
 
  private:
-  QLabel* document_;
-  QLabel* printer_;
-  QLabel* port_;
-  QLabel* page_;
-  QPushButton* cancel_;
   bool cancelled_ = false;
 };
 

@@ -4,16 +4,15 @@ find_package(Qt6 REQUIRED COMPONENTS Gui PrintSupport)
 
 add_library(pictor_qt_canvas STATIC
   qt/catalogue_fonts.cpp
-  qt/catalogue_printer.cpp
   qt/eudc_font_file.cpp
   qt/qt_page_canvas.cpp
+  qt/qt_print_target.cpp
 )
 target_link_libraries(pictor_qt_canvas PUBLIC pictor_platform pictor_qt_text Qt6::Gui Qt6::PrintSupport)
 toolkit_warnings(pictor_qt_canvas)
 
-add_executable(pictor-print cli/pictor_print.cpp cli/print_options.cpp)
-target_link_libraries(pictor-print PRIVATE pictor_qt_canvas)
-target_link_libraries(pictor-print PRIVATE toolkit_version)
+add_executable(pictor-print cli/pictor_print.cpp cli/paper_sizes.cpp)
+target_link_libraries(pictor-print PRIVATE pictor_qt_canvas pictor_cli_options toolkit_version)
 toolkit_warnings(pictor-print)
 
 # The Qt canvas and a job on a PDF printer, under the offscreen platform.
@@ -36,6 +35,7 @@ add_library(pictor_shell_qt STATIC
   qt/preview_window.cpp
   qt/printing_box.cpp
   qt/qt_window_canvas.cpp
+  qt/termination_watch.cpp
 )
 set_target_properties(pictor_shell_qt PROPERTIES AUTOMOC ON)
 target_link_libraries(pictor_shell_qt PUBLIC pictor_dialogs pictor_qt_canvas Qt6::Widgets Qt6::PrintSupport)

@@ -17,8 +17,8 @@ class QtPageCanvas final : public PageCanvas {
   // fonts' resolution.
   QtPageCanvas(QPainter& painter, const CatalogueFonts& fonts, const regfile::Cp950Codec& codec);
 
-  void Text(CanvasPoint topLeft, FontRole role, std::string_view cp950) override;
-  std::int32_t TextWidth(FontRole role, std::string_view cp950) override;
+  void Text(CanvasPoint topLeft, std::string_view cp950) override;
+  std::int32_t TextWidth(std::string_view cp950) override;
   void Rectangle(CanvasPoint corner, CanvasPoint oppositeCorner) override;
   void Line(CanvasPoint from, CanvasPoint to, std::int32_t penWidth) override;
 
@@ -26,11 +26,11 @@ class QtPageCanvas final : public PageCanvas {
   // empty).
   std::int64_t MissingGlyphs() const { return missingGlyphs_; }
 
+ protected:
+  void EudcGlyph(char16_t privateUse, CanvasPoint cell) override;
+
  private:
   QPointF ToDevice(CanvasPoint point) const;
-  // Glyphs of the EUDC file for the characters of a code page 950 text, one each; 0 where the
-  // file has none.
-  QList<quint32> CharacterGlyphs(std::string_view cp950) const;
 
   QPainter& painter_;
   const CatalogueFonts& fonts_;

@@ -33,14 +33,13 @@ DialogBaseUnits BaseUnitsOf(const QFont& font) {
   return {AverageCharWidth(metrics.horizontalAdvance(QString::fromLatin1(kLetters))), metrics.height()};
 }
 
-TemplateDialog::TemplateDialog(const DialogTemplate& layout, QWidget* parent) : QDialog(parent) {
-  setWindowTitle(FromCp950(layout.caption));
-  setFont(DialogFont(layout));
-  units_ = BaseUnitsOf(font());
+TemplateControls::TemplateControls(const DialogTemplate& layout, QWidget& parent) {
+  parent.setFont(DialogFont(layout));
+  units_ = BaseUnitsOf(parent.font());
   const PixelBox size = ToPixels({0, 0, layout.width, layout.height}, units_);
-  setFixedSize(size.width, size.height);
+  size_ = QSize(size.width, size.height);
 
-  for (const ControlTemplate& control : layout.controls) controls_.emplace_back(&control, Create(control));
+  for (const ControlTemplate& control : layout.controls) controls_.emplace_back(&control, Create(control, parent));
 
   // Tab order follows the table; a label's accelerator moves to the next control with a tab stop.
   QWidget* previous = nullptr;
@@ -55,46 +54,50 @@ TemplateDialog::TemplateDialog(const DialogTemplate& layout, QWidget* parent) : 
       }
     }
     if (widget->focusPolicy() == Qt::NoFocus) continue;
-    if (previous != nullptr) setTabOrder(previous, widget);
+    if (previous != nullptr) QWidget::setTabOrder(previous, widget);
     previous = widget;
   }
   UpdateRadioTabStops();
 }
 
-QWidget* TemplateDialog::Create(const ControlTemplate& control) {
+QWidget* TemplateControls::Create(const ControlTemplate& control, QWidget& parent) {
   const QString text = FromCp950(control.text);
   QWidget* widget = nullptr;
   switch (control.controlClass) {
     case ControlClass::kButton: {
       const std::uint32_t type = control.style & kBsTypeMask;
       if (type == kBsGroupBox) {
-        auto* group = new QGroupBox(text, this);
+        auto* group = new QGroupBox(text, &parent);
         group->setFocusPolicy(Qt::NoFocus);
         widget = group;
       } else if (type == kBsAutoRadioButton) {
-        widget = new QRadioButton(text, this);
+        widget = new QRadioButton(text, &parent);
       } else {
-        auto* button = new QPushButton(text, this);
+        auto* button = new QPushButton(text, &parent);
         button->setDefault(type == kBsDefPushButton);
         widget = button;
       }
       break;
     }
     case ControlClass::kStatic: {
-      auto* label = new QLabel(text, this);
-      label->setAlignment(((control.style & kSsRight) != 0 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+      auto* label = new QLabel(text, &parent);
+      const std::uint32_t align = control.style & kSsAlignMask;
+      label->setAlignment((align == kSsRight    ? Qt::AlignRight
+                           : align == kSsCenter ? Qt::AlignHCenter
+                                                : Qt::AlignLeft) |
+                          Qt::AlignTop);
       label->setFocusPolicy(Qt::NoFocus);
       widget = label;
       break;
     }
     case ControlClass::kEdit: {
-      auto* edit = new QLineEdit(this);
+      auto* edit = new QLineEdit(&parent);
       if ((control.style & kEsCenter) != 0) edit->setAlignment(Qt::AlignCenter);
       widget = edit;
       break;
     }
     case ControlClass::kListBox: {
-      auto* list = new QListWidget(this);
+      auto* list = new QListWidget(&parent);
       list->setSelectionMode((control.style & kLbsMultipleSel) != 0 ? QAbstractItemView::MultiSelection
                                                                     : QAbstractItemView::SingleSelection);
       list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -103,7 +106,7 @@ QWidget* TemplateDialog::Create(const ControlTemplate& control) {
       break;
     }
     case ControlClass::kComboBox:
-      widget = new QComboBox(this);
+      widget = new QComboBox(&parent);
       break;
   }
   widget->setObjectName(control.id == kNoControlId ? QString() : QString::number(control.id));
@@ -116,7 +119,7 @@ QWidget* TemplateDialog::Create(const ControlTemplate& control) {
   return widget;
 }
 
-QWidget* TemplateDialog::Control(int id) const {
+QWidget* TemplateControls::Control(int id) const {
   if (id == kNoControlId) return nullptr;
   for (const auto& [control, widget] : controls_) {
     if (control->id == id) return widget;
@@ -124,7 +127,7 @@ QWidget* TemplateDialog::Control(int id) const {
   return nullptr;
 }
 
-void TemplateDialog::FocusFirstTabStop() {
+void TemplateControls::FocusFirstTabStop() {
   for (const auto& [control, widget] : controls_) {
     if (HasTabStop(*control) && widget->isEnabled()) {
       widget->setFocus(Qt::TabFocusReason);
@@ -133,7 +136,7 @@ void TemplateDialog::FocusFirstTabStop() {
   }
 }
 
-void TemplateDialog::UpdateRadioTabStops() {
+void TemplateControls::UpdateRadioTabStops() {
   // A group runs from a radio button with kWsGroup up to the next control with kWsGroup or a
   // control that is no radio button.
   std::vector<QRadioButton*> group;
@@ -152,6 +155,12 @@ void TemplateDialog::UpdateRadioTabStops() {
     if (radio != nullptr) group.push_back(radio);
   }
   close();
+}
+
+TemplateDialog::TemplateDialog(const DialogTemplate& layout, QWidget* parent, Qt::WindowFlags flags)
+    : QDialog(parent, flags), controls_(layout, *this) {
+  setWindowTitle(FromCp950(layout.caption));
+  setFixedSize(controls_.Size());
 }
 
 }  // namespace pictor::app

@@ -1,9 +1,10 @@
-// A Qt dialog built from one of the core's dialog layouts: caption, font, size, and every control
-// at its place converted from dialog units, with its text, accelerator and tab order.
+// Qt windows built from the core's dialog layouts: caption, font, size, and every control at its
+// place converted from dialog units, with its text, accelerator and tab order.
 #pragma once
 
 #include <QDialog>
 #include <QFont>
+#include <QSize>
 #include <utility>
 #include <vector>
 
@@ -18,10 +19,12 @@ QFont DialogFont(const DialogTemplate& layout);
 // The font's dialog base units: average width of the 52 letters, and line height.
 DialogBaseUnits BaseUnitsOf(const QFont& font);
 
-class TemplateDialog : public QDialog {
-  Q_OBJECT
-
+// The controls of a layout, made in a widget (a dialog, or a strip such as the preview's toolbar)
+// whose font becomes the layout's.
+class TemplateControls {
  public:
+  TemplateControls(const DialogTemplate& layout, QWidget& parent);
+
   // The control of that id (kNoControlId ones are not addressable); null if there is none.
   QWidget* Control(int id) const;
   template <typename Widget>
@@ -29,19 +32,40 @@ class TemplateDialog : public QDialog {
     return qobject_cast<Widget*>(Control(id));
   }
   DialogBaseUnits BaseUnits() const { return units_; }
+  // The layout's size in pixels.
+  QSize Size() const { return size_; }
 
- protected:
-  TemplateDialog(const DialogTemplate& layout, QWidget* parent);
-  // Gives the focus to the first control with a tab stop, as a dialog does when it opens.
+  // Gives the focus to the first enabled control with a tab stop, as a dialog does when it opens.
   void FocusFirstTabStop();
   // Of two radio buttons in one group, only the checked one is reached by Tab.
   void UpdateRadioTabStops();
 
  private:
-  QWidget* Create(const ControlTemplate& control);
+  QWidget* Create(const ControlTemplate& control, QWidget& parent);
 
   DialogBaseUnits units_{};
+  QSize size_;
   std::vector<std::pair<const ControlTemplate*, QWidget*>> controls_;
+};
+
+class TemplateDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  QWidget* Control(int id) const { return controls_.Control(id); }
+  template <typename Widget>
+  Widget* ControlAs(int id) const {
+    return controls_.ControlAs<Widget>(id);
+  }
+  DialogBaseUnits BaseUnits() const { return controls_.BaseUnits(); }
+
+ protected:
+  TemplateDialog(const DialogTemplate& layout, QWidget* parent, Qt::WindowFlags flags = Qt::WindowFlags());
+  void FocusFirstTabStop() { controls_.FocusFirstTabStop(); }
+  void UpdateRadioTabStops() { controls_.UpdateRadioTabStops(); }
+
+ private:
+  TemplateControls controls_;
 };
 
 }  // namespace pictor::app

@@ -130,6 +130,24 @@ TEST_F(FontSettingDialogTest, ListsTheAssociationsWithTheFirstSelectedAndChooses
   EXPECT_EQ(dialog.Chosen()->displayName.View(), kKai);
 }
 
+// As a list box of the platform, the list keeps its selection when its blank part is clicked, so
+// 確定 confirms the item shown selected.
+TEST_F(FontSettingDialogTest, AClickOnTheBlankPartOfTheListKeepsTheSelection) {
+  FontSettingDialog dialog(model);
+  Show(dialog);
+  QListWidget* list = dialog.AssociationList();
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+  const QPoint blank(list->viewport()->width() / 2, list->viewport()->height() - 3);
+  ASSERT_EQ(list->itemAt(blank), nullptr);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, blank);
+  EXPECT_EQ(list->selectedItems().size(), 1);
+  EXPECT_EQ(list->currentRow(), 1);
+  QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  ASSERT_TRUE(dialog.Chosen());
+  EXPECT_EQ(dialog.Chosen()->displayName.View(), kMing);
+}
+
 TEST_F(FontSettingDialogTest, TheSelectedItemIsDrawnHighlightedAlsoWithTheFocus) {
   FontSettingDialog dialog(model);
   Show(dialog);

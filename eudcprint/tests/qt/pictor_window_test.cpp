@@ -1,6 +1,8 @@
 // The program's window under the offscreen platform: the start-up chain through the two dialogs,
 // the commands greyed and their keys dead before a choice, the Kai title, the notes box, the
-// preview's toolbar and its print button, printing to PDF, and the link put back on closing.
+// preview's toolbar, its two pages side by side and its print button, Qt's print dialog in
+// Chinese offering the print-to-file name, printing to PDF, and the link put back on closing and
+// when the system asks the program to end.
 // The machine is a temporary folder: a registry file, generated fonts seen through a private
 // fontconfig configuration, and the demonstration dictionaries.
 #include <gtest/gtest.h>
@@ -8,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
@@ -16,6 +19,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <csignal>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -28,6 +32,8 @@
 #include "qt/preview_window.h"
 #include "qt/print_range_dialog.h"
 #include "qt/printing_box.h"
+#include "qt/qt_translations.h"
+#include "qt/termination_watch.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_texts.h"
 #include "tools/fixtures/demo_data.h"
@@ -182,16 +188,25 @@ TEST_F(PictorWindow, TheKaiTypefaceIsTitledWithItsNote) {
   EXPECT_EQ(frame_->DocumentTitle(), Text(kMing));
 }
 
-TEST_F(PictorWindow, AfterAChoiceCtrlPOpensThePrintDialog) {
+TEST_F(PictorWindow, AfterAChoiceCtrlPOpensQtsPrintDialogInChineseOfferingThePrintToFileName) {
   ChooseRow(0);
   frame_->Start();
+  frame_->QtPrinter().setOutputFileName(QString());  // no file chosen yet
+  frame_->QtPrinter().setOutputFormat(QPrinter::PdfFormat);
   bool printDialogShown = false;
+  QString title;
   OnNextModal([&](QWidget* modal) {
     printDialogShown = qobject_cast<QPrintDialog*>(modal) != nullptr;
+    title = modal->windowTitle();
     qobject_cast<QDialog*>(modal)->reject();
   });
   PressCtrlP();
   EXPECT_TRUE(printDialogShown);
+  EXPECT_EQ(title, QString::fromUtf8("列印"));  // Qt's own "Print", from its translations
+  // Printing to a file offers Output.prn in the folder the program was started in.
+  EXPECT_EQ(frame_->QtPrinter().outputFileName(), QDir::current().filePath("Output.prn"));
+  EXPECT_EQ(frame_->QtPrinter().fromPage(), 1);
+  EXPECT_EQ(frame_->QtPrinter().toPage(), 32);
 }
 
 TEST_F(PictorWindow, NotesShowTheirBox) {
@@ -211,24 +226,32 @@ TEST_F(PictorWindow, NotesShowTheirBox) {
   EXPECT_EQ(icon, QMessageBox::Information);
 }
 
-TEST_F(PictorWindow, ThePreviewHasItsOwnToolbarAndItsPrintButtonPrints) {
+TEST_F(PictorWindow, ThePreviewHasItsOwnToolbarShowsTwoPagesSideBySideAndItsPrintButtonPrints) {
   ChooseRow(0);
   frame_->Start();
 
   std::vector<QString> texts;
   QStringList descriptions;
+  std::vector<int> pagesShown;
+  QString numPageLabel;
   bool printDialogShown = false;
   OnNextModal([&](QWidget* modal) {
     auto* preview = qobject_cast<PreviewWindow*>(modal);
     ASSERT_NE(preview, nullptr);
     for (const QPushButton* button : preview->findChildren<QPushButton*>()) texts.push_back(button->text());
-    descriptions << preview->PageDescription()->text();
+    const auto shown = [&] {
+      descriptions << preview->PageDescription()->text();
+      pagesShown.push_back(preview->Pages()->pageCount());
+    };
+    shown();
     EXPECT_FALSE(preview->Button(ID_PREVIEW_PREV)->isEnabled());
     EXPECT_FALSE(preview->Button(ID_PREVIEW_ZOOMOUT)->isEnabled());
-    QTest::mouseClick(preview->Button(ID_PREVIEW_NEXT), Qt::LeftButton);
-    descriptions << preview->PageDescription()->text();
     QTest::mouseClick(preview->Button(ID_PREVIEW_NUMPAGE), Qt::LeftButton);
-    descriptions << preview->PageDescription()->text() << preview->Button(ID_PREVIEW_NUMPAGE)->text();
+    shown();
+    EXPECT_EQ(preview->Pages()->viewMode(), QPrintPreviewWidget::AllPagesView);  // side by side
+    numPageLabel = preview->Button(ID_PREVIEW_NUMPAGE)->text();
+    QTest::mouseClick(preview->Button(ID_PREVIEW_NEXT), Qt::LeftButton);
+    shown();
     QTest::mouseClick(preview->Button(ID_PREVIEW_ZOOMIN), Qt::LeftButton);
     EXPECT_TRUE(preview->Button(ID_PREVIEW_ZOOMOUT)->isEnabled());
     OnNextModal([&](QWidget* next) {
@@ -239,22 +262,23 @@ TEST_F(PictorWindow, ThePreviewHasItsOwnToolbarAndItsPrintButtonPrints) {
   });
   frame_->SendCommand(ID_FILE_PRINT_PREVIEW);
   std::vector<QString> expected;
-  for (const ToolbarButton& button : kPreviewToolbar) expected.push_back(Text(button.text));
+  for (const ControlTemplate& button : PreviewToolbarTemplate().controls) expected.push_back(Text(button.text));
   EXPECT_EQ(texts, expected);
-  // 第 1 頁, 第 2 頁, then two facing pages 第 2 到 3 頁 and the button's other label 一頁(&P).
-  EXPECT_EQ(descriptions,
-            (QStringList{Text("\xb2\xc4 1 \xad\xb6"), Text("\xb2\xc4 2 \xad\xb6"),
-                         Text("\xb2\xc4 2 \xa8\xec 3 \xad\xb6"), Text(LoadStringResource(kPreviewOnePageId))}));
+  // 第 1 頁 alone, then pages 1 and 2 (第 1 到 2 頁), then 3 and 4; the button then offers 一頁(&P).
+  EXPECT_EQ(descriptions, (QStringList{Text("\xb2\xc4 1 \xad\xb6"), Text("\xb2\xc4 1 \xa8\xec 2 \xad\xb6"),
+                                       Text("\xb2\xc4 3 \xa8\xec 4 \xad\xb6")}));
+  EXPECT_EQ(pagesShown, (std::vector<int>{1, 2, 2}));
+  EXPECT_EQ(numPageLabel, Text(LoadStringResource(kPreviewOnePageId)));
   EXPECT_TRUE(printDialogShown);
 }
 
 TEST_F(PictorWindow, PrintsTheWholeCatalogueToPdf) {
   ChooseRow(0);
   frame_->Start();
-  frame_->Printer().setOutputFormat(QPrinter::PdfFormat);
-  frame_->Printer().setOutputFileName(QString::fromStdString(folder_ / "catalogue.pdf"));
-  frame_->Printer().setPageSize(QPageSize(QPageSize::A4));
-  frame_->Printer().setPageMargins(QMarginsF(3.5, 5, 3.5, 5), QPageLayout::Millimeter);
+  frame_->QtPrinter().setOutputFormat(QPrinter::PdfFormat);
+  frame_->QtPrinter().setOutputFileName(QString::fromStdString(folder_ / "catalogue.pdf"));
+  frame_->QtPrinter().setPageSize(QPageSize(QPageSize::A4));
+  frame_->QtPrinter().setPageMargins(QMarginsF(3.5, 5, 3.5, 5), QPageLayout::Millimeter);
   EXPECT_TRUE(frame_->SendCommand(ID_FILE_PRINT_DIRECT));
   const std::vector<std::uint8_t> pdf = pictor::testing::ReadFile(folder_ / "catalogue.pdf");
   const std::string bytes(pdf.begin(), pdf.end());
@@ -262,37 +286,33 @@ TEST_F(PictorWindow, PrintsTheWholeCatalogueToPdf) {
   EXPECT_NE(bytes.find("/Count 32"), std::string::npos);  // 6217 codes, 196 a page
 }
 
-TEST(PrintingBox, ShowsTheJobAndStopsOnCancel) {
-  PrintingBox box("doc", "PDF", "/tmp/out.pdf", true);
-  EXPECT_EQ(box.PortLabel()->text(), "to /tmp/out.pdf");
-  EXPECT_TRUE(box.ShowPage(3));
-  EXPECT_EQ(box.PageLabel()->text(), Text("\xb2\xc4 3 \xad\xb6"));  // 第 3 頁
-  EXPECT_EQ(box.CancelButton()->text(), Text(kPrintingCancel));
-  QTest::mouseClick(box.CancelButton(), Qt::LeftButton);
-  EXPECT_FALSE(box.ShowPage(4));
-  PrintingBox printer("doc", "Office", "Office", false);
-  EXPECT_EQ(printer.PortLabel()->text(), Text("\xa9\xf3 Office"));  // 於 Office
+// SIGTERM at logout or shutdown ends the program as 結束 does: the link set aside is back.
+TEST_F(PictorWindow, TheSystemAskingTheProgramToEndPutsTheLinkBack) {
+  const TerminationWatch watch(*frame_);
+  ChooseRow(0);  // 標準造字: 細明體's link set aside
+  frame_->Start();
+  ASSERT_FALSE(MingLink());
+  std::raise(SIGTERM);
+  QTest::qWaitFor([&] { return frame_->Ending(); }, 2000);
+  EXPECT_TRUE(frame_->Ending());
+  ASSERT_TRUE(MingLink());
+  EXPECT_EQ(MingLink()->data, folder_ / "eudc.tte");
+  // The ending stopped every event loop; the tests after this one need them again.
+  QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+  QCoreApplication::exec();
 }
 
-TEST(PreviewSpread, OnePageOrFacingPagesAsInABook) {
-  struct Case {
-    int current, count;
-    bool two;
-    int first, last;
-  };
-  for (const Case& c : std::vector<Case>{{1, 32, false, 1, 1},
-                                         {5, 32, false, 5, 5},
-                                         {1, 32, true, 1, 1},
-                                         {2, 32, true, 2, 3},
-                                         {3, 32, true, 2, 3},
-                                         {32, 32, true, 32, 32},
-                                         {31, 31, true, 30, 31},
-                                         {0, 0, true, 1, 1},
-                                         {9, 4, false, 4, 4}}) {
-    const PageSpread spread = SpreadAt(c.current, c.count, c.two);
-    EXPECT_EQ(spread.first, c.first) << c.current << "/" << c.count;
-    EXPECT_EQ(spread.last, c.last) << c.current << "/" << c.count;
-  }
+TEST(PrintingBox, ShowsTheJobFromItsTemplateAndStopsOnCancel) {
+  PrintingBox box(DescribePrintingBox("doc", {"PDF", "/tmp/out.pdf", true}));
+  EXPECT_EQ(box.windowTitle(), Text(LoadStringResource(kApplicationTitleId)));
+  EXPECT_EQ(box.Line(kIdPrintingDocument)->text(), "doc");
+  EXPECT_EQ(box.Line(kIdPrintingPrinter)->text(), "PDF");
+  EXPECT_EQ(box.Line(kIdPrintingPort)->text(), "to /tmp/out.pdf");
+  EXPECT_TRUE(box.ShowPageLine(PrintingPageLine(3)));
+  EXPECT_EQ(box.Line(kIdPrintingPage)->text(), Text("\xb2\xc4 3 \xad\xb6"));  // 第 3 頁
+  EXPECT_EQ(box.CancelButton()->text(), Text(kCancelText));
+  QTest::mouseClick(box.CancelButton(), Qt::LeftButton);
+  EXPECT_FALSE(box.ShowPageLine(PrintingPageLine(4)));
 }
 
 }  // namespace
@@ -310,6 +330,7 @@ int main(int argc, char** argv) {
                                       << (fonts.Path() / "cache").string() << "</cachedir></fontconfig>\n";
   setenv("FONTCONFIG_FILE", (fonts / "fonts.conf").c_str(), 1);
   QApplication application(argc, argv);
+  pictor::app::InstallQtTranslations(application);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -1,5 +1,5 @@
 // The Qt canvas: 0.1 mm mapped to device pixels with y upward, fonts sized by cell height, and
-// glyphs from the EUDC font file alone.
+// glyphs from the EUDC font file alone; and the print target over a QPrinter.
 #include "qt/qt_page_canvas.h"
 
 #include <gtest/gtest.h>
@@ -14,10 +14,11 @@
 #include <string>
 
 #include "core/eudc_association.h"
+#include "core/print_job.h"
 #include "platform/posix/iconv_codec.h"
 #include "qt/catalogue_fonts.h"
-#include "qt/catalogue_printer.h"
 #include "qt/eudc_font_file.h"
+#include "qt/qt_print_target.h"
 #include "qt/text_face.h"
 #include "tests/support/recording_canvas.h"
 #include "tests/support/temp_folder.h"
@@ -98,11 +99,9 @@ TEST_F(QtCanvasTest, TextWidthsAreInTenthsOfMillimetresAtAnyResolution) {
   QtPageCanvas lowCanvas(lowPainter, low, Codec());
   QtPageCanvas fineCanvas(finePainter, fine, Codec());
   const std::string title = "\xa6\x72\xab\xac\xa1\x47 FA40";  // 字型： FA40
-  const std::int32_t width = fineCanvas.TextWidth(FontRole::kText, title);
+  const std::int32_t width = fineCanvas.TextWidth(title);
   EXPECT_GT(width, 4 * 32);  // three full-width characters and more
-  EXPECT_NEAR(lowCanvas.TextWidth(FontRole::kText, title), width, 6);
-  // A character is one em of the EUDC font: 64 units high and, in the generated font, as wide.
-  EXPECT_NEAR(fineCanvas.TextWidth(FontRole::kCharacter, "\xfa\x40"), 64, 1);
+  EXPECT_NEAR(lowCanvas.TextWidth(title), width, 6);
 }
 
 TEST_F(QtCanvasTest, GlyphsComeOnlyFromTheEudcFile) {
@@ -111,18 +110,19 @@ TEST_F(QtCanvasTest, GlyphsComeOnlyFromTheEudcFile) {
   {
     QPainter painter(&image);
     QtPageCanvas canvas(painter, fonts, Codec());
-    canvas.Text({100, -100}, FontRole::kCharacter, "\xfa\x40");  // in the file
-    canvas.Text({200, -100}, FontRole::kCharacter, "\xfa\x41");  // left out of the file
-    canvas.Text({100, -200}, FontRole::kCharacter, "\xa4\x40");  // 一: a standard character
-    canvas.Text({200, -200}, FontRole::kCharacter, "\x8e\x40");  // in the file: U+E311
+    canvas.DrawEudcCharacter(0xFA40, {100, -100});  // in the file
+    canvas.DrawEudcCharacter(0xFA41, {200, -100});  // left out of the file
+    canvas.DrawEudcCharacter(0xA440, {100, -200});  // 一: a standard character, no user-defined one
+    canvas.DrawEudcCharacter(0x8E40, {200, -200});  // in the file: U+E311
     missing = canvas.MissingGlyphs();
   }
   EXPECT_GT(Ink(100, 100, 164, 164), 200);
-  EXPECT_EQ(Ink(0, 0, 400, 99), 0);  // nothing above the cells' tops
+  EXPECT_LE(Ink(100, 100, 164, 164), 64 * 64);  // within its cell
+  EXPECT_EQ(Ink(0, 0, 400, 99), 0);             // nothing above the cells' tops
   EXPECT_EQ(Ink(200, 100, 400, 200), 0);
   EXPECT_EQ(Ink(100, 200, 200, 300), 0);
   EXPECT_GT(Ink(200, 200, 264, 264), 200);
-  EXPECT_EQ(missing, 2);
+  EXPECT_EQ(missing, 1);
 }
 
 // Registered as an application font, a file is embedded in PDF output; a registered font of the
@@ -167,7 +167,8 @@ TEST_F(QtCanvasTest, AFileThatIsNoFontLeavesEveryBoxEmpty) {
   EXPECT_FALSE(fonts.character.isValid());
   QPainter painter(&image);
   QtPageCanvas canvas(painter, fonts, Codec());
-  canvas.Text({100, -100}, FontRole::kCharacter, "\xfa\x40\xfa\x42");
+  canvas.DrawEudcCharacter(0xFA40, {100, -100});
+  canvas.DrawEudcCharacter(0xFA42, {200, -100});
   painter.end();
   EXPECT_EQ(Ink(0, 0, 400, 400), 0);
   EXPECT_EQ(canvas.MissingGlyphs(), 2);
@@ -182,9 +183,9 @@ TEST_F(QtCanvasTest, TheTextFaceIsTheDefaultFaceOrATraditionalChineseOne) {
 }
 
 // A job on a PDF printer whose printable area is 203 x 287 mm.
-class CatalogueJobTest : public QtCanvasTest {
+class QtPrintTargetTest : public QtCanvasTest {
  protected:
-  CatalogueJobTest() {
+  QtPrintTargetTest() {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdString(folder / "job.pdf"));
     printer.setPageSize(QPageSize(QPageSize::A4));
@@ -193,63 +194,51 @@ class CatalogueJobTest : public QtCanvasTest {
     association.eudcFilePath.Assign("EUDC.TTF");
     ResetPrintRange(range);
   }
-  PrintedCatalogue Print() {
-    return PrintCatalogue(
-        printer, {association, range, inputMethods.inputMethods, inputMethods.annotateFlags, *inputMethods.rootTables},
-        {QString::fromStdString(fontFile), TextFamily()}, Codec());
+  CatalogueState State() const {
+    return {association, range, inputMethods.inputMethods, inputMethods.annotateFlags, *inputMethods.rootTables};
   }
 
   QPrinter printer{QPrinter::HighResolution};
+  QtPrintTarget target{printer, {QString::fromStdString(fontFile), TextFamily()}, Codec()};
   EudcAssociation association;
   PrintRange range;
   InputMethodState inputMethods;
 };
 
-TEST_F(CatalogueJobTest, PrintableAreaInWholeMillimetres) {
-  const PrintableArea area = PrintableAreaOf(printer);
-  EXPECT_EQ(area.width, 2030);
-  EXPECT_EQ(area.height, 2870);
+TEST_F(QtPrintTargetTest, ThePrintableAreaIsInWholeMillimetres) {
+  EXPECT_EQ(target.Area(), (PrintableArea{2030, 2870}));
   printer.setPageMargins(QMarginsF(3.53, 3.53, 3.53, 3.53), QPageLayout::Millimeter);
-  EXPECT_EQ(PrintableAreaOf(printer).width, 2020);  // 202.94 mm
+  EXPECT_EQ(target.Area().width, 2020);  // 202.94 mm
 }
 
-TEST_F(CatalogueJobTest, PrintsEveryPageOrTheChosenOnes) {
-  const PrintedCatalogue all = Print();
-  EXPECT_EQ(all.failure, PrintFailure::kNone);
-  EXPECT_EQ(all.pages, 32);
-  EXPECT_EQ(all.cells, 6217);
-  EXPECT_EQ(all.missingGlyphs, 1);  // FA41
-
-  printer.setFromTo(31, 40);
-  const PrintedCatalogue tail = Print();
-  EXPECT_EQ(tail.pages, 2);
-  EXPECT_EQ(tail.cells, 196 + 141);
-  EXPECT_EQ(tail.missingGlyphs, 0);
-
-  printer.setFromTo(33, 34);
-  EXPECT_EQ(Print().failure, PrintFailure::kNoPageChosen);
+TEST_F(QtPrintTargetTest, APdfPrinterPrintsIntoItsFile) {
+  const PrintDestination destination = target.Destination();
+  EXPECT_TRUE(destination.toFile);
+  EXPECT_EQ(destination.printerName, "PDF");
+  EXPECT_EQ(destination.port, folder / "job.pdf");
+  EXPECT_FALSE(target.MakesCopies());  // the job prints them
+  target.SetOutputFile(folder / "other.pdf");
+  EXPECT_EQ(printer.outputFileName().toStdString(), folder / "other.pdf");
 }
 
-TEST_F(CatalogueJobTest, AProgressThatAsksToStopAbortsTheJob) {
-  printer.setFromTo(3, 32);
-  std::vector<std::int32_t> told;
-  const PrintedCatalogue stopped = PrintCatalogue(
-      printer, {association, range, inputMethods.inputMethods, inputMethods.annotateFlags, *inputMethods.rootTables},
-      {QString::fromStdString(fontFile), TextFamily()}, Codec(), [&](std::int32_t done, std::int32_t total) {
-        told.push_back(done);
-        EXPECT_EQ(total, 30);
-        return done < 2;
-      });
-  EXPECT_EQ(stopped.failure, PrintFailure::kCancelled);
-  EXPECT_EQ(stopped.firstPage, 3);
-  EXPECT_EQ(stopped.pages, 2);
-  EXPECT_EQ(told, (std::vector<std::int32_t>{1, 2}));
+TEST_F(QtPrintTargetTest, PrintsTheJobsPagesIntoOnePdf) {
+  const JobResult tail = RunCatalogueJob(target, State(), {"EUDC", PageSpan{31, 40}, 2});
+  EXPECT_EQ(tail.failure, JobFailure::kNone);
+  EXPECT_EQ(tail.pages, 4);  // pages 31 and 32, twice
+  EXPECT_EQ(target.MissingGlyphs(), 0);
+  const std::vector<std::uint8_t> pdf = testing::ReadFile(folder / "job.pdf");
+  const std::string bytes(pdf.begin(), pdf.end());
+  EXPECT_NE(bytes.find("/Count 4"), std::string::npos);
+
+  QtPrintTarget again(printer, {QString::fromStdString(fontFile), TextFamily()}, Codec());
+  EXPECT_EQ(RunCatalogueJob(again, State(), {"EUDC", PageSpan{1, 1}, 1}).cells, 196);
+  EXPECT_EQ(again.MissingGlyphs(), 1);  // FA41
 }
 
-TEST_F(CatalogueJobTest, AnOutputThatCannotBeOpenedIsAFailure) {
+TEST_F(QtPrintTargetTest, AnOutputThatCannotBeOpenedIsAFailure) {
   printer.setOutputFileName(QString::fromStdString(folder / "no/such/folder/job.pdf"));
   range.count = 3;
-  EXPECT_EQ(Print().failure, PrintFailure::kCannotOpen);
+  EXPECT_EQ(RunCatalogueJob(target, State(), {"EUDC", std::nullopt, 1}).failure, JobFailure::kCannotOpen);
 }
 
 }  // namespace
