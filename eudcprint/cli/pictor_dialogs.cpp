@@ -2,12 +2,7 @@
 // font-setting dialog (設定字形), then, after OK, the print-range dialog (設定列印範圍). Prints what
 // was chosen, and on exit puts back a link that choosing 標準造字 set aside, as the program does
 // when its window closes. On Linux the registry is the file $PICTOR_REGISTRY (default
-// $XDG_CONFIG_HOME/pictor/registry.reg).
-//
-//   pictor-dialogs [--screenshots FOLDER]
-//
-// --screenshots saves each dialog, once it is shown, as FOLDER/pictor-font-setting.png and
-// FOLDER/pictor-print-range.png.
+// $XDG_CONFIG_HOME/pictor/registry.reg). The command line: pictor-dialogs --help.
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
@@ -18,12 +13,16 @@
 #include <exception>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "cli/dialogs_options.h"
 #include "core/association_choice.h"
 #include "platform/posix/posix_platform.h"
 #include "qt/font_setting_dialog.h"
 #include "qt/print_range_dialog.h"
 #include "qt/qt_message_boxes.h"
+#include "qt/qt_translations.h"
+#include "toolkit_version.h"
 
 namespace {
 
@@ -57,20 +56,26 @@ class ScreenshotTaker : public QObject {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // --help and --version are answered before a display is needed.
+  const auto early = pictor::cli::ParseDialogsOptions(std::vector<std::string>(argv + 1, argv + argc));
+  if (early.options.help || early.options.version) {
+    return *pictor::cli::AnswerStandardOptions(pictor::cli::DialogsHelp(), TOOLKIT_VERSION, early.options.help,
+                                               early.options.version, early.error);
+  }
   QApplication application(argc, argv);
-  const QStringList arguments = QApplication::arguments();
+  pictor::app::InstallQtTranslations(application);
+  // The arguments Qt left, its own options taken out.
+  std::vector<std::string> arguments;
+  for (const QString& argument : QApplication::arguments().mid(1)) arguments.push_back(argument.toStdString());
+  const auto parsed = pictor::cli::ParseDialogsOptions(arguments);
+  if (const auto status =
+          pictor::cli::AnswerStandardOptions(pictor::cli::DialogsHelp(), TOOLKIT_VERSION, false, false, parsed.error)) {
+    return *status;
+  }
   std::unique_ptr<ScreenshotTaker> taker;
-  const qsizetype screenshots = arguments.indexOf("--screenshots");
-  if (screenshots > 0) {
-    if (screenshots + 1 >= arguments.size()) {
-      std::fputs("usage: pictor-dialogs [--screenshots FOLDER]\n", stderr);
-      return 2;
-    }
-    taker = std::make_unique<ScreenshotTaker>(arguments[screenshots + 1]);
+  if (!parsed.options.screenshots.empty()) {
+    taker = std::make_unique<ScreenshotTaker>(QString::fromStdString(parsed.options.screenshots));
     application.installEventFilter(taker.get());
-  } else if (arguments.size() > 1) {
-    std::fputs("usage: pictor-dialogs [--screenshots FOLDER]\n", stderr);
-    return 2;
   }
 
   try {

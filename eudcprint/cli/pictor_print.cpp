@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <QGuiApplication>
-#include <QPageSize>
 #include <QPrinter>
 #include <QRawFont>
 #include <chrono>
@@ -17,38 +16,31 @@
 #include <string>
 #include <vector>
 
+#include "cli/paper_sizes.h"
 #include "cli/print_options.h"
 #include "core/ascii.h"
 #include "core/cp950_text.h"
 #include "core/eudc_association.h"
 #include "core/font_setting_model.h"
 #include "core/input_methods.h"
-#include "core/page_text.h"
+#include "core/print_job.h"
 #include "core/print_range.h"
-#include "qt/catalogue_printer.h"
 #include "qt/host_platform.h"
+#include "qt/qt_print_target.h"
 #include "qt/text_face.h"
 #include "toolkit_version.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using pictor::app::PrintOptions;
+using pictor::cli::PrintOptions;
 
-constexpr int kUsageError = 2;
+constexpr int kUsageError = pictor::cli::kUsageStatus;
 constexpr int kFailure = 1;
 
 int Fail(const std::string& message, int status = kFailure) {
   std::fprintf(stderr, "pictor-print: %s\n", message.c_str());
   return status;
-}
-
-std::optional<QPageSize::PageSizeId> PaperNamed(const std::string& name) {
-  for (int id = 0; id <= QPageSize::LastPageSize; ++id) {
-    const auto pageSize = static_cast<QPageSize::PageSizeId>(id);
-    if (QPageSize::key(pageSize).compare(QString::fromStdString(name), Qt::CaseInsensitive) == 0) return pageSize;
-  }
-  return std::nullopt;
 }
 
 // Code page 950 text of a UTF-8 argument; nullopt when a character has no code page 950 code.
@@ -88,10 +80,13 @@ std::optional<pictor::EudcAssociation> AssociationOf(const PrintOptions& options
 }
 
 // A progress line on standard error, rewritten in place on a terminal, at most five times a second.
-class ProgressLine {
+class ProgressLine : public pictor::JobProgress {
  public:
   ProgressLine() : terminal_(isatty(STDERR_FILENO) != 0) {}
-  void Show(std::int32_t done, std::int32_t total) {
+  bool StartingPage(const pictor::JobPage&) override { return true; }
+  void FinishedPage(const pictor::JobPage& page) override {
+    const std::int32_t done = page.ordinal;
+    const std::int32_t total = page.total;
     const auto now = std::chrono::steady_clock::now();
     if (done != total && now - shown_ < std::chrono::milliseconds(200)) return;
     shown_ = now;
@@ -144,8 +139,8 @@ std::optional<pictor::EudcAssociation> RegisteredAssociation(const std::string& 
 }
 
 int Run(const PrintOptions& options) {
-  const auto paper = PaperNamed(options.paper);
-  if (!paper) return Fail("unknown paper size " + options.paper + " (A4, Letter, Legal, A3, B5, ...)", kUsageError);
+  const auto paper = pictor::cli::PaperNamed(options.paper);
+  if (!paper) return Fail("unknown paper size " + options.paper + " (the names: pictor-print --help)", kUsageError);
 
   // The registry, when the association or the input methods come from it.
   std::unique_ptr<pictor::HostPlatform> platform;
@@ -193,20 +188,17 @@ int Run(const PrintOptions& options) {
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(QString::fromStdString(*temporary));
-  printer.setPageSize(QPageSize(*paper));
-  printer.setDocName(QString::fromStdString(codec.ToUtf8(association->displayName.View())));
-  printer.setCreator(QStringLiteral("pictor-print"));
+  printer.setPageSize(*paper);
 
-  const pictor::app::CatalogueFiles files{
-      QString::fromStdString(fontFile),
-      pictor::app::CatalogueTextFamily(QString::fromStdString(codec.ToUtf8(pictor::kDefaultFaceName)))};
+  pictor::app::QtPrintTarget target(
+      printer,
+      {QString::fromStdString(fontFile),
+       pictor::app::CatalogueTextFamily(QString::fromStdString(codec.ToUtf8(pictor::kDefaultFaceName)))},
+      codec);
   ProgressLine progress;
-  const auto printed =
-      pictor::app::PrintCatalogue(printer, state, files, codec, [&](std::int32_t done, std::int32_t total) {
-        progress.Show(done, total);
-        return true;
-      });
-  if (printed.failure != pictor::app::PrintFailure::kNone) {
+  const pictor::JobResult printed =
+      pictor::RunCatalogueJob(target, state, {association->displayName.View(), std::nullopt, 1}, &progress);
+  if (printed.failure != pictor::JobFailure::kNone) {
     fs::remove(*temporary, ignored);
     return Fail(options.pdfFile + ": the PDF could not be written");
   }
@@ -217,25 +209,18 @@ int Run(const PrintOptions& options) {
     return Fail(options.pdfFile + ": cannot replace it");
   }
   std::printf("pages: %d\ncodes: %lld\ncodes without a glyph: %lld\n", printed.pages,
-              static_cast<long long>(printed.cells), static_cast<long long>(printed.missingGlyphs));
+              static_cast<long long>(printed.cells), static_cast<long long>(target.MissingGlyphs()));
   return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const auto parsed = pictor::app::ParsePrintOptions(std::vector<std::string>(argv + 1, argv + argc));
-  if (parsed.options.help) {
-    std::fputs(pictor::app::kPrintUsage, stdout);
-    return 0;
-  }
-  if (parsed.options.version) {
-    std::printf("pictor-print %s\n", TOOLKIT_VERSION);
-    return 0;
-  }
-  if (!parsed.error.empty()) {
-    std::fprintf(stderr, "pictor-print: %s\n%s", parsed.error.c_str(), pictor::app::kPrintUsage);
-    return kUsageError;
+  const auto parsed = pictor::cli::ParsePrintOptions(std::vector<std::string>(argv + 1, argv + argc));
+  if (const auto status =
+          pictor::cli::AnswerStandardOptions(pictor::cli::PrintHelp(pictor::cli::PaperNames()), TOOLKIT_VERSION,
+                                             parsed.options.help, parsed.options.version, parsed.error)) {
+    return *status;
   }
   // Without a display the pages are drawn all the same, on the offscreen platform.
   if (getenv("QT_QPA_PLATFORM") == nullptr && getenv("DISPLAY") == nullptr && getenv("WAYLAND_DISPLAY") == nullptr) {

@@ -1,30 +1,35 @@
 #include "cli/print_options.h"
 
+#include <array>
 #include <cstddef>
 
 #include "core/ascii.h"
 #include "core/code_space.h"
 
-namespace pictor::app {
-
-const char* const kPrintUsage =
-    "Usage: pictor-print (--association NAME | --font FILE [--name NAME]) --pdf OUT [--range FROM-TO]\n"
-    "                    [--annotate] [--paper SIZE]\n"
-    "  Prints the catalogue of the user-defined characters of an EUDC font to PDF: each character\n"
-    "  boxed, with its Big5 code and, with --annotate, its input-method roots.\n"
-    "  --association NAME  the EUDC font linked to a typeface in the registry, or the system\n"
-    "                      default (標準造字), as the font-setting dialog lists them\n"
-    "  --font FILE         an EUDC font file, named by the file's base name or --name NAME\n"
-    "  --range FROM-TO     user-defined Big5 codes, e.g. FA40-FEFE (default: all 6217)\n"
-    "  --annotate          roots of every Phonetic and Changjie input method found in the registry\n"
-    "  --paper SIZE        A4, Letter, Legal, A3, B5, ... (default A4)\n"
-    "  --pdf OUT           the PDF file to write\n"
-    "  --help, --version\n"
-    "  The registry is $PICTOR_REGISTRY, else $XDG_CONFIG_HOME/pictor/registry.reg. Prints the\n"
-    "  page count and how many codes had no glyph in the font; exit status 0 when the PDF was\n"
-    "  written, 1 when it could not be, 2 for a bad command line or an unknown association.\n";
-
+namespace pictor::cli {
 namespace {
+
+constexpr std::array kOptions = {
+    Option{"--association", "", "NAME",
+           "the EUDC font linked to a typeface in the registry, or the system\n"
+           "default (標準造字), as the font-setting dialog lists them",
+           OptionKind::kValue},
+    Option{"--font", "", "FILE", "an EUDC font file, named by the file's base name or --name NAME", OptionKind::kValue},
+    Option{"--name", "", "NAME", "the name the title shows for --font", OptionKind::kValue},
+    Option{"--range", "", "FROM-TO", "user-defined Big5 codes, e.g. FA40-FEFE (default: all 6217)", OptionKind::kValue},
+    Option{"--annotate", "", "", "roots of every Phonetic and Changjie input method found in the registry"},
+    Option{"--paper", "", "SIZE", "the paper, by one of the names under Paper sizes (default A4)", OptionKind::kValue},
+    Option{"--pdf", "", "OUT", "the PDF file to write", OptionKind::kValue},
+    kHelpOption,
+    kVersionOption,
+};
+
+constexpr std::array<std::string_view, 1> kUsages = {
+    "(--association NAME | --font FILE [--name NAME]) --pdf OUT [OPTION]...",
+};
+
+// Paper names wrap at this width, under an indent of two.
+constexpr std::size_t kNamesPerLineWidth = 76;
 
 // Exactly four hexadecimal digits, as the range dialog's fields take a code.
 std::optional<std::uint16_t> ParseCode(const std::string& text) {
@@ -32,6 +37,21 @@ std::optional<std::uint16_t> ParseCode(const std::string& text) {
   const auto value = ParseAsciiNumber(text, 16, 4);
   if (!value) return std::nullopt;
   return static_cast<std::uint16_t>(*value);
+}
+
+std::string WrappedList(const std::vector<std::string>& names) {
+  std::string text;
+  std::string line = "  ";
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const std::string item = names[i] + (i + 1 < names.size() ? "," : "");
+    if (line.size() > 2 && line.size() + 1 + item.size() > kNamesPerLineWidth) {
+      text += line + "\n";
+      line = "  ";
+    }
+    if (line.size() > 2) line += ' ';
+    line += item;
+  }
+  return text + line + "\n";
 }
 
 }  // namespace
@@ -61,53 +81,53 @@ std::optional<CodeSpan> ParseCodeSpan(const std::string& text, std::string& erro
   return CodeSpan{*start, *end};
 }
 
-ParsedOptions ParsePrintOptions(const std::vector<std::string>& arguments) {
-  ParsedOptions parsed;
-  PrintOptions& options = parsed.options;
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& arg = arguments[i];
-    if (arg == "-h" || arg == "--help") {
-      options.help = true;
-      return parsed;
-    }
-    if (arg == "--version") {
-      options.version = true;
-      return parsed;
-    }
-    if (arg == "--annotate") {
-      options.annotate = true;
-      continue;
-    }
-    std::string* value = nullptr;
-    std::string rangeText;
-    if (arg == "--association") value = &options.association;
-    if (arg == "--font") value = &options.fontFile;
-    if (arg == "--name") value = &options.displayName;
-    if (arg == "--paper") value = &options.paper;
-    if (arg == "--pdf") value = &options.pdfFile;
-    if (arg == "--range") value = &rangeText;
-    if (value == nullptr) {
-      parsed.error = "unknown option " + arg;
-      return parsed;
-    }
-    if (i + 1 >= arguments.size() || arguments[i + 1].empty()) {
-      parsed.error = arg + " needs a value";
-      return parsed;
-    }
-    *value = arguments[++i];
-    if (value == &rangeText) {
-      options.range = ParseCodeSpan(rangeText, parsed.error);
-      if (!options.range) return parsed;
-    }
-  }
-  if (options.fontFile.empty() == options.association.empty()) {
-    parsed.error = "name the characters' font: --association NAME or --font FILE, one of the two";
-  } else if (!options.association.empty() && !options.displayName.empty()) {
-    parsed.error = "--name goes with --font; an association is titled with its own name";
-  } else if (options.pdfFile.empty()) {
-    parsed.error = "--pdf OUT is required: the PDF file to write";
-  }
-  return parsed;
+ParsedPrintOptions ParsePrintOptions(const std::vector<std::string>& arguments) {
+  return ParseProgramLine<ParsedPrintOptions>(
+      kOptions, arguments, [](const ParsedLine& line, PrintOptions& options) -> std::string {
+        if (!line.operands.empty()) return "unexpected argument " + line.operands.front();
+        options.association = line.Value("--association").value_or("");
+        options.fontFile = line.Value("--font").value_or("");
+        options.displayName = line.Value("--name").value_or("");
+        options.annotate = line.Has("--annotate");
+        options.paper = line.Value("--paper").value_or(options.paper);
+        options.pdfFile = line.Value("--pdf").value_or("");
+        std::string error;
+        if (const auto range = line.Value("--range")) {
+          options.range = ParseCodeSpan(*range, error);
+          if (!options.range) return error;
+        }
+        if (options.fontFile.empty() == options.association.empty()) {
+          return "name the characters' font: --association NAME or --font FILE, one of the two";
+        }
+        if (!options.association.empty() && !options.displayName.empty()) {
+          return "--name goes with --font; an association is titled with its own name";
+        }
+        if (options.pdfFile.empty()) return "--pdf OUT is required: the PDF file to write";
+        return {};
+      });
 }
 
-}  // namespace pictor::app
+ProgramHelp PrintHelp(const std::vector<std::string>& paperNames) {
+  ProgramHelp help{"pictor-print",
+                   kUsages,
+                   "Prints the catalogue of the user-defined characters of an EUDC font to PDF. Each character is\n"
+                   "boxed, with its Big5 code and, with --annotate, its roots in the input methods. It prints the\n"
+                   "page count and how many codes had no glyph in the font, and replaces OUT only once the PDF is\n"
+                   "complete.",
+                   kOptions,
+                   {}};
+  help.sections.push_back({"Paper sizes",
+                           "B4 and B5 are the JIS sizes (257 x 364 mm and 182 x 257 mm); ISOB4 and ISOB5 are the\n"
+                           "ISO ones (250 x 353 mm and 176 x 250 mm). Names are taken in either letter case. Every\n"
+                           "accepted name:\n" +
+                               WrappedList(paperNames)});
+  help.sections.push_back(
+      {"Environment", "  PICTOR_REGISTRY  the registry file (default $XDG_CONFIG_HOME/pictor/registry.reg)\n"});
+  help.sections.push_back({"Exit status",
+                           "  0  the PDF was written\n"
+                           "  1  it could not be written\n"
+                           "  2  the command line is wrong, or names an unknown association\n"});
+  return help;
+}
+
+}  // namespace pictor::cli

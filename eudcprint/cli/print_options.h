@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
-namespace pictor::app {
+#include "cli/command_line.h"
+
+namespace pictor::cli {
 
 struct CodeSpan {
   std::uint16_t start = 0;
@@ -27,17 +29,15 @@ struct PrintOptions {
   bool version = false;
 };
 
-struct ParsedOptions {
-  PrintOptions options;
-  std::string error;  // empty when the command line is sound
-};
+using ParsedPrintOptions = ParsedOptions<PrintOptions>;
 
-ParsedOptions ParsePrintOptions(const std::vector<std::string>& arguments);
+ParsedPrintOptions ParsePrintOptions(const std::vector<std::string>& arguments);
 
 // "FROM-TO": two user-defined Big5 codes of four hexadecimal digits each, the end not below the
 // start, as the range dialog accepts them. Sets `error` when they are not.
 std::optional<CodeSpan> ParseCodeSpan(const std::string& text, std::string& error);
 
-extern const char* const kPrintUsage;
+// The help, with every paper name the program accepts.
+ProgramHelp PrintHelp(const std::vector<std::string>& paperNames);
 
-}  // namespace pictor::app
+}  // namespace pictor::cli

@@ -1,5 +1,6 @@
 #!/bin/sh
-# pictor-roots over generated dictionaries and a generated registry file, in both file forms.
+# pictor-roots over generated dictionaries and a generated registry file, in both file forms;
+# pictor-mkfixture making the folder it writes into.
 set -eu
 bin=$1
 folder=$(mktemp -d)
@@ -43,4 +44,10 @@ case $message in
     *) echo "message: $message"; exit 1 ;;
 esac
 [ "$(cksum <"$folder/broken.reg")" = "$before" ] || { echo "broken file was changed"; exit 1; }
+# pictor-mkfixture makes a folder that is not there yet, with its parents.
+"$bin/pictor-mkfixture" "$folder/new/deeper" >/dev/null || { echo "pictor-mkfixture into a new folder failed"; exit 1; }
+for name in registry.reg phonetic.tbl changjie.tbl quick.tbl; do
+    [ -s "$folder/new/deeper/$name" ] || { echo "no $name in the new folder"; exit 1; }
+done
+
 echo "pictor-roots: all checks passed"
