@@ -88,8 +88,9 @@ check "libtessel-dev depends on this version of the library" "libtessel1 (= $ver
 # Each package depends on exactly the packages of the libraries its programs link: ours by the
 # package that ships it, the others by the package of this machine that holds them.
 package_of_library() {  # SONAME
-  for package in $packages; do
-    if [ -n "$(find "$work/$package" -name "$1" ! -type d)" ]; then echo "$package"; return; fi
+  local ours
+  for ours in $packages; do
+    if [ -n "$(find "$work/$ours" -name "$1" ! -type d)" ]; then echo "$ours"; return; fi
   done
   dpkg-query -S "*/$multiarch/$1" 2> /dev/null | grep -v '/debug/' | cut -d: -f1 | sort -u
 }
