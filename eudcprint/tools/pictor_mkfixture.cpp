@@ -1,5 +1,6 @@
 // pictor-mkfixture: writes demonstration data for pictor: Phonetic, Changjie and Quick dictionary
-// files, three generated EUDC fonts, and a registry file that installs and loads the three input
+// files, three generated EUDC fonts (their characters composed from the Han outlines of AR PL UMing
+// when installed, else dot patterns), and a registry file that installs and loads the three input
 // methods and links the fonts under HKEY_CURRENT_USER\EUDC\950 (to the system default, to 細明體,
 // and to AR PL UMing TW, a Big5 typeface of a fresh Debian machine).
 //
@@ -33,8 +34,10 @@ constexpr const char* kHelp =
     "Writes demonstration data for pictor into FOLDER.\n"
     "\n"
     "The files are Phonetic, Changjie and Quick dictionary files (phonetic.tbl, changjie.tbl,\n"
-    "quick.tbl) and a registry file registry.reg that installs and loads the three input methods;\n"
-    "files of those names in FOLDER are replaced. Try them with\n"
+    "quick.tbl), three EUDC fonts (eudc.tte, mingliu.tte, uming.tte) whose characters are made\n"
+    "from the Han characters of AR PL UMing (fonts-arphic-uming; without it they show dot\n"
+    "patterns), and a registry file registry.reg that installs and loads the three input methods\n"
+    "and links the fonts; files of those names in FOLDER are replaced. Try them with\n"
     "PICTOR_REGISTRY=FOLDER/registry.reg pictor-roots.\n"
     "\n"
     "Options:\n"
@@ -90,7 +93,15 @@ int main(int argc, char** argv) {
       return 1;
     }
   }
-  for (const auto& font : pictor::testsupport::DemoEudcFonts()) {
+  const pictor::testsupport::DemoFontSet fonts = pictor::testsupport::DemoEudcFonts();
+  if (!fonts.fallbackReason.empty()) {
+    std::fprintf(stderr,
+                 "pictor-mkfixture: cannot read the font the demonstration characters are made from (%s, "
+                 "Debian package fonts-arphic-uming): %s\n"
+                 "pictor-mkfixture: the demonstration EUDC fonts show dot patterns instead of characters\n",
+                 std::string(pictor::testsupport::kDemoHanFontFamily).c_str(), fonts.fallbackReason.c_str());
+  }
+  for (const auto& font : fonts.fonts) {
     const std::string path = folder + "/" + font.fileName;
     if (!WriteBytes(path, font.bytes)) {
       std::fprintf(stderr, "pictor-mkfixture: cannot write %s\n", path.c_str());
