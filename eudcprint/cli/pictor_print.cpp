@@ -18,7 +18,6 @@
 
 #include "cli/paper_sizes.h"
 #include "cli/print_options.h"
-#include "core/ascii.h"
 #include "core/cp950_text.h"
 #include "core/eudc_association.h"
 #include "core/font_setting_model.h"
@@ -73,7 +72,7 @@ std::optional<pictor::EudcAssociation> AssociationOf(const PrintOptions& options
     name = *cp950;
   }
   association.displayName.Assign(name);
-  const std::string path = pictor::AsciiUppercase(codec.FromUtf8(fs::absolute(file).lexically_normal().string()));
+  const std::string path = pictor::Cp950Uppercase(codec.FromUtf8(fs::absolute(file).lexically_normal().string()));
   association.eudcFilePath.Assign(pictor::Cp950Prefix(path, pictor::kEudcFilePathSize - 1));
   association.fontFilePath = options.fontFile;
   return association;
@@ -125,7 +124,7 @@ std::optional<pictor::EudcAssociation> RegisteredAssociation(const std::string& 
     for (const pictor::EudcAssociation& listed : listing.Associations()) {
       if (listed.displayName.View() != *wanted) continue;
       pictor::EudcAssociation association = listed;
-      association.eudcFilePath.Assign(pictor::AsciiUppercase(listed.eudcFilePath.View()));
+      association.eudcFilePath.Assign(pictor::Cp950Uppercase(listed.eudcFilePath.View()));
       association.fontFilePath = platform.LocalPath(listed.fontFilePath);
       return association;
     }

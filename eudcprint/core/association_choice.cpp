@@ -4,6 +4,7 @@
 
 #include "ascii.h"
 #include "association_list.h"
+#include "cp950_text.h"
 #include "string_table.h"
 
 namespace pictor {
@@ -139,8 +140,9 @@ bool ChooseAssociation(ProgramState& state, const PictorPorts& ports, FontSettin
   if (!chosen) return false;
 
   state.currentAssociation = *chosen;
-  // Upper-cased for display, byte by byte; the file is opened by fontFilePath, as read.
-  state.currentAssociation.eudcFilePath.Assign(AsciiUppercase(chosen->eudcFilePath.View()));
+  // Upper-cased for display (its double-byte characters kept whole); the file is opened by
+  // fontFilePath, as read.
+  state.currentAssociation.eudcFilePath.Assign(Cp950Uppercase(chosen->eudcFilePath.View()));
   state.inputMethods.annotateFlags.fill(0);
   state.printRange.printAll = 1;
   if (!state.systemDefaultName.Empty() &&

@@ -21,16 +21,6 @@ bool BytesBefore(const FaceName& a, const FaceName& b) {
       [](char x, char y) { return static_cast<unsigned char>(x) < static_cast<unsigned char>(y); });
 }
 
-// Letters a-z upper-cased, second bytes of double-byte characters left alone (as CharUpperA on a
-// code page 950 system).
-std::string Cp950Uppercase(std::string_view text) {
-  std::string result(text);
-  for (std::size_t i = 0; i < result.size(); i += Cp950CharLength(result, i)) {
-    if (Cp950CharLength(result, i) == 1) result[i] = AsciiUpper(result[i]);
-  }
-  return result;
-}
-
 std::string_view TextOf(const RegistryValue& value) {
   const std::string_view data = value.data;
   return data.substr(0, data.find('\0'));

@@ -4,7 +4,10 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
+
+#include "ascii.h"
 
 namespace pictor {
 
@@ -45,6 +48,17 @@ constexpr std::string_view Cp950Prefix(std::string_view text, std::size_t maxByt
     end = next;
   }
   return text.substr(0, end);
+}
+
+// The letters a-z upper-cased, as the platform's CharUpperA does on a code page 950 system: the
+// second byte of a double-byte character belongs to that character and is never a letter. Byte
+// by byte, 字庫 (A6 72 AE 77) would become 吐娠 (A6 52 AE 57).
+inline std::string Cp950Uppercase(std::string_view text) {
+  std::string result(text);
+  for (std::size_t i = 0; i < result.size(); i += Cp950CharLength(result, i)) {
+    if (Cp950CharLength(result, i) == 1) result[i] = AsciiUpper(result[i]);
+  }
+  return result;
 }
 
 }  // namespace pictor

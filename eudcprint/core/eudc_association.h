@@ -17,7 +17,8 @@ inline constexpr std::size_t kEudcFilePathSize = 256;
 struct EudcAssociation {
   // The typeface name, or the display name of the system default association. Code page 950.
   FixedText<kDisplayNameSize> displayName;
-  // The linked file as listed and printed: for the chosen association, upper-cased byte by byte.
+  // The linked file as listed and printed: for the chosen association, its letters upper-cased
+  // (Cp950Uppercase).
   FixedText<kEudcFilePathSize> eudcFilePath;
   // The same file as the registry names it (after %SystemRoot% is replaced), not case-folded
   // and not cut: the path the font file is opened by on case-sensitive file systems.

@@ -38,6 +38,9 @@ PageLayout ComputePageLayout(std::int32_t pageWidth, std::int32_t pageHeight, co
 
 std::int32_t FirstColumnLeft(const PageLayout& layout) {
   const std::int32_t block = layout.columns * layout.cellWidth + (layout.columns - 1) * kCellGap;
+  // Centring a block wider than the area would put its start, the character and its code, off
+  // the paper; start it at the area's left edge instead, so only its right end is cut.
+  if (block > layout.pageWidth) return 0;
   return (layout.pageWidth - block) / 2;
 }
 

@@ -45,7 +45,8 @@ std::int32_t RootColumnStep(std::uint32_t hkl);
 // row, even where not one cell fits, so the job runs and shows the clipped cells.
 PageLayout ComputePageLayout(std::int32_t pageWidth, std::int32_t pageHeight, const CatalogueState& state);
 
-// Left edge of the first column, centring the block of columns; of column i; top of row j.
+// Left edge of the first column, centring the block of columns (or the area's left edge when the
+// block is wider than the area); of column i; top of row j.
 std::int32_t FirstColumnLeft(const PageLayout& layout);
 std::int32_t ColumnLeft(const PageLayout& layout, std::int32_t column);
 std::int32_t RowTop(const PageLayout& layout, std::int32_t row);

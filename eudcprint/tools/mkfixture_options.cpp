@@ -47,9 +47,11 @@ ProgramHelp MkfixtureHelp() {
           "Writes demonstration data for pictor into FOLDER, which is made (with its parents) when missing.\n"
           "\n"
           "The files are Phonetic, Changjie and Quick dictionary files (phonetic.tbl, changjie.tbl,\n"
-          "quick.tbl), generated EUDC fonts, and a registry file registry.reg that installs and loads the\n"
-          "three input methods and links the fonts under HKEY_CURRENT_USER\\EUDC\\950; files of those names\n"
-          "in FOLDER are replaced. Try them with PICTOR_REGISTRY=FOLDER/registry.reg pictor.",
+          "quick.tbl), three EUDC fonts (eudc.tte, mingliu.tte, uming.tte) whose characters are made\n"
+          "from the Han characters of AR PL UMing (fonts-arphic-uming; without it they show dot\n"
+          "patterns), and a registry file registry.reg that installs and loads the three input methods\n"
+          "and links the fonts under HKEY_CURRENT_USER\\EUDC\\950; files of those names in FOLDER are\n"
+          "replaced. Try them with PICTOR_REGISTRY=FOLDER/registry.reg pictor.",
           kOptions,
           {{"Exit status",
             "  0  the data was written\n"

@@ -1,8 +1,10 @@
 // pictor-mkfixture: writes demonstration data for pictor: Phonetic, Changjie and Quick dictionary
-// files, generated EUDC fonts, and a registry file that installs and loads the three input methods
-// and links the fonts under HKEY_CURRENT_USER\EUDC\950. The registry file FOLDER/registry.reg
-// names the dictionaries and fonts as FOLDER/<name>, or as PREFIX\<name> when a prefix is given
-// (for a Windows view of the folder, e.g. Z:\tmp\demo). The command line: pictor-mkfixture --help.
+// files, three generated EUDC fonts (their characters composed from the Han outlines of AR PL UMing
+// when installed, else dot patterns), and a registry file that installs and loads the three input
+// methods and links the fonts under HKEY_CURRENT_USER\EUDC\950. The registry file
+// FOLDER/registry.reg names the dictionaries and fonts as FOLDER/<name>, or as PREFIX\<name> when a
+// prefix is given (for a Windows view of the folder, e.g. Z:\tmp\demo). The command line:
+// pictor-mkfixture --help.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -53,7 +55,15 @@ int main(int argc, char** argv) {
       return 1;
     }
   }
-  for (const auto& font : pictor::testsupport::DemoEudcFonts()) {
+  const pictor::testsupport::DemoFontSet fonts = pictor::testsupport::DemoEudcFonts();
+  if (!fonts.fallbackReason.empty()) {
+    std::fprintf(stderr,
+                 "pictor-mkfixture: cannot read the font the demonstration characters are made from (%s, "
+                 "Debian package fonts-arphic-uming): %s\n"
+                 "pictor-mkfixture: the demonstration EUDC fonts show dot patterns instead of characters\n",
+                 std::string(pictor::testsupport::kDemoHanFontFamily).c_str(), fonts.fallbackReason.c_str());
+  }
+  for (const auto& font : fonts.fonts) {
     const std::string path = folder + "/" + font.fileName;
     if (!WriteBytes(path, font.bytes)) {
       std::fprintf(stderr, "pictor-mkfixture: cannot write %s\n", path.c_str());

@@ -188,15 +188,17 @@ TEST_F(AssociationChoice, WithoutALinkOfMingsOwnNothingChanges) {
 }
 
 TEST_F(AssociationChoice, ATypefaceLeavesTheLinksAlone) {
-  Links()->Set({std::string(kKai), kRegSz, "C:\\eudc\\k\xa4\x61i.tte"});  // a Big5 character with second byte "a"
+  // A folder 字庫 (A6 72 AE 77: both second bytes are letters' bytes).
+  Links()->Set({std::string(kKai), kRegSz, "C:\\\xa6\x72\xae\x77\\k\xa4\x61i.tte"});
   InitEudcSupport(state, f.Ports());
   f.log.clear();
   ASSERT_TRUE(Choose(kKai));
   EXPECT_TRUE(f.log.empty());
   EXPECT_TRUE(MingLink());
-  // Upper-cased byte by byte for display, also a second byte; opened by the path as read.
-  EXPECT_EQ(state.currentAssociation.eudcFilePath.View(), "C:\\EUDC\\K\xa4\x41I.TTE");
-  EXPECT_EQ(state.currentAssociation.fontFilePath, "C:\\eudc\\k\xa4\x61i.tte");
+  // Upper-cased for display, double-byte characters kept whole (not 吐娠, A6 52 AE 57); opened by
+  // the path as read.
+  EXPECT_EQ(state.currentAssociation.eudcFilePath.View(), "C:\\\xa6\x72\xae\x77\\K\xa4\x61I.TTE");
+  EXPECT_EQ(state.currentAssociation.fontFilePath, "C:\\\xa6\x72\xae\x77\\k\xa4\x61i.tte");
 }
 
 TEST_F(AssociationChoice, TheNextStartPutsBackALinkThatACrashLeftRemoved) {

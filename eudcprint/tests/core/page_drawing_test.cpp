@@ -226,6 +226,24 @@ TEST(Cp950Text, PrefixCutsAtACharacterBoundary) {
   }
 }
 
+TEST(Cp950Text, UppercaseChangesSingleByteLettersOnly) {
+  struct Case {
+    std::string_view text;
+    std::string_view upper;
+  };
+  const std::vector<Case> cases = {
+      {"c:\\eudc\\eudc.tte", "C:\\EUDC\\EUDC.TTE"},
+      {"d:\\\xa6\x72\xae\x77\\x", "D:\\\xa6\x72\xae\x77\\X"},  // 字庫: second bytes r and w stay
+      {"\xa4\x61\xa4\x7a\x61", "\xa4\x61\xa4\x7a\x41"},        // second bytes a and z, then a letter
+      {"\xa4\x60\xa4\x7b", "\xa4\x60\xa4\x7b"},                // just outside a-z
+      {"\x61\xa4", "\x41\xa4"},                                // a lone lead byte at the end
+      {"\x81\x61\x62", "\x81\x61\x42"},                        // the lowest lead byte
+      {"\xfe\x7a\x80\x7a", "\xfe\x7a\x80\x5a"},                // the highest; 0x80 leads nothing
+      {"", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Cp950Uppercase(c.text), c.upper) << c.text;
+}
+
 TEST(PageText, TitleLineIsCutTo255BytesWithoutALoneLeadByte) {
   const std::string name(15 * 2, '\xa4');  // 15 characters of 0xA4A4 and one letter: 31 bytes
   const std::string displayName = name + "N";

@@ -71,10 +71,15 @@ TEST(PageLayout, ColumnsAreCentredWithGapsAndRowsStep84) {
   EXPECT_EQ(RowTop(layout, 0), -300);
   EXPECT_EQ(RowTop(layout, 27), -300 - 27 * 84);
 
-  // A clipped single column wider than the page starts left of it.
+  // A single column wider than the area (1588 with both input methods) starts at its left edge,
+  // so that the character, its code and the first roots are on the paper (A5: 1400 wide); one
+  // that just fits is still centred.
   fixture.AddInputMethod(kPhoneticHkl, "p", true);
   fixture.AddInputMethod(kChangjieHkl, "c", true);
-  EXPECT_EQ(FirstColumnLeft(ComputePageLayout(1000, 2870, fixture.State())), -294);
+  EXPECT_EQ(FirstColumnLeft(ComputePageLayout(1400, 2000, fixture.State())), 0);
+  EXPECT_EQ(FirstColumnLeft(ComputePageLayout(1000, 2870, fixture.State())), 0);
+  EXPECT_EQ(FirstColumnLeft(ComputePageLayout(1588, 2870, fixture.State())), 0);
+  EXPECT_EQ(FirstColumnLeft(ComputePageLayout(1600, 2870, fixture.State())), 6);
 }
 
 // Which codes each page draws, and where the range ends.

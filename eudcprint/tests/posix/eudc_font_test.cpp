@@ -25,10 +25,14 @@
 #include <vector>
 
 #include "core/code_space.h"
+#include "tests/support/freetype_face.h"
 #include "tools/fixtures/eudc_font_builder.h"
 
 namespace pictor::testsupport {
 namespace {
+
+using testing::Face;
+using testing::OutlineText;
 
 std::uint32_t Be16(const std::vector<std::uint8_t>& b, std::size_t at) { return (b.at(at) << 8) | b.at(at + 1); }
 std::uint32_t Be32(const std::vector<std::uint8_t>& b, std::size_t at) { return (Be16(b, at) << 16) | Be16(b, at + 2); }
@@ -63,44 +67,6 @@ std::uint32_t WordSum(const std::vector<std::uint8_t>& b, std::size_t from, std:
 std::vector<std::uint8_t> TableBytes(const std::vector<std::uint8_t>& font, const std::string& tag) {
   const TableEntry entry = ReadDirectory(font).at(tag);
   return {font.begin() + entry.offset, font.begin() + entry.offset + entry.length};
-}
-
-// FreeType over bytes that the caller keeps alive.
-class Face {
- public:
-  explicit Face(const std::vector<std::uint8_t>& bytes) {
-    FT_Library library = nullptr;
-    if (FT_Init_FreeType(&library) != 0) throw std::runtime_error("FreeType");
-    library_.reset(library);
-    FT_Face face = nullptr;
-    if (FT_New_Memory_Face(library, bytes.data(), static_cast<FT_Long>(bytes.size()), 0, &face) != 0) {
-      throw std::runtime_error("FreeType cannot open the font");
-    }
-    face_.reset(face);
-  }
-  FT_Face operator->() const { return face_.get(); }
-  FT_Face get() const { return face_.get(); }
-
- private:
-  struct DoneLibrary {
-    void operator()(FT_Library l) const { FT_Done_FreeType(l); }
-  };
-  struct DoneFace {
-    void operator()(FT_Face f) const { FT_Done_Face(f); }
-  };
-  std::unique_ptr<FT_LibraryRec_, DoneLibrary> library_;
-  std::unique_ptr<FT_FaceRec_, DoneFace> face_;  // declared last: closed before the library
-};
-
-// The outline of a glyph in font units, as text, to compare glyphs.
-std::string OutlineText(const Face& face, FT_UInt glyph) {
-  if (FT_Load_Glyph(face.get(), glyph, FT_LOAD_NO_SCALE) != 0) return "unloadable";
-  const FT_Outline& outline = face->glyph->outline;
-  std::string text = std::to_string(outline.n_contours) + ":";
-  for (int i = 0; i < outline.n_points; ++i) {
-    text += std::to_string(outline.points[i].x) + "," + std::to_string(outline.points[i].y) + ";";
-  }
-  return text;
 }
 
 struct PatternDeleter {
