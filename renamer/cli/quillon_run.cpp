@@ -119,7 +119,7 @@ double SecondsSince(std::chrono::steady_clock::time_point start) {
 void RecoverLeftJournals(quillon::NativeMachine& machine, const std::string& log_dir) {
   std::string logs;
   for (const quillon::RecoveredJournal& r :
-       quillon::RecoverLeftJournals(*machine.logs, *machine.files, log_dir, machine.style)) {
+       quillon::RecoverLeftJournals(*machine.logs, *machine.files, *machine.clock, log_dir, machine.style)) {
     if (r.error.empty()) {
       logs += (logs.empty() ? "" : ", ") + r.log_path;
     } else {

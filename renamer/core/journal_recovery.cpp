@@ -13,6 +13,13 @@ bool WasRenamed(const JournalEntry& entry, FileSystemPort& files) {
   return folder && folder->Exists(entry.new_name) && !folder->Exists(entry.name);
 }
 
+// The moment the recovered log is named after: the last entry's, else the start's, else now.
+LocalTime RecoveredLogTime(const JournalContents& contents, ClockPort& clock) {
+  if (!contents.entries.empty() && IsPossibleTime(contents.entries.back().time)) return contents.entries.back().time;
+  if (IsPossibleTime(contents.started)) return contents.started;
+  return clock.Now();
+}
+
 }  // namespace
 
 std::vector<std::u16string> RecoveredLogLines(const JournalContents& contents, FileSystemPort& files) {
@@ -27,7 +34,7 @@ std::vector<std::u16string> RecoveredLogLines(const JournalContents& contents, F
   return log.lines();
 }
 
-std::vector<RecoveredJournal> RecoverLeftJournals(LogFolderPort& logs, FileSystemPort& files,
+std::vector<RecoveredJournal> RecoverLeftJournals(LogFolderPort& logs, FileSystemPort& files, ClockPort& clock,
                                                   const std::string& log_dir, PathStyle style) {
   std::vector<RecoveredJournal> recovered;
   const std::string separator = style == PathStyle::kWindows ? "\\" : "/";
@@ -45,9 +52,9 @@ std::vector<RecoveredJournal> RecoverLeftJournals(LogFolderPort& logs, FileSyste
       recovered.push_back(std::move(result));
       continue;
     }
-    const LocalTime last = contents.entries.empty() ? contents.started : contents.entries.back().time;
     try {
-      result.log_path = WriteRecoveredLog(logs, log_dir, style, last, RecoveredLogLines(contents, files));
+      result.log_path = WriteRecoveredLog(logs, log_dir, style, RecoveredLogTime(contents, clock),
+                                          RecoveredLogLines(contents, files));
       journal->Remove();
     } catch (const RenamerError& e) {
       result.error = e.what();

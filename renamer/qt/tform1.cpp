@@ -197,7 +197,7 @@ void TForm1::FormCreate() {
 
 void TForm1::RecoverLeftJournals() {
   const std::vector<quillon::RecoveredJournal> recovered =
-      quillon::RecoverLeftJournals(*services_.logs, *services_.files, log_dir_, services_.style);
+      quillon::RecoverLeftJournals(*services_.logs, *services_.files, *services_.clock, log_dir_, services_.style);
   if (recovered.empty()) return;
   // One message for all of them.
   QString logs;

@@ -170,7 +170,7 @@ class RecoveryTest : public JournalTest {
     engine.ScanFolder(u"C:\\top");
   }
 
-  std::vector<RecoveredJournal> Recover() { return RecoverLeftJournals(logs_, fs_, kDir, PathStyle::kWindows); }
+  std::vector<RecoveredJournal> Recover() { return RecoverLeftJournals(logs_, fs_, clock_, kDir, PathStyle::kWindows); }
 
   RenameTable table_;
   MemoryFileSystem fs_;
@@ -217,6 +217,29 @@ TEST_F(RecoveryTest, TheRenameWhoseResultWasNotRecordedIsLookedUpOnDisk) {
   const std::vector<RecoveredJournal> not_done = Recover();
   ASSERT_EQ(not_done.size(), 1u);
   EXPECT_EQ(logs_.files[not_done[0].log_path], EncodeLogFile({}));
+}
+
+// A damaged journal can hold records whose check passes but whose time no clock gives: the log
+// is then named after the journal's start, or after the recovery when the start is impossible too.
+TEST_F(RecoveryTest, AnImpossibleTimeNamesTheLogAfterTheStartOrTheRecovery) {
+  auto journal = Start();  // 2024-03-15 09:30:05
+  clock_.time = {9999, 99, 99, 99, 99, 99};
+  journal->RenameAhead(u"C:\\top", u"\uF6B1", u"\u2460", false);
+  journal->RenameDone(true);
+  journal.reset();
+  const std::vector<RecoveredJournal> recovered = Recover();
+  ASSERT_EQ(recovered.size(), 1u);
+  EXPECT_EQ(recovered[0].log_path, "C:\\L\\20240315-093005-recovered.log");
+
+  clock_.time = {2023, 2, 29, 10, 0, 0};  // no 29 February that year
+  journal = Start();
+  journal->RenameAhead(u"C:\\top", u"\uF6B2", u"\u2461", false);
+  journal->RenameDone(false);
+  journal.reset();
+  clock_.time = {2024, 3, 16, 8, 0, 0};
+  const std::vector<RecoveredJournal> later = Recover();
+  ASSERT_EQ(later.size(), 1u);
+  EXPECT_EQ(later[0].log_path, "C:\\L\\20240316-080000-recovered.log");
 }
 
 TEST_F(RecoveryTest, JournalsInUseAreLeftAndARecoveryMadeBeforeIsNotMadeTwice) {

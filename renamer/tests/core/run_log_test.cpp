@@ -47,6 +47,19 @@ TEST(RunLog, StampIsYearThenTwoDigitFields) {
   EXPECT_EQ(LogStamp({12345, 1, 1, 1, 1, 1}), "123450101-010101");
 }
 
+TEST(RunLog, PossibleTimesAreThoseAClockGives) {
+  EXPECT_TRUE(IsPossibleTime({2024, 2, 29, 23, 59, 59}));
+  EXPECT_TRUE(IsPossibleTime({2000, 2, 29, 0, 0, 0}));
+  EXPECT_FALSE(IsPossibleTime({1900, 2, 29, 0, 0, 0}));
+  EXPECT_FALSE(IsPossibleTime({2024, 4, 31, 0, 0, 0}));
+  EXPECT_FALSE(IsPossibleTime({2024, 13, 1, 0, 0, 0}));
+  EXPECT_FALSE(IsPossibleTime({2024, 1, 0, 0, 0, 0}));
+  EXPECT_FALSE(IsPossibleTime({2024, 1, 1, 24, 0, 0}));
+  EXPECT_FALSE(IsPossibleTime({2024, 1, 1, 0, 60, 0}));
+  EXPECT_FALSE(IsPossibleTime({2024, 1, 1, 0, 0, 60}));
+  EXPECT_FALSE(IsPossibleTime({1600, 12, 31, 0, 0, 0}));
+}
+
 TEST(RunLog, WritesStampNamedFileInTheLogFolder) {
   testing::MemoryLogFolder logs;
   const std::vector<std::u16string> lines = {u"來源：C:\\a", u"改成：C:\\b", u""};
