@@ -1,5 +1,6 @@
 #include "journal_recovery.h"
 
+#include "error_texts.h"
 #include "renamer_error.h"
 #include "run_log.h"
 
@@ -37,9 +38,8 @@ std::vector<std::u16string> RecoveredLogLines(const JournalContents& contents, F
 std::vector<RecoveredJournal> RecoverLeftJournals(LogFolderPort& logs, FileSystemPort& files, ClockPort& clock,
                                                   const std::string& log_dir, PathStyle style) {
   std::vector<RecoveredJournal> recovered;
-  const std::string separator = style == PathStyle::kWindows ? "\\" : "/";
   for (const std::string& name : logs.ListFiles(log_dir, kJournalSuffix)) {
-    RecoveredJournal result{log_dir + separator + name, {}, {}};
+    RecoveredJournal result{JoinPath(log_dir, name, style), {}, {}};
     const std::unique_ptr<LeftJournal> journal = logs.TakeLeftJournal(result.journal_path);
     if (!journal) continue;  // a run is writing it, or another start-up took it
     const JournalContents contents = ReadJournal(journal->Contents());
@@ -48,7 +48,7 @@ std::vector<RecoveredJournal> RecoverLeftJournals(LogFolderPort& logs, FileSyste
       continue;
     }
     if (!contents.recognised) {
-      result.error = "not a journal this program can read";
+      result.error = kNotAJournalText;
       recovered.push_back(std::move(result));
       continue;
     }

@@ -193,7 +193,7 @@ JournalContents ReadJournal(std::span<const std::uint8_t> bytes) {
 std::unique_ptr<RunJournal> RunJournal::Start(LogFolderPort& logs, ClockPort& clock, const std::string& log_dir,
                                               PathStyle style) {
   if (!logs.FolderExists(log_dir)) logs.CreateFolder(log_dir);
-  const std::string base = log_dir + (style == PathStyle::kWindows ? "\\" : "/") + LogStamp(clock.Now());
+  const std::string base = JoinPath(log_dir, LogStamp(clock.Now()), style);
   constexpr int kMaxSuffix = 999;
   for (int n = 1; n <= kMaxSuffix; ++n) {
     const std::string path = (n == 1 ? base : base + "-" + std::to_string(n)) + std::string(kJournalSuffix);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "error_texts.h"
 #include "renamer_error.h"
 #include "shown_text.h"
 
@@ -72,14 +73,14 @@ std::string WriteLogFile(LogFolderPort& logs, const std::string& base, std::span
         if (same_counts && logs.ReadFile(path) == bytes) return path;
         continue;
       case NewFileResult::kFailed:
-        throw RenamerError("Cannot create file " + path);
+        throw RenamerError(FillIn(kCannotCreateFileText, path));
     }
   }
-  throw RenamerError("Cannot create file " + base + ".log");
+  throw RenamerError(FillIn(kCannotCreateFileText, base + ".log"));
 }
 
 std::string LogFileBase(const std::string& log_dir, PathStyle style, const LocalTime& time) {
-  return log_dir + (style == PathStyle::kWindows ? "\\" : "/") + LogStamp(time);
+  return JoinPath(log_dir, LogStamp(time), style);
 }
 
 }  // namespace
