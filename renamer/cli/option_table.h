@@ -74,8 +74,12 @@ template <typename Options>
 std::string OptionHelp(std::span<const Option<Options>> table, std::size_t column) {
   std::string text;
   for (const Option<Options>& option : table) {
-    std::string term = "  " + std::string(option.name);
-    if (!option.value_name.empty()) term += " " + std::string(option.value_name);
+    std::string term = "  ";
+    term += option.name;
+    if (!option.value_name.empty()) {
+      term += ' ';
+      term += option.value_name;
+    }
     term.resize(std::max(term.size() + 2, column), ' ');
     text += term;
     std::string_view help = option.help;

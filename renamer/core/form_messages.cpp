@@ -13,13 +13,17 @@ FormMessage RecoveryMessage(const RecoveryReport& report, const WidenText& widen
   std::u16string text;
   if (!report.logs.empty()) {
     text += TextOf(TextId::kRecovered);
-    for (const std::string& log : report.logs) text += u"\n" + widen(log);
+    for (const std::string& log : report.logs) {
+      text += u'\n';
+      text += widen(log);
+    }
   }
   if (!report.failures.empty()) {
     if (!text.empty()) text += u"\n\n";
     text += TextOf(TextId::kNotRecovered);
     for (const RecoveredJournal& failure : report.failures) {
-      text += u"\n" + widen(failure.journal_path + ": " + failure.error);
+      text += u'\n';
+      text += widen(failure.journal_path + ": " + failure.error);
     }
   }
   return {report.failures.empty() ? MessageIcon::kInformation : MessageIcon::kWarning,
