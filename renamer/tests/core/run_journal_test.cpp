@@ -9,6 +9,7 @@
 #include "core/journal_recovery.h"
 #include "core/run_log.h"
 #include "core/scan_engine.h"
+#include "core/utf8_text.h"
 #include "tests/core/memory_machine.h"
 
 namespace quillon {
@@ -111,6 +112,40 @@ TEST_F(JournalTest, ReadsBackEveryCompleteRecordWhereverTheFileIsCut) {
   Bytes foreign = whole;
   foreign[0] = 'X';
   EXPECT_FALSE(ReadJournal(foreign).recognised);
+}
+
+// A record whose check passes but whose names no run writes (a name that is empty or holds the
+// separator, a new name of another length) is damaged like a torn one: it and what follows are not
+// read, so that the recovered log stays one that an undo can read.
+TEST_F(JournalTest, RecordsWithNamesNoRunWritesAreDamaged) {
+  struct Case {
+    bool refused;
+    std::u16string name;
+    std::u16string new_name;
+  };
+  for (const Case& c : std::vector<Case>{
+           {true, u"a\\b", u"a\\c"}, {true, u"", u""}, {true, u"\uF6B1", u"\u2460x"}, {false, u"\uF6B1", u"\\"}}) {
+    auto journal = Start();
+    journal->RenameAhead(u"C:\\top", u"\uF6B1", u"\u2460", false);
+    journal->RenameDone(true);
+    if (c.refused) {
+      journal->Refused(u"C:\\top", c.name, c.new_name, false);
+    } else {
+      journal->RenameAhead(u"C:\\top", c.name, c.new_name, false);
+    }
+    const std::string path = journal->path();
+    journal.reset();
+    const JournalContents read = ReadJournal(logs_.files[path]);
+    EXPECT_TRUE(read.torn) << ToUtf8(c.name + u" -> " + c.new_name);
+    EXPECT_EQ(read.entries.size(), 1u) << ToUtf8(c.name + u" -> " + c.new_name);
+    logs_.files.erase(path);
+  }
+  // A refused rename's new name may hold what names may not: it is never logged.
+  auto journal = Start();
+  journal->Refused(u"C:\\top", u"x\uF6BA", u"x\\", false);
+  const std::string path = journal->path();
+  journal.reset();
+  EXPECT_FALSE(ReadJournal(logs_.files[path]).torn);
 }
 
 TEST_F(JournalTest, RenamesReachTheSystemBeforeTheyAreMadeAndTheRestWithinASecond) {

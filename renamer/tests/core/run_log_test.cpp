@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/log_reader.h"
 #include "core/renamer_error.h"
 #include "tests/core/memory_machine.h"
 
@@ -22,6 +23,18 @@ TEST(RunLog, ThreeLinesPerRecordWithTheFolderAndSeparator) {
   posix.AddRecord(u"/home/a", u"<\uF6B2>", u"\u2461");
   EXPECT_EQ(posix.lines()[0], u"來源：/home/a/<\uF6B2>");
   EXPECT_EQ(posix.lines()[1], u"改成：/home/a/\u2461");
+}
+
+// A POSIX name may hold a line break; shown as it is it would split the record and the log could
+// not be read back. Rows and log lines show it as U+FFFD, as they show a lone surrogate.
+TEST(RunLog, LineBreaksAndLoneSurrogatesInNamesAreShownAsReplacementCharacters) {
+  RunLog log(PathStyle::kPosix);
+  log.AddRecord(u"/t\r", u"a\n\uF6B1", u"a\n\u2460");
+  log.AddRecord(u"/t", u"\xD800\uF6B1", u"\xD800\u2460");
+  EXPECT_EQ(log.lines()[0], u"來源：/t\uFFFD/a\uFFFD\uF6B1");
+  EXPECT_EQ(log.lines()[1], u"改成：/t\uFFFD/a\uFFFD\u2460");
+  EXPECT_EQ(log.lines()[3], u"來源：/t/\uFFFD\uF6B1");
+  EXPECT_EQ(ReadRunLog(EncodeLogFile(log.lines()), PathStyle::kPosix).size(), 2u);
 }
 
 TEST(RunLog, FileIsUtf16LittleEndianWithMarkAndCrLf) {
