@@ -28,7 +28,8 @@ namespace quillon {
 //            2 the result of that rename: 1 renamed, 0 failed (1 byte)
 //            3 rename refused:           folder flag, folder path, name, new name
 // A record that is cut short or fails its check, and everything after it, is not read: a run
-// killed while writing loses only the record it was writing.
+// killed while writing loses only the record it was writing. So is a record whose names no run
+// writes (a name empty or holding the separator, a new name of another length).
 inline constexpr std::string_view kJournalSuffix = ".journal";
 
 enum class JournalOutcome {
@@ -56,6 +57,9 @@ struct JournalContents {
 };
 
 JournalContents ReadJournal(std::span<const std::uint8_t> bytes);
+
+// The journal's check: CRC-32 as zip and PNG use it.
+std::uint32_t Crc32(std::span<const std::uint8_t> bytes);
 
 // Writes the journal of one run. Records of renames reach the system before the rename is made;
 // results and refusals wait and go with the next record, or with the batch written at the latest a

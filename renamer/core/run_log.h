@@ -43,6 +43,11 @@ std::vector<std::uint8_t> EncodeLogFile(std::span<const std::u16string> lines);
 // five with two digits each. 15 March 2024, 09:30:05 gives "20240315-093005".
 std::string LogStamp(const LocalTime& time);
 
+// True for a time a clock can give: years 1601 to 30827 (the platform clock's range), months
+// 1 to 12, days within their month, hours 0 to 23, minutes and seconds 0 to 59. A damaged journal
+// can hold others.
+bool IsPossibleTime(const LocalTime& time);
+
 // Writes the lines to log_dir + separator + stamp + ".log" and returns that path. A file of that
 // name is never replaced: the next free name of the form stamp + "-2.log", "-3.log"... is taken.
 // Raises RenamerError "Cannot create file <path>" when no file can be created.

@@ -2,10 +2,12 @@
 
 #include "core/table_loader.h"
 #include "platform/native_machine.h"
+#include "qt/qt_translations.h"
 #include "qt/tform1.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  LoadQtTranslations(app);
   quillon::NativeMachine machine = quillon::MakeNativeMachine();
 
   FormServices services;

@@ -3,6 +3,8 @@
 #include <QEvent>
 #include <QFontMetrics>
 
+#include "core/form_layout.h"
+
 TRadioGroup::TRadioGroup(const QString& caption, const QStringList& items, QWidget* parent)
     : QGroupBox(caption, parent) {
   for (const QString& text : items) {
@@ -40,14 +42,10 @@ void TRadioGroup::changeEvent(QEvent* event) {
 }
 
 void TRadioGroup::ArrangeButtons() {
-  if (buttons_.isEmpty()) return;
-  const int text_height = QFontMetrics(font()).height();
-  const int per_column = static_cast<int>(buttons_.size());
-  const int room = height() - text_height - 5;
-  const int button_height = room / per_column;
-  const int top = text_height + 1 + (room % per_column) / 2;
-  const int button_width = width() - 10;
-  for (int i = 0; i < buttons_.size(); ++i) {
-    buttons_[i]->setGeometry(8, top + i * button_height, button_width, button_height);
+  const std::vector<quillon::PixelRect> places =
+      quillon::RadioItemRects(width(), height(), static_cast<int>(buttons_.size()), QFontMetrics(font()).height());
+  for (std::size_t i = 0; i < places.size(); ++i) {
+    const quillon::PixelRect& r = places[i];
+    buttons_[static_cast<qsizetype>(i)]->setGeometry(r.left, r.top, r.width, r.height);
   }
 }

@@ -6,7 +6,7 @@
 #include <QStringList>
 
 // A captioned group of radio items with one selected item, laid out in one column the way the
-// platform's radio group control does: the items share the space below the caption equally.
+// platform's radio group control does (RadioItemRects).
 class TRadioGroup : public QGroupBox {
   Q_OBJECT
 

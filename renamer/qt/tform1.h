@@ -1,22 +1,21 @@
 #pragma once
 
+#include <QByteArray>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QWidget>
 #include <chrono>
-#include <memory>
 #include <string>
 
+#include "core/form_layout.h"
+#include "core/form_model.h"
+#include "core/form_view.h"
 #include "core/path_style.h"
 #include "core/ports.h"
-#include "core/rename_table.h"
-#include "core/scan_engine.h"
+#include "core/rename_session.h"
 #include "qt/radio_group.h"
 #include "qt/report_list_view.h"
-
-// The caption of the window and of every error box.
-inline const char16_t* const kProgramTitle = u"重新命名程式";
 
 // What the window needs from the machine.
 struct FormServices {
@@ -28,8 +27,8 @@ struct FormServices {
   std::string table_path;  // the rename table beside the program
 };
 
-// The renamer's only window: direction, scope, Start and Stop, and the list of renames.
-class TForm1 : public QWidget {
+// The renamer's only window, built from the core's layout table; every rule is the form model's.
+class TForm1 : public QWidget, private quillon::FormView {
   Q_OBJECT
 
  public:
@@ -37,55 +36,54 @@ class TForm1 : public QWidget {
   ~TForm1() override;
 
   // The controls, by the names the program uses for them.
-  TRadioGroup* rgDir;
-  TRadioGroup* rgpFolder;
-  QLineEdit* edtHD;
-  QLineEdit* edtPath;
-  QPushButton* btnBrowser;
-  QPushButton* btnStart;
-  TReportListView* lvLog;
-  QPushButton* btnStop;
-  QLabel* lblNow;
+  TRadioGroup* rgDir = nullptr;
+  TRadioGroup* rgpFolder = nullptr;
+  QLineEdit* edtHD = nullptr;
+  QLineEdit* edtPath = nullptr;
+  QPushButton* btnBrowser = nullptr;
+  QPushButton* btnStart = nullptr;
+  TReportListView* lvLog = nullptr;
+  QPushButton* btnStop = nullptr;
+  QLabel* lblNow = nullptr;
 
   // What the last run did, for hosts that time or inspect runs.
-  const std::string& lastLogPath() const { return last_log_path_; }
-  const quillon::ScanCounts& lastCounts() const { return last_counts_; }
-  bool runActive() const { return run_active_; }
-
-  // How often a run handles pending events at most; zero handles them after every entry.
-  void setEventInterval(std::chrono::nanoseconds interval) { event_interval_ = interval; }
+  const std::string& lastLogPath() const { return model_.last_run().log_path; }
+  const quillon::ScanCounts& lastCounts() const { return model_.last_run().counts; }
+  bool runActive() const { return model_.run_active(); }
+  void setEventInterval(std::chrono::microseconds interval) { model_.SetEventInterval(interval); }
 
  public slots:
-  void btnBrowserClick();
-  void btnStartClick();
-  void btnStopClick();
-
- signals:
-  void runFinished();
+  void btnBrowserClick() { model_.btnBrowserClick(); }
+  void btnStartClick() { model_.btnStartClick(); }
+  void btnStopClick() { model_.btnStopClick(); }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  class RunHost;
-
   void CreateControls();
-  void FormCreate();
-  void RecoverLeftJournals();
-  void edtHDEnter();
-  void edtPathEnter();
-  void ShowError(const std::string& text);
-  void SetBusyCursor(bool busy);
+  QWidget* CreateControl(const quillon::ControlSpec& spec);
 
-  FormServices services_;
-  quillon::RenameTable table_;
-  std::string drive_list_;  // the drive field's text as start-up found it
-  std::string log_dir_;
-  std::string last_log_path_;
-  quillon::ScanCounts last_counts_;
-  bool run_active_ = false;
-  bool busy_cursor_ = false;
-  std::chrono::nanoseconds event_interval_ = std::chrono::milliseconds(1);
-  QByteArray browse_title_;
+  // quillon::FormView
+  int DirectionItem() override;
+  int ScopeItem() override;
+  std::u16string FolderText() override;
+  void SelectScopeItem(int item) override;
+  void SetDriveText(std::u16string_view text) override;
+  void SetFolderText(std::u16string_view text) override;
+  void FocusFolderField() override;
+  void SetStartEnabled(bool enabled) override;
+  void SetStopEnabled(bool enabled) override;
+  void SetBusyCursor(bool busy) override;
+  void ClearRows() override;
+  void AddRow(std::u16string_view display_name, std::u16string_view result, std::u16string_view folder) override;
+  void ShowFolder(std::u16string_view path) override;
+  void ShowMessage(const quillon::FormMessage& message) override;
+  std::optional<std::string> BrowseForFolder(std::u16string_view title) override;
+  void HandlePendingEvents() override;
+
+  quillon::RenameSession session_;
+  quillon::FormModel model_;
+  QByteArray browse_title_;  // outlives the folder chooser, which keeps a pointer to it
 };

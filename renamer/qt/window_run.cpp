@@ -1,28 +1,23 @@
-// quillon-window-run: one run of the real window over a folder, for benchmarks and screenshots.
-//
-//   quillon-window-run [--reverse] [--table FILE] [--profile DIR] [--screenshot PNG]
-//                      [--event-interval MICROSECONDS] FOLDER
-//
-// Opens the window as the program does (the table beside the program unless --table; logs under
-// DIR/RenameLogs when --profile is given), chooses "指定路徑" with FOLDER, clicks Start and waits
-// for the run to end. Prints the entries walked and the run's time in seconds; with --screenshot
-// saves the window as it looks after the run. --event-interval sets how often the run handles
-// pending events at most (0: after every entry; the program's own setting is 1000).
+// quillon-window-run: one run of the real window over a folder, for benchmarks and screenshots
+// (see --help). Its profile folder can be moved elsewhere, so that runs leave the real home alone.
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QTest>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
+#include <vector>
 
+#include "cli/window_run_options.h"
+#include "core/form_layout.h"
 #include "core/table_loader.h"
 #include "platform/native_machine.h"
+#include "qt/qt_translations.h"
 #include "qt/tform1.h"
+#include "toolkit_version.h"
 
 namespace {
 
-// The machine's start-up with the profile folder moved elsewhere, so runs leave the real home alone.
+// The machine's start-up with the profile folder moved elsewhere.
 class ProfileStartup : public quillon::StartupPort {
  public:
   ProfileStartup(quillon::StartupPort& inner, std::string profile) : inner_(inner), profile_(std::move(profile)) {}
@@ -38,64 +33,47 @@ class ProfileStartup : public quillon::StartupPort {
   std::string profile_;
 };
 
-int Usage() {
-  std::fprintf(stderr,
-               "usage: quillon-window-run [--reverse] [--table FILE] [--profile DIR] [--screenshot PNG] "
-               "[--event-interval US] FOLDER\n");
-  return 2;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   // Options are read before Qt sees them: Qt would take "--reverse" as its own right-to-left switch.
-  bool reverse = false;
-  std::string table;
-  std::string profile;
-  QString screenshot;
-  QString folder;
-  long event_interval_us = -1;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (arg == "--reverse") {
-      reverse = true;
-    } else if (arg == "--table" && i + 1 < argc) {
-      table = argv[++i];
-    } else if (arg == "--profile" && i + 1 < argc) {
-      profile = argv[++i];
-    } else if (arg == "--event-interval" && i + 1 < argc) {
-      event_interval_us = std::atol(argv[++i]);
-    } else if (arg == "--screenshot" && i + 1 < argc) {
-      screenshot = QString::fromLocal8Bit(argv[++i]);
-    } else if (arg.rfind("-", 0) == 0 || !folder.isEmpty()) {
-      return Usage();
-    } else {
-      folder = QString::fromLocal8Bit(arg.c_str());
-    }
+  const std::vector<std::string> arguments(argv + 1, argv + argc);
+  const quillon::cli::ParsedWindowRunOptions parsed = quillon::cli::ParseWindowRunOptions(arguments);
+  const quillon::cli::WindowRunOptions& o = parsed.options;
+  if (!parsed.error.empty()) {
+    std::fprintf(stderr, "quillon-window-run: %s\nTry 'quillon-window-run --help'.\n", parsed.error.c_str());
+    return 2;
   }
-  if (folder.isEmpty()) return Usage();
+  if (o.help) {
+    std::fputs(quillon::cli::WindowRunHelp().c_str(), stdout);
+    return 0;
+  }
+  if (o.version) {
+    std::printf("quillon-window-run %s\n", TOOLKIT_VERSION);
+    return 0;
+  }
 
   int qt_argc = 1;
   QApplication app(qt_argc, argv);
+  LoadQtTranslations(app);
   quillon::NativeMachine machine = quillon::MakeNativeMachine();
-  if (table.empty()) table = quillon::ProgramFolder() + quillon::kRenameTableFileName;
-
-  ProfileStartup startup(*machine.startup, profile);
+  ProfileStartup startup(*machine.startup, o.profile);
   FormServices services;
   services.startup = &startup;
   services.files = machine.files.get();
   services.logs = machine.logs.get();
   services.clock = machine.clock.get();
   services.style = machine.style;
-  services.table_path = table;
+  services.table_path = o.table_path.empty() ? quillon::ProgramFolder() + quillon::kRenameTableFileName : o.table_path;
 
   TForm1 form(services);
-  if (event_interval_us >= 0) form.setEventInterval(std::chrono::microseconds(event_interval_us));
+  if (o.event_interval_us) form.setEventInterval(std::chrono::microseconds(*o.event_interval_us));
   form.show();
   if (!QTest::qWaitForWindowExposed(&form)) std::fprintf(stderr, "quillon-window-run: the window was not shown\n");
-  form.rgDir->setItemIndex(reverse ? 1 : 0);
-  form.edtPath->setText(folder);
-  form.rgpFolder->setItemIndex(1);
+  const bool reverse = o.direction == quillon::Direction::kStandardToPrivate;
+  form.rgDir->setItemIndex(reverse ? quillon::kDirectionReverseItem : quillon::kDirectionForwardItem);
+  form.edtPath->setText(QString::fromLocal8Bit(o.folder->c_str()));
+  form.rgpFolder->setItemIndex(quillon::kScopeOneFolderItem);
   QCoreApplication::processEvents();
 
   const auto start = std::chrono::steady_clock::now();
@@ -107,10 +85,10 @@ int main(int argc, char** argv) {
               static_cast<unsigned long long>(counts.entries), static_cast<unsigned long long>(counts.renamed),
               static_cast<unsigned long long>(counts.failed), seconds, form.lastLogPath().c_str());
 
-  if (!screenshot.isEmpty()) {
+  if (!o.screenshot.empty()) {
     QTest::qWait(200);  // let the last rows and the label paint
-    if (!form.grab().save(screenshot)) {
-      std::fprintf(stderr, "quillon-window-run: cannot save %s\n", qPrintable(screenshot));
+    if (!form.grab().save(QString::fromLocal8Bit(o.screenshot.c_str()))) {
+      std::fprintf(stderr, "quillon-window-run: cannot save %s\n", o.screenshot.c_str());
       return 1;
     }
   }

@@ -244,6 +244,12 @@ std::uint32_t PosixClock::Milliseconds() {
   return static_cast<std::uint32_t>(now.tv_sec * 1000 + now.tv_nsec / 1000000);
 }
 
+std::uint64_t PosixClock::Microseconds() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<std::uint64_t>(now.tv_sec) * 1000000 + static_cast<std::uint64_t>(now.tv_nsec / 1000);
+}
+
 int TableReadError(int errno_value) {
   switch (errno_value) {
     case ENOENT:

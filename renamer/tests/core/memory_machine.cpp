@@ -130,6 +130,14 @@ std::unique_ptr<FolderSearch> MemoryFileSystem::Start(Node* node, std::u16string
   return std::make_unique<MemorySearch>(*this, node, std::u16string(path));
 }
 
+int MemoryStartup::ReadTableFile(const std::string& path, std::vector<std::uint8_t>& contents) {
+  contents.clear();
+  const auto it = files.find(path);
+  if (it == files.end()) return 2;  // not found
+  contents.assign(it->second.begin(), it->second.end());
+  return 0;
+}
+
 void RecordingHost::ShowFolder(std::u16string_view path) {
   shown.emplace_back(path);
   if (trace_) trace_->push_back("show " + quillon::ToUtf8(path));

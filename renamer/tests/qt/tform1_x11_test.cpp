@@ -29,6 +29,7 @@ class FixedClock : public quillon::ClockPort {
  public:
   quillon::LocalTime Now() override { return {2024, 3, 15, 9, 30, 5}; }
   std::uint32_t Milliseconds() override { return 0; }
+  std::uint64_t Microseconds() override { return 0; }
 };
 
 class X11Form : public ::testing::Test {

@@ -255,7 +255,7 @@ TEST_F(Win32Walk, JournalOfARunningRunIsLeftAloneAndALeftOneIsRecovered) {
   journal->RenameAhead(tmp_.path(), u"\uF6B1", u"\u2460", false);
   journal->RenameDone(true);
   EXPECT_EQ(logs_.TakeLeftJournal(journal->path()), nullptr);
-  EXPECT_TRUE(RecoverLeftJournals(logs_, files_, log_dir, PathStyle::kWindows).empty());
+  EXPECT_TRUE(RecoverLeftJournals(logs_, files_, clock, log_dir, PathStyle::kWindows).empty());
 
   const std::string path = journal->path();
   journal.reset();  // the run ends without its log
@@ -265,7 +265,8 @@ TEST_F(Win32Walk, JournalOfARunningRunIsLeftAloneAndALeftOneIsRecovered) {
     EXPECT_EQ(logs_.TakeLeftJournal(path), nullptr);  // one start-up at a time
     EXPECT_EQ(ReadJournal(taken->Contents()).entries.size(), 1u);
   }
-  const std::vector<RecoveredJournal> recovered = RecoverLeftJournals(logs_, files_, log_dir, PathStyle::kWindows);
+  const std::vector<RecoveredJournal> recovered =
+      RecoverLeftJournals(logs_, files_, clock, log_dir, PathStyle::kWindows);
   ASSERT_EQ(recovered.size(), 1u);
   EXPECT_TRUE(recovered[0].error.empty()) << recovered[0].error;
   EXPECT_NE(recovered[0].log_path.find("-recovered.log"), std::string::npos);
