@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   std::vector<quillon::LoggedRename> reread;
   try {
-    reread = quillon::ReadRunLog(quillon::EncodeLogFile(again.lines()), style);
+    reread = quillon::ReadRunLog(quillon::EncodeLogFile(again.Lines()), style);
   } catch (const quillon::RenamerError& e) {
     std::fprintf(stderr, "%s\n", e.what());
     Fail("the renames read, logged again, cannot be read");

@@ -11,9 +11,9 @@ constexpr std::string_view kIndent = "  ";
 std::string TermOf(const Option& option) {
   std::string term(option.alias.empty() ? "" : std::string(option.alias) + ", ");
   term += option.name;
-  if (!option.valueName.empty()) {
+  if (!option.value_name.empty()) {
     term += ' ';
-    term += option.valueName;
+    term += option.value_name;
     if (option.kind == OptionKind::kValues) term += "...";
   }
   return term;
@@ -122,14 +122,14 @@ std::string TakeOneOperand(const ParsedLine& line, std::string& operand, std::st
   return {};
 }
 
-std::optional<int> AnswerStandardOptions(const ProgramHelp& help, std::string_view version, bool helpAsked,
-                                         bool versionAsked, const std::string& error) {
+std::optional<int> AnswerStandardOptions(const ProgramHelp& help, std::string_view version, bool help_asked,
+                                         bool version_asked, const std::string& error) {
   const std::string name(help.name);
-  if (helpAsked) {
+  if (help_asked) {
     std::fputs(HelpText(help).c_str(), stdout);
     return 0;
   }
-  if (versionAsked) {
+  if (version_asked) {
     std::printf("%s %.*s\n", name.c_str(), static_cast<int>(version.size()), version.data());
     return 0;
   }

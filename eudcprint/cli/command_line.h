@@ -17,10 +17,10 @@ enum class OptionKind {
 };
 
 struct Option {
-  std::string_view name;       // "--paper"
-  std::string_view alias;      // "-h", or empty
-  std::string_view valueName;  // "SIZE"; empty for a flag
-  std::string_view help;       // "\n" starts another line
+  std::string_view name;        // "--paper"
+  std::string_view alias;       // "-h", or empty
+  std::string_view value_name;  // "SIZE"; empty for a flag
+  std::string_view help;        // "\n" starts another line
   OptionKind kind = OptionKind::kFlag;
 };
 
@@ -91,8 +91,8 @@ std::string TakeOneOperand(const ParsedLine& line, std::string& operand, std::st
 // The standard answers of a host before its work: the help on standard output, "NAME VERSION",
 // or the fault on standard error with a pointer to --help. Nullopt when the program goes on; else
 // its exit status (0, or 2 for a bad command line).
-std::optional<int> AnswerStandardOptions(const ProgramHelp& help, std::string_view version, bool helpAsked,
-                                         bool versionAsked, const std::string& error);
+std::optional<int> AnswerStandardOptions(const ProgramHelp& help, std::string_view version, bool help_asked,
+                                         bool version_asked, const std::string& error);
 
 inline constexpr int kUsageStatus = 2;
 

@@ -85,25 +85,26 @@ int main(int argc, char** argv) {
     pictor::ProgramState state;
     pictor::InitEudcSupport(state, ports);
 
-    pictor::app::QtFontSettingDialogPort fontDialog;
-    pictor::app::QtPrintRangeDialogPort rangeDialog;
+    pictor::app::QtFontSettingDialogPort font_dialog;
+    pictor::app::QtPrintRangeDialogPort range_dialog;
     int status = 1;
-    if (pictor::ChooseAssociation(state, ports, fontDialog)) {
-      const pictor::EudcAssociation& chosen = state.currentAssociation;
+    if (pictor::ChooseAssociation(state, ports, font_dialog)) {
+      const pictor::EudcAssociation& chosen = state.current_association;
       std::printf("association: %s\nEUDC file: %s\nopened as: %s\n", platform.ToUtf8(chosen.displayName.View()).c_str(),
-                  platform.ToUtf8(chosen.eudcFilePath.View()).c_str(), platform.ToUtf8(chosen.fontFilePath).c_str());
-      if (state.savedDefaultLink.pendingRestore == 1) {
-        std::printf("link of %s set aside until exit\n", platform.ToUtf8(state.savedDefaultLink.faceName).c_str());
+                  platform.ToUtf8(chosen.eudcFilePath.View()).c_str(), platform.ToUtf8(chosen.font_file_path).c_str());
+      if (state.saved_default_link.pending_restore == 1) {
+        std::printf("link of %s set aside until exit\n", platform.ToUtf8(state.saved_default_link.face_name).c_str());
       }
       std::fflush(stdout);
-      const bool ranged = pictor::RunPrintRangeDialog(state, messages, rangeDialog);
-      const pictor::PrintRange& range = state.printRange;
+      const bool ranged = pictor::RunPrintRangeDialog(state, messages, range_dialog);
+      const pictor::PrintRange& range = state.print_range;
       std::printf("print range%s: %s %04X-%04X, first index %u, count %u\n", ranged ? "" : " (cancelled)",
-                  range.printAll == 1 ? "all" : "codes", range.startCode, range.endCode, range.firstIndex, range.count);
-      const pictor::InputMethodList& methods = state.inputMethods.inputMethods;
+                  range.printAll == 1 ? "all" : "codes", range.start_code, range.end_code, range.firstIndex,
+                  range.count);
+      const pictor::InputMethodList& methods = state.input_methods.input_methods;
       for (std::size_t i = 0; i < methods.count; ++i) {
         std::printf("annotate %s: %d\n", platform.ToUtf8(methods.records[i].layoutText.View()).c_str(),
-                    state.inputMethods.annotateFlags[i]);
+                    state.input_methods.annotate_flags[i]);
       }
       status = 0;
     } else {

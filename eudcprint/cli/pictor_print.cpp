@@ -54,7 +54,7 @@ std::optional<std::string> ToCp950(const pictor::posix::IconvCp950Codec& codec, 
 std::optional<pictor::EudcAssociation> AssociationOf(const PrintOptions& options,
                                                      const pictor::posix::IconvCp950Codec& codec, std::string& error) {
   pictor::EudcAssociation association;
-  const fs::path file(options.fontFile);
+  const fs::path file(options.font_file);
   std::string name;
   if (options.displayName.empty()) {
     name = codec.FromUtf8(file.stem().string());
@@ -74,7 +74,7 @@ std::optional<pictor::EudcAssociation> AssociationOf(const PrintOptions& options
   association.displayName.Assign(name);
   const std::string path = pictor::Cp950Uppercase(codec.FromUtf8(fs::absolute(file).lexically_normal().string()));
   association.eudcFilePath.Assign(pictor::Cp950Prefix(path, pictor::kEudcFilePathSize - 1));
-  association.fontFilePath = options.fontFile;
+  association.font_file_path = options.font_file;
   return association;
 }
 
@@ -120,12 +120,12 @@ std::optional<pictor::EudcAssociation> RegisteredAssociation(const std::string& 
   pictor::FontSettingModel listing;
   const pictor::PictorPorts ports = platform.AllPorts();
   if (wanted &&
-      listing.Open({ports.registry, ports.fonts, ports.windowsDirectory, ports.messages, ports.family.Family()})) {
+      listing.Open({ports.registry, ports.fonts, ports.windows_directory, ports.messages, ports.family.Family()})) {
     for (const pictor::EudcAssociation& listed : listing.Associations()) {
       if (listed.displayName.View() != *wanted) continue;
       pictor::EudcAssociation association = listed;
       association.eudcFilePath.Assign(pictor::Cp950Uppercase(listed.eudcFilePath.View()));
-      association.fontFilePath = platform.LocalPath(listed.fontFilePath);
+      association.font_file_path = platform.LocalPath(listed.font_file_path);
       return association;
     }
   }
@@ -156,34 +156,34 @@ int Run(const PrintOptions& options) {
   const auto association = options.association.empty() ? AssociationOf(options, codec, error)
                                                        : RegisteredAssociation(options.association, *platform, error);
   if (!association) return Fail(error, kUsageError);
-  const std::string fontFile = association->fontFilePath;
+  const std::string font_file = association->font_file_path;
   std::error_code ignored;
-  if (!fs::is_regular_file(fontFile, ignored)) return Fail(fontFile + ": no such file");
-  if (!QRawFont(QString::fromStdString(fontFile), 16).isValid()) {
-    return Fail(fontFile + ": not a TrueType font file");
+  if (!fs::is_regular_file(font_file, ignored)) return Fail(font_file + ": no such file");
+  if (!QRawFont(QString::fromStdString(font_file), 16).isValid()) {
+    return Fail(font_file + ": not a TrueType font file");
   }
 
   pictor::PrintRange range;
   pictor::ResetPrintRange(range);
   if (options.range) pictor::SetCodeRange(range, options.range->start, options.range->end);
 
-  pictor::InputMethodState inputMethods;
+  pictor::InputMethodState input_methods;
   if (options.annotate) {
-    pictor::EnumerateInputMethods(inputMethods, platform->Ports(), platform->Family().Family());
-    for (std::size_t k = 0; k < inputMethods.inputMethods.count; ++k) inputMethods.annotateFlags[k] = 1;
-    if (inputMethods.inputMethods.count == 0) {
+    pictor::EnumerateInputMethods(input_methods, platform->Ports(), platform->Family().Family());
+    for (std::size_t k = 0; k < input_methods.input_methods.count; ++k) input_methods.annotate_flags[k] = 1;
+    if (input_methods.input_methods.count == 0) {
       std::fprintf(stderr, "pictor-print: no input method with a dictionary in %s; printing without roots\n",
                    platform->Describe().c_str());
     }
   }
-  const pictor::CatalogueState state{*association, range, inputMethods.inputMethods, inputMethods.annotateFlags,
-                                     *inputMethods.rootTables};
+  const pictor::CatalogueState state{*association, range, input_methods.input_methods, input_methods.annotate_flags,
+                                     *input_methods.root_tables};
 
-  if (fs::equivalent(fontFile, options.pdfFile, ignored)) {
-    return Fail(options.pdfFile + " is the font file itself; choose another PDF file", kUsageError);
+  if (fs::equivalent(font_file, options.pdf_file, ignored)) {
+    return Fail(options.pdf_file + " is the font file itself; choose another PDF file", kUsageError);
   }
-  const auto temporary = TemporaryBeside(options.pdfFile);
-  if (!temporary) return Fail(options.pdfFile + ": cannot write in its folder");
+  const auto temporary = TemporaryBeside(options.pdf_file);
+  if (!temporary) return Fail(options.pdf_file + ": cannot write in its folder");
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(QString::fromStdString(*temporary));
@@ -191,7 +191,7 @@ int Run(const PrintOptions& options) {
 
   pictor::app::QtPrintTarget target(
       printer,
-      {QString::fromStdString(fontFile),
+      {QString::fromStdString(font_file),
        pictor::app::CatalogueTextFamily(QString::fromStdString(codec.ToUtf8(pictor::kDefaultFaceName)))},
       codec);
   ProgressLine progress;
@@ -199,13 +199,13 @@ int Run(const PrintOptions& options) {
       pictor::RunCatalogueJob(target, state, {association->displayName.View(), std::nullopt, 1}, &progress);
   if (printed.failure != pictor::JobFailure::kNone) {
     fs::remove(*temporary, ignored);
-    return Fail(options.pdfFile + ": the PDF could not be written");
+    return Fail(options.pdf_file + ": the PDF could not be written");
   }
   std::error_code renamed;
-  fs::rename(*temporary, options.pdfFile, renamed);
+  fs::rename(*temporary, options.pdf_file, renamed);
   if (renamed) {
     fs::remove(*temporary, ignored);
-    return Fail(options.pdfFile + ": cannot replace it");
+    return Fail(options.pdf_file + ": cannot replace it");
   }
   std::printf("pages: %d\ncodes: %lld\ncodes without a glyph: %lld\n", printed.pages,
               static_cast<long long>(printed.cells), static_cast<long long>(target.MissingGlyphs()));

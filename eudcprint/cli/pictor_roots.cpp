@@ -21,7 +21,7 @@ namespace {
 
 std::string ColumnTitle(const pictor::InputMethodState& state, std::uint32_t hkl) {
   if (const auto title = pictor::KnownInputMethodTitle(hkl)) return std::string(title->View());
-  const pictor::InputMethodList& list = state.inputMethods;
+  const pictor::InputMethodList& list = state.input_methods;
   for (std::size_t i = 0; i < list.count; ++i) {
     if (list.records[i].hkl == hkl) return std::string(list.records[i].layoutText.View());
   }
@@ -49,16 +49,16 @@ int main(int argc, char** argv) {
 #endif
     pictor::InputMethodState state;
     pictor::EnumerateInputMethods(state, platform.Ports(), platform.Family().Family());
-    const pictor::InputMethodList& list = state.inputMethods;
+    const pictor::InputMethodList& list = state.input_methods;
 
     if (codes.empty()) {
       std::printf("Input methods offered for annotation (%s, family %d): %zu\n", platform.Describe().c_str(),
                   static_cast<int>(platform.Family().Family()), list.count);
       for (std::size_t i = 0; i < list.count; ++i) {
         const pictor::InputMethodRecord& record = list.records[i];
-        std::printf("  %08lX  %-8s  %s  %s\n", static_cast<unsigned long>(record.hkl), record.imeFile.CString(),
+        std::printf("  %08lX  %-8s  %s  %s\n", static_cast<unsigned long>(record.hkl), record.ime_file.CString(),
                     platform.ToUtf8(record.layoutText.View()).c_str(),
-                    platform.ToUtf8(record.dictionaryPath.View()).c_str());
+                    platform.ToUtf8(record.dictionary_path.View()).c_str());
       }
       return 0;
     }
@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
     }
     for (std::uint16_t code : codes) {
       for (std::uint32_t hkl : hkls) {
-        const pictor::RootText roots = pictor::LookupRoots(*state.rootTables, code, hkl);
+        const pictor::RootText roots = pictor::LookupRoots(*state.root_tables, code, hkl);
         std::printf("%04X  %s  %s\n", code, platform.ToUtf8(ColumnTitle(state, hkl)).c_str(),
                     platform.ToUtf8(roots.View()).c_str());
       }

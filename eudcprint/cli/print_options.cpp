@@ -86,28 +86,28 @@ ParsedPrintOptions ParsePrintOptions(const std::vector<std::string>& arguments) 
       kOptions, arguments, [](const ParsedLine& line, PrintOptions& options) -> std::string {
         if (!line.operands.empty()) return "unexpected argument " + line.operands.front();
         options.association = line.Value("--association").value_or("");
-        options.fontFile = line.Value("--font").value_or("");
+        options.font_file = line.Value("--font").value_or("");
         options.displayName = line.Value("--name").value_or("");
         options.annotate = line.Has("--annotate");
         options.paper = line.Value("--paper").value_or(options.paper);
-        options.pdfFile = line.Value("--pdf").value_or("");
+        options.pdf_file = line.Value("--pdf").value_or("");
         std::string error;
         if (const auto range = line.Value("--range")) {
           options.range = ParseCodeSpan(*range, error);
           if (!options.range) return error;
         }
-        if (options.fontFile.empty() == options.association.empty()) {
+        if (options.font_file.empty() == options.association.empty()) {
           return "name the characters' font: --association NAME or --font FILE, one of the two";
         }
         if (!options.association.empty() && !options.displayName.empty()) {
           return "--name goes with --font; an association is titled with its own name";
         }
-        if (options.pdfFile.empty()) return "--pdf OUT is required: the PDF file to write";
+        if (options.pdf_file.empty()) return "--pdf OUT is required: the PDF file to write";
         return {};
       });
 }
 
-ProgramHelp PrintHelp(const std::vector<std::string>& paperNames) {
+ProgramHelp PrintHelp(const std::vector<std::string>& paper_names) {
   ProgramHelp help{"pictor-print",
                    kUsages,
                    "Prints the catalogue of the user-defined characters of an EUDC font to PDF. Each character is\n"
@@ -120,7 +120,7 @@ ProgramHelp PrintHelp(const std::vector<std::string>& paperNames) {
                            "B4 and B5 are the JIS sizes (257 x 364 mm and 182 x 257 mm); ISOB4 and ISOB5 are the\n"
                            "ISO ones (250 x 353 mm and 176 x 250 mm). Names are taken in either letter case. Every\n"
                            "accepted name:\n" +
-                               WrappedList(paperNames)});
+                               WrappedList(paper_names)});
   help.sections.push_back(
       {"Environment", "  PICTOR_REGISTRY  the registry file (default $XDG_CONFIG_HOME/pictor/registry.reg)\n"});
   help.sections.push_back({"Exit status",

@@ -19,12 +19,12 @@ struct PrintOptions {
   // Where the characters come from: an association of the registry's EUDC links by its display
   // name (UTF-8), or an EUDC font file with the name the title shows (empty: the file's base name).
   std::string association;
-  std::string fontFile;
+  std::string font_file;
   std::string displayName;
   std::optional<CodeSpan> range;  // nullopt: every user-defined character
   bool annotate = false;          // print the roots of every input method found
   std::string paper = "A4";
-  std::string pdfFile;
+  std::string pdf_file;
   bool help = false;
   bool version = false;
 };
@@ -38,6 +38,6 @@ ParsedPrintOptions ParsePrintOptions(const std::vector<std::string>& arguments);
 std::optional<CodeSpan> ParseCodeSpan(const std::string& text, std::string& error);
 
 // The help, with every paper name the program accepts.
-ProgramHelp PrintHelp(const std::vector<std::string>& paperNames);
+ProgramHelp PrintHelp(const std::vector<std::string>& paper_names);
 
 }  // namespace pictor::cli

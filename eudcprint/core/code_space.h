@@ -55,9 +55,9 @@ constexpr char16_t OrdinalToPrivateUse(std::uint16_t ordinal) {
 }
 
 // The ordinal of a private-use code point U+E000 to U+F848; nullopt for any other code point.
-constexpr std::optional<std::uint16_t> PrivateUseToOrdinal(char32_t codePoint) {
-  if (codePoint < kPrivateUseBase || codePoint - kPrivateUseBase >= EUDC_CHARACTER_COUNT) return std::nullopt;
-  return static_cast<std::uint16_t>(codePoint - kPrivateUseBase);
+constexpr std::optional<std::uint16_t> PrivateUseToOrdinal(char32_t code_point) {
+  if (code_point < kPrivateUseBase || code_point - kPrivateUseBase >= EUDC_CHARACTER_COUNT) return std::nullopt;
+  return static_cast<std::uint16_t>(code_point - kPrivateUseBase);
 }
 
 // The private-use code point of a user-defined Big5 code; nullopt for any other code.

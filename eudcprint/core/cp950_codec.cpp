@@ -23,8 +23,8 @@ std::u16string BasicCp950Codec::ToUtf16(std::string_view cp950) const {
     }
     const auto code = static_cast<std::uint16_t>((lead << 8) | static_cast<unsigned char>(cp950[i + 1]));
     ++i;
-    if (const auto privateUse = Big5ToPrivateUse(code)) {
-      out.push_back(*privateUse);
+    if (const auto private_use = Big5ToPrivateUse(code)) {
+      out.push_back(*private_use);
     } else {
       out.push_back(DecodePair(code));
     }

@@ -28,7 +28,7 @@ class BasicCp950Codec : public Cp950Codec {
   // One double-byte code outside the user-defined area; U+FFFD when unknown.
   virtual char16_t DecodePair(std::uint16_t code) const;
   // One character outside ASCII and the user-defined area; "?" when it has no code.
-  virtual std::string EncodeOther(char32_t codePoint) const;
+  virtual std::string EncodeOther(char32_t code_point) const;
 };
 
 }  // namespace pictor::regfile

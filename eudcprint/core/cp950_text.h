@@ -39,12 +39,12 @@ constexpr std::size_t FindLastCp950Byte(std::string_view text, char byte) {
 }
 
 // The longest start of the text of at most maxBytes bytes that ends on a character boundary.
-constexpr std::string_view Cp950Prefix(std::string_view text, std::size_t maxBytes) {
-  if (text.size() <= maxBytes) return text;
+constexpr std::string_view Cp950Prefix(std::string_view text, std::size_t max_bytes) {
+  if (text.size() <= max_bytes) return text;
   std::size_t end = 0;
   while (end < text.size()) {
     const std::size_t next = end + Cp950CharLength(text, end);
-    if (next > maxBytes) break;
+    if (next > max_bytes) break;
     end = next;
   }
   return text.substr(0, end);

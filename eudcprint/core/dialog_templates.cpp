@@ -155,7 +155,7 @@ PixelBox ToPixels(const DialogUnitRect& rect, DialogBaseUnits units) {
           MulDiv(rect.height, units.y, 8)};
 }
 
-int AverageCharWidth(int widthOf52Letters) { return (widthOf52Letters / 26 + 1) / 2; }
+int AverageCharWidth(int width_of52_letters) { return (width_of52_letters / 26 + 1) / 2; }
 
 std::optional<char> AcceleratorOf(std::string_view text) {
   for (std::size_t i = 0; i + 1 < text.size(); i += Cp950CharLength(text, i)) {

@@ -66,7 +66,7 @@ struct DialogUnitRect {
 
 struct ControlTemplate {
   int id;
-  ControlClass controlClass;
+  ControlClass control_class;
   std::uint32_t style;
   std::string_view text;
   DialogUnitRect rect;
@@ -78,8 +78,8 @@ struct DialogTemplate {
   std::string_view caption;
   int width;  // dialog units
   int height;
-  std::string_view fontFace;
-  int pointSize;
+  std::string_view font_face;
+  int point_size;
   std::span<const ControlTemplate> controls;  // in tab order
 };
 
@@ -139,7 +139,7 @@ struct PixelBox {
 PixelBox ToPixels(const DialogUnitRect& rect, DialogBaseUnits units);
 
 // The average character width from the width of the 52 letters, rounded as Windows does.
-int AverageCharWidth(int widthOf52Letters);
+int AverageCharWidth(int width_of52_letters);
 
 // The letter after "&" in a control text (upper-cased), or nothing.
 std::optional<char> AcceleratorOf(std::string_view text);

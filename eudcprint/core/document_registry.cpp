@@ -134,7 +134,7 @@ const RegistryDocument* DocumentRegistry::Current() {
     document_ = store_->Reload();
     return &document_;
   } catch (const std::exception& error) {
-    lastError_ = error.what();
+    last_error_ = error.what();
     return nullptr;
   }
 }
@@ -150,10 +150,10 @@ bool DocumentRegistry::Change(const std::function<bool(RegistryDocument&)>& chan
       if (!kept) return false;
       document_ = std::move(*kept);
     }
-    lastError_.clear();
+    last_error_.clear();
     return true;
   } catch (const std::exception& error) {
-    lastError_ = error.what();
+    last_error_ = error.what();
     return false;
   }
 }
@@ -162,8 +162,8 @@ std::unique_ptr<RegistryKey> DocumentRegistry::Open(RegistryRoot root, std::stri
   const RegistryDocument* document = Current();
   if (document == nullptr) return nullptr;
   const std::u16string full = FullPath(root, path, document->Kind());
-  const bool isRoot = SplitKeyPath(full, document->Kind()).size() == 1;
-  if (!isRoot && !document->KeyExists(full)) return nullptr;
+  const bool is_root = SplitKeyPath(full, document->Kind()).size() == 1;
+  if (!is_root && !document->KeyExists(full)) return nullptr;
   return std::make_unique<DocumentKey>(*this, root, std::string(path), access);
 }
 

@@ -38,7 +38,7 @@ class DocumentRegistry : public RegistryPort {
   // The contents as last read or changed.
   const RegistryDocument& Document() const { return document_; }
   // Why the last read or change failed, when it failed for another reason than the request.
-  const std::string& LastError() const { return lastError_; }
+  const std::string& LastError() const { return last_error_; }
 
  private:
   friend class DocumentKey;
@@ -59,7 +59,7 @@ class DocumentRegistry : public RegistryPort {
   RegistryDocument document_;
   const Cp950Codec& codec_;
   RegistryStore* store_;
-  std::string lastError_;
+  std::string last_error_;
 };
 
 }  // namespace pictor::regfile

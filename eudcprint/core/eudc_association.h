@@ -22,7 +22,7 @@ struct EudcAssociation {
   FixedText<kEudcFilePathSize> eudcFilePath;
   // The same file as the registry names it (after %SystemRoot% is replaced), not case-folded
   // and not cut: the path the font file is opened by on case-sensitive file systems.
-  std::string fontFilePath;
+  std::string font_file_path;
 };
 
 // 1002 "標準造字": the display name of the system default association.
@@ -33,8 +33,8 @@ inline constexpr std::string_view kDefaultFaceName = LoadStringResource(kDefault
 
 // The typeface a chosen association's characters are drawn with: the default face for the system
 // default association (its display name compared without regard to case), else the display name.
-constexpr std::string_view CharacterFaceName(std::string_view displayName) {
-  return EqualsIgnoringAsciiCase(displayName, kSystemDefaultName) ? kDefaultFaceName : displayName;
+constexpr std::string_view CharacterFaceName(std::string_view display_name) {
+  return EqualsIgnoringAsciiCase(display_name, kSystemDefaultName) ? kDefaultFaceName : display_name;
 }
 
 }  // namespace pictor

@@ -8,7 +8,7 @@ namespace pictor {
 bool FontSettingModel::Open(const FontSettingContext& context) {
   const std::vector<FontFace> faces = context.fonts.InstalledFaces();
   const std::vector<FaceName> names = FontNameList(faces);
-  associations_ = ListAssociations(context.registry, names, context.family, context.windowsDirectory);
+  associations_ = ListAssociations(context.registry, names, context.family, context.windows_directory);
   if (associations_.empty()) {
     selection_.reset();
     context.messages.Show(LoadStringResource(kNoAssociationId), LoadStringResource(kApplicationTitleId),

@@ -15,7 +15,7 @@ namespace pictor {
 struct FontSettingContext {
   RegistryPort& registry;
   FontListPort& fonts;
-  WindowsDirectoryPort& windowsDirectory;
+  WindowsDirectoryPort& windows_directory;
   MessagePort& messages;
   PlatformFamily family;
 };

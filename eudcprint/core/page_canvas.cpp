@@ -5,7 +5,7 @@
 namespace pictor {
 
 void PageCanvas::DrawEudcCharacter(std::uint16_t big5, CanvasPoint cell) {
-  if (const auto privateUse = Big5ToPrivateUse(big5)) EudcGlyph(*privateUse, cell);
+  if (const auto private_use = Big5ToPrivateUse(big5)) EudcGlyph(*private_use, cell);
 }
 
 }  // namespace pictor

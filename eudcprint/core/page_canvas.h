@@ -25,11 +25,11 @@ class PageCanvas {
   virtual ~PageCanvas() = default;
 
   // Texts in the text font.
-  virtual void Text(CanvasPoint topLeft, std::string_view cp950) = 0;
+  virtual void Text(CanvasPoint top_left, std::string_view cp950) = 0;
   virtual std::int32_t TextWidth(std::string_view cp950) = 0;
   // The outline of a rectangle between two opposite corners, with the thin default pen.
-  virtual void Rectangle(CanvasPoint corner, CanvasPoint oppositeCorner) = 0;
-  virtual void Line(CanvasPoint from, CanvasPoint to, std::int32_t penWidth) = 0;
+  virtual void Rectangle(CanvasPoint corner, CanvasPoint opposite_corner) = 0;
+  virtual void Line(CanvasPoint from, CanvasPoint to, std::int32_t pen_width) = 0;
 
   // One user-defined character by its Big5 code, in the character font with the top-left corner
   // of its character cell at `cell`: the glyph of its private-use code point in the association's
@@ -39,7 +39,7 @@ class PageCanvas {
  protected:
   // The glyph the EUDC font file has for a private-use code point (U+E000 to U+F848), from that
   // file alone: where the file has none, the cell stays empty and no other font fills it.
-  virtual void EudcGlyph(char16_t privateUse, CanvasPoint cell) = 0;
+  virtual void EudcGlyph(char16_t private_use, CanvasPoint cell) = 0;
 };
 
 // The program's window in device pixels, x to the right, y downward from the client area's
@@ -47,7 +47,7 @@ class PageCanvas {
 class WindowCanvas {
  public:
   virtual ~WindowCanvas() = default;
-  virtual void Text(CanvasPoint topLeft, std::string_view cp950) = 0;
+  virtual void Text(CanvasPoint top_left, std::string_view cp950) = 0;
   virtual std::int32_t TextWidth(std::string_view cp950) = 0;
   virtual std::int32_t LineHeight() = 0;  // the font's height, ascent plus descent
   virtual std::int32_t ClientWidth() = 0;

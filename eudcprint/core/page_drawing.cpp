@@ -15,11 +15,11 @@ static_assert(kCharacterFontHeight == kCellHeight);
 // Calls visit(record) for each annotated input method in list order, with the left edge of its
 // root column in a cell whose first root column starts at firstLeft.
 template <typename Visit>
-void ForEachRootColumn(const CatalogueState& state, std::int32_t firstLeft, Visit visit) {
-  std::int32_t left = firstLeft;
-  const InputMethodList& list = state.inputMethods;
+void ForEachRootColumn(const CatalogueState& state, std::int32_t first_left, Visit visit) {
+  std::int32_t left = first_left;
+  const InputMethodList& list = state.input_methods;
   for (std::size_t k = 0; k < list.count; ++k) {
-    if (!IsAnnotated(state.annotateFlags, k)) continue;
+    if (!IsAnnotated(state.annotate_flags, k)) continue;
     visit(list.records[k], left);
     left += RootColumnStep(list.records[k].hkl);
   }
@@ -70,7 +70,7 @@ std::int32_t DrawPageCells(PageCanvas& canvas, const PageLayout& layout, const C
       canvas.Rectangle({x - 1, y + 1}, {x + 66, y - 66});
       canvas.Text({x + kCodeLeft, y - kTextBelowRowTop}, FormatCode(code));
       ForEachRootColumn(state, x + kFirstRootLeft, [&](const InputMethodRecord& record, std::int32_t rx) {
-        const RootText roots = LookupRoots(state.rootTables, code, record.hkl);
+        const RootText roots = LookupRoots(state.root_tables, code, record.hkl);
         if (!roots.Empty()) canvas.Text({rx, y - kTextBelowRowTop}, roots.View());
       });
       ++drawn;

@@ -11,10 +11,10 @@ std::string PictorDocument::Caption() const { return FrameCaption(title_); }
 
 void PictorDocument::New() { title_ = LoadStringResource(kUntitledDocumentId); }
 
-void PictorDocument::NameAfterAssociation(std::string_view displayName) {
-  title_ = DocumentTitleAfterChoice(displayName);
+void PictorDocument::NameAfterAssociation(std::string_view display_name) {
+  title_ = DocumentTitleAfterChoice(display_name);
 }
 
-void PictorDocument::NameAfterFile(std::string_view fileName) { title_ = fileName; }
+void PictorDocument::NameAfterFile(std::string_view file_name) { title_ = file_name; }
 
 }  // namespace pictor

@@ -19,9 +19,9 @@ class PictorDocument {
   // A new document: the untitled name again.
   void New();
   // After a confirmed font choice: the display name, with the note on input codes for 標楷體.
-  void NameAfterAssociation(std::string_view displayName);
+  void NameAfterAssociation(std::string_view display_name);
   // After a file was opened or saved: the file's name (code page 950).
-  void NameAfterFile(std::string_view fileName);
+  void NameAfterFile(std::string_view file_name);
 
  private:
   std::string title_;

@@ -18,7 +18,7 @@ PictorShell::~PictorShell() { RestoreLinks(); }
 void PictorShell::Start() { Execute(ID_FONT_SETTING); }
 
 bool PictorShell::IsEnabled(std::uint16_t command) const {
-  return IsCommandEnabled(command, state_.currentAssociation);
+  return IsCommandEnabled(command, state_.current_association);
 }
 
 bool PictorShell::Execute(std::uint16_t command) {
@@ -28,7 +28,7 @@ bool PictorShell::Execute(std::uint16_t command) {
       OnFontSetting();
       return true;
     case ID_PRINT_RANGE:
-      RunPrintRangeDialog(state_, ports_.messages, shell_.rangeDialog);
+      RunPrintRangeDialog(state_, ports_.messages, shell_.range_dialog);
       return true;
     case ID_NOTES:
       ports_.messages.Show(kNotesText, kNotesCaption, MessageIcon::kInformation);
@@ -74,8 +74,8 @@ bool PictorShell::OpenDocument(const ChosenFile& file) {
 }
 
 void PictorShell::OnFontSetting() {
-  if (!ChooseAssociation(state_, ports_, shell_.fontDialog)) return;
-  document_.NameAfterAssociation(state_.currentAssociation.displayName.View());
+  if (!ChooseAssociation(state_, ports_, shell_.font_dialog)) return;
+  document_.NameAfterAssociation(state_.current_association.displayName.View());
   ShowCaption();
   shell_.window.InvalidateView();
   Execute(ID_PRINT_RANGE);
@@ -90,7 +90,7 @@ void PictorShell::OnFileSave() {
   // Always asked, even for an opened document: the document has no content, so saving over the
   // file it was opened from would empty that file without a word.
   FileDialogTexts texts;
-  texts.defaultName = document_.Title();
+  texts.default_name = document_.Title();
   const auto file = shell_.window.AskSavePath(texts);
   if (!file) return;
   if (!shell_.documents.WriteEmpty(file->path)) {
@@ -101,11 +101,11 @@ void PictorShell::OnFileSave() {
   ShowCaption();
 }
 
-void PictorShell::OnFilePrint(bool withDialog) {
+void PictorShell::OnFilePrint(bool with_dialog) {
   const CatalogueState catalogue = CatalogueOf(state_);
   PrintTarget& printer = shell_.window.Printer();
   PrintChoice choice;  // without the dialog: every page, once
-  if (withDialog) {
+  if (with_dialog) {
     const auto answered = shell_.window.AskPrint(OfferPrintDialog(JobLayout(printer, catalogue).pageCount));
     if (!answered) return;
     choice = *answered;

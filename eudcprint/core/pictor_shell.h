@@ -54,8 +54,8 @@ class ShellWindowPort {
 };
 
 struct ShellPorts {
-  FontSettingDialogPort& fontDialog;
-  PrintRangeDialogPort& rangeDialog;
+  FontSettingDialogPort& font_dialog;
+  PrintRangeDialogPort& range_dialog;
   DocumentFilePort& documents;
   ShellWindowPort& window;
 };
@@ -92,7 +92,7 @@ class PictorShell {
   void OnFontSetting();
   void OnFileOpen();
   void OnFileSave();
-  void OnFilePrint(bool withDialog);
+  void OnFilePrint(bool with_dialog);
   void OnFilePrintPreview();
   void ShowCaption();
   void Tell(std::string_view text);

@@ -67,9 +67,9 @@ class EudcLinkPort {
 
 // A typeface as the platform's font enumeration reports it.
 struct FontFace {
-  std::string faceName;        // code page 950
-  std::uint8_t charset = 0;    // e.g. 136, CHINESEBIG5_CHARSET
-  std::uint32_t fontType = 0;  // bit 4 (TRUETYPE_FONTTYPE) for TrueType outlines
+  std::string face_name;        // code page 950
+  std::uint8_t charset = 0;     // e.g. 136, CHINESEBIG5_CHARSET
+  std::uint32_t font_type = 0;  // bit 4 (TRUETYPE_FONTTYPE) for TrueType outlines
 };
 
 inline constexpr std::uint8_t kChineseBig5Charset = 136;

@@ -9,31 +9,31 @@
 
 namespace pictor {
 
-PreviewModel::PreviewModel(std::int32_t pageCount) : pageCount_(std::max(1, pageCount)) {}
+PreviewModel::PreviewModel(std::int32_t page_count) : page_count_(std::max(1, page_count)) {}
 
 PageSpan PreviewModel::Shown() const {
-  const std::int32_t last = twoPages_ ? std::min(current_ + 1, pageCount_) : current_;
+  const std::int32_t last = two_pages_ ? std::min(current_ + 1, page_count_) : current_;
   return {current_, last};
 }
 
 double PreviewModel::ZoomFactor() const {
   double factor = 1;
-  for (int step = 0; step < zoomStep_; ++step) factor *= kPreviewZoomStepFactor;
+  for (int step = 0; step < zoom_step_; ++step) factor *= kPreviewZoomStepFactor;
   return factor;
 }
 
 bool PreviewModel::IsEnabled(std::uint16_t button) const {
   switch (button) {
     case ID_PREVIEW_NEXT:
-      return Shown().last < pageCount_;
+      return Shown().last < page_count_;
     case ID_PREVIEW_PREV:
       return current_ > 1;
     case ID_PREVIEW_NUMPAGE:
-      return pageCount_ > 1 || twoPages_;
+      return page_count_ > 1 || two_pages_;
     case ID_PREVIEW_ZOOMIN:
-      return zoomStep_ < kPreviewZoomSteps;
+      return zoom_step_ < kPreviewZoomSteps;
     case ID_PREVIEW_ZOOMOUT:
-      return zoomStep_ > 0;
+      return zoom_step_ > 0;
     case ID_PREVIEW_PRINT:
     case ID_PREVIEW_CLOSE:
       return true;
@@ -44,7 +44,7 @@ bool PreviewModel::IsEnabled(std::uint16_t button) const {
 
 std::string_view PreviewModel::Label(std::uint16_t button) const {
   // The one-page/two-page button names the mode it switches to.
-  if (button == ID_PREVIEW_NUMPAGE) return LoadStringResource(twoPages_ ? kPreviewOnePageId : kPreviewTwoPagesId);
+  if (button == ID_PREVIEW_NUMPAGE) return LoadStringResource(two_pages_ ? kPreviewOnePageId : kPreviewTwoPagesId);
   const ControlTemplate* control = FindControl(PreviewToolbarTemplate(), button);
   return control != nullptr ? control->text : std::string_view();
 }
@@ -57,19 +57,19 @@ PreviewAction PreviewModel::Press(std::uint16_t button) {
       current_ += shown;
       return PreviewAction::kShowPages;
     case ID_PREVIEW_PREV:
-      current_ = std::max(1, current_ - (twoPages_ ? 2 : 1));
+      current_ = std::max(1, current_ - (two_pages_ ? 2 : 1));
       return PreviewAction::kShowPages;
     case ID_PREVIEW_NUMPAGE:
-      twoPages_ = !twoPages_;
+      two_pages_ = !two_pages_;
       return PreviewAction::kShowPages;
     case ID_PREVIEW_ZOOMIN:
-      ++zoomStep_;
+      ++zoom_step_;
       return PreviewAction::kZoom;
     case ID_PREVIEW_ZOOMOUT:
-      --zoomStep_;
+      --zoom_step_;
       return PreviewAction::kZoom;
     case ID_PREVIEW_PRINT:
-      printRequested_ = true;
+      print_requested_ = true;
       return PreviewAction::kPrint;
     case ID_PREVIEW_CLOSE:
       return PreviewAction::kClose;

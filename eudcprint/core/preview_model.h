@@ -29,30 +29,30 @@ enum class PreviewAction {
 class PreviewModel {
  public:
   // A preview of a job of `pageCount` pages, opening on page 1 alone, fitting the window.
-  explicit PreviewModel(std::int32_t pageCount);
+  explicit PreviewModel(std::int32_t page_count);
 
-  std::int32_t PageCount() const { return pageCount_; }
+  std::int32_t PageCount() const { return page_count_; }
   // The pages shown: the current page, and in two-page mode the next one where there is one.
   PageSpan Shown() const;
-  bool TwoPages() const { return twoPages_; }
-  int ZoomStep() const { return zoomStep_; }  // 0: the pages fit the window
-  double ZoomFactor() const;                  // of the fitting size
+  bool TwoPages() const { return two_pages_; }
+  int ZoomStep() const { return zoom_step_; }  // 0: the pages fit the window
+  double ZoomFactor() const;                   // of the fitting size
 
   // A toolbar button (ID_PREVIEW_...).
   bool IsEnabled(std::uint16_t button) const;
   std::string_view Label(std::uint16_t button) const;
   PreviewAction Press(std::uint16_t button);
-  bool PrintRequested() const { return printRequested_; }
+  bool PrintRequested() const { return print_requested_; }
 
   // 第 n 頁, or 第 n 到 m 頁 while two pages show.
   std::string Description() const;
 
  private:
-  std::int32_t pageCount_;
+  std::int32_t page_count_;
   std::int32_t current_ = 1;
-  bool twoPages_ = false;
-  int zoomStep_ = 0;
-  bool printRequested_ = false;
+  bool two_pages_ = false;
+  int zoom_step_ = 0;
+  bool print_requested_ = false;
 };
 
 // "第 %u 頁" for one page, "第 %u 到 %u 頁" for a span: the two forms of string 61508.

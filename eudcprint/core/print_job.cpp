@@ -11,9 +11,9 @@ PageLayout JobLayout(PrintTarget& target, const CatalogueState& state) {
   return ComputePageLayout(area.width, area.height, state);
 }
 
-std::optional<PageSpan> PagesToPrint(const std::optional<PageSpan>& asked, std::int32_t pageCount) {
-  PageSpan pages{1, pageCount};
-  if (asked) pages = {std::max(1, asked->first), std::min(pageCount, asked->last)};
+std::optional<PageSpan> PagesToPrint(const std::optional<PageSpan>& asked, std::int32_t page_count) {
+  PageSpan pages{1, page_count};
+  if (asked) pages = {std::max(1, asked->first), std::min(page_count, asked->last)};
   if (pages.first > pages.last) return std::nullopt;
   return pages;
 }
@@ -27,7 +27,7 @@ JobResult RunCatalogueJob(PrintTarget& target, const CatalogueState& state, cons
     result.failure = JobFailure::kNoPageChosen;
     return result;
   }
-  result.firstPage = pages->first;
+  result.first_page = pages->first;
   if (!target.BeginDocument(request.title)) {
     result.failure = JobFailure::kCannotOpen;
     return result;

@@ -23,9 +23,9 @@ struct PrintableArea {
 
 // Where the pages go, as the printing box names it (code page 950).
 struct PrintDestination {
-  std::string printerName;
-  std::string port;     // the printer's port; for a file, the file (empty until it is chosen)
-  bool toFile = false;  // printing to a file
+  std::string printer_name;
+  std::string port;      // the printer's port; for a file, the file (empty until it is chosen)
+  bool to_file = false;  // printing to a file
 };
 
 // A printer (or a file, or a preview) as the platform drives a print job on it.
@@ -90,7 +90,7 @@ enum class JobFailure {
 
 struct JobResult {
   JobFailure failure = JobFailure::kNone;
-  std::int32_t firstPage = 0;
+  std::int32_t first_page = 0;
   std::int32_t pages = 0;  // pages printed, every copy counted
   std::int64_t cells = 0;
 };
@@ -100,7 +100,7 @@ PageLayout JobLayout(PrintTarget& target, const CatalogueState& state);
 
 // The pages of a job of `pageCount` pages that a request prints: all of them, or the part of the
 // span asked for that the job has; nullopt when none.
-std::optional<PageSpan> PagesToPrint(const std::optional<PageSpan>& asked, std::int32_t pageCount);
+std::optional<PageSpan> PagesToPrint(const std::optional<PageSpan>& asked, std::int32_t page_count);
 
 // Lays the catalogue out on the target's printable area and prints the pages asked for, as many
 // copies as asked (unless the printer makes them), telling the progress before and after each.

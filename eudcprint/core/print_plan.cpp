@@ -4,21 +4,21 @@
 
 namespace pictor {
 
-PrintDialogOffer OfferPrintDialog(std::int32_t pageCount) {
+PrintDialogOffer OfferPrintDialog(std::int32_t page_count) {
   PrintDialogOffer offer;
-  offer.maxPage = pageCount;
-  offer.pages = {1, pageCount};
-  offer.outputFileName = LoadStringResource(kPrintToFileNameId);
+  offer.max_page = page_count;
+  offer.pages = {1, page_count};
+  offer.output_file_name = LoadStringResource(kPrintToFileNameId);
   return offer;
 }
 
-std::vector<FileFilter> ParseFileFilters(std::string_view filterString) {
+std::vector<FileFilter> ParseFileFilters(std::string_view filter_string) {
   std::vector<std::string_view> fields;
-  while (!filterString.empty()) {
-    const std::size_t bar = filterString.find('|');
-    fields.push_back(filterString.substr(0, bar));
+  while (!filter_string.empty()) {
+    const std::size_t bar = filter_string.find('|');
+    fields.push_back(filter_string.substr(0, bar));
     if (bar == std::string_view::npos) break;
-    filterString.remove_prefix(bar + 1);
+    filter_string.remove_prefix(bar + 1);
   }
   std::vector<FileFilter> filters;
   for (std::size_t i = 0; i + 1 < fields.size(); i += 2) {
@@ -33,6 +33,6 @@ FileDialogTexts PrintToFileDialog() {
           LoadStringResource(kPrintToFileExtensionId), ParseFileFilters(LoadStringResource(kPrintToFileFilterId))};
 }
 
-bool NeedsOutputFile(const PrintDestination& destination) { return destination.toFile && destination.port.empty(); }
+bool NeedsOutputFile(const PrintDestination& destination) { return destination.to_file && destination.port.empty(); }
 
 }  // namespace pictor

@@ -16,14 +16,14 @@ namespace pictor {
 // for printing to a file with no file chosen yet, the file's name (in the folder the program
 // was started in).
 struct PrintDialogOffer {
-  std::int32_t minPage = 1;
-  std::int32_t maxPage = 1;
+  std::int32_t min_page = 1;
+  std::int32_t max_page = 1;
   PageSpan pages{1, 1};  // the from-to fields
   std::int32_t copies = 1;
-  std::string_view outputFileName;
+  std::string_view output_file_name;
 };
 
-PrintDialogOffer OfferPrintDialog(std::int32_t pageCount);
+PrintDialogOffer OfferPrintDialog(std::int32_t page_count);
 
 // What the user answered: every page or a from-to span, and how many copies.
 struct PrintChoice {
@@ -42,13 +42,13 @@ struct FileFilter {
 // A file dialog's texts (code page 950); empty ones take the platform's own.
 struct FileDialogTexts {
   std::string_view caption;
-  std::string defaultName;
-  std::string_view defaultExtension;  // without the dot, added to a name typed without one
+  std::string default_name;
+  std::string_view default_extension;  // without the dot, added to a name typed without one
   std::vector<FileFilter> filters;
 };
 
 // The pairs of a filter string "text|patterns|text|patterns||"; a trailing odd text is dropped.
-std::vector<FileFilter> ParseFileFilters(std::string_view filterString);
+std::vector<FileFilter> ParseFileFilters(std::string_view filter_string);
 
 // 列印至檔案: the file a job printed to a file goes into, with its default name Output.prn.
 FileDialogTexts PrintToFileDialog();

@@ -32,29 +32,29 @@ std::string RangeRowText(const CodeRange& range) {
   return text;
 }
 
-PrintRangeModel::PrintRangeModel(const PrintRange& range, const InputMethodList& inputMethods,
+PrintRangeModel::PrintRangeModel(const PrintRange& range, const InputMethodList& input_methods,
                                  const AnnotateFlags& flags, MessagePort& messages)
     : messages_(messages),
-      allChecked_(range.printAll == 1),
-      printAll_(range.printAll),
-      startCode_(range.startCode),
-      endCode_(range.endCode) {
-  for (const CodeRange& row : EudcCodeRange) rangeRows_.push_back(RangeRowText(row));
-  for (std::size_t i = 0; i < inputMethods.count; ++i) {
-    inputMethodNames_.emplace_back(inputMethods.records[i].layoutText.View());
+      all_checked_(range.printAll == 1),
+      print_all_(range.printAll),
+      start_code_(range.start_code),
+      end_code_(range.end_code) {
+  for (const CodeRange& row : EudcCodeRange) range_rows_.push_back(RangeRowText(row));
+  for (std::size_t i = 0; i < input_methods.count; ++i) {
+    input_method_names_.emplace_back(input_methods.records[i].layoutText.View());
     selected_.push_back(flags[i] != 0);
   }
-  if (range.startCode != 0) texts_[0] = CodeText(range.startCode);
-  if (range.endCode != 0) texts_[1] = CodeText(range.endCode);
+  if (range.start_code != 0) texts_[0] = CodeText(range.start_code);
+  if (range.end_code != 0) texts_[1] = CodeText(range.end_code);
 }
 
-void PrintRangeModel::ClickAll() { allChecked_ = true; }
+void PrintRangeModel::ClickAll() { all_checked_ = true; }
 
-void PrintRangeModel::ClickCodes() { allChecked_ = false; }
+void PrintRangeModel::ClickCodes() { all_checked_ = false; }
 
 void PrintRangeModel::ChooseRange(std::size_t row) {
   if (row >= EudcCodeRange.size()) return;
-  rangeRow_ = row;
+  range_row_ = row;
   texts_[0] = CodeText(EudcCodeRange[row].first);
   texts_[1] = CodeText(EudcCodeRange[row].last);
 }
@@ -72,7 +72,7 @@ void PrintRangeModel::EditField(CodeField field, std::string_view text, std::siz
     current = AsciiUppercase(text);
     if (current.size() == kCodeFieldLimit) {
       if (IsEudcCode(ParseCode(current))) {
-        focusMove_ = field == CodeField::kStart ? FocusMove::kEndField : FocusMove::kOkButton;
+        focus_move_ = field == CodeField::kStart ? FocusMove::kEndField : FocusMove::kOkButton;
       } else {
         Tell(kNotEudcCodeId);
         current.clear();
@@ -87,14 +87,14 @@ void PrintRangeModel::EditField(CodeField field, std::string_view text, std::siz
 }
 
 std::optional<FocusMove> PrintRangeModel::TakeFocusMove() {
-  const std::optional<FocusMove> move = focusMove_;
-  focusMove_.reset();
+  const std::optional<FocusMove> move = focus_move_;
+  focus_move_.reset();
   return move;
 }
 
 bool PrintRangeModel::Ok() {
-  if (allChecked_) {
-    printAll_ = 1;
+  if (all_checked_) {
+    print_all_ = 1;
   } else {
     // A field of four characters holds an accepted code: edits were checked, and the
     // program itself puts in only table bounds and codes accepted before.
@@ -112,9 +112,9 @@ bool PrintRangeModel::Ok() {
       Tell(kStartAfterEndId);
       return false;
     }
-    printAll_ = 0;
-    startCode_ = start;
-    endCode_ = end;
+    print_all_ = 0;
+    start_code_ = start;
+    end_code_ = end;
   }
   accepted_ = true;
   return true;
@@ -122,21 +122,22 @@ bool PrintRangeModel::Ok() {
 
 void PrintRangeModel::Apply(PrintRange& range, AnnotateFlags& flags) const {
   if (!accepted_) return;
-  range.printAll = printAll_;
-  range.startCode = startCode_;
-  range.endCode = endCode_;
+  range.printAll = print_all_;
+  range.start_code = start_code_;
+  range.end_code = end_code_;
   for (std::size_t i = 0; i < selected_.size(); ++i) flags[i] = selected_[i] ? 1 : 0;
 }
 
-void PrintRangeModel::Tell(std::uint16_t stringId) {
-  messages_.Show(LoadStringResource(stringId), LoadStringResource(kApplicationTitleId), MessageIcon::kStop);
+void PrintRangeModel::Tell(std::uint16_t string_id) {
+  messages_.Show(LoadStringResource(string_id), LoadStringResource(kApplicationTitleId), MessageIcon::kStop);
 }
 
 bool RunPrintRangeDialog(ProgramState& state, MessagePort& messages, PrintRangeDialogPort& dialog) {
-  PrintRangeModel model(state.printRange, state.inputMethods.inputMethods, state.inputMethods.annotateFlags, messages);
+  PrintRangeModel model(state.print_range, state.input_methods.input_methods, state.input_methods.annotate_flags,
+                        messages);
   if (!dialog.Run(model) || !model.Accepted()) return false;
-  model.Apply(state.printRange, state.inputMethods.annotateFlags);
-  SetWalk(state.printRange);
+  model.Apply(state.print_range, state.input_methods.annotate_flags);
+  SetWalk(state.print_range);
   return true;
 }
 

@@ -38,16 +38,16 @@ class PrintRangeModel {
  public:
   // Opens over the program's range, input methods and annotation flags; they change only
   // through Apply. Messages are told with the stop icon and the application's title.
-  PrintRangeModel(const PrintRange& range, const InputMethodList& inputMethods, const AnnotateFlags& flags,
+  PrintRangeModel(const PrintRange& range, const InputMethodList& input_methods, const AnnotateFlags& flags,
                   MessagePort& messages);
 
   // The controls.
-  bool AllChecked() const { return allChecked_; }            // 1601 (else 1602)
-  bool CodeControlsEnabled() const { return !allChecked_; }  // 1401, 1402, 1201
+  bool AllChecked() const { return all_checked_; }            // 1601 (else 1602)
+  bool CodeControlsEnabled() const { return !all_checked_; }  // 1401, 1402, 1201
   const std::string& Text(CodeField field) const { return texts_[Index(field)]; }
-  const std::vector<std::string>& RangeRows() const { return rangeRows_; }  // 1201
-  std::size_t RangeRow() const { return rangeRow_; }
-  const std::vector<std::string>& InputMethodNames() const { return inputMethodNames_; }  // 1101
+  const std::vector<std::string>& RangeRows() const { return range_rows_; }  // 1201
+  std::size_t RangeRow() const { return range_row_; }
+  const std::vector<std::string>& InputMethodNames() const { return input_method_names_; }  // 1101
   bool InputMethodSelected(std::size_t item) const { return selected_.at(item); }
 
   // What the user does.
@@ -77,22 +77,22 @@ class PrintRangeModel {
 
  private:
   static std::size_t Index(CodeField field) { return field == CodeField::kStart ? 0 : 1; }
-  void Tell(std::uint16_t stringId);
+  void Tell(std::uint16_t string_id);
 
   MessagePort& messages_;
-  bool allChecked_ = true;
+  bool all_checked_ = true;
   std::array<std::string, 2> texts_;
   std::array<std::size_t, 2> carets_{};
-  std::vector<std::string> rangeRows_;
-  std::size_t rangeRow_ = 0;
-  std::vector<std::string> inputMethodNames_;
+  std::vector<std::string> range_rows_;
+  std::size_t range_row_ = 0;
+  std::vector<std::string> input_method_names_;
   std::vector<bool> selected_;
-  std::optional<FocusMove> focusMove_;
+  std::optional<FocusMove> focus_move_;
   // What OK accepted.
   bool accepted_ = false;
-  int printAll_ = 1;
-  std::uint16_t startCode_ = 0;
-  std::uint16_t endCode_ = 0;
+  int print_all_ = 1;
+  std::uint16_t start_code_ = 0;
+  std::uint16_t end_code_ = 0;
 };
 
 // Runs the dialog over an opened model; true for OK (after the model's Ok answered true).

@@ -6,11 +6,11 @@
 
 namespace pictor {
 
-PrintingBoxTexts DescribePrintingBox(std::string_view documentName, const PrintDestination& destination) {
-  std::string portLine(LoadStringResource(destination.toFile ? kPrintingToFileId : kPrintingPortId));
-  const std::size_t at = portLine.find("%1");
-  if (at != std::string::npos) portLine.replace(at, 2, destination.port);
-  return {std::string(documentName), destination.printerName, portLine};
+PrintingBoxTexts DescribePrintingBox(std::string_view document_name, const PrintDestination& destination) {
+  std::string port_line(LoadStringResource(destination.to_file ? kPrintingToFileId : kPrintingPortId));
+  const std::size_t at = port_line.find("%1");
+  if (at != std::string::npos) port_line.replace(at, 2, destination.port);
+  return {std::string(document_name), destination.printer_name, port_line};
 }
 
 std::string PrintingPageLine(std::uint32_t page) {

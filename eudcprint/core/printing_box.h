@@ -13,12 +13,12 @@ namespace pictor {
 
 // The lines the box opens with (code page 950), by control id.
 struct PrintingBoxTexts {
-  std::string documentName;  // kIdPrintingDocument
-  std::string printerName;   // kIdPrintingPrinter
-  std::string portLine;      // kIdPrintingPort: "於 port", or "to file" when printing to a file
+  std::string document_name;  // kIdPrintingDocument
+  std::string printer_name;   // kIdPrintingPrinter
+  std::string port_line;      // kIdPrintingPort: "於 port", or "to file" when printing to a file
 };
 
-PrintingBoxTexts DescribePrintingBox(std::string_view documentName, const PrintDestination& destination);
+PrintingBoxTexts DescribePrintingBox(std::string_view document_name, const PrintDestination& destination);
 
 // The page line: 第 n 頁.
 std::string PrintingPageLine(std::uint32_t page);

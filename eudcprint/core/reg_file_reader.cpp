@@ -173,9 +173,9 @@ class Parser {
     if (path.find(u'\0') != std::u16string_view::npos) Fail("a key path with a zero character");
     if (remove) {
       document_.DeleteKeyTree(path);
-      currentKey_.reset();
+      current_key_.reset();
     } else {
-      currentKey_ = std::u16string(document_.CreateKey(path).path);
+      current_key_ = std::u16string(document_.CreateKey(path).path);
     }
   }
 
@@ -223,7 +223,7 @@ class Parser {
   }
 
   void ParseValue(std::u16string_view line) {
-    if (!currentKey_) Fail("a value line outside a key");
+    if (!current_key_) Fail("a value line outside a key");
     std::u16string name;
     if (line.front() == u'@') {
       line.remove_prefix(1);
@@ -234,7 +234,7 @@ class Parser {
     line = TrimLeft(line);
     if (line.empty() || line.front() != u'=') Fail("expected = after the value name");
     line = TrimLeft(line.substr(1));
-    RegFileKey* key = document_.FindKey(*currentKey_);
+    RegFileKey* key = document_.FindKey(*current_key_);
 
     if (!line.empty() && line.front() == u'-' && TrimRight(line.substr(1)).empty()) {
       document_.DeleteValue(*key, name);
@@ -266,8 +266,8 @@ class Parser {
     document_.SetValue(*key, std::move(value));
   }
 
-  std::uint32_t ParseHexNumber(std::u16string_view digits, std::size_t maxDigits, const char* what) const {
-    if (digits.empty() || digits.size() > maxDigits) Fail(std::string("bad ") + what);
+  std::uint32_t ParseHexNumber(std::u16string_view digits, std::size_t max_digits, const char* what) const {
+    if (digits.empty() || digits.size() > max_digits) Fail(std::string("bad ") + what);
     std::uint32_t number = 0;
     for (char16_t c : digits) {
       const auto digit = HexDigit(c);
@@ -286,7 +286,7 @@ class Parser {
   // Comma-separated bytes; a line ending in a backslash continues on the next line.
   std::vector<std::uint8_t> ParseHexBytes(std::u16string_view rest) {
     std::vector<std::uint8_t> bytes;
-    bool expectByte = true;  // false right after a byte, until its comma
+    bool expect_byte = true;  // false right after a byte, until its comma
     while (true) {
       rest = TrimRight(TrimLeft(rest));
       if (rest.empty()) break;
@@ -296,18 +296,18 @@ class Parser {
         continue;
       }
       if (rest.front() == u',') {
-        if (expectByte) Fail("an empty item in a hex list");
-        expectByte = true;
+        if (expect_byte) Fail("an empty item in a hex list");
+        expect_byte = true;
         rest.remove_prefix(1);
         continue;
       }
-      if (!expectByte) Fail("expected , between hex bytes");
+      if (!expect_byte) Fail("expected , between hex bytes");
       std::size_t length = 0;
       while (length < rest.size() && HexDigit(rest[length])) ++length;
       if (length == 0 || length > 2) Fail("a hex byte takes one or two hex digits");
       bytes.push_back(static_cast<std::uint8_t>(ParseHexNumber(rest.substr(0, length), 2, "hex byte")));
       rest.remove_prefix(length);
-      expectByte = false;
+      expect_byte = false;
     }
     return bytes;
   }
@@ -316,7 +316,7 @@ class Parser {
   std::u16string text_;
   std::vector<std::u16string_view> lines_;
   std::size_t line_ = 0;
-  std::optional<std::u16string> currentKey_;
+  std::optional<std::u16string> current_key_;
 };
 
 }  // namespace

@@ -74,10 +74,10 @@ class Writer {
 
   void EndLine() {
     text_ += u"\r\n";
-    lineStart_ = text_.size();
+    line_start_ = text_.size();
   }
 
-  std::size_t Column() const { return text_.size() - lineStart_; }
+  std::size_t Column() const { return text_.size() - line_start_; }
 
   void WriteQuoted(std::u16string_view s) {
     text_ += u'"';
@@ -196,7 +196,7 @@ class Writer {
 
   const RegistryDocument& document_;
   std::u16string text_;
-  std::size_t lineStart_ = 0;
+  std::size_t line_start_ = 0;
 };
 
 }  // namespace

@@ -76,11 +76,11 @@ void ReadRootDictionary(RootTables& tables, std::span<const std::uint8_t> file, 
 
   const std::size_t stride = phonetic ? kPhoneticStride : kRadicalStride;
   const std::size_t positions = phonetic ? kPhoneticPositions : kRadicalPositions;
-  const std::size_t entryBytes = kRootsOffsetInEntry + positions;  // the bytes read of an entry
+  const std::size_t entry_bytes = kRootsOffsetInEntry + positions;  // the bytes read of an entry
   // Only entries whose bytes lie wholly inside the file are read, whatever the count says.
   const std::uint64_t claimed = ReadU32(file, kCountOffset);
   const std::uint64_t present =
-      file.size() < kFirstEntryOffset + entryBytes ? 0 : (file.size() - kFirstEntryOffset - entryBytes) / stride + 1;
+      file.size() < kFirstEntryOffset + entry_bytes ? 0 : (file.size() - kFirstEntryOffset - entry_bytes) / stride + 1;
   const std::uint64_t count = std::min(claimed, present);
 
   for (std::uint64_t i = 0; i < count; ++i) {
@@ -100,11 +100,11 @@ void ReadRootDictionary(RootTables& tables, std::span<const std::uint8_t> file, 
 }
 
 void LoadRootDictionary(RootTables& tables, FileReaderPort& files, MessagePort& warnings, PlatformFamily family,
-                        std::string_view path, std::string_view layoutText, std::uint32_t hkl) {
+                        std::string_view path, std::string_view layout_text, std::uint32_t hkl) {
   const auto file = files.ReadWholeFile(path);
   if (!file) {
     std::string text(kCannotOpenBefore);
-    text += layoutText;
+    text += layout_text;
     text += kCannotOpenAfter;
     warnings.Warn(text, kWarningCaption);
     return;

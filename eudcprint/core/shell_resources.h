@@ -136,7 +136,7 @@ inline constexpr std::uint16_t kVkDelete = 0x2E;
 inline constexpr std::uint16_t kVkF6 = 0x75;
 
 struct NamedKey {
-  std::uint16_t virtualKey;
+  std::uint16_t virtual_key;
   std::string_view name;  // as the platform's headers name it
 };
 inline constexpr std::array<NamedKey, 4> kVirtualKeyNames = {{
@@ -148,7 +148,7 @@ inline constexpr std::array<NamedKey, 4> kVirtualKeyNames = {{
 
 struct Accelerator {
   std::uint8_t modifiers;
-  std::uint16_t virtualKey;
+  std::uint16_t virtual_key;
   std::uint16_t command;
 };
 

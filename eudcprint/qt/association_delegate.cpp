@@ -15,7 +15,7 @@ QColor ToColor(Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
 }  // namespace
 
 AssociationDelegate::AssociationDelegate(const FontSettingModel& model, QObject* parent)
-    : QStyledItemDelegate(parent), model_(model), logoOnWhite_(ttflogo1_xpm), logoOnNavy_(ttflogo2_xpm) {}
+    : QStyledItemDelegate(parent), model_(model), logo_on_white_(kTtflogo1Xpm), logo_on_navy_(kTtflogo2Xpm) {}
 
 void AssociationDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
   const auto& associations = model_.Associations();
@@ -33,12 +33,12 @@ void AssociationDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
 
   painter->save();
   painter->fillRect(r, ToColor(item.background));
-  painter->drawPixmap(item.bitmapAt.x, item.bitmapAt.y,
-                      item.bitmap == ItemBitmap::kTtfLogo2 ? logoOnNavy_ : logoOnWhite_);
+  painter->drawPixmap(item.bitmap_at.x, item.bitmap_at.y,
+                      item.bitmap == ItemBitmap::kTtfLogo2 ? logo_on_navy_ : logo_on_white_);
   painter->setFont(option.font);
-  painter->setPen(ToColor(item.textColour));
-  painter->drawText(item.nameAt.x, item.nameAt.y + metrics.ascent(), FromCp950(item.name));
-  painter->drawText(item.labelAt.x, item.labelAt.y + metrics.ascent(), label);
+  painter->setPen(ToColor(item.text_colour));
+  painter->drawText(item.name_at.x, item.name_at.y + metrics.ascent(), FromCp950(item.name));
+  painter->drawText(item.label_at.x, item.label_at.y + metrics.ascent(), label);
   painter->restore();
 }
 

@@ -20,8 +20,8 @@ class AssociationDelegate : public QStyledItemDelegate {
 
  private:
   const FontSettingModel& model_;
-  QPixmap logoOnWhite_;
-  QPixmap logoOnNavy_;
+  QPixmap logo_on_white_;
+  QPixmap logo_on_navy_;
 };
 
 }  // namespace pictor::app

@@ -6,8 +6,8 @@ namespace pictor::app {
 namespace {
 
 const posix::IconvCp950Codec& Codec() {
-  static const posix::IconvCp950Codec codec;
-  return codec;
+  static const posix::IconvCp950Codec kCodec;
+  return kCodec;
 }
 
 }  // namespace

@@ -14,29 +14,29 @@ constexpr qreal kProbePixelSize = 1000;  // the character font is loaded at this
 
 }  // namespace
 
-CatalogueFonts LoadCatalogueFonts(const QString& eudcFontFile, const QString& textFamily, double dotsPerInch) {
+CatalogueFonts LoadCatalogueFonts(const QString& eudc_font_file, const QString& text_family, double dots_per_inch) {
   CatalogueFonts fonts;
-  fonts.dotsPerInch = dotsPerInch;
+  fonts.dots_per_inch = dots_per_inch;
 
-  fonts.eudcFile = std::make_shared<const EudcFontFile>(eudcFontFile);
-  fonts.character = fonts.eudcFile->Glyphs();
-  const qreal characterProbe = fonts.character.ascent() + fonts.character.descent();
-  if (fonts.character.isValid() && characterProbe > 0) {
-    const qreal characterPixels = TenthsOfMmToPixels(kCharacterFontHeight, dotsPerInch);
-    fonts.character.setPixelSize(kProbePixelSize * characterPixels / characterProbe);
-    fonts.characterAscent = fonts.character.ascent();
+  fonts.eudc_file = std::make_shared<const EudcFontFile>(eudc_font_file);
+  fonts.character = fonts.eudc_file->Glyphs();
+  const qreal character_probe = fonts.character.ascent() + fonts.character.descent();
+  if (fonts.character.isValid() && character_probe > 0) {
+    const qreal character_pixels = TenthsOfMmToPixels(kCharacterFontHeight, dots_per_inch);
+    fonts.character.setPixelSize(kProbePixelSize * character_pixels / character_probe);
+    fonts.character_ascent = fonts.character.ascent();
   } else {
     fonts.character = QRawFont();
   }
 
-  fonts.text = textFamily.isEmpty() ? QFont() : QFont(textFamily);
+  fonts.text = text_family.isEmpty() ? QFont() : QFont(text_family);
   fonts.text.setHintingPreference(QFont::PreferNoHinting);
   fonts.text.setPixelSize(static_cast<int>(kProbePixelSize));
   const QFontMetricsF probe(fonts.text);
-  const qreal textProbe = probe.ascent() + probe.descent();
-  const qreal textPixels = TenthsOfMmToPixels(kTextFontHeight, dotsPerInch);
-  fonts.text.setPixelSize(std::max(1, static_cast<int>(std::lround(kProbePixelSize * textPixels / textProbe))));
-  fonts.textAscent = QFontMetricsF(fonts.text).ascent();
+  const qreal text_probe = probe.ascent() + probe.descent();
+  const qreal text_pixels = TenthsOfMmToPixels(kTextFontHeight, dots_per_inch);
+  fonts.text.setPixelSize(std::max(1, static_cast<int>(std::lround(kProbePixelSize * text_pixels / text_probe))));
+  fonts.text_ascent = QFontMetricsF(fonts.text).ascent();
   return fonts;
 }
 

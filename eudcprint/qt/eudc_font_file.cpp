@@ -29,7 +29,7 @@ EudcFontFile::EudcFontFile(const QString& path) {
     const QRawFont candidate = QRawFont::fromFont(font);
     if (candidate.isValid() && SameFontFile(candidate, glyphs_)) {
       glyphs_ = candidate;
-      registeredGlyphs_ = true;
+      registered_glyphs_ = true;
       return;
     }
   }

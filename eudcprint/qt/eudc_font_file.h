@@ -26,12 +26,12 @@ class EudcFontFile {
   // Invalid when the file is not a font Qt can read.
   const QRawFont& Glyphs() const { return glyphs_; }
   // Whether the glyphs come through the file's registration, which PDF output embeds.
-  bool Registered() const { return registration_ >= 0 && registeredGlyphs_; }
+  bool Registered() const { return registration_ >= 0 && registered_glyphs_; }
 
  private:
   QRawFont glyphs_;
   int registration_ = -1;
-  bool registeredGlyphs_ = false;
+  bool registered_glyphs_ = false;
 };
 
 }  // namespace pictor::app

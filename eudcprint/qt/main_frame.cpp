@@ -21,8 +21,8 @@
 namespace pictor::app {
 namespace {
 
-int QtKeyOf(std::uint16_t virtualKey) {
-  switch (virtualKey) {
+int QtKeyOf(std::uint16_t virtual_key) {
+  switch (virtual_key) {
     case kVkBack:
       return Qt::Key_Backspace;
     case kVkInsert:
@@ -32,7 +32,7 @@ int QtKeyOf(std::uint16_t virtualKey) {
     case kVkF6:
       return Qt::Key_F6;
     default:
-      return virtualKey;  // 'A'-'Z' and '0'-'9' are the same codes in Qt
+      return virtual_key;  // 'A'-'Z' and '0'-'9' are the same codes in Qt
   }
 }
 
@@ -41,7 +41,7 @@ QKeySequence SequenceOf(const Accelerator& accelerator) {
   if (accelerator.modifiers & kAccelControl) modifiers |= Qt::CTRL;
   if (accelerator.modifiers & kAccelShift) modifiers |= Qt::SHIFT;
   if (accelerator.modifiers & kAccelAlt) modifiers |= Qt::ALT;
-  return QKeySequence(modifiers | QtKeyOf(accelerator.virtualKey));
+  return QKeySequence(modifiers | QtKeyOf(accelerator.virtual_key));
 }
 
 // A filter of the file dialog as Qt writes one: the description, with its patterns in brackets.
@@ -58,13 +58,13 @@ ChosenFile ChosenFileOf(const QString& path) { return {path.toStdString(), ToCp9
 MainFrame::MainFrame(posix::PosixPlatform& platform, QWidget* parent)
     : QMainWindow(parent), platform_(platform), ports_(platform.AllPorts(messages_)) {
   messages_.SetOwner(this);
-  view_ = new CatalogueView(state_.currentAssociation, this);
+  view_ = new CatalogueView(state_.current_association, this);
   setCentralWidget(view_);
   BuildMenu();
   BuildAccelerators();
   resize(640, 480);
   shell_ = std::make_unique<PictorShell>(state_, ports_,
-                                         ShellPorts{fontDialog_, rangeDialog_, platform_.DocumentFiles(), *this});
+                                         ShellPorts{font_dialog_, range_dialog_, platform_.DocumentFiles(), *this});
   UpdateCommandStates();
 }
 
@@ -137,13 +137,13 @@ std::optional<PrintChoice> MainFrame::AskPrint(const PrintDialogOffer& offer) {
   // Qt's dialog holds the file field itself: printing to a file offers the name there, in the
   // folder the program was started in.
   if (printer_.outputFormat() == QPrinter::PdfFormat && printer_.outputFileName().isEmpty()) {
-    printer_.setOutputFileName(QDir::current().filePath(FromCp950(offer.outputFileName)));
+    printer_.setOutputFileName(QDir::current().filePath(FromCp950(offer.output_file_name)));
   }
   printer_.setPrintRange(QPrinter::AllPages);
   printer_.setFromTo(offer.pages.first, offer.pages.last);
   printer_.setCopyCount(offer.copies);
   QPrintDialog dialog(&printer_, this);
-  dialog.setMinMax(offer.minPage, offer.maxPage);
+  dialog.setMinMax(offer.min_page, offer.max_page);
   dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
   dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
@@ -167,8 +167,8 @@ std::optional<ChosenFile> MainFrame::AskOpenPath() {
 std::optional<ChosenFile> MainFrame::AskSavePath(const FileDialogTexts& texts) {
   QFileDialog dialog(this, FromCp950(texts.caption));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.selectFile(FromCp950(texts.defaultName));
-  if (!texts.defaultExtension.empty()) dialog.setDefaultSuffix(FromCp950(texts.defaultExtension));
+  dialog.selectFile(FromCp950(texts.default_name));
+  if (!texts.default_extension.empty()) dialog.setDefaultSuffix(FromCp950(texts.default_extension));
   QStringList filters;
   for (const FileFilter& filter : texts.filters) filters << NameFilterOf(filter);
   if (!filters.isEmpty()) dialog.setNameFilters(filters);
@@ -177,8 +177,8 @@ std::optional<ChosenFile> MainFrame::AskSavePath(const FileDialogTexts& texts) {
 }
 
 PrintTarget& MainFrame::Printer() {
-  printTarget_ = std::make_unique<QtPrintTarget>(printer_, Files(), platform_.Codec());
-  return *printTarget_;
+  print_target_ = std::make_unique<QtPrintTarget>(printer_, Files(), platform_.Codec());
+  return *print_target_;
 }
 
 std::unique_ptr<PrintingBoxPort> MainFrame::ShowPrintingBox(const PrintingBoxTexts& texts) {
@@ -195,8 +195,8 @@ void MainFrame::ShowPreview(PreviewModel& model, const PreviewPages& pages) {
 }
 
 CatalogueFiles MainFrame::Files() const {
-  static const QString textFamily = CatalogueTextFamily(FromCp950(kDefaultFaceName));
-  return {QString::fromStdString(platform_.LocalPath(state_.currentAssociation.fontFilePath)), textFamily};
+  static const QString kTextFamily = CatalogueTextFamily(FromCp950(kDefaultFaceName));
+  return {QString::fromStdString(platform_.LocalPath(state_.current_association.font_file_path)), kTextFamily};
 }
 
 void MainFrame::closeEvent(QCloseEvent* event) {

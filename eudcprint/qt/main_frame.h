@@ -79,10 +79,10 @@ class MainFrame : public QMainWindow, public ShellWindowPort {
   QtMessageBoxes messages_;
   PictorPorts ports_;
   ProgramState state_;
-  QtFontSettingDialogPort fontDialog_{this};
-  QtPrintRangeDialogPort rangeDialog_{this};
+  QtFontSettingDialogPort font_dialog_{this};
+  QtPrintRangeDialogPort range_dialog_{this};
   QPrinter printer_{QPrinter::HighResolution};
-  std::unique_ptr<QtPrintTarget> printTarget_;
+  std::unique_ptr<QtPrintTarget> print_target_;
   CatalogueView* view_ = nullptr;
   PreviewWindow* preview_ = nullptr;
   std::map<std::uint16_t, QAction*> actions_;

@@ -16,7 +16,7 @@ PreviewWindow::PreviewWindow(PreviewModel& model, const PreviewPages& pages, QPr
     : QDialog(parent),
       model_(model),
       toolbar_(new QWidget(this)),
-      toolbarControls_(PreviewToolbarTemplate(), *toolbar_) {
+      toolbar_controls_(PreviewToolbarTemplate(), *toolbar_) {
   setWindowTitle(caption);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -24,7 +24,7 @@ PreviewWindow::PreviewWindow(PreviewModel& model, const PreviewPages& pages, QPr
   auto* strip = new QWidget(this);
   auto* row = new QHBoxLayout(strip);
   row->setContentsMargins(0, 0, 4, 0);
-  toolbar_->setFixedSize(toolbarControls_.Size());
+  toolbar_->setFixedSize(toolbar_controls_.Size());
   row->addWidget(toolbar_);
   row->addStretch(1);
   description_ = new QLabel(strip);
@@ -34,7 +34,7 @@ PreviewWindow::PreviewWindow(PreviewModel& model, const PreviewPages& pages, QPr
 
   for (const ControlTemplate& control : PreviewToolbarTemplate().controls) {
     const auto id = static_cast<std::uint16_t>(control.id);
-    buttons_.emplace_back(id, toolbarControls_.ControlAs<QPushButton>(id));
+    buttons_.emplace_back(id, toolbar_controls_.ControlAs<QPushButton>(id));
     buttons_.back().second->setAutoDefault(false);  // Enter presses no toolbar button
     connect(buttons_.back().second, &QPushButton::clicked, this, [this, id] { Press(id); });
   }
@@ -43,14 +43,14 @@ PreviewWindow::PreviewWindow(PreviewModel& model, const PreviewPages& pages, QPr
   layout->addWidget(preview_, 1);
   connect(preview_, &QPrintPreviewWidget::paintRequested, this,
           [this, &pages, files = std::move(files), &codec](QPrinter* target) {
-            QtPrintTarget pagesTarget(*target, files, codec);
-            pages.Draw(pagesTarget, model_.Shown());
+            QtPrintTarget pages_target(*target, files, codec);
+            pages.Draw(pages_target, model_.Shown());
           });
   ShowPages();
   resize(900, 760);
 }
 
-QPushButton* PreviewWindow::Button(std::uint16_t id) const { return toolbarControls_.ControlAs<QPushButton>(id); }
+QPushButton* PreviewWindow::Button(std::uint16_t id) const { return toolbar_controls_.ControlAs<QPushButton>(id); }
 
 void PreviewWindow::Press(std::uint16_t id) {
   switch (model_.Press(id)) {

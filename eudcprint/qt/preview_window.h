@@ -40,7 +40,7 @@ class PreviewWindow : public QDialog {
 
   PreviewModel& model_;
   QWidget* toolbar_;
-  TemplateControls toolbarControls_;
+  TemplateControls toolbar_controls_;
   std::vector<std::pair<std::uint16_t, QPushButton*>> buttons_;  // the toolbar's, from the left
   QPrintPreviewWidget* preview_;
   QLabel* description_;

@@ -11,9 +11,9 @@ namespace pictor::app {
 PrintingBox::PrintingBox(const PrintingBoxTexts& texts, QWidget* parent)
     : TemplateDialog(PrintingBoxTemplate(), parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
   setWindowModality(Qt::WindowModal);
-  Line(kIdPrintingDocument)->setText(FromCp950(texts.documentName));
-  Line(kIdPrintingPrinter)->setText(FromCp950(texts.printerName));
-  Line(kIdPrintingPort)->setText(FromCp950(texts.portLine));
+  Line(kIdPrintingDocument)->setText(FromCp950(texts.document_name));
+  Line(kIdPrintingPrinter)->setText(FromCp950(texts.printer_name));
+  Line(kIdPrintingPort)->setText(FromCp950(texts.port_line));
   connect(CancelButton(), &QPushButton::clicked, this, [this] { cancelled_ = true; });
 }
 

@@ -17,17 +17,17 @@ class QtPageCanvas final : public PageCanvas {
   // fonts' resolution.
   QtPageCanvas(QPainter& painter, const CatalogueFonts& fonts, const regfile::Cp950Codec& codec);
 
-  void Text(CanvasPoint topLeft, std::string_view cp950) override;
+  void Text(CanvasPoint top_left, std::string_view cp950) override;
   std::int32_t TextWidth(std::string_view cp950) override;
-  void Rectangle(CanvasPoint corner, CanvasPoint oppositeCorner) override;
-  void Line(CanvasPoint from, CanvasPoint to, std::int32_t penWidth) override;
+  void Rectangle(CanvasPoint corner, CanvasPoint opposite_corner) override;
+  void Line(CanvasPoint from, CanvasPoint to, std::int32_t pen_width) override;
 
   // Characters drawn through this canvas whose glyph the EUDC font file lacks (their boxes stay
   // empty).
-  std::int64_t MissingGlyphs() const { return missingGlyphs_; }
+  std::int64_t MissingGlyphs() const { return missing_glyphs_; }
 
  protected:
-  void EudcGlyph(char16_t privateUse, CanvasPoint cell) override;
+  void EudcGlyph(char16_t private_use, CanvasPoint cell) override;
 
  private:
   QPointF ToDevice(CanvasPoint point) const;
@@ -35,7 +35,7 @@ class QtPageCanvas final : public PageCanvas {
   QPainter& painter_;
   const CatalogueFonts& fonts_;
   const regfile::Cp950Codec& codec_;
-  std::int64_t missingGlyphs_ = 0;
+  std::int64_t missing_glyphs_ = 0;
 };
 
 }  // namespace pictor::app

@@ -51,8 +51,8 @@ bool QtPrintTarget::BeginDocument(std::string_view title) {
   FinishCanvas();
   printer_.setDocName(ToQString(codec_, title));
   printer_.setCreator(QCoreApplication::applicationName());
-  fonts_ = LoadCatalogueFonts(files_.eudcFontFile, files_.textFamily, printer_.resolution());
-  pagesBegun_ = 0;
+  fonts_ = LoadCatalogueFonts(files_.eudc_font_file, files_.text_family, printer_.resolution());
+  pages_begun_ = 0;
   if (!painter_.begin(&printer_)) return false;
   painter_.setRenderHint(QPainter::Antialiasing);
   canvas_ = std::make_unique<QtPageCanvas>(painter_, *fonts_, codec_);
@@ -61,8 +61,8 @@ bool QtPrintTarget::BeginDocument(std::string_view title) {
 
 PageCanvas* QtPrintTarget::BeginPage() {
   if (canvas_ == nullptr) return nullptr;
-  if (pagesBegun_ > 0 && !printer_.newPage()) return nullptr;
-  ++pagesBegun_;
+  if (pages_begun_ > 0 && !printer_.newPage()) return nullptr;
+  ++pages_begun_;
   return canvas_.get();
 }
 
@@ -78,11 +78,11 @@ void QtPrintTarget::Abort() {
 }
 
 std::int64_t QtPrintTarget::MissingGlyphs() const {
-  return missingGlyphs_ + (canvas_ != nullptr ? canvas_->MissingGlyphs() : 0);
+  return missing_glyphs_ + (canvas_ != nullptr ? canvas_->MissingGlyphs() : 0);
 }
 
 void QtPrintTarget::FinishCanvas() {
-  if (canvas_ != nullptr) missingGlyphs_ += canvas_->MissingGlyphs();
+  if (canvas_ != nullptr) missing_glyphs_ += canvas_->MissingGlyphs();
   canvas_.reset();
 }
 

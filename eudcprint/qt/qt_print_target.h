@@ -20,8 +20,8 @@ namespace pictor::app {
 PrintableArea PrintableAreaOf(const QPrinter& printer);
 
 struct CatalogueFiles {
-  QString eudcFontFile;  // the association's EUDC font file, as the file system names it
-  QString textFamily;    // see CatalogueTextFamily
+  QString eudc_font_file;  // the association's EUDC font file, as the file system names it
+  QString text_family;     // see CatalogueTextFamily
 };
 
 class QtPrintTarget final : public PrintTarget {
@@ -53,8 +53,8 @@ class QtPrintTarget final : public PrintTarget {
   std::optional<CatalogueFonts> fonts_;
   QPainter painter_;
   std::unique_ptr<QtPageCanvas> canvas_;
-  int pagesBegun_ = 0;
-  std::int64_t missingGlyphs_ = 0;
+  int pages_begun_ = 0;
+  std::int64_t missing_glyphs_ = 0;
 };
 
 }  // namespace pictor::app

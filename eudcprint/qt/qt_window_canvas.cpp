@@ -9,14 +9,14 @@
 
 namespace pictor::app {
 
-QFont ScreenFont(std::string_view displayName, int cellHeight) {
-  QFont font(CatalogueTextFamily(FromCp950(CharacterFaceName(displayName))));
+QFont ScreenFont(std::string_view display_name, int cell_height) {
+  QFont font(CatalogueTextFamily(FromCp950(CharacterFaceName(display_name))));
   // Measured large, then sized so that ascent plus descent fill the cell.
   constexpr int kProbe = 1000;
   font.setPixelSize(kProbe);
   const QFontMetricsF probe(font);
   const qreal height = probe.ascent() + probe.descent();
-  if (height > 0) font.setPixelSize(std::max(1, static_cast<int>(std::lround(kProbe * cellHeight / height))));
+  if (height > 0) font.setPixelSize(std::max(1, static_cast<int>(std::lround(kProbe * cell_height / height))));
   return font;
 }
 
@@ -26,9 +26,9 @@ QtWindowCanvas::QtWindowCanvas(QPainter& painter, const QWidget& view, const QFo
   painter_.setPen(Qt::black);
 }
 
-void QtWindowCanvas::Text(CanvasPoint topLeft, std::string_view cp950) {
+void QtWindowCanvas::Text(CanvasPoint top_left, std::string_view cp950) {
   const QFontMetricsF metrics(font_);
-  painter_.drawText(QPointF(topLeft.x, topLeft.y + metrics.ascent()), FromCp950(cp950));
+  painter_.drawText(QPointF(top_left.x, top_left.y + metrics.ascent()), FromCp950(cp950));
 }
 
 std::int32_t QtWindowCanvas::TextWidth(std::string_view cp950) {

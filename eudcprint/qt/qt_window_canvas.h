@@ -12,13 +12,13 @@ namespace pictor::app {
 
 // The screen font of the view: the association's character face (細明體 for 標準造字) where it is
 // installed, else the catalogue's text face; `cellHeight` pixels from ascent to descent.
-QFont ScreenFont(std::string_view displayName, int cellHeight);
+QFont ScreenFont(std::string_view display_name, int cell_height);
 
 class QtWindowCanvas final : public WindowCanvas {
  public:
   QtWindowCanvas(QPainter& painter, const QWidget& view, const QFont& font);
 
-  void Text(CanvasPoint topLeft, std::string_view cp950) override;
+  void Text(CanvasPoint top_left, std::string_view cp950) override;
   std::int32_t TextWidth(std::string_view cp950) override;
   std::int32_t LineHeight() override;
   std::int32_t ClientWidth() override;

@@ -23,8 +23,8 @@ bool HasTabStop(const ControlTemplate& control) { return (control.style & kWsTab
 }  // namespace
 
 QFont DialogFont(const DialogTemplate& layout) {
-  QFont font(CatalogueTextFamily(FromCp950(layout.fontFace)));
-  font.setPointSize(layout.pointSize);
+  QFont font(CatalogueTextFamily(FromCp950(layout.font_face)));
+  font.setPointSize(layout.point_size);
   return font;
 }
 
@@ -63,7 +63,7 @@ TemplateControls::TemplateControls(const DialogTemplate& layout, QWidget& parent
 QWidget* TemplateControls::Create(const ControlTemplate& control, QWidget& parent) {
   const QString text = FromCp950(control.text);
   QWidget* widget = nullptr;
-  switch (control.controlClass) {
+  switch (control.control_class) {
     case ControlClass::kButton: {
       const std::uint32_t type = control.style & kBsTypeMask;
       if (type == kBsGroupBox) {
@@ -114,7 +114,7 @@ QWidget* TemplateControls::Create(const ControlTemplate& control, QWidget& paren
   const PixelBox box = ToPixels(control.rect, units_);
   int height = box.height;
   // A drop-down list's rectangle includes its open list; closed it is as high as its text.
-  if (control.controlClass == ControlClass::kComboBox) height = std::min(height, widget->sizeHint().height());
+  if (control.control_class == ControlClass::kComboBox) height = std::min(height, widget->sizeHint().height());
   widget->setGeometry(box.x, box.y, box.width, height);
   return widget;
 }
@@ -141,10 +141,10 @@ void TemplateControls::UpdateRadioTabStops() {
   // control that is no radio button.
   std::vector<QRadioButton*> group;
   const auto close = [&] {
-    bool anyChecked = false;
-    for (QRadioButton* radio : group) anyChecked = anyChecked || radio->isChecked();
+    bool any_checked = false;
+    for (QRadioButton* radio : group) any_checked = any_checked || radio->isChecked();
     for (std::size_t i = 0; i < group.size(); ++i) {
-      const bool reached = anyChecked ? group[i]->isChecked() : i == 0;
+      const bool reached = any_checked ? group[i]->isChecked() : i == 0;
       group[i]->setFocusPolicy(reached ? Qt::StrongFocus : Qt::ClickFocus);
     }
     group.clear();

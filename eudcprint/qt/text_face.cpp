@@ -4,8 +4,8 @@
 
 namespace pictor::app {
 
-QString CatalogueTextFamily(const QString& defaultFace) {
-  const auto family = posix::InstalledOrMingFamily(defaultFace.toStdString());
+QString CatalogueTextFamily(const QString& default_face) {
+  const auto family = posix::InstalledOrMingFamily(default_face.toStdString());
   return family ? QString::fromStdString(*family) : QString();
 }
 

@@ -9,6 +9,6 @@ namespace pictor::app {
 
 // Empty when fontconfig knows neither the face nor one that covers Traditional Chinese (Qt's
 // default font is used then).
-QString CatalogueTextFamily(const QString& defaultFace);
+QString CatalogueTextFamily(const QString& default_face);
 
 }  // namespace pictor::app

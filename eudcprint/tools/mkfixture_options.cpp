@@ -36,7 +36,7 @@ ParsedMkfixtureOptions ParseMkfixtureOptions(const std::vector<std::string>& arg
           if (*format != "v5" && *format != "regedit4") return "--format takes v5 or regedit4, not " + *format;
           options.format = *format == "v5" ? regfile::RegFileFormat::kVersion5Utf16 : regfile::RegFileFormat::kRegedit4;
         }
-        options.pathPrefix = line.Value("--path-prefix").value_or("");
+        options.path_prefix = line.Value("--path-prefix").value_or("");
         return {};
       });
 }

@@ -14,7 +14,7 @@ struct MkfixtureOptions {
   std::string folder;
   PlatformFamily family = PlatformFamily::kWindowsNT;
   regfile::RegFileFormat format = regfile::RegFileFormat::kVersion5Utf16;
-  std::string pathPrefix;  // empty: the registry names the files by the folder itself
+  std::string path_prefix;  // empty: the registry names the files by the folder itself
   bool help = false;
   bool version = false;
 };

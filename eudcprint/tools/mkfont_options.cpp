@@ -39,13 +39,13 @@ ParsedMkfontOptions ParseMkfontOptions(const std::vector<std::string>& arguments
         if (std::string error = TakeOneOperand(line, options.output, "font file OUT.ttf to write"); !error.empty()) {
           return error;
         }
-        options.familyName = line.Value("--family").value_or(options.familyName);
-        options.big5Face = line.Has("--big5-face");
+        options.family_name = line.Value("--family").value_or(options.family_name);
+        options.big5_face = line.Has("--big5-face");
         for (const ParsedLine::Found& found : line.options) {
           if (found.option->name != "--omit") continue;
           for (const std::string& value : found.values) {
             if (value == "all") {
-              options.omitAll = true;
+              options.omit_all = true;
               continue;
             }
             const auto code = ParseHexCode(value);

@@ -11,10 +11,10 @@ namespace pictor::cli {
 
 struct MkfontOptions {
   std::string output;
-  std::string familyName = "Pictor Test EUDC";
+  std::string family_name = "Pictor Test EUDC";
   std::vector<std::uint16_t> omitted;  // user-defined Big5 codes left out
-  bool omitAll = false;
-  bool big5Face = false;
+  bool omit_all = false;
+  bool big5_face = false;
   bool help = false;
   bool version = false;
 };

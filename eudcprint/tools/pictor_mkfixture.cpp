@@ -39,8 +39,8 @@ int main(int argc, char** argv) {
   const std::string& folder = options.folder;
   const auto family = options.family;
   const auto format = options.format;
-  const std::string prefix = options.pathPrefix.empty() ? folder : options.pathPrefix;
-  const char separator = options.pathPrefix.empty() ? '/' : '\\';
+  const std::string prefix = options.path_prefix.empty() ? folder : options.path_prefix;
+  const char separator = options.path_prefix.empty() ? '/' : '\\';
 
   std::error_code made;
   std::filesystem::create_directories(folder, made);
@@ -49,22 +49,22 @@ int main(int argc, char** argv) {
     return 1;
   }
   for (const auto& dictionary : pictor::testsupport::DemoDictionaries(family)) {
-    const std::string path = folder + "/" + dictionary.fileName;
+    const std::string path = folder + "/" + dictionary.file_name;
     if (!WriteBytes(path, dictionary.bytes)) {
       std::fprintf(stderr, "pictor-mkfixture: cannot write %s\n", path.c_str());
       return 1;
     }
   }
   const pictor::testsupport::DemoFontSet fonts = pictor::testsupport::DemoEudcFonts();
-  if (!fonts.fallbackReason.empty()) {
+  if (!fonts.fallback_reason.empty()) {
     std::fprintf(stderr,
                  "pictor-mkfixture: cannot read the font the demonstration characters are made from (%s, "
                  "Debian package fonts-arphic-uming): %s\n"
                  "pictor-mkfixture: the demonstration EUDC fonts show dot patterns instead of characters\n",
-                 std::string(pictor::testsupport::kDemoHanFontFamily).c_str(), fonts.fallbackReason.c_str());
+                 std::string(pictor::testsupport::kDemoHanFontFamily).c_str(), fonts.fallback_reason.c_str());
   }
   for (const auto& font : fonts.fonts) {
-    const std::string path = folder + "/" + font.fileName;
+    const std::string path = folder + "/" + font.file_name;
     if (!WriteBytes(path, font.bytes)) {
       std::fprintf(stderr, "pictor-mkfixture: cannot write %s\n", path.c_str());
       return 1;
@@ -78,11 +78,11 @@ int main(int argc, char** argv) {
     std::fputs("pictor-mkfixture: cannot build the registry\n", stderr);
     return 1;
   }
-  const std::string registryPath = folder + "/registry.reg";
-  if (!WriteBytes(registryPath, pictor::regfile::WriteRegFile(registry.Document()))) {
-    std::fprintf(stderr, "pictor-mkfixture: cannot write %s\n", registryPath.c_str());
+  const std::string registry_path = folder + "/registry.reg";
+  if (!WriteBytes(registry_path, pictor::regfile::WriteRegFile(registry.Document()))) {
+    std::fprintf(stderr, "pictor-mkfixture: cannot write %s\n", registry_path.c_str());
     return 1;
   }
-  std::printf("%s\n", registryPath.c_str());
+  std::printf("%s\n", registry_path.c_str());
   return 0;
 }

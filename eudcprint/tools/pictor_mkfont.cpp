@@ -32,9 +32,9 @@ int main(int argc, char** argv) {
   const pictor::cli::MkfontOptions& options = parsed.options;
   const std::string& out = options.output;
   pictor::testsupport::FontRequest request;
-  request.familyName = options.familyName;
-  request.coverTraditionalChinese = options.big5Face;
-  if (!options.omitAll) request.codePoints = pictor::testsupport::EudcCodePoints(options.omitted);
+  request.family_name = options.family_name;
+  request.cover_traditional_chinese = options.big5_face;
+  if (!options.omit_all) request.code_points = pictor::testsupport::EudcCodePoints(options.omitted);
 
   std::vector<std::uint8_t> font;
   try {
@@ -46,6 +46,6 @@ int main(int argc, char** argv) {
   file.write(reinterpret_cast<const char*>(font.data()), static_cast<std::streamsize>(font.size()));
   file.close();
   if (!file) return Fail("cannot write " + out);
-  std::printf("%s: %zu glyphs, %zu bytes\n", out.c_str(), request.codePoints.size(), font.size());
+  std::printf("%s: %zu glyphs, %zu bytes\n", out.c_str(), request.code_points.size(), font.size());
   return 0;
 }

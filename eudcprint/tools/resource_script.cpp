@@ -42,15 +42,15 @@ std::string ControlRef(int id) {
   return std::to_string(id);
 }
 
-std::string KeyRef(std::uint16_t virtualKey) {
+std::string KeyRef(std::uint16_t virtual_key) {
   for (const NamedKey& key : kVirtualKeyNames) {
-    if (key.virtualKey == virtualKey) return std::string(key.name);
+    if (key.virtual_key == virtual_key) return std::string(key.name);
   }
-  return std::string("\"") + static_cast<char>(virtualKey) + "\"";  // letters and digits
+  return std::string("\"") + static_cast<char>(virtual_key) + "\"";  // letters and digits
 }
 
-std::string_view ClassName(ControlClass controlClass) {
-  switch (controlClass) {
+std::string_view ClassName(ControlClass control_class) {
+  switch (control_class) {
     case ControlClass::kButton:
       return "Button";
     case ControlClass::kStatic:
@@ -65,15 +65,15 @@ std::string_view ClassName(ControlClass controlClass) {
   return "Static";
 }
 
-void WriteMenu(std::string& out, const ToUtf8& toUtf8) {
+void WriteMenu(std::string& out, const ToUtf8& to_utf8) {
   out += std::to_string(kMainFrameResourceId) + " MENU\nBEGIN\n";
   for (const MenuPopup& popup : kMainMenu) {
-    out += "    POPUP " + ScriptString(toUtf8(popup.text)) + "\n    BEGIN\n";
+    out += "    POPUP " + ScriptString(to_utf8(popup.text)) + "\n    BEGIN\n";
     for (const MenuItem& item : popup.items) {
       if (item.command == 0) {
         out += "        MENUITEM SEPARATOR\n";
       } else {
-        out += "        MENUITEM " + ScriptString(toUtf8(item.text)) + ", " + CommandRef(item.command) + "\n";
+        out += "        MENUITEM " + ScriptString(to_utf8(item.text)) + ", " + CommandRef(item.command) + "\n";
       }
     }
     out += "    END\n";
@@ -84,7 +84,7 @@ void WriteMenu(std::string& out, const ToUtf8& toUtf8) {
 void WriteAccelerators(std::string& out) {
   out += std::to_string(kMainFrameResourceId) + " ACCELERATORS\nBEGIN\n";
   for (const Accelerator& accelerator : kAccelerators) {
-    out += "    " + KeyRef(accelerator.virtualKey) + ", " + CommandRef(accelerator.command) + ", VIRTKEY";
+    out += "    " + KeyRef(accelerator.virtual_key) + ", " + CommandRef(accelerator.command) + ", VIRTKEY";
     if (accelerator.modifiers & kAccelControl) out += ", CONTROL";
     if (accelerator.modifiers & kAccelShift) out += ", SHIFT";
     if (accelerator.modifiers & kAccelAlt) out += ", ALT";
@@ -93,25 +93,25 @@ void WriteAccelerators(std::string& out) {
   out += "END\n";
 }
 
-void WriteStringTable(std::string& out, const ToUtf8& toUtf8) {
+void WriteStringTable(std::string& out, const ToUtf8& to_utf8) {
   out += "STRINGTABLE\nBEGIN\n";
   for (const StringResource& entry : kStringTable) {
-    out += "    " + std::to_string(entry.id) + ", " + ScriptString(toUtf8(entry.text)) + "\n";
+    out += "    " + std::to_string(entry.id) + ", " + ScriptString(to_utf8(entry.text)) + "\n";
   }
   out += "END\n";
 }
 
-void WriteDialog(std::string& out, const DialogTemplate& dialog, const ToUtf8& toUtf8) {
+void WriteDialog(std::string& out, const DialogTemplate& dialog, const ToUtf8& to_utf8) {
   out += std::to_string(dialog.id) + " DIALOGEX 0, 0, " + std::to_string(dialog.width) + ", " +
          std::to_string(dialog.height) + "\n";
   out += "STYLE " + Hex(dialog.style) + "\n";
-  if (!dialog.caption.empty()) out += "CAPTION " + ScriptString(toUtf8(dialog.caption)) + "\n";
-  out += "FONT " + std::to_string(dialog.pointSize) + ", " + ScriptString(toUtf8(dialog.fontFace)) + "\n";
+  if (!dialog.caption.empty()) out += "CAPTION " + ScriptString(to_utf8(dialog.caption)) + "\n";
+  out += "FONT " + std::to_string(dialog.point_size) + ", " + ScriptString(to_utf8(dialog.font_face)) + "\n";
   out += "BEGIN\n";
   for (const ControlTemplate& control : dialog.controls) {
     const DialogUnitRect& r = control.rect;
-    out += "    CONTROL " + ScriptString(toUtf8(control.text)) + ", " + ControlRef(control.id) + ", \"" +
-           std::string(ClassName(control.controlClass)) + "\", " + Hex(control.style) + ", " + std::to_string(r.x) +
+    out += "    CONTROL " + ScriptString(to_utf8(control.text)) + ", " + ControlRef(control.id) + ", \"" +
+           std::string(ClassName(control.control_class)) + "\", " + Hex(control.style) + ", " + std::to_string(r.x) +
            ", " + std::to_string(r.y) + ", " + std::to_string(r.width) + ", " + std::to_string(r.height) + "\n";
   }
   out += "END\n";
@@ -152,19 +152,19 @@ std::string ResourceHeader() {
   return out;
 }
 
-std::string ResourceScript(const ToUtf8& toUtf8, std::span<const ResourceFile> files) {
+std::string ResourceScript(const ToUtf8& to_utf8, std::span<const ResourceFile> files) {
   std::string out = "// pictor's resources, " + std::string(kGeneratedNote) + ".\n";
   out += "// UTF-8: compile with the resource compiler's code page 65001 (windres -c 65001).\n";
   out += "#include <windows.h>\n#include \"resource.h\"\n\n";
   out += "LANGUAGE " + std::string(kLanguage) + "\n\n";
-  WriteMenu(out, toUtf8);
+  WriteMenu(out, to_utf8);
   out += "\n";
   WriteAccelerators(out);
   out += "\n";
-  WriteStringTable(out, toUtf8);
+  WriteStringTable(out, to_utf8);
   for (const DialogTemplate* dialog : DialogTemplates()) {
     out += "\n";
-    WriteDialog(out, *dialog, toUtf8);
+    WriteDialog(out, *dialog, to_utf8);
   }
   if (!files.empty()) out += "\n";
   for (const ResourceFile& file : files) {

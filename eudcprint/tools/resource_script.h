@@ -26,7 +26,7 @@ std::string ResourceHeader();
 
 // The whole script: the language, the menu, the accelerators, the string table, every dialog,
 // then the files.
-std::string ResourceScript(const ToUtf8& toUtf8, std::span<const ResourceFile> files = {});
+std::string ResourceScript(const ToUtf8& to_utf8, std::span<const ResourceFile> files = {});
 
 // A text as a string of the script: quotes doubled; backslashes, tabs and line ends escaped.
 std::string ScriptString(std::string_view utf8);

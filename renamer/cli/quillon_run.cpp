@@ -98,9 +98,9 @@ int Undo(quillon::RenameSession& session, const RunOptions& o, ConsoleHost& host
   }
   const auto start = std::chrono::steady_clock::now();
   const quillon::UndoOutcome undo = session.Undo(loaded.renames, host);
-  if (!TellLog(undo, session.log_dir())) return kExitFailed;
+  if (!TellLog(undo, session.LogDir())) return kExitFailed;
   std::fflush(stdout);
-  const char16_t separator = quillon::Separator(session.style());
+  const char16_t separator = quillon::Separator(session.Style());
   for (const quillon::UndoSkip& skip : undo.skipped) {
     std::fprintf(stderr, "quillon-run: not undone (log line %zu): %s: %s\n", skip.rename.line,
                  quillon::ToUtf8(skip.folder + separator + skip.rename.new_name).c_str(), SkipReason(skip.reason));
@@ -139,7 +139,7 @@ int Run(quillon::RenameSession& session, const RunOptions& o, ConsoleHost& host)
   const auto start = std::chrono::steady_clock::now();
   const quillon::RunOutcome run =
       session.Run(roots, host, o.dry_run ? quillon::RunMode::kPreview : quillon::RunMode::kRename);
-  if (!o.dry_run && !TellLog(run, session.log_dir())) return kExitFailed;
+  if (!o.dry_run && !TellLog(run, session.LogDir())) return kExitFailed;
   const std::string log_part = o.dry_run ? "dry run: nothing was renamed, no log" : "log: " + run.log_path;
   std::fflush(stdout);
   std::fprintf(stderr, "%llu entries in %llu folders, %llu renamed, %llu not renamed%s in %.3f s; %s\n",

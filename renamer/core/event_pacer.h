@@ -27,8 +27,8 @@ class EventPacer {
     return true;
   }
 
-  std::chrono::microseconds interval() const { return interval_; }
-  void set_interval(std::chrono::microseconds interval) { interval_ = interval; }
+  std::chrono::microseconds Interval() const { return interval_; }
+  void SetInterval(std::chrono::microseconds interval) { interval_ = interval; }
 
  private:
   std::chrono::microseconds interval_;

@@ -19,7 +19,7 @@ class FormModel::WalkHost : public RunHost {
                                                                 : Direction::kPrivateToStandard;
   }
   void HandlePendingEvents() override {
-    if (form_.pacer_.Due(form_.session_.clock().Microseconds())) form_.view_.HandlePendingEvents();
+    if (form_.pacer_.Due(form_.session_.Clock().Microseconds())) form_.view_.HandlePendingEvents();
   }
   // Stop makes Start available again, and that is the walk's signal to stop.
   bool StopRequested() override { return form_.state_ != FormState::kRunning; }
@@ -36,7 +36,7 @@ void FormModel::FormCreate(const std::string& table_path) {
     ShowError(error);
     return;
   }
-  view_.SetDriveText(session_.Widen(session_.drive_list()));
+  view_.SetDriveText(session_.Widen(session_.DriveList()));
   if (!recovery.empty()) {
     view_.ShowMessage(RecoveryMessage(recovery, [this](std::string_view text) { return session_.Widen(text); }));
   }

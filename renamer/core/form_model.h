@@ -49,11 +49,11 @@ class FormModel {
   // program ends.
   void FormClose();
 
-  FormState state() const { return state_; }
-  bool run_active() const { return run_active_; }
-  bool busy() const { return busy_; }
-  const RunOutcome& last_run() const { return last_run_; }
-  void SetEventInterval(std::chrono::microseconds interval) { pacer_.set_interval(interval); }
+  FormState State() const { return state_; }
+  bool RunActive() const { return run_active_; }
+  bool Busy() const { return busy_; }
+  const RunOutcome& LastRun() const { return last_run_; }
+  void SetEventInterval(std::chrono::microseconds interval) { pacer_.SetInterval(interval); }
 
  private:
   class WalkHost;

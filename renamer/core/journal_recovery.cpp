@@ -32,7 +32,7 @@ std::vector<std::u16string> RecoveredLogLines(const JournalContents& contents, F
     const std::u16string display = entry.is_directory ? u"<" + entry.name + u">" : entry.name;
     log.AddRecord(entry.folder, display, outcome == JournalOutcome::kRenamed ? entry.new_name : kCannotRename);
   }
-  return log.lines();
+  return log.Lines();
 }
 
 std::vector<RecoveredJournal> RecoverLeftJournals(LogFolderPort& logs, FileSystemPort& files, ClockPort& clock,

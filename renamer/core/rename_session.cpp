@@ -68,7 +68,7 @@ std::unique_ptr<RunJournal> RenameSession::StartJournal(RunLogOutcome& outcome) 
 // The log is named after the moment the run ended. Once it is written the journal goes; when it
 // cannot be, the journal stays and the next start-up turns it into a log.
 void RenameSession::WriteLog(RunLogOutcome& outcome, RunJournal* journal, std::span<const std::u16string> lines) {
-  outcome.journal_intact = !journal || journal->intact();
+  outcome.journal_intact = !journal || journal->Intact();
   try {
     outcome.log_path = WriteRunLog(logs_, log_dir_, style_, clock_.Now(), lines);
     if (journal) journal->Discard();
@@ -88,10 +88,10 @@ RunOutcome RenameSession::Run(std::span<const std::u16string> roots, RunHost& ho
     const std::unique_ptr<RunJournal> journal = StartJournal(outcome);
     engine.SetJournal(journal.get());
     engine.ScanRoots(roots);
-    WriteLog(outcome, journal.get(), engine.log().lines());
+    WriteLog(outcome, journal.get(), engine.Log().Lines());
   }
-  outcome.counts = engine.counts();
-  outcome.unsearched_roots = engine.unsearchedRoots();
+  outcome.counts = engine.Counts();
+  outcome.unsearched_roots = engine.UnsearchedRoots();
   return outcome;
 }
 
@@ -113,9 +113,9 @@ UndoOutcome RenameSession::Undo(std::span<const LoggedRename> renames, RunHost& 
   const std::unique_ptr<RunJournal> journal = StartJournal(outcome);
   UndoRun undo(files_, host, style_, journal.get());
   undo.Undo(renames);
-  outcome.undone = undo.undone();
-  outcome.skipped = undo.skipped();
-  WriteLog(outcome, journal.get(), undo.log().lines());
+  outcome.undone = undo.Undone();
+  outcome.skipped = undo.Skipped();
+  WriteLog(outcome, journal.get(), undo.Log().Lines());
   return outcome;
 }
 

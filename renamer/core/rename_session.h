@@ -87,10 +87,10 @@ class RenameSession {
   // Renames back what a run's log records, with a journal and a log of its own.
   UndoOutcome Undo(std::span<const LoggedRename> renames, RunHost& host);
 
-  const std::string& drive_list() const { return drive_list_; }
-  const std::string& log_dir() const { return log_dir_; }
-  PathStyle style() const { return style_; }
-  ClockPort& clock() { return clock_; }
+  const std::string& DriveList() const { return drive_list_; }
+  const std::string& LogDir() const { return log_dir_; }
+  PathStyle Style() const { return style_; }
+  ClockPort& Clock() { return clock_; }
   // 8-bit text of the system's code page (paths, messages) as UTF-16.
   std::u16string Widen(std::string_view text) { return startup_.Widen(text); }
 

@@ -54,7 +54,7 @@ class Reader {
   explicit Reader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
 
   bool Done() const { return at_ == bytes_.size(); }
-  std::size_t at() const { return at_; }
+  std::size_t At() const { return at_; }
   std::optional<std::span<const std::uint8_t>> Take(std::size_t count) {
     if (bytes_.size() - at_ < count) return std::nullopt;
     const auto taken = bytes_.subspan(at_, count);
@@ -212,7 +212,7 @@ std::unique_ptr<RunJournal> RunJournal::Start(LogFolderPort& logs, ClockPort& cl
     std::unique_ptr<JournalFile> file = logs.CreateJournal(path, result);
     if (file) {
       auto journal = std::make_unique<RunJournal>(std::move(file), clock, style, path);
-      if (journal->intact()) return journal;
+      if (journal->Intact()) return journal;
       journal->Discard();  // not even the header could be written
       return nullptr;
     }

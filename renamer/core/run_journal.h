@@ -76,9 +76,9 @@ class RunJournal {
   RunJournal(const RunJournal&) = delete;
   RunJournal& operator=(const RunJournal&) = delete;
 
-  const std::string& path() const { return path_; }
+  const std::string& Path() const { return path_; }
   // False once the system refused a write: the file does not account for the whole run.
-  bool intact() const { return intact_; }
+  bool Intact() const { return intact_; }
 
   void RenameAhead(std::u16string_view folder, std::u16string_view name, std::u16string_view new_name,
                    bool is_directory);

@@ -28,7 +28,7 @@ class RunLog {
   explicit RunLog(PathStyle style) : separator_(Separator(style)) {}
 
   void AddRecord(std::u16string_view folder, std::u16string_view display_name, std::u16string_view result);
-  const std::vector<std::u16string>& lines() const { return lines_; }
+  const std::vector<std::u16string>& Lines() const { return lines_; }
   void Clear() { lines_.clear(); }
 
  private:

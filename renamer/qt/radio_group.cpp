@@ -15,18 +15,18 @@ TRadioGroup::TRadioGroup(const QString& caption, const QStringList& items, QWidg
   ArrangeButtons();
 }
 
-int TRadioGroup::itemIndex() const {
+int TRadioGroup::ItemIndex() const {
   for (int i = 0; i < buttons_.size(); ++i) {
     if (buttons_[i]->isChecked()) return i;
   }
   return -1;
 }
 
-void TRadioGroup::setItemIndex(int index) {
+void TRadioGroup::SetItemIndex(int index) {
   if (index >= 0 && index < buttons_.size()) buttons_[index]->setChecked(true);
 }
 
-void TRadioGroup::setBounds(int left, int top, int width, int height) {
+void TRadioGroup::SetBounds(int left, int top, int width, int height) {
   setGeometry(left, top, width, height);
   ArrangeButtons();
 }

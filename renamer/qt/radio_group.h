@@ -13,12 +13,12 @@ class TRadioGroup : public QGroupBox {
  public:
   TRadioGroup(const QString& caption, const QStringList& items, QWidget* parent = nullptr);
 
-  int itemIndex() const;
-  void setItemIndex(int index);
+  int ItemIndex() const;
+  void SetItemIndex(int index);
   // Places the group and lays its items out at once, shown or not.
-  void setBounds(int left, int top, int width, int height);
-  QRadioButton* button(int index) const { return buttons_.value(index); }
-  int count() const { return static_cast<int>(buttons_.size()); }
+  void SetBounds(int left, int top, int width, int height);
+  QRadioButton* Button(int index) const { return buttons_.value(index); }
+  int Count() const { return static_cast<int>(buttons_.size()); }
 
  protected:
   void resizeEvent(QResizeEvent* event) override;

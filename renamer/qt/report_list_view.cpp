@@ -29,7 +29,7 @@ TReportListView::TReportListView(QWidget* parent)
   UpdateLayout();
 }
 
-void TReportListView::setColumns(const QStringList& captions, const QList<int>& widths) {
+void TReportListView::SetColumns(const QStringList& captions, const QList<int>& widths) {
   captions_ = captions;
   header_model_.setColumnCount(static_cast<int>(captions.size()));
   header_model_.setHorizontalHeaderLabels(captions);
@@ -37,7 +37,7 @@ void TReportListView::setColumns(const QStringList& captions, const QList<int>& 
   UpdateLayout();
 }
 
-void TReportListView::addRow(const QString& first, const QString& second, const QString& third) {
+void TReportListView::AddRow(const QString& first, const QString& second, const QString& third) {
   rows_.push_back({first, second, third});
   const int row = static_cast<int>(rows_.size()) - 1;
   UpdateScrollBars();
@@ -46,21 +46,21 @@ void TReportListView::addRow(const QString& first, const QString& second, const 
   if (row >= top && row <= top + VisibleRows()) viewport()->update(RowRect(row));
 }
 
-void TReportListView::clear() {
+void TReportListView::Clear() {
   rows_.clear();
   current_ = -1;
   UpdateScrollBars();
   viewport()->update();
 }
 
-QString TReportListView::text(int row, int column) const {
-  if (row < 0 || row >= rowCount() || column < 0 || column >= 3) return {};
+QString TReportListView::Text(int row, int column) const {
+  if (row < 0 || row >= RowCount() || column < 0 || column >= 3) return {};
   return rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
 }
 
-void TReportListView::setCurrentRow(int row) {
+void TReportListView::SetCurrentRow(int row) {
   if (rows_.empty()) return;
-  row = std::clamp(row, 0, rowCount() - 1);
+  row = std::clamp(row, 0, RowCount() - 1);
   if (row == current_) return;
   if (current_ >= 0) viewport()->update(RowRect(current_));
   current_ = row;
@@ -81,7 +81,7 @@ QRect TReportListView::RowRect(int row) const {
 
 int TReportListView::RowAt(int y) const {
   const int row = verticalScrollBar()->value() + y / row_height_;
-  return row < rowCount() ? row : -1;
+  return row < RowCount() ? row : -1;
 }
 
 void TReportListView::UpdateLayout() {
@@ -95,7 +95,7 @@ void TReportListView::UpdateLayout() {
 
 void TReportListView::UpdateScrollBars() {
   const int full_rows = std::max(1, viewport()->height() / row_height_);
-  verticalScrollBar()->setRange(0, std::max(0, rowCount() - full_rows));
+  verticalScrollBar()->setRange(0, std::max(0, RowCount() - full_rows));
   verticalScrollBar()->setPageStep(full_rows);
   verticalScrollBar()->setSingleStep(1);
   const int content_width = header_->length();
@@ -109,7 +109,7 @@ void TReportListView::paintEvent(QPaintEvent* event) {
   const int first = verticalScrollBar()->value();
   const QRect dirty = event->rect();
   const int from = first + std::max(0, dirty.top() / row_height_);
-  const int to = std::min(rowCount() - 1, first + dirty.bottom() / row_height_);
+  const int to = std::min(RowCount() - 1, first + dirty.bottom() / row_height_);
   const QPalette& pal = palette();
   for (int row = from; row <= to; ++row) {
     const QRect line = RowRect(row);
@@ -120,7 +120,7 @@ void TReportListView::paintEvent(QPaintEvent* event) {
     painter.setPen(pal.color(hasFocus() || !selected ? QPalette::Active : QPalette::Inactive,
                              selected ? QPalette::HighlightedText : QPalette::Text));
     const auto& texts = rows_[static_cast<std::size_t>(row)];
-    for (int column = 0; column < columnCount() && column < 3; ++column) {
+    for (int column = 0; column < ColumnCount() && column < 3; ++column) {
       const QRect cell(header_->sectionViewportPosition(column) + 4, line.top(), header_->sectionSize(column) - 8,
                        row_height_);
       if (cell.right() < 0 || cell.left() > viewport()->width()) continue;
@@ -143,7 +143,7 @@ void TReportListView::scrollContentsBy(int dx, int) {
 
 void TReportListView::mousePressEvent(QMouseEvent* event) {
   const int row = RowAt(event->position().toPoint().y());
-  if (row >= 0) setCurrentRow(row);
+  if (row >= 0) SetCurrentRow(row);
   QAbstractScrollArea::mousePressEvent(event);
 }
 
@@ -151,22 +151,22 @@ void TReportListView::keyPressEvent(QKeyEvent* event) {
   const int page = std::max(1, viewport()->height() / row_height_);
   switch (event->key()) {
     case Qt::Key_Down:
-      setCurrentRow(current_ + 1);
+      SetCurrentRow(current_ + 1);
       break;
     case Qt::Key_Up:
-      setCurrentRow(current_ < 0 ? 0 : current_ - 1);
+      SetCurrentRow(current_ < 0 ? 0 : current_ - 1);
       break;
     case Qt::Key_PageDown:
-      setCurrentRow(current_ + page);
+      SetCurrentRow(current_ + page);
       break;
     case Qt::Key_PageUp:
-      setCurrentRow(current_ - page);
+      SetCurrentRow(current_ - page);
       break;
     case Qt::Key_Home:
-      setCurrentRow(0);
+      SetCurrentRow(0);
       break;
     case Qt::Key_End:
-      setCurrentRow(rowCount() - 1);
+      SetCurrentRow(RowCount() - 1);
       break;
     default:
       QAbstractScrollArea::keyPressEvent(event);

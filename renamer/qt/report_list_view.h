@@ -17,20 +17,20 @@ class TReportListView : public QAbstractScrollArea {
  public:
   explicit TReportListView(QWidget* parent = nullptr);
 
-  void setColumns(const QStringList& captions, const QList<int>& widths);
-  int columnCount() const { return static_cast<int>(captions_.size()); }
-  QString headerText(int column) const { return captions_.value(column); }
-  int columnWidth(int column) const { return header_->sectionSize(column); }
-  QHeaderView* header() const { return header_; }
+  void SetColumns(const QStringList& captions, const QList<int>& widths);
+  int ColumnCount() const { return static_cast<int>(captions_.size()); }
+  QString HeaderText(int column) const { return captions_.value(column); }
+  int ColumnWidth(int column) const { return header_->sectionSize(column); }
+  QHeaderView* Header() const { return header_; }
 
-  void addRow(const QString& first, const QString& second, const QString& third);
-  void clear();
-  int rowCount() const { return static_cast<int>(rows_.size()); }
-  QString text(int row, int column) const;
+  void AddRow(const QString& first, const QString& second, const QString& third);
+  void Clear();
+  int RowCount() const { return static_cast<int>(rows_.size()); }
+  QString Text(int row, int column) const;
 
-  int currentRow() const { return current_; }
-  void setCurrentRow(int row);
-  int rowHeight() const { return row_height_; }
+  int CurrentRow() const { return current_; }
+  void SetCurrentRow(int row);
+  int RowHeight() const { return row_height_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;

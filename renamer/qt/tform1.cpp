@@ -66,7 +66,7 @@ TForm1::TForm1(const FormServices& services, QWidget* parent)
 }
 
 TForm1::~TForm1() {
-  if (model_.busy()) QApplication::restoreOverrideCursor();
+  if (model_.Busy()) QApplication::restoreOverrideCursor();
 }
 
 void TForm1::CreateControls() {
@@ -98,7 +98,7 @@ void TForm1::CreateControls() {
   for (const quillon::ControlSpec& spec : window.controls) {
     QWidget* control = CreateControl(spec);
     if (auto* group = qobject_cast<TRadioGroup*>(control)) {
-      for (int i = 0; i < group->count(); ++i) tab_order.append(group->button(i));
+      for (int i = 0; i < group->Count(); ++i) tab_order.append(group->Button(i));
       group->lower();
     } else if (control->focusPolicy() != Qt::NoFocus) {
       tab_order.append(control);
@@ -134,8 +134,8 @@ QWidget* TForm1::CreateControl(const quillon::ControlSpec& spec) {
       for (const quillon::RadioItem& item : spec.items) items << Text(item.text);
       auto* group = new TRadioGroup(Text(spec.text), items, this);
       if (spec.font) group->setFont(Font(*spec.font));
-      group->setBounds(r.left, r.top, r.width, r.height);
-      group->setItemIndex(quillon::kSelectedAtStart);
+      group->SetBounds(r.left, r.top, r.width, r.height);
+      group->SetItemIndex(quillon::kSelectedAtStart);
       control = group;
       break;
     }
@@ -157,8 +157,8 @@ QWidget* TForm1::CreateControl(const quillon::ControlSpec& spec) {
         titles << Text(column.title);
         widths << column.width;
       }
-      list->setColumns(titles, widths);
-      list->header()->setSectionsClickable(!has(quillon::kHeadersNotClickable));
+      list->SetColumns(titles, widths);
+      list->Header()->setSectionsClickable(!has(quillon::kHeadersNotClickable));
       control = list;
       break;
     }
@@ -209,13 +209,13 @@ void TForm1::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-int TForm1::DirectionItem() { return rgDir->itemIndex(); }
+int TForm1::DirectionItem() { return rgDir->ItemIndex(); }
 
-int TForm1::ScopeItem() { return rgpFolder->itemIndex(); }
+int TForm1::ScopeItem() { return rgpFolder->ItemIndex(); }
 
 std::u16string TForm1::FolderText() { return edtPath->text().toStdU16String(); }
 
-void TForm1::SelectScopeItem(int item) { rgpFolder->setItemIndex(item); }
+void TForm1::SelectScopeItem(int item) { rgpFolder->SetItemIndex(item); }
 
 void TForm1::SetDriveText(std::u16string_view text) { edtHD->setText(Q(text)); }
 
@@ -235,10 +235,10 @@ void TForm1::SetBusyCursor(bool busy) {
   }
 }
 
-void TForm1::ClearRows() { lvLog->clear(); }
+void TForm1::ClearRows() { lvLog->Clear(); }
 
 void TForm1::AddRow(std::u16string_view display_name, std::u16string_view result, std::u16string_view folder) {
-  lvLog->addRow(Q(display_name), Q(result), Q(folder));
+  lvLog->AddRow(Q(display_name), Q(result), Q(folder));
 }
 
 void TForm1::ShowFolder(std::u16string_view path) { lblNow->setText(Q(path)); }

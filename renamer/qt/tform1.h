@@ -47,10 +47,10 @@ class TForm1 : public QWidget, private quillon::FormView {
   QLabel* lblNow = nullptr;
 
   // What the last run did, for hosts that time or inspect runs.
-  const std::string& lastLogPath() const { return model_.last_run().log_path; }
-  const quillon::ScanCounts& lastCounts() const { return model_.last_run().counts; }
-  bool runActive() const { return model_.run_active(); }
-  void setEventInterval(std::chrono::microseconds interval) { model_.SetEventInterval(interval); }
+  const std::string& LastLogPath() const { return model_.LastRun().log_path; }
+  const quillon::ScanCounts& LastCounts() const { return model_.LastRun().counts; }
+  bool RunActive() const { return model_.RunActive(); }
+  void SetEventInterval(std::chrono::microseconds interval) { model_.SetEventInterval(interval); }
 
  public slots:
   void btnBrowserClick() { model_.btnBrowserClick(); }

@@ -67,23 +67,23 @@ int main(int argc, char** argv) {
   services.table_path = o.table_path.empty() ? quillon::ProgramFolder() + quillon::kRenameTableFileName : o.table_path;
 
   TForm1 form(services);
-  if (o.event_interval_us) form.setEventInterval(std::chrono::microseconds(*o.event_interval_us));
+  if (o.event_interval_us) form.SetEventInterval(std::chrono::microseconds(*o.event_interval_us));
   form.show();
   if (!QTest::qWaitForWindowExposed(&form)) std::fprintf(stderr, "quillon-window-run: the window was not shown\n");
   const bool reverse = o.direction == quillon::Direction::kStandardToPrivate;
-  form.rgDir->setItemIndex(reverse ? quillon::kDirectionReverseItem : quillon::kDirectionForwardItem);
+  form.rgDir->SetItemIndex(reverse ? quillon::kDirectionReverseItem : quillon::kDirectionForwardItem);
   form.edtPath->setText(QString::fromLocal8Bit(o.folder->c_str()));
-  form.rgpFolder->setItemIndex(quillon::kScopeOneFolderItem);
+  form.rgpFolder->SetItemIndex(quillon::kScopeOneFolderItem);
   QCoreApplication::processEvents();
 
   const auto start = std::chrono::steady_clock::now();
   form.btnStart->click();  // the whole run happens inside the click
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
-  const quillon::ScanCounts& counts = form.lastCounts();
+  const quillon::ScanCounts& counts = form.LastCounts();
   std::printf("entries %llu renamed %llu failed %llu seconds %.6f log %s\n",
               static_cast<unsigned long long>(counts.entries), static_cast<unsigned long long>(counts.renamed),
-              static_cast<unsigned long long>(counts.failed), seconds, form.lastLogPath().c_str());
+              static_cast<unsigned long long>(counts.failed), seconds, form.LastLogPath().c_str());
 
   if (!o.screenshot.empty()) {
     QTest::qWait(200);  // let the last rows and the label paint

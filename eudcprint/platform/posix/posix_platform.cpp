@@ -14,8 +14,8 @@ namespace pictor::posix {
 
 std::vector<std::uint32_t> PreloadKeyboardLayouts::LoadedLayouts() { return PreloadedLayouts(registry_); }
 
-std::string PosixFileReader::LocalPath(std::string_view cp950Path) const {
-  std::string path = codec_.ToUtf8(cp950Path);
+std::string PosixFileReader::LocalPath(std::string_view cp950_path) const {
+  std::string path = codec_.ToUtf8(cp950_path);
   for (char& c : path) {
     if (c == '\\') c = '/';
   }
@@ -54,12 +54,12 @@ std::string EnvironmentWindowsDirectory::WindowsDirectory() {
   return codec_.FromUtf8(windir != nullptr && *windir != '\0' ? windir : "/etc");
 }
 
-PosixPlatform::PosixPlatform(std::string registryPath)
-    : registry_(std::make_unique<FileRegistry>(std::move(registryPath), codec_)),
+PosixPlatform::PosixPlatform(std::string registry_path)
+    : registry_(std::make_unique<FileRegistry>(std::move(registry_path), codec_)),
       layouts_(*registry_),
       files_(codec_),
       messages_(codec_),
       fonts_(codec_),
-      windowsDirectory_(codec_) {}
+      windows_directory_(codec_) {}
 
 }  // namespace pictor::posix

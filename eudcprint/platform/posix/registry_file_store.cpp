@@ -8,8 +8,8 @@
 namespace pictor::posix {
 
 std::string RegistryFilePath() {
-  const char* explicitPath = std::getenv("PICTOR_REGISTRY");
-  if (explicitPath != nullptr && *explicitPath != '\0') return explicitPath;
+  const char* explicit_path = std::getenv("PICTOR_REGISTRY");
+  if (explicit_path != nullptr && *explicit_path != '\0') return explicit_path;
   const char* config = std::getenv("XDG_CONFIG_HOME");
   std::string folder;
   if (config != nullptr && *config == '/') {

@@ -14,27 +14,27 @@ namespace {
 constexpr std::array<int, 3> kSignals = {SIGTERM, SIGHUP, SIGINT};
 
 // The pipe's write end, for the handler; -1 while no TerminationSignals exists.
-volatile sig_atomic_t writeEndForHandler = -1;
+volatile sig_atomic_t write_end_for_handler = -1;
 
 extern "C" void WriteSignalNumber(int signal) {
   const int saved = errno;
   const auto number = static_cast<unsigned char>(signal);
   // A full pipe already holds a signal to answer: nothing is lost by dropping this byte.
-  [[maybe_unused]] const ssize_t written = write(writeEndForHandler, &number, 1);
+  [[maybe_unused]] const ssize_t written = write(write_end_for_handler, &number, 1);
   errno = saved;
 }
 
 }  // namespace
 
 TerminationSignals::TerminationSignals() {
-  if (writeEndForHandler != -1) throw std::logic_error("TerminationSignals: one at a time");
+  if (write_end_for_handler != -1) throw std::logic_error("TerminationSignals: one at a time");
   int ends[2];
   if (pipe2(ends, O_CLOEXEC | O_NONBLOCK) != 0) {
     throw std::system_error(errno, std::generic_category(), "cannot make the signal pipe");
   }
-  readEnd_ = ends[0];
-  writeEnd_ = ends[1];
-  writeEndForHandler = writeEnd_;
+  read_end_ = ends[0];
+  write_end_ = ends[1];
+  write_end_for_handler = write_end_;
   struct sigaction action {};
   action.sa_handler = WriteSignalNumber;
   sigemptyset(&action.sa_mask);
@@ -44,16 +44,16 @@ TerminationSignals::TerminationSignals() {
 
 TerminationSignals::~TerminationSignals() {
   for (std::size_t i = 0; i < kSignals.size(); ++i) sigaction(kSignals[i], &previous_[i], nullptr);
-  writeEndForHandler = -1;
-  close(readEnd_);
-  close(writeEnd_);
+  write_end_for_handler = -1;
+  close(read_end_);
+  close(write_end_);
 }
 
 std::vector<int> TerminationSignals::Take() {
   std::vector<int> signals;
   unsigned char numbers[16];
   ssize_t got = 0;
-  while ((got = read(readEnd_, numbers, sizeof numbers)) > 0) signals.insert(signals.end(), numbers, numbers + got);
+  while ((got = read(read_end_, numbers, sizeof numbers)) > 0) signals.insert(signals.end(), numbers, numbers + got);
   return signals;
 }
 

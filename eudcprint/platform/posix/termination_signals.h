@@ -19,13 +19,13 @@ class TerminationSignals {
   TerminationSignals& operator=(const TerminationSignals&) = delete;
 
   // Readable once a signal came.
-  int ReadDescriptor() const { return readEnd_; }
+  int ReadDescriptor() const { return read_end_; }
   // The signals that came since the last call, without waiting.
   std::vector<int> Take();
 
  private:
-  int readEnd_ = -1;
-  int writeEnd_ = -1;
+  int read_end_ = -1;
+  int write_end_ = -1;
   struct sigaction previous_[3] = {};
 };
 

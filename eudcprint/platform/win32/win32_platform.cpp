@@ -9,20 +9,20 @@ namespace {
 
 constexpr UINT kCodePage950 = 950;
 
-std::wstring ToWide(UINT codePage, std::string_view text) {
+std::wstring ToWide(UINT code_page, std::string_view text) {
   if (text.empty()) return {};
-  const int length = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  const int length = MultiByteToWideChar(code_page, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
   std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+  MultiByteToWideChar(code_page, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
   return wide;
 }
 
-std::string FromWide(UINT codePage, const std::wstring& wide) {
+std::string FromWide(UINT code_page, const std::wstring& wide) {
   if (wide.empty()) return {};
   const int length =
-      WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+      WideCharToMultiByte(code_page, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
   std::string text(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length, nullptr, nullptr);
+  WideCharToMultiByte(code_page, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length, nullptr, nullptr);
   return text;
 }
 
@@ -121,10 +121,10 @@ std::string Win32WindowsDirectory::WindowsDirectory() {
   return std::string(directory, length);
 }
 
-Win32Platform::Win32Platform(bool consoleWarnings) : consoleWarnings_(consoleWarnings) {}
+Win32Platform::Win32Platform(bool console_warnings) : console_warnings_(console_warnings) {}
 
 MessagePort& Win32Platform::Messages() {
-  if (consoleWarnings_) return console_;
+  if (console_warnings_) return console_;
   return boxes_;
 }
 

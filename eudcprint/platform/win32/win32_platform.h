@@ -60,7 +60,7 @@ class Win32EudcLink : public EudcLinkPort {
  private:
   using EnableEudcFunction = BOOL(WINAPI*)(BOOL);
   std::string module_;
-  EnableEudcFunction enableEudc_ = nullptr;
+  EnableEudcFunction enable_eudc_ = nullptr;
 };
 
 // EnumFontsA over the screen: every face with its character set and font type.
@@ -81,7 +81,7 @@ std::string Utf8ToCp950(std::string_view utf8);
 // All ports together; messages go to message boxes unless `consoleWarnings`.
 class Win32Platform {
  public:
-  explicit Win32Platform(bool consoleWarnings = false);
+  explicit Win32Platform(bool console_warnings = false);
 
   Win32Registry& Registry() { return registry_; }
   KeyboardLayoutPort& KeyboardLayouts() { return layouts_; }
@@ -92,7 +92,7 @@ class Win32Platform {
   InputMethodPorts Ports() { return {registry_, layouts_, files_, Messages()}; }
   // Every port, with messages going to `messages`.
   PictorPorts AllPorts(MessagePort& messages) {
-    return {registry_, layouts_, files_, messages, family_, eudcLink_, fonts_, windowsDirectory_};
+    return {registry_, layouts_, files_, messages, family_, eudc_link_, fonts_, windows_directory_};
   }
   PictorPorts AllPorts() { return AllPorts(Messages()); }
 
@@ -107,10 +107,10 @@ class Win32Platform {
   Win32FileReader files_;
   MessageBoxMessages boxes_;
   StderrMessages console_;
-  bool consoleWarnings_;
-  Win32EudcLink eudcLink_;
+  bool console_warnings_;
+  Win32EudcLink eudc_link_;
   Win32FontList fonts_;
-  Win32WindowsDirectory windowsDirectory_;
+  Win32WindowsDirectory windows_directory_;
   Win32DocumentFiles documents_;
 };
 

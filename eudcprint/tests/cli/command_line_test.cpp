@@ -59,8 +59,8 @@ TEST(CommandLine, HelpAndVersionAreAnsweredWhateverElseTheLineHolds) {
 // The manual page is made from --help: usage lines first, a line of its own per section
 // heading, and each option an indented term two blanks before its text.
 TEST(CommandLine, HelpHasTheShapeTheManualPageIsMadeFrom) {
-  constexpr std::array<std::string_view, 2> usages = {"FILE", "--quiet FILE"};
-  const ProgramHelp help{"tool", usages, "Does a thing. More about it.", kTable, {{"Exit status", "  0  done\n"}}};
+  constexpr std::array<std::string_view, 2> kUsages = {"FILE", "--quiet FILE"};
+  const ProgramHelp help{"tool", kUsages, "Does a thing. More about it.", kTable, {{"Exit status", "  0  done\n"}}};
   EXPECT_EQ(HelpText(help),
             "Usage: tool FILE\n"
             "   or: tool --quiet FILE\n"
@@ -82,7 +82,7 @@ TEST(PrintOptions, ParsesTheFontTheRangeAndThePaper) {
   const auto parsed = ParsePrintOptions(
       Args{"--font", "e.tte", "--name", "N", "--range", "fa40-FA7E", "--annotate", "--paper", "B5", "--pdf", "o.pdf"});
   ASSERT_TRUE(parsed.error.empty()) << parsed.error;
-  EXPECT_EQ(parsed.options.fontFile, "e.tte");
+  EXPECT_EQ(parsed.options.font_file, "e.tte");
   EXPECT_EQ(parsed.options.displayName, "N");
   ASSERT_TRUE(parsed.options.range);
   EXPECT_EQ(parsed.options.range->start, 0xFA40);
@@ -141,7 +141,7 @@ TEST(MkfixtureOptions, ParsesTheFolderFamilyFormatAndPrefixInAnyOrder) {
   EXPECT_EQ(parsed.options.folder, "/tmp/d");
   EXPECT_EQ(parsed.options.family, PlatformFamily::kWindows9x);
   EXPECT_EQ(parsed.options.format, regfile::RegFileFormat::kRegedit4);
-  EXPECT_EQ(parsed.options.pathPrefix, "Z:\\tmp\\d");
+  EXPECT_EQ(parsed.options.path_prefix, "Z:\\tmp\\d");
   EXPECT_EQ(ParseMkfixtureOptions(Args{}).error, "name the FOLDER to write into");
   EXPECT_EQ(ParseMkfixtureOptions(Args{"a", "b"}).error, "one FOLDER to write into only, not also b");
   EXPECT_EQ(ParseMkfixtureOptions(Args{"a", "--family", "me"}).error, "--family takes nt or 9x, not me");
@@ -153,9 +153,9 @@ TEST(MkfontOptions, ParsesTheOutputAndTheCodesToLeaveOut) {
   ASSERT_TRUE(parsed.error.empty()) << parsed.error;
   EXPECT_EQ(parsed.options.output, "o.ttf");
   EXPECT_EQ(parsed.options.omitted, (std::vector<std::uint16_t>{0xFA40, 0xFA41}));
-  EXPECT_TRUE(parsed.options.big5Face);
-  EXPECT_EQ(parsed.options.familyName, "F");
-  EXPECT_TRUE(ParseMkfontOptions(Args{"o.ttf", "--omit", "all"}).options.omitAll);
+  EXPECT_TRUE(parsed.options.big5_face);
+  EXPECT_EQ(parsed.options.family_name, "F");
+  EXPECT_TRUE(ParseMkfontOptions(Args{"o.ttf", "--omit", "all"}).options.omit_all);
   EXPECT_EQ(ParseMkfontOptions(Args{"o.ttf", "--omit", "A440"}).error, "not a user-defined Big5 code: A440");
   EXPECT_EQ(ParseMkfontOptions(Args{"o.ttf", "--omit"}).error, "--omit needs at least one value");
   EXPECT_EQ(ParseMkfontOptions(Args{}).error, "name the font file OUT.ttf to write");

@@ -12,9 +12,9 @@ namespace pictor::resources {
 namespace {
 
 const std::string& Script() {
-  static const posix::IconvCp950Codec codec;
-  static const std::string script = ResourceScript([](std::string_view cp950) { return codec.ToUtf8(cp950); });
-  return script;
+  static const posix::IconvCp950Codec kCodec;
+  static const std::string kScript = ResourceScript([](std::string_view cp950) { return kCodec.ToUtf8(cp950); });
+  return kScript;
 }
 
 void ExpectLine(std::string_view line) {

@@ -32,66 +32,66 @@ FontFace Big5TrueType(std::string_view name) { return {std::string(name), kChine
 class AssociationChoice : public ::testing::Test {
  protected:
   AssociationChoice() {
-    f.fonts.faces = {Big5TrueType(kKai), Big5TrueType(kMing)};
+    f_.fonts.faces = {Big5TrueType(kKai), Big5TrueType(kMing)};
     Links()->Set({std::string(kSystemDefaultValue), kRegSz, "C:\\WINDOWS\\Fonts\\EUDC.TTE"});
-    Links()->Set({std::string(kMing), kRegExpandSz, mingLink});
+    Links()->Set({std::string(kMing), kRegExpandSz, ming_link_});
     Links()->Set({std::string(kKai), kRegSz, "C:\\eudc\\kai.tte"});
-    f.log.clear();
+    f_.log.clear();
   }
 
-  std::unique_ptr<RegistryKey> Links() { return f.registry.memory.Create(RegistryRoot::kCurrentUser, "EUDC\\950"); }
+  std::unique_ptr<RegistryKey> Links() { return f_.registry.memory.Create(RegistryRoot::kCurrentUser, "EUDC\\950"); }
   std::optional<RegistryValue> MingLink() { return Links()->Query(kMing); }
   std::optional<RegistryValue> RestoreRecord() {
-    const auto record = f.registry.memory.Open(RegistryRoot::kCurrentUser, kRestoreRecordKey, RegistryAccess::kRead);
+    const auto record = f_.registry.memory.Open(RegistryRoot::kCurrentUser, kRestoreRecordKey, RegistryAccess::kRead);
     if (!record) return std::nullopt;
     return record->Query(kMing);
   }
-  std::vector<std::uint8_t> RegistryBytes() { return regfile::WriteRegFile(f.registry.memory.Document()); }
+  std::vector<std::uint8_t> RegistryBytes() { return regfile::WriteRegFile(f_.registry.memory.Document()); }
 
   bool Choose(std::optional<std::string_view> name) {
-    dialog.choose = name ? std::optional<std::string>(*name) : std::nullopt;
-    return ChooseAssociation(state, f.Ports(), dialog);
+    dialog_.choose = name ? std::optional<std::string>(*name) : std::nullopt;
+    return ChooseAssociation(state_, f_.Ports(), dialog_);
   }
 
   // Longer than the 255 bytes the link was once read into.
-  const std::string mingLink = "%SystemRoot%\\FONTS\\" + std::string(270, 'm') + ".TTE";
-  ChoiceFixture f;
-  ProgramState state;
-  ScriptedFontDialog dialog;
+  const std::string ming_link_ = "%SystemRoot%\\FONTS\\" + std::string(270, 'm') + ".TTE";
+  ChoiceFixture f_;
+  ProgramState state_;
+  ScriptedFontDialog dialog_;
 };
 
 TEST_F(AssociationChoice, ListsTheSystemDefaultFirstThenTheTypefacesInByteOrder) {
-  std::string verticalMing(1, '@');
-  verticalMing += kMing;
-  f.fonts.faces = {
+  std::string vertical_ming(1, '@');
+  vertical_ming += kMing;
+  f_.fonts.faces = {
       Big5TrueType(kKai),
       Big5TrueType(kMing),
-      Big5TrueType(verticalMing),                       // vertical face
+      Big5TrueType(vertical_ming),                      // vertical face
       {std::string(kNewMing), kChineseBig5Charset, 1},  // not TrueType
       {"Arial", 0, kTrueTypeFontType},                  // not Big5
       Big5TrueType(kMing),                              // told twice
   };
-  Links()->Set({verticalMing, kRegSz, "C:\\v.tte"});
+  Links()->Set({vertical_ming, kRegSz, "C:\\v.tte"});
   Links()->Set({std::string(kNewMing), kRegSz, "C:\\n.tte"});
   Links()->Set({"Arial", kRegSz, "C:\\a.tte"});
   Links()->Set({"Not Installed", kRegSz, "C:\\x.tte"});
-  InitEudcSupport(state, f.Ports());
+  InitEudcSupport(state_, f_.Ports());
   EXPECT_FALSE(Choose(std::nullopt));
   // 細明體 (B2 D3) sorts before 標楷體 (BC D0).
-  EXPECT_EQ(dialog.offered,
+  EXPECT_EQ(dialog_.offered,
             (std::vector<std::string>{std::string(kSystemDefault), std::string(kMing), std::string(kKai)}));
 }
 
 TEST_F(AssociationChoice, SystemRootIsTheWindowsDirectoryOnTheNtFamilyOnly) {
   Links()->Set({std::string(kKai), kRegSz, "%SYSTEMROOT%\\Fonts\\kai.tte"});
-  std::vector<FaceName> names = FontNameList(f.fonts.faces);
-  const auto nt = ListAssociations(f.registry, names, PlatformFamily::kWindowsNT, f.windowsDirectory);
+  std::vector<FaceName> names = FontNameList(f_.fonts.faces);
+  const auto nt = ListAssociations(f_.registry, names, PlatformFamily::kWindowsNT, f_.windows_directory);
   ASSERT_EQ(nt.size(), 3u);
   EXPECT_EQ(nt[2].eudcFilePath.View(), "C:\\WINDOWS\\Fonts\\kai.tte");
-  EXPECT_EQ(nt[2].fontFilePath, "C:\\WINDOWS\\Fonts\\kai.tte");
-  EXPECT_EQ(nt[1].fontFilePath, "C:\\WINDOWS\\FONTS\\" + std::string(270, 'm') + ".TTE");  // whole
-  EXPECT_EQ(nt[1].eudcFilePath.View().size(), kEudcFilePathSize - 1);                      // cut to the field
-  const auto nine = ListAssociations(f.registry, names, PlatformFamily::kWindows9x, f.windowsDirectory);
+  EXPECT_EQ(nt[2].font_file_path, "C:\\WINDOWS\\Fonts\\kai.tte");
+  EXPECT_EQ(nt[1].font_file_path, "C:\\WINDOWS\\FONTS\\" + std::string(270, 'm') + ".TTE");  // whole
+  EXPECT_EQ(nt[1].eudcFilePath.View().size(), kEudcFilePathSize - 1);                        // cut to the field
+  const auto nine = ListAssociations(f_.registry, names, PlatformFamily::kWindows9x, f_.windows_directory);
   EXPECT_EQ(nine[2].eudcFilePath.View(), "%SYSTEMROOT%\\Fonts\\kai.tte");
 }
 
@@ -117,133 +117,133 @@ TEST_F(AssociationChoice, NoAssociationIsToldAndEndsTheDialogAsCancel) {
   ProgramState fresh;
   testing::ChoiceFixture empty;
   InitEudcSupport(fresh, empty.Ports());
-  EXPECT_FALSE(ChooseAssociation(fresh, empty.Ports(), dialog));
-  EXPECT_EQ(dialog.runs, 0);
+  EXPECT_FALSE(ChooseAssociation(fresh, empty.Ports(), dialog_));
+  EXPECT_EQ(dialog_.runs, 0);
   ASSERT_EQ(empty.messages.messages.size(), 1u);
   EXPECT_EQ(empty.messages.messages[0],
             (testing::RecordedMessages::Message{std::string(LoadStringResource(kNoAssociationId)), std::string(kTitle),
                                                 MessageIcon::kStop}));
-  EXPECT_TRUE(fresh.currentAssociation.displayName.Empty());
+  EXPECT_TRUE(fresh.current_association.displayName.Empty());
 }
 
 TEST_F(AssociationChoice, TheSystemDefaultSetsMingsOwnLinkAsideUntilTheNextChoice) {
-  InitEudcSupport(state, f.Ports());
-  state.inputMethods.annotateFlags[0] = 1;
-  state.printRange = {0, 0x8140, 0x8DFE, 0, 2041};
+  InitEudcSupport(state_, f_.Ports());
+  state_.input_methods.annotate_flags[0] = 1;
+  state_.print_range = {0, 0x8140, 0x8DFE, 0, 2041};
   ASSERT_TRUE(Choose(kSystemDefault));
 
-  EXPECT_EQ(state.currentAssociation.displayName.View(), kSystemDefault);
-  EXPECT_EQ(state.currentAssociation.eudcFilePath.View(), "C:\\WINDOWS\\FONTS\\EUDC.TTE");
-  EXPECT_EQ(state.currentAssociation.fontFilePath, "C:\\WINDOWS\\Fonts\\EUDC.TTE");  // opened as read
-  EXPECT_EQ(state.inputMethods.annotateFlags[0], 0);
-  EXPECT_EQ(state.printRange.printAll, 1);
-  EXPECT_EQ(state.printRange.startCode, 0xFA40);
-  EXPECT_EQ(state.printRange.endCode, 0xFEFE);
-  EXPECT_EQ(state.printRange.count, 6217);
+  EXPECT_EQ(state_.current_association.displayName.View(), kSystemDefault);
+  EXPECT_EQ(state_.current_association.eudcFilePath.View(), "C:\\WINDOWS\\FONTS\\EUDC.TTE");
+  EXPECT_EQ(state_.current_association.font_file_path, "C:\\WINDOWS\\Fonts\\EUDC.TTE");  // opened as read
+  EXPECT_EQ(state_.input_methods.annotate_flags[0], 0);
+  EXPECT_EQ(state_.print_range.printAll, 1);
+  EXPECT_EQ(state_.print_range.start_code, 0xFA40);
+  EXPECT_EQ(state_.print_range.end_code, 0xFEFE);
+  EXPECT_EQ(state_.print_range.count, 6217);
   // The record first, then the removal, with EUDC linking off meanwhile.
-  EXPECT_EQ(f.log, (std::vector<std::string>{"EnableEudc(0)", "Set " + std::string(kMing),
-                                             "Delete " + std::string(kMing), "EnableEudc(1)"}));
+  EXPECT_EQ(f_.log, (std::vector<std::string>{"EnableEudc(0)", "Set " + std::string(kMing),
+                                              "Delete " + std::string(kMing), "EnableEudc(1)"}));
   EXPECT_FALSE(MingLink());
   ASSERT_TRUE(RestoreRecord());
   EXPECT_EQ(RestoreRecord()->type, kRegExpandSz);
-  EXPECT_EQ(RestoreRecord()->data, mingLink);
-  EXPECT_EQ(state.savedDefaultLink.pendingRestore, 1);
+  EXPECT_EQ(RestoreRecord()->data, ming_link_);
+  EXPECT_EQ(state_.saved_default_link.pending_restore, 1);
 
   // Opening the dialog again puts the link back before it lists anything, even when cancelled.
-  f.log.clear();
-  dialog.whileOpen = [&] { EXPECT_TRUE(MingLink()); };
+  f_.log.clear();
+  dialog_.while_open = [&] { EXPECT_TRUE(MingLink()); };
   EXPECT_FALSE(Choose(std::nullopt));
-  EXPECT_EQ(f.log, (std::vector<std::string>{"EnableEudc(0)", "Set " + std::string(kMing), "EnableEudc(1)",
-                                             "Delete " + std::string(kMing)}));
+  EXPECT_EQ(f_.log, (std::vector<std::string>{"EnableEudc(0)", "Set " + std::string(kMing), "EnableEudc(1)",
+                                              "Delete " + std::string(kMing)}));
   ASSERT_TRUE(MingLink());
   EXPECT_EQ(MingLink()->type, kRegExpandSz);
-  EXPECT_EQ(MingLink()->data, mingLink);
+  EXPECT_EQ(MingLink()->data, ming_link_);
   EXPECT_FALSE(RestoreRecord());
-  EXPECT_EQ(state.savedDefaultLink.pendingRestore, 0);
-  EXPECT_EQ(state.currentAssociation.displayName.View(), kSystemDefault);  // cancel keeps the choice
-  EXPECT_TRUE(f.messages.messages.empty());
+  EXPECT_EQ(state_.saved_default_link.pending_restore, 0);
+  EXPECT_EQ(state_.current_association.displayName.View(), kSystemDefault);  // cancel keeps the choice
+  EXPECT_TRUE(f_.messages.messages.empty());
 }
 
 TEST_F(AssociationChoice, EndingTheProgramPutsTheLinkBack) {
-  InitEudcSupport(state, f.Ports());
+  InitEudcSupport(state_, f_.Ports());
   ASSERT_TRUE(Choose(kSystemDefault));
-  const std::vector<std::uint8_t> withoutLink = RegistryBytes();
-  RestoreDefaultLink(state, f.Ports());
-  EXPECT_EQ(MingLink()->data, mingLink);
-  f.log.clear();
-  RestoreDefaultLink(state, f.Ports());  // nothing owed any more
-  EXPECT_TRUE(f.log.empty());
-  EXPECT_NE(RegistryBytes(), withoutLink);
+  const std::vector<std::uint8_t> without_link = RegistryBytes();
+  RestoreDefaultLink(state_, f_.Ports());
+  EXPECT_EQ(MingLink()->data, ming_link_);
+  f_.log.clear();
+  RestoreDefaultLink(state_, f_.Ports());  // nothing owed any more
+  EXPECT_TRUE(f_.log.empty());
+  EXPECT_NE(RegistryBytes(), without_link);
 }
 
 TEST_F(AssociationChoice, WithoutALinkOfMingsOwnNothingChanges) {
   Links()->Delete(kMing);
-  InitEudcSupport(state, f.Ports());
+  InitEudcSupport(state_, f_.Ports());
   const std::vector<std::uint8_t> before = RegistryBytes();
-  f.log.clear();
+  f_.log.clear();
   ASSERT_TRUE(Choose(kSystemDefault));
   EXPECT_EQ(RegistryBytes(), before);
-  EXPECT_EQ(state.savedDefaultLink.pendingRestore, 0);
-  EXPECT_EQ(f.log, (std::vector<std::string>{"EnableEudc(0)", "EnableEudc(1)"}));
+  EXPECT_EQ(state_.saved_default_link.pending_restore, 0);
+  EXPECT_EQ(f_.log, (std::vector<std::string>{"EnableEudc(0)", "EnableEudc(1)"}));
 }
 
 TEST_F(AssociationChoice, ATypefaceLeavesTheLinksAlone) {
   // A folder 字庫 (A6 72 AE 77: both second bytes are letters' bytes).
   Links()->Set({std::string(kKai), kRegSz, "C:\\\xa6\x72\xae\x77\\k\xa4\x61i.tte"});
-  InitEudcSupport(state, f.Ports());
-  f.log.clear();
+  InitEudcSupport(state_, f_.Ports());
+  f_.log.clear();
   ASSERT_TRUE(Choose(kKai));
-  EXPECT_TRUE(f.log.empty());
+  EXPECT_TRUE(f_.log.empty());
   EXPECT_TRUE(MingLink());
   // Upper-cased for display, double-byte characters kept whole (not 吐娠, A6 52 AE 57); opened by
   // the path as read.
-  EXPECT_EQ(state.currentAssociation.eudcFilePath.View(), "C:\\\xa6\x72\xae\x77\\K\xa4\x61I.TTE");
-  EXPECT_EQ(state.currentAssociation.fontFilePath, "C:\\\xa6\x72\xae\x77\\k\xa4\x61i.tte");
+  EXPECT_EQ(state_.current_association.eudcFilePath.View(), "C:\\\xa6\x72\xae\x77\\K\xa4\x61I.TTE");
+  EXPECT_EQ(state_.current_association.font_file_path, "C:\\\xa6\x72\xae\x77\\k\xa4\x61i.tte");
 }
 
 TEST_F(AssociationChoice, TheNextStartPutsBackALinkThatACrashLeftRemoved) {
-  InitEudcSupport(state, f.Ports());
+  InitEudcSupport(state_, f_.Ports());
   ASSERT_TRUE(Choose(kSystemDefault));
   ASSERT_FALSE(MingLink());
   // The program dies here: no restore. The next run starts.
   ProgramState next;
-  InitEudcSupport(next, f.Ports());
+  InitEudcSupport(next, f_.Ports());
   ASSERT_TRUE(MingLink());
   EXPECT_EQ(MingLink()->type, kRegExpandSz);
-  EXPECT_EQ(MingLink()->data, mingLink);
+  EXPECT_EQ(MingLink()->data, ming_link_);
   EXPECT_FALSE(RestoreRecord());
-  EXPECT_EQ(next.savedDefaultLink.pendingRestore, 0);
+  EXPECT_EQ(next.saved_default_link.pending_restore, 0);
 
   // A record whose link exists again (the crash came between writing the record and removing
   // the link, or the user linked the face anew) changes no link.
-  f.registry.memory.Create(RegistryRoot::kCurrentUser, kRestoreRecordKey)->Set({std::string(kMing), kRegSz, "stale"});
+  f_.registry.memory.Create(RegistryRoot::kCurrentUser, kRestoreRecordKey)->Set({std::string(kMing), kRegSz, "stale"});
   ProgramState third;
-  InitEudcSupport(third, f.Ports());
-  EXPECT_EQ(MingLink()->data, mingLink);
+  InitEudcSupport(third, f_.Ports());
+  EXPECT_EQ(MingLink()->data, ming_link_);
   EXPECT_FALSE(RestoreRecord());
 }
 
 TEST_F(AssociationChoice, AFailedRestoreKeepsTheLinkOwedAndSaysSoOnce) {
-  InitEudcSupport(state, f.Ports());
+  InitEudcSupport(state_, f_.Ports());
   ASSERT_TRUE(Choose(kSystemDefault));
-  f.registry.refuseWrites = true;
-  RestoreDefaultLink(state, f.Ports());
-  RestoreDefaultLink(state, f.Ports());
-  ASSERT_EQ(f.messages.messages.size(), 1u);
-  EXPECT_EQ(f.messages.messages[0].text, RestoreFailedMessage(kMing));
-  EXPECT_EQ(f.messages.messages[0].caption, kTitle);
-  EXPECT_EQ(f.messages.messages[0].icon, MessageIcon::kStop);
+  f_.registry.refuse_writes = true;
+  RestoreDefaultLink(state_, f_.Ports());
+  RestoreDefaultLink(state_, f_.Ports());
+  ASSERT_EQ(f_.messages.messages.size(), 1u);
+  EXPECT_EQ(f_.messages.messages[0].text, RestoreFailedMessage(kMing));
+  EXPECT_EQ(f_.messages.messages[0].caption, kTitle);
+  EXPECT_EQ(f_.messages.messages[0].icon, MessageIcon::kStop);
   EXPECT_TRUE(RestoreRecord());
-  EXPECT_EQ(state.savedDefaultLink.pendingRestore, 1);
+  EXPECT_EQ(state_.saved_default_link.pending_restore, 1);
 
-  f.registry.refuseWrites = false;
-  RestoreDefaultLink(state, f.Ports());
-  EXPECT_EQ(MingLink()->data, mingLink);
+  f_.registry.refuse_writes = false;
+  RestoreDefaultLink(state_, f_.Ports());
+  EXPECT_EQ(MingLink()->data, ming_link_);
   EXPECT_FALSE(RestoreRecord());
 }
 
 TEST_F(AssociationChoice, ALinkIsNotRemovedWhenItsRecordCannotBeWritten) {
-  InitEudcSupport(state, f.Ports());
+  InitEudcSupport(state_, f_.Ports());
   // The record's key cannot be created; the links stay writable.
   class NoRecords : public RegistryPort {
    public:
@@ -257,45 +257,45 @@ TEST_F(AssociationChoice, ALinkIsNotRemovedWhenItsRecordCannotBeWritten) {
 
    private:
     RegistryPort& inner_;
-  } noRecords(f.registry);
-  PictorPorts ports = f.Ports();
-  PictorPorts guarded{noRecords,    ports.keyboardLayouts, ports.files, ports.messages,
-                      ports.family, ports.eudcLink,        ports.fonts, ports.windowsDirectory};
-  dialog.choose = std::string(kSystemDefault);
-  ASSERT_TRUE(ChooseAssociation(state, guarded, dialog));
+  } no_records(f_.registry);
+  PictorPorts ports = f_.Ports();
+  PictorPorts guarded{no_records,   ports.keyboard_layouts, ports.files, ports.messages,
+                      ports.family, ports.eudc_link,        ports.fonts, ports.windows_directory};
+  dialog_.choose = std::string(kSystemDefault);
+  ASSERT_TRUE(ChooseAssociation(state_, guarded, dialog_));
   EXPECT_TRUE(MingLink());
-  EXPECT_EQ(state.savedDefaultLink.pendingRestore, 0);
+  EXPECT_EQ(state_.saved_default_link.pending_restore, 0);
 }
 
 TEST_F(AssociationChoice, WithoutEnableEudcTheUserIsToldAndNoLinkIsEverRemoved) {
-  testing::RecordedEudcLink missing(f.log, /*found=*/false);
-  PictorPorts ports = f.Ports();
-  PictorPorts noEudc{ports.registry, ports.keyboardLayouts, ports.files,           ports.messages, ports.family,
-                     missing,        ports.fonts,           ports.windowsDirectory};
-  ASSERT_TRUE(testsupport::InstallDemoInputMethods(f.registry, "C:\\demo", '\\'));
-  InitEudcSupport(state, noEudc);
-  ASSERT_EQ(f.messages.messages.size(), 1u);
-  EXPECT_EQ(f.messages.messages[0], (testing::RecordedMessages::Message{"EnableEUDC function failure!",
-                                                                        std::string(kTitle), MessageIcon::kNone}));
-  EXPECT_EQ(state.inputMethods.inputMethods.count, 0u);
-  EXPECT_TRUE(state.defaultFaceName.Empty());
-  EXPECT_TRUE(state.systemDefaultName.Empty());
+  testing::RecordedEudcLink missing(f_.log, /*found=*/false);
+  PictorPorts ports = f_.Ports();
+  PictorPorts no_eudc{ports.registry, ports.keyboard_layouts, ports.files, ports.messages, ports.family, missing,
+                      ports.fonts,    ports.windows_directory};
+  ASSERT_TRUE(testsupport::InstallDemoInputMethods(f_.registry, "C:\\demo", '\\'));
+  InitEudcSupport(state_, no_eudc);
+  ASSERT_EQ(f_.messages.messages.size(), 1u);
+  EXPECT_EQ(f_.messages.messages[0], (testing::RecordedMessages::Message{"EnableEUDC function failure!",
+                                                                         std::string(kTitle), MessageIcon::kNone}));
+  EXPECT_EQ(state_.input_methods.input_methods.count, 0u);
+  EXPECT_TRUE(state_.default_face_name.Empty());
+  EXPECT_TRUE(state_.system_default_name.Empty());
   // The system default is still listed by its name, and may be chosen, but no link goes.
-  dialog.choose = std::string(kSystemDefault);
-  ASSERT_TRUE(ChooseAssociation(state, noEudc, dialog));
-  EXPECT_EQ(state.currentAssociation.displayName.View(), kSystemDefault);
+  dialog_.choose = std::string(kSystemDefault);
+  ASSERT_TRUE(ChooseAssociation(state_, no_eudc, dialog_));
+  EXPECT_EQ(state_.current_association.displayName.View(), kSystemDefault);
   EXPECT_TRUE(MingLink());
 }
 
 TEST_F(AssociationChoice, WithEnableEudcTheInputMethodsAndNamesAreLoaded) {
-  ASSERT_TRUE(testsupport::InstallDemoInputMethods(f.registry, "C:\\demo", '\\'));
-  f.layouts = testing::FixedLayouts({0xE0010404, 0xE0020404});
-  f.family.family = PlatformFamily::kWindows9x;
-  InitEudcSupport(state, f.Ports());
-  EXPECT_EQ(state.platformFamily, PlatformFamily::kWindows9x);
-  EXPECT_EQ(state.inputMethods.inputMethods.count, 2u);
-  EXPECT_EQ(state.defaultFaceName.View(), kMing);
-  EXPECT_EQ(state.systemDefaultName.View(), kSystemDefault);
+  ASSERT_TRUE(testsupport::InstallDemoInputMethods(f_.registry, "C:\\demo", '\\'));
+  f_.layouts = testing::FixedLayouts({0xE0010404, 0xE0020404});
+  f_.family.family = PlatformFamily::kWindows9x;
+  InitEudcSupport(state_, f_.Ports());
+  EXPECT_EQ(state_.platform_family, PlatformFamily::kWindows9x);
+  EXPECT_EQ(state_.input_methods.input_methods.count, 2u);
+  EXPECT_EQ(state_.default_face_name.View(), kMing);
+  EXPECT_EQ(state_.system_default_name.View(), kSystemDefault);
 }
 
 }  // namespace

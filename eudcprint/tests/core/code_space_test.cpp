@@ -112,19 +112,19 @@ TEST(CodeSpace, OrdinalsRoundTripOverTheWholeArea) {
 }
 
 TEST(CodeSpace, IndexesRoundTripAndFollowCodeOrder) {
-  std::vector<std::uint16_t> byIndex;
+  std::vector<std::uint16_t> by_index;
   for (std::uint16_t index = 0; index < EUDC_CHARACTER_COUNT; ++index) {
     const std::uint16_t code = CodeIndexToBig5(index);
     ASSERT_TRUE(IsEudcCode(code)) << "index " << index;
     ASSERT_EQ(Big5ToCodeIndex(code), index) << "index " << index;
-    byIndex.push_back(code);
+    by_index.push_back(code);
   }
-  std::vector<std::uint16_t> byOrdinal;
+  std::vector<std::uint16_t> by_ordinal;
   for (std::uint16_t ordinal = 0; ordinal < EUDC_CHARACTER_COUNT; ++ordinal) {
-    byOrdinal.push_back(OrdinalToBig5(ordinal));
+    by_ordinal.push_back(OrdinalToBig5(ordinal));
   }
-  std::sort(byOrdinal.begin(), byOrdinal.end());
-  EXPECT_EQ(byOrdinal, byIndex);
+  std::sort(by_ordinal.begin(), by_ordinal.end());
+  EXPECT_EQ(by_ordinal, by_index);
 }
 
 TEST(CodeSpace, EveryCodeThatIsNotUserDefinedHasNoOrdinalOrIndex) {

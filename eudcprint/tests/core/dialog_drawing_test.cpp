@@ -32,22 +32,22 @@ TEST(AssociationItemLook, PlacesBitmapNameAndRightAlignedLabel) {
   const ItemPainting normal = PaintAssociationItem(association, ItemLook::kNormal, {}, rect, 12, 50);
   EXPECT_EQ(normal.background, kWhite);
   EXPECT_EQ(normal.bitmap, ItemBitmap::kTtfLogo1);
-  EXPECT_EQ(normal.textColour, kBlack);
-  EXPECT_EQ(normal.bitmapAt, (PixelPoint{2, 40}));
-  EXPECT_EQ(normal.nameAt, (PixelPoint{26, 44}));    // (20 - 12 + 1) / 2 below the top
-  EXPECT_EQ(normal.labelAt, (PixelPoint{232, 44}));  // ends 2 pixels before the right edge
+  EXPECT_EQ(normal.text_colour, kBlack);
+  EXPECT_EQ(normal.bitmap_at, (PixelPoint{2, 40}));
+  EXPECT_EQ(normal.name_at, (PixelPoint{26, 44}));    // (20 - 12 + 1) / 2 below the top
+  EXPECT_EQ(normal.label_at, (PixelPoint{232, 44}));  // ends 2 pixels before the right edge
   EXPECT_EQ(normal.name, association.displayName.View());
   EXPECT_EQ(normal.label, "MINGLIU");
 
   const ItemPainting grey = PaintAssociationItem(association, ItemLook::kNormal, {false, false, true}, rect, 13, 50);
-  EXPECT_EQ(grey.textColour, kGrey);
-  EXPECT_EQ(grey.nameAt.y, 44);  // (20 - 13 + 1) / 2 = 4
+  EXPECT_EQ(grey.text_colour, kGrey);
+  EXPECT_EQ(grey.name_at.y, 44);  // (20 - 13 + 1) / 2 = 4
 
   const ItemPainting highlighted =
       PaintAssociationItem(association, ItemLook::kHighlighted, {true, true, false}, rect, 12, 50);
   EXPECT_EQ(highlighted.background, kNavy);
   EXPECT_EQ(highlighted.bitmap, ItemBitmap::kTtfLogo2);
-  EXPECT_EQ(highlighted.textColour, kWhite);
+  EXPECT_EQ(highlighted.text_colour, kWhite);
 }
 
 TEST(DialogUnits, ConvertWithTheFontsBaseUnits) {
@@ -63,14 +63,14 @@ TEST(DialogUnits, ConvertWithTheFontsBaseUnits) {
 TEST(DialogLayouts, AcceleratorsAndTabStops) {
   const DialogTemplate& range = PrintRangeDialogTemplate();
   std::string accelerators;
-  std::vector<int> tabStops;
+  std::vector<int> tab_stops;
   for (const ControlTemplate& control : range.controls) {
     if (const auto letter = AcceleratorOf(control.text)) accelerators += *letter;
-    if ((control.style & kWsTabStop) != 0) tabStops.push_back(control.id);
+    if ((control.style & kWsTabStop) != 0) tab_stops.push_back(control.id);
   }
   EXPECT_EQ(accelerators, "ADFTR");
-  EXPECT_EQ(tabStops, (std::vector<int>{kIdOk, kIdCancel, kIdInputMethodList, kIdPrintAll, kIdStartCode, kIdEndCode,
-                                        kIdRangeList}));
+  EXPECT_EQ(tab_stops, (std::vector<int>{kIdOk, kIdCancel, kIdInputMethodList, kIdPrintAll, kIdStartCode, kIdEndCode,
+                                         kIdRangeList}));
   EXPECT_EQ(AcceleratorOf("a&&b"), std::nullopt);
   EXPECT_EQ(AcceleratorOf("\xa5\x26x"), std::nullopt);  // 0x26 is the second byte of a character
   EXPECT_EQ(FindControl(FontSettingDialogTemplate(), kIdAssociationList)->rect.width, 142);

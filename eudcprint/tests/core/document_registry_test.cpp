@@ -111,21 +111,21 @@ TEST(DocumentRegistry, Version5DocumentsHoldTextsAsUtf16) {
 class FakeStore : public RegistryStore {
  public:
   RegistryDocument Reload() override {
-    if (failReloads) throw std::runtime_error("unreadable");
+    if (fail_reloads) throw std::runtime_error("unreadable");
     ++reloads;
-    return onDisk;
+    return on_disk;
   }
   std::optional<RegistryDocument> Update(const std::function<bool(RegistryDocument&)>& change) override {
     RegistryDocument next = Reload();
     if (!change(next)) return std::nullopt;
-    if (failSaves) throw std::runtime_error("disk full");
-    onDisk = next;
+    if (fail_saves) throw std::runtime_error("disk full");
+    on_disk = next;
     ++saves;
     return next;
   }
-  RegistryDocument onDisk{RegFileFormat::kRegedit4};
-  bool failSaves = false;
-  bool failReloads = false;
+  RegistryDocument on_disk{RegFileFormat::kRegedit4};
+  bool fail_saves = false;
+  bool fail_reloads = false;
   int reloads = 0;
   int saves = 0;
 };
@@ -140,12 +140,12 @@ TEST(DocumentRegistry, ChangesGoThroughTheStoreOnTopOfItsLatestContents) {
   EXPECT_EQ(store.saves, 1);  // an existing key is not written again
 
   // Another program adds a value to the file; our change keeps it.
-  store.onDisk.SetValue(*store.onDisk.FindKey(u"HKEY_CURRENT_USER\\EUDC\\950"), {u"theirs", 1, Data({'t', 0})});
+  store.on_disk.SetValue(*store.on_disk.FindKey(u"HKEY_CURRENT_USER\\EUDC\\950"), {u"theirs", 1, Data({'t', 0})});
   ASSERT_TRUE(key->Set({"ours", kRegSz, "o"}));
-  EXPECT_EQ(store.onDisk.Keys()[0].values.size(), 2u);
+  EXPECT_EQ(store.on_disk.Keys()[0].values.size(), 2u);
   EXPECT_EQ(key->Query("theirs")->data, "t");
 
-  store.failSaves = true;
+  store.fail_saves = true;
   EXPECT_FALSE(key->Set({"ours", kRegSz, "lost"}));
   EXPECT_EQ(registry.LastError(), "disk full");
   EXPECT_EQ(key->Query("ours")->data, "o");
@@ -159,22 +159,22 @@ TEST(DocumentRegistry, EveryReadSeesTheStoresLatestContents) {
   DocumentRegistry registry{store.Reload(), testing::TestCodec(), &store};
   auto key = registry.Create(RegistryRoot::kCurrentUser, "EUDC\\950");
   ASSERT_TRUE(key->Set({"link", kRegSz, "old"}));
-  RegFileKey& stored = *store.onDisk.FindKey(u"HKEY_CURRENT_USER\\EUDC\\950");
+  RegFileKey& stored = *store.on_disk.FindKey(u"HKEY_CURRENT_USER\\EUDC\\950");
 
   // Another program changes the value, then adds a key and removes ours.
-  store.onDisk.SetValue(stored, {u"link", 1, Data({'n', 'e', 'w', 0})});
+  store.on_disk.SetValue(stored, {u"link", 1, Data({'n', 'e', 'w', 0})});
   EXPECT_EQ(key->Query("link")->data, "new");
   EXPECT_EQ(key->ValueAt(0)->data, "new");
-  store.onDisk.CreateKey(u"HKEY_CURRENT_USER\\EUDC\\936");
+  store.on_disk.CreateKey(u"HKEY_CURRENT_USER\\EUDC\\936");
   auto eudc = registry.Open(RegistryRoot::kCurrentUser, "EUDC", RegistryAccess::kRead);
   ASSERT_NE(eudc, nullptr);
   EXPECT_EQ(eudc->SubkeyAt(1), "936");
-  store.onDisk.DeleteKeyTree(u"HKEY_CURRENT_USER\\EUDC\\950");
+  store.on_disk.DeleteKeyTree(u"HKEY_CURRENT_USER\\EUDC\\950");
   EXPECT_FALSE(key->Query("link"));
   EXPECT_EQ(registry.Open(RegistryRoot::kCurrentUser, "EUDC\\950", RegistryAccess::kRead), nullptr);
 
   // A store that cannot be read answers nothing, and says why.
-  store.failReloads = true;
+  store.fail_reloads = true;
   EXPECT_EQ(registry.Open(RegistryRoot::kCurrentUser, "EUDC", RegistryAccess::kRead), nullptr);
   EXPECT_FALSE(eudc->SubkeyAt(0));
   EXPECT_EQ(registry.LastError(), "unreadable");

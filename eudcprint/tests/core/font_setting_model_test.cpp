@@ -22,7 +22,7 @@ TEST(FontSettingModel, TheListKeepsItsSelectionWhenNothingIsChosen) {
   links->Set({std::string(kKai), kRegSz, "C:\\eudc\\kai.tte"});
   const PictorPorts ports = f.Ports();
   FontSettingModel model;
-  ASSERT_TRUE(model.Open({ports.registry, ports.fonts, ports.windowsDirectory, ports.messages, f.family.Family()}));
+  ASSERT_TRUE(model.Open({ports.registry, ports.fonts, ports.windows_directory, ports.messages, f.family.Family()}));
   EXPECT_EQ(model.Selection(), 0u);
 
   model.Select(1);

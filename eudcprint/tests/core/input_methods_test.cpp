@@ -40,51 +40,51 @@ std::vector<std::uint8_t> PhoneticFile() {
 
 class EnumerationTest : public ::testing::Test {
  protected:
-  void Install(const InputMethodSetup& setup) { ASSERT_TRUE(InstallInputMethod(registry, setup)); }
+  void Install(const InputMethodSetup& setup) { ASSERT_TRUE(InstallInputMethod(registry_, setup)); }
 
   void Enumerate(std::vector<std::uint32_t> loaded, PlatformFamily family = PlatformFamily::kWindowsNT) {
     testing::FixedLayouts layouts(std::move(loaded));
-    EnumerateInputMethods(state, {registry, layouts, files, warnings}, family);
+    EnumerateInputMethods(state_, {registry_, layouts, files_, warnings_}, family);
   }
 
   std::vector<std::uint32_t> ListedHkls() const {
     std::vector<std::uint32_t> hkls;
-    for (std::size_t i = 0; i < state.inputMethods.count; ++i) hkls.push_back(state.inputMethods.records[i].hkl);
+    for (std::size_t i = 0; i < state_.input_methods.count; ++i) hkls.push_back(state_.input_methods.records[i].hkl);
     return hkls;
   }
 
   std::string Lookup(std::uint16_t code, std::uint32_t hkl) const {
-    return std::string(LookupRoots(*state.rootTables, code, hkl).View());
+    return std::string(LookupRoots(*state_.root_tables, code, hkl).View());
   }
 
-  testing::MemoryRegistry registry;
-  testing::MemoryFiles files;
-  testing::RecordedMessages warnings;
-  InputMethodState state;
+  testing::MemoryRegistry registry_;
+  testing::MemoryFiles files_;
+  testing::RecordedMessages warnings_;
+  InputMethodState state_;
 };
 
 TEST_F(EnumerationTest, ListsLoadedPhoneticAndChangjieWithTheirRecords) {
   Install({"E0010404", "phon.ime", std::string(kPhoneticName), "User Dictionary", "C:\\dict\\phon.tbl"});
   Install({"E0020404", "ChaJei.Ime", std::string(kChangjieName), "Eudc Dictionary", "C:\\dict\\cj.tbl"});
-  files.Put("C:\\dict\\phon.tbl", PhoneticFile());
-  files.Put("C:\\dict\\cj.tbl", ChangjieFile(3));
-  state.annotateFlags.fill(1);
+  files_.Put("C:\\dict\\phon.tbl", PhoneticFile());
+  files_.Put("C:\\dict\\cj.tbl", ChangjieFile(3));
+  state_.annotate_flags.fill(1);
 
   Enumerate({0x04040404, 0xE0020404, 0xE0010404});
 
-  ASSERT_EQ(state.inputMethods.count, 2u);
-  const InputMethodRecord& phonetic = state.inputMethods.records[0];
+  ASSERT_EQ(state_.input_methods.count, 2u);
+  const InputMethodRecord& phonetic = state_.input_methods.records[0];
   EXPECT_EQ(phonetic.hkl, kPhoneticHkl);
-  EXPECT_EQ(phonetic.layoutKey.View(), "E0010404");
-  EXPECT_EQ(phonetic.imeFile.View(), "PHON");
+  EXPECT_EQ(phonetic.layout_key.View(), "E0010404");
+  EXPECT_EQ(phonetic.ime_file.View(), "PHON");
   EXPECT_EQ(phonetic.layoutText.View(), kPhoneticName);
-  EXPECT_EQ(phonetic.dictionaryPath.View(), "C:\\dict\\phon.tbl");
-  EXPECT_EQ(state.inputMethods.records[1].imeFile.View(), "CHAJEI");
-  EXPECT_EQ(state.inputMethods.records[1].dictionaryPath.View(), "C:\\dict\\cj.tbl");
-  for (int flag : state.annotateFlags) EXPECT_EQ(flag, 0);
+  EXPECT_EQ(phonetic.dictionary_path.View(), "C:\\dict\\phon.tbl");
+  EXPECT_EQ(state_.input_methods.records[1].ime_file.View(), "CHAJEI");
+  EXPECT_EQ(state_.input_methods.records[1].dictionary_path.View(), "C:\\dict\\cj.tbl");
+  for (int flag : state_.annotate_flags) EXPECT_EQ(flag, 0);
   EXPECT_EQ(Lookup(0xFA40, kPhoneticHkl), "\xa3\x74\xa1\x40\xa3\xab\xa3\xbf");
   EXPECT_EQ(Lookup(0xFA40, kChangjieHkl).substr(0, 2), "\xaa\xf7");  // 金
-  EXPECT_TRUE(warnings.messages.empty());
+  EXPECT_TRUE(warnings_.messages.empty());
 }
 
 TEST_F(EnumerationTest, KeepsRegistryOrder) {
@@ -98,92 +98,92 @@ TEST_F(EnumerationTest, SkipsLayoutsThatAreNotLoadedOrNotInputMethods) {
   Install({"E0010404", "PHON.IME", std::string(kPhoneticName), "User Dictionary", "phon"});
   Install({"e0020404", "CHAJEI.IME", std::string(kChangjieName), "User Dictionary", "cj"});
   Install({"00000404", "CHAJEI.IME", "US", "User Dictionary", "cj"});
-  files.Put("cj", ChangjieFile(1));
+  files_.Put("cj", ChangjieFile(1));
   Enumerate({0xE0020404, 0x04040404, 0x00000404});
   EXPECT_EQ(ListedHkls(), std::vector<std::uint32_t>{kChangjieHkl});  // the lower-case name matches
-  EXPECT_EQ(state.inputMethods.records[0].layoutKey.View(), "e0020404");
-  EXPECT_EQ(files.reads, std::vector<std::string>{"cj"});  // the phonetic file was never read
+  EXPECT_EQ(state_.input_methods.records[0].layout_key.View(), "e0020404");
+  EXPECT_EQ(files_.reads, std::vector<std::string>{"cj"});  // the phonetic file was never read
 }
 
 TEST_F(EnumerationTest, SkipsTheGenericInputMethodInAnyLetterCaseAndReusesItsSlot) {
   Install({"E0050404", "winime.ime", "generic", "User Dictionary", "generic"});
   Install({"E0060404", "WinIme.IME", "generic", "User Dictionary", "generic"});
   // The record after a skipped one must not inherit its texts: this one has no layout text.
-  const auto changjie = registry.Create(RegistryRoot::kLocalMachine, std::string(kKeyboardLayoutsKey) + "\\E0020404");
+  const auto changjie = registry_.Create(RegistryRoot::kLocalMachine, std::string(kKeyboardLayoutsKey) + "\\E0020404");
   ASSERT_TRUE(changjie && changjie->Set({"IME file", kRegSz, "CHAJEI.IME"}));
   Install({"E0010404", "PHON.IME", std::string(kPhoneticName), "User Dictionary", "phon"});
-  const auto settings = registry.Create(RegistryRoot::kCurrentUser, std::string(kInputMethodSettingsKey) + "CHAJEI");
+  const auto settings = registry_.Create(RegistryRoot::kCurrentUser, std::string(kInputMethodSettingsKey) + "CHAJEI");
   ASSERT_TRUE(settings && settings->Set({"User Dictionary", kRegSz, "cj"}));
 
   Enumerate({0xE0050404, 0xE0060404, 0xE0020404, 0xE0010404});
   EXPECT_EQ(ListedHkls(), (std::vector<std::uint32_t>{kChangjieHkl, kPhoneticHkl}));
-  EXPECT_EQ(state.inputMethods.records[0].layoutText.View(), "");
-  EXPECT_EQ(state.inputMethods.records[0].imeFile.View(), "CHAJEI");
-  EXPECT_EQ(std::count(files.reads.begin(), files.reads.end(), "generic"), 0);
+  EXPECT_EQ(state_.input_methods.records[0].layoutText.View(), "");
+  EXPECT_EQ(state_.input_methods.records[0].ime_file.View(), "CHAJEI");
+  EXPECT_EQ(std::count(files_.reads.begin(), files_.reads.end(), "generic"), 0);
 }
 
 TEST_F(EnumerationTest, DropsLayoutsWithoutSettingsOrDictionaryValueSilently) {
   Install({"E0010404", "PHON.IME", std::string(kPhoneticName), "", ""});                // no settings key
   Install({"E0020404", "CHAJEI.IME", std::string(kChangjieName), "Dictionary", "cj"});  // other name
   Enumerate({0xE0010404, 0xE0020404});
-  EXPECT_EQ(state.inputMethods.count, 0u);
-  EXPECT_TRUE(warnings.messages.empty());
-  EXPECT_TRUE(files.reads.empty());
+  EXPECT_EQ(state_.input_methods.count, 0u);
+  EXPECT_TRUE(warnings_.messages.empty());
+  EXPECT_TRUE(files_.reads.empty());
 }
 
 TEST_F(EnumerationTest, TakesWhicheverDictionaryValueComesFirstInAnyLetterCase) {
   Install({"E0010404", "PHON.IME", std::string(kPhoneticName), "eudc DICTIONARY", "first"});
   const auto settings =
-      registry.Open(RegistryRoot::kCurrentUser, std::string(kInputMethodSettingsKey) + "PHON", RegistryAccess::kAll);
+      registry_.Open(RegistryRoot::kCurrentUser, std::string(kInputMethodSettingsKey) + "PHON", RegistryAccess::kAll);
   ASSERT_TRUE(settings);
   ASSERT_TRUE(settings->Set({"User Dictionary", kRegSz, "second"}));
   Enumerate({0xE0010404});
-  ASSERT_EQ(state.inputMethods.count, 1u);
-  EXPECT_EQ(state.inputMethods.records[0].dictionaryPath.View(), "first");
-  EXPECT_EQ(files.reads, std::vector<std::string>{"first"});
+  ASSERT_EQ(state_.input_methods.count, 1u);
+  EXPECT_EQ(state_.input_methods.records[0].dictionary_path.View(), "first");
+  EXPECT_EQ(files_.reads, std::vector<std::string>{"first"});
 }
 
 TEST_F(EnumerationTest, ReadsQuickButNeverListsIt) {
   Install({"E0030404", "QUICK.IME", std::string(kQuickName), "User Dictionary", "quick"});
   Install({"E0010404", "PHON.IME", std::string(kPhoneticName), "User Dictionary", "missing"});
-  files.Put("quick", ChangjieFile(13));
+  files_.Put("quick", ChangjieFile(13));
   Enumerate({0xE0030404, 0xE0010404});
   // The phonetic file does not open: warned, yet listed, with empty lookups.
   EXPECT_EQ(ListedHkls(), std::vector<std::uint32_t>{kPhoneticHkl});
-  ASSERT_EQ(warnings.messages.size(), 1u);
-  EXPECT_NE(warnings.messages[0].text.find(kPhoneticName), std::string::npos);
+  ASSERT_EQ(warnings_.messages.size(), 1u);
+  EXPECT_NE(warnings_.messages[0].text.find(kPhoneticName), std::string::npos);
   EXPECT_EQ(Lookup(0xFA40, kPhoneticHkl), "");
   EXPECT_EQ(Lookup(0xFA40, kQuickHkl).substr(0, 2), "\xa4\x40");  // 一
 
-  files = testing::MemoryFiles{};
-  warnings.messages.clear();
+  files_ = testing::MemoryFiles{};
+  warnings_.messages.clear();
   Enumerate({0xE0030404});
-  EXPECT_EQ(state.inputMethods.count, 0u);
-  EXPECT_EQ(warnings.messages.size(), 1u);  // the missing Quick file is told too
+  EXPECT_EQ(state_.input_methods.count, 0u);
+  EXPECT_EQ(warnings_.messages.size(), 1u);  // the missing Quick file is told too
 }
 
 TEST_F(EnumerationTest, NoKeyboardLayoutsKeyFindsNothing) {
   Enumerate({0xE0010404});
-  EXPECT_EQ(state.inputMethods.count, 0u);
-  EXPECT_TRUE(warnings.messages.empty());
+  EXPECT_EQ(state_.input_methods.count, 0u);
+  EXPECT_TRUE(warnings_.messages.empty());
 }
 
 TEST_F(EnumerationTest, CutsOverlongValuesToTheirFields) {
-  const std::string longText(100, 'T');
-  const std::string longPath(300, 'p');
-  Install({"E0010404", std::string(80, 'i') + ".IME", longText, "", ""});
+  const std::string long_text(100, 'T');
+  const std::string long_path(300, 'p');
+  Install({"E0010404", std::string(80, 'i') + ".IME", long_text, "", ""});
   // The settings key is looked up under the cut name.
   const auto settings =
-      registry.Create(RegistryRoot::kCurrentUser, std::string(kInputMethodSettingsKey) + std::string(63, 'I'));
-  ASSERT_TRUE(settings && settings->Set({"User Dictionary", kRegSz, longPath}));
-  files.Put(longPath.substr(0, 255), PhoneticFile());
+      registry_.Create(RegistryRoot::kCurrentUser, std::string(kInputMethodSettingsKey) + std::string(63, 'I'));
+  ASSERT_TRUE(settings && settings->Set({"User Dictionary", kRegSz, long_path}));
+  files_.Put(long_path.substr(0, 255), PhoneticFile());
   Enumerate({0xE0010404});
-  ASSERT_EQ(state.inputMethods.count, 1u);
-  const InputMethodRecord& record = state.inputMethods.records[0];
-  EXPECT_EQ(record.layoutText.View(), longText.substr(0, 31));
-  EXPECT_EQ(record.imeFile.View(), std::string(63, 'I'));
-  EXPECT_EQ(record.dictionaryPath.View(), longPath.substr(0, 255));
-  EXPECT_EQ(record.dictionaryPath.Bytes().back(), '\0');
+  ASSERT_EQ(state_.input_methods.count, 1u);
+  const InputMethodRecord& record = state_.input_methods.records[0];
+  EXPECT_EQ(record.layoutText.View(), long_text.substr(0, 31));
+  EXPECT_EQ(record.ime_file.View(), std::string(63, 'I'));
+  EXPECT_EQ(record.dictionary_path.View(), long_path.substr(0, 255));
+  EXPECT_EQ(record.dictionary_path.Bytes().back(), '\0');
   EXPECT_EQ(Lookup(0xFA40, kPhoneticHkl).size(), 8u);  // the cut path is the one read
 }
 
@@ -199,8 +199,8 @@ TEST_F(EnumerationTest, KeepsNoMoreThanThirtyTwoRecords) {
   }
   Enumerate(loaded);
   EXPECT_EQ(ListedHkls(), std::vector<std::uint32_t>{kPhoneticHkl});
-  EXPECT_EQ(files.reads.size(), 32u);
-  EXPECT_EQ(files.reads.back(), "dict31");
+  EXPECT_EQ(files_.reads.size(), 32u);
+  EXPECT_EQ(files_.reads.back(), "dict31");
 }
 
 TEST(EnumerationOfDemonstrationData, AnswersEveryLookupOnBothFamilies) {
@@ -209,19 +209,19 @@ TEST(EnumerationOfDemonstrationData, AnswersEveryLookupOnBothFamilies) {
     ASSERT_TRUE(testsupport::InstallDemoInputMethods(registry, "D:\\demo", '\\'));
     testing::MemoryFiles files;
     for (const auto& dictionary : testsupport::DemoDictionaries(family)) {
-      files.Put("D:\\demo\\" + dictionary.fileName, dictionary.bytes);
+      files.Put("D:\\demo\\" + dictionary.file_name, dictionary.bytes);
     }
     testing::RecordedMessages warnings;
     testing::FixedLayouts layouts({0x04040404, 0xE0010404, 0xE0020404, 0xE0030404});
     InputMethodState state;
     EnumerateInputMethods(state, {registry, layouts, files, warnings}, family);
 
-    ASSERT_EQ(state.inputMethods.count, 2u);
-    EXPECT_EQ(state.inputMethods.records[0].hkl, kPhoneticHkl);
-    EXPECT_EQ(state.inputMethods.records[1].hkl, kChangjieHkl);
+    ASSERT_EQ(state.input_methods.count, 2u);
+    EXPECT_EQ(state.input_methods.records[0].hkl, kPhoneticHkl);
+    EXPECT_EQ(state.input_methods.records[1].hkl, kChangjieHkl);
     EXPECT_EQ(files.reads.size(), 3u);
     for (const auto& expected : testsupport::DemoExpectations()) {
-      EXPECT_EQ(LookupRoots(*state.rootTables, expected.code, expected.hkl).View(), expected.roots)
+      EXPECT_EQ(LookupRoots(*state.root_tables, expected.code, expected.hkl).View(), expected.roots)
           << std::hex << expected.code << " " << expected.hkl;
     }
   }
@@ -255,12 +255,12 @@ TEST(EnumerationFromRegistryFile, FindsTheInputMethodsTheFileDescribes) {
   InputMethodState state;
   EnumerateInputMethods(state, {registry, layouts, files, warnings}, PlatformFamily::kWindowsNT);
 
-  ASSERT_EQ(state.inputMethods.count, 2u);
-  EXPECT_EQ(state.inputMethods.records[0].hkl, kChangjieHkl);
-  EXPECT_EQ(state.inputMethods.records[0].layoutText.View(), kChangjieName);
-  EXPECT_EQ(state.inputMethods.records[1].hkl, kPhoneticHkl);
-  EXPECT_EQ(state.inputMethods.records[1].dictionaryPath.View(), "C:\\WINDOWS\\PHON.TBL");
-  EXPECT_EQ(LookupRoots(*state.rootTables, 0xFA40, kChangjieHkl).View().substr(0, 2), "\xad\xab");  // 重
+  ASSERT_EQ(state.input_methods.count, 2u);
+  EXPECT_EQ(state.input_methods.records[0].hkl, kChangjieHkl);
+  EXPECT_EQ(state.input_methods.records[0].layoutText.View(), kChangjieName);
+  EXPECT_EQ(state.input_methods.records[1].hkl, kPhoneticHkl);
+  EXPECT_EQ(state.input_methods.records[1].dictionary_path.View(), "C:\\WINDOWS\\PHON.TBL");
+  EXPECT_EQ(LookupRoots(*state.root_tables, 0xFA40, kChangjieHkl).View().substr(0, 2), "\xad\xab");  // 重
   EXPECT_TRUE(warnings.messages.empty());
 }
 

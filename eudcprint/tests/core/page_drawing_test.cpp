@@ -54,29 +54,29 @@ void ExpectBox(const CanvasOperation& op, CanvasPoint corner, CanvasPoint opposi
 class PageDrawingTest : public ::testing::Test {
  protected:
   PageDrawingTest() {
-    fixture.association.displayName.Assign(kStandardName);
-    fixture.association.eudcFilePath.Assign(kEudcPath);
+    fixture_.association.displayName.Assign(kStandardName);
+    fixture_.association.eudcFilePath.Assign(kEudcPath);
     for (const auto& file : testsupport::DemoDictionaries(PlatformFamily::kWindowsNT)) {
-      if (file.fileName == "phonetic.tbl")
-        ReadRootDictionary(*fixture.rootTables, file.bytes, PlatformFamily::kWindowsNT, kPhoneticHkl);
-      if (file.fileName == "changjie.tbl")
-        ReadRootDictionary(*fixture.rootTables, file.bytes, PlatformFamily::kWindowsNT, kChangjieHkl);
+      if (file.file_name == "phonetic.tbl")
+        ReadRootDictionary(*fixture_.root_tables, file.bytes, PlatformFamily::kWindowsNT, kPhoneticHkl);
+      if (file.file_name == "changjie.tbl")
+        ReadRootDictionary(*fixture_.root_tables, file.bytes, PlatformFamily::kWindowsNT, kChangjieHkl);
     }
   }
 
   RecordingCanvas DrawPageOne() {
-    PageLayout layout = ComputePageLayout(2030, 2870, fixture.State());
+    PageLayout layout = ComputePageLayout(2030, 2870, fixture_.State());
     RecordingCanvas canvas;
-    DrawPage(canvas, layout, fixture.State(), 1);
+    DrawPage(canvas, layout, fixture_.State(), 1);
     return canvas;
   }
 
-  CatalogueFixture fixture;
+  CatalogueFixture fixture_;
 };
 
 TEST_F(PageDrawingTest, OnePageHeaderCellsAndFooter) {
-  fixture.AddInputMethod(kPhoneticHkl, "phonetic", true);
-  fixture.AddInputMethod(kChangjieHkl, "changjie", true);
+  fixture_.AddInputMethod(kPhoneticHkl, "phonetic", true);
+  fixture_.AddInputMethod(kChangjieHkl, "changjie", true);
   const auto ops = DrawPageOne().operations;
   ASSERT_GE(ops.size(), 20u);
 
@@ -89,7 +89,7 @@ TEST_F(PageDrawingTest, OnePageHeaderCellsAndFooter) {
   EXPECT_EQ(ops[4].kind, Kind::kLine);
   EXPECT_EQ(ops[4].a, (CanvasPoint{221, -272}));
   EXPECT_EQ(ops[4].b, (CanvasPoint{221 + 1588, -272}));
-  EXPECT_EQ(ops[4].penWidth, 3);
+  EXPECT_EQ(ops[4].pen_width, 3);
 
   // FA40: character, box, code, both root columns; the second root column at xi + 1348.
   ExpectText(ops[5], {221, -300}, FontRole::kCharacter, "\xfa\x40");
@@ -114,12 +114,12 @@ TEST_F(PageDrawingTest, OnePageHeaderCellsAndFooter) {
 }
 
 TEST_F(PageDrawingTest, ARootColumnWithoutRootsStillTakesItsWidth) {
-  fixture.AddInputMethod(kPhoneticHkl, "phonetic", true);
-  fixture.AddInputMethod(kChangjieHkl, "changjie", true);
+  fixture_.AddInputMethod(kPhoneticHkl, "phonetic", true);
+  fixture_.AddInputMethod(kChangjieHkl, "changjie", true);
   const auto changjie =
       testsupport::DictionaryBuilder(testsupport::DictionaryForm::kRadical).Add(0xE000 + 2, {1}).Build();
-  ReadRootDictionary(*fixture.rootTables, changjie, PlatformFamily::kWindowsNT, kChangjieHkl);
-  fixture.range.count = 3;
+  ReadRootDictionary(*fixture_.root_tables, changjie, PlatformFamily::kWindowsNT, kChangjieHkl);
+  fixture_.range.count = 3;
 
   const auto texts = DrawPageOne().Texts(FontRole::kText);
   std::vector<CanvasOperation> roots;
@@ -135,8 +135,8 @@ TEST_F(PageDrawingTest, ARootColumnWithoutRootsStillTakesItsWidth) {
 }
 
 TEST_F(PageDrawingTest, EveryColumnHasItsCaptionsAndUnderline) {
-  fixture.AddInputMethod(kChangjieHkl, "changjie", true);
-  fixture.AddInputMethod(kPhoneticHkl, "phonetic", false);  // not annotated: no caption
+  fixture_.AddInputMethod(kChangjieHkl, "changjie", true);
+  fixture_.AddInputMethod(kPhoneticHkl, "phonetic", false);  // not annotated: no caption
   const auto ops = DrawPageOne().operations;
   // Four columns of 328: x0 = (2030 - 1612) / 2 = 209, then every 428.
   for (std::int32_t i = 0; i < 4; ++i) {
@@ -152,8 +152,8 @@ TEST_F(PageDrawingTest, EveryColumnHasItsCaptionsAndUnderline) {
 
 TEST_F(PageDrawingTest, InputMethodsOutsideTheKnownTableAreCaptionedWithTheirLayoutText) {
   const std::string own = "\xa7\xda\xaa\xba\xbf\xe9\xa4\x4a\xaa\x6b";  // 我的輸入法
-  fixture.AddInputMethod(0xE0070404, own, true);
-  fixture.AddInputMethod(0xE0050404, "array", true);
+  fixture_.AddInputMethod(0xE0070404, own, true);
+  fixture_.AddInputMethod(0xE0050404, "array", true);
   const auto ops = DrawPageOne().operations;
   // 148 + 180 + 180 = 508: three columns from x0 = (2030 - 1724) / 2 = 153.
   ExpectText(ops[2], {153 + 168, -230}, FontRole::kText, own);
@@ -178,18 +178,18 @@ TEST_F(PageDrawingTest, PrintingAllWalksTheOrdinals) {
   EXPECT_EQ(codes, (std::vector<std::string>{"FA40", "FA41", "FA42", "FA43", "FA44", "FA45", "FA46"}));
 
   // Page 5 of all codes crosses from FEFE (ordinal 784) into 8E40.
-  PageLayout layout = ComputePageLayout(2030, 2870, fixture.State());
+  PageLayout layout = ComputePageLayout(2030, 2870, fixture_.State());
   RecordingCanvas fifth;
-  DrawPage(fifth, layout, fixture.State(), 5);
+  DrawPage(fifth, layout, fixture_.State(), 5);
   const auto crossing = fifth.Texts(FontRole::kCharacter);
   EXPECT_EQ(crossing[784 - 4 * 196].text, "\xfe\xfe");
   EXPECT_EQ(crossing[785 - 4 * 196].text, "\x8e\x40");
 }
 
 TEST_F(PageDrawingTest, ACodeRangeWalksAscendingCodesAcrossTheGapInTrailBytes) {
-  SetCodeRange(fixture.range, 0x8DFE, 0x8E41);
-  EXPECT_EQ(fixture.range.firstIndex, 2040);
-  EXPECT_EQ(fixture.range.count, 3);
+  SetCodeRange(fixture_.range, 0x8DFE, 0x8E41);
+  EXPECT_EQ(fixture_.range.firstIndex, 2040);
+  EXPECT_EQ(fixture_.range.count, 3);
   const auto characters = DrawPageOne().Texts(FontRole::kCharacter);
   ASSERT_EQ(characters.size(), 3u);
   EXPECT_EQ(characters[0].text, "\x8d\xfe");
@@ -246,18 +246,18 @@ TEST(Cp950Text, UppercaseChangesSingleByteLettersOnly) {
 
 TEST(PageText, TitleLineIsCutTo255BytesWithoutALoneLeadByte) {
   const std::string name(15 * 2, '\xa4');  // 15 characters of 0xA4A4 and one letter: 31 bytes
-  const std::string displayName = name + "N";
+  const std::string display_name = name + "N";
   std::string pairs;
   for (int i = 0; i < 127; ++i) pairs += "\xc0\xc9";  // 檔
-  const std::string prefix = FormatTitleLine(displayName, "");
+  const std::string prefix = FormatTitleLine(display_name, "");
   ASSERT_EQ(prefix.size(), 6u + 31 + 8 + 10);
 
   // After "X" only 199 bytes remain: 99 characters fit, the 100th would be split.
-  const std::string odd = FormatTitleLine(displayName, "X" + pairs);
+  const std::string odd = FormatTitleLine(display_name, "X" + pairs);
   EXPECT_EQ(odd.size(), 254u);
   EXPECT_EQ(odd, prefix + "X" + pairs.substr(0, 198));
   // Without it exactly 100 characters fill the 255 bytes.
-  const std::string even = FormatTitleLine(displayName, pairs);
+  const std::string even = FormatTitleLine(display_name, pairs);
   EXPECT_EQ(even.size(), 255u);
   EXPECT_EQ(even, prefix + pairs.substr(0, 200));
 }
@@ -276,7 +276,7 @@ TEST(PageText, TheStandardAssociationIsDrawnWithTheDefaultFace) {
 
 class RecordingWindow : public WindowCanvas {
  public:
-  void Text(CanvasPoint topLeft, std::string_view cp950) override { lines.emplace_back(topLeft, cp950); }
+  void Text(CanvasPoint top_left, std::string_view cp950) override { lines.emplace_back(top_left, cp950); }
   std::int32_t TextWidth(std::string_view cp950) override { return 16 * static_cast<std::int32_t>(cp950.size()); }
   std::int32_t LineHeight() override { return 32; }
   std::int32_t ClientWidth() override { return 640; }

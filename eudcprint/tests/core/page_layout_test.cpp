@@ -84,13 +84,13 @@ TEST(PageLayout, ColumnsAreCentredWithGapsAndRowsStep84) {
 
 // Which codes each page draws, and where the range ends.
 std::vector<std::int32_t> CellsPerDrawnPage(const CatalogueFixture& fixture, std::int32_t width, std::int32_t height,
-                                            RecordingCanvas* lastPage = nullptr) {
+                                            RecordingCanvas* last_page = nullptr) {
   PageLayout layout = ComputePageLayout(width, height, fixture.State());
   std::vector<std::int32_t> cells;
   for (std::int32_t page = 1; page <= layout.pageCount; ++page) {
     RecordingCanvas canvas;
     cells.push_back(DrawPage(canvas, layout, fixture.State(), page));
-    if (lastPage != nullptr) *lastPage = canvas;
+    if (last_page != nullptr) *last_page = canvas;
   }
   return cells;
 }

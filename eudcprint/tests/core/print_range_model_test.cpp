@@ -27,12 +27,12 @@ void Type(PrintRangeModel& model, CodeField field, std::string_view keys) {
 class PrintRangeDialog : public ::testing::Test {
  protected:
   PrintRangeModel Open() {
-    return PrintRangeModel(state.printRange, state.inputMethods.inputMethods, state.inputMethods.annotateFlags,
-                           messages);
+    return PrintRangeModel(state_.print_range, state_.input_methods.input_methods, state_.input_methods.annotate_flags,
+                           messages_);
   }
   bool Run(std::function<bool(PrintRangeModel&)> script) {
-    dialog.script = std::move(script);
-    return RunPrintRangeDialog(state, messages, dialog);
+    dialog_.script = std::move(script);
+    return RunPrintRangeDialog(state_, messages_, dialog_);
   }
   // OK with the codes typed into both fields.
   bool RunCodes(std::string_view start, std::string_view end) {
@@ -45,7 +45,7 @@ class PrintRangeDialog : public ::testing::Test {
   }
   std::vector<std::uint16_t> Told() const {
     std::vector<std::uint16_t> ids;
-    for (const auto& message : messages.messages) {
+    for (const auto& message : messages_.messages) {
       for (const StringResource& entry : kStringTable) {
         if (entry.text == message.text) ids.push_back(entry.id);
       }
@@ -55,9 +55,9 @@ class PrintRangeDialog : public ::testing::Test {
     return ids;
   }
 
-  ProgramState state;
-  testing::RecordedMessages messages;
-  ScriptedRangeDialog dialog;
+  ProgramState state_;
+  testing::RecordedMessages messages_;
+  ScriptedRangeDialog dialog_;
 };
 
 TEST_F(PrintRangeDialog, OpensOnAllCodesWithTheRangesListed) {
@@ -69,16 +69,16 @@ TEST_F(PrintRangeDialog, OpensOnAllCodesWithTheRangesListed) {
   EXPECT_EQ(first.RangeRows(), (std::vector<std::string>{"FA40-FEFE", "8E40-A0FE", "8140-8DFE", "C6A1-C8FE"}));
   EXPECT_EQ(first.RangeRow(), 0u);
 
-  ResetPrintRange(state.printRange);  // as a font choice leaves it
-  PrintRangeModel afterChoice = Open();
-  EXPECT_EQ(afterChoice.Text(CodeField::kStart), "FA40");
-  EXPECT_EQ(afterChoice.Text(CodeField::kEnd), "FEFE");
-  afterChoice.ClickCodes();
-  EXPECT_TRUE(afterChoice.CodeControlsEnabled());
-  afterChoice.ChooseRange(2);
-  EXPECT_EQ(afterChoice.Text(CodeField::kStart), "8140");
-  EXPECT_EQ(afterChoice.Text(CodeField::kEnd), "8DFE");
-  EXPECT_FALSE(afterChoice.TakeFocusMove());  // codes the program puts in move nothing
+  ResetPrintRange(state_.print_range);  // as a font choice leaves it
+  PrintRangeModel after_choice = Open();
+  EXPECT_EQ(after_choice.Text(CodeField::kStart), "FA40");
+  EXPECT_EQ(after_choice.Text(CodeField::kEnd), "FEFE");
+  after_choice.ClickCodes();
+  EXPECT_TRUE(after_choice.CodeControlsEnabled());
+  after_choice.ChooseRange(2);
+  EXPECT_EQ(after_choice.Text(CodeField::kStart), "8140");
+  EXPECT_EQ(after_choice.Text(CodeField::kEnd), "8DFE");
+  EXPECT_FALSE(after_choice.TakeFocusMove());  // codes the program puts in move nothing
 }
 
 TEST_F(PrintRangeDialog, FieldsTakeHexadecimalDigitsAndCheckAFullCode) {
@@ -139,22 +139,22 @@ TEST_F(PrintRangeDialog, TheCaretStaysBeforeWhatTheFieldRefused) {
 
 TEST_F(PrintRangeDialog, ARangeCountsOnlyUserDefinedCodes) {
   ASSERT_TRUE(RunCodes("8140", "8DFE"));
-  EXPECT_EQ(state.printRange.printAll, 0);
-  EXPECT_EQ(state.printRange.firstIndex, 0);
-  EXPECT_EQ(state.printRange.count, 2041);
+  EXPECT_EQ(state_.print_range.printAll, 0);
+  EXPECT_EQ(state_.print_range.firstIndex, 0);
+  EXPECT_EQ(state_.print_range.count, 2041);
   ASSERT_TRUE(RunCodes("A0FE", "C6A1"));  // the codes between the two ranges are not counted
-  EXPECT_EQ(state.printRange.firstIndex, 5023);
-  EXPECT_EQ(state.printRange.count, 2);
+  EXPECT_EQ(state_.print_range.firstIndex, 5023);
+  EXPECT_EQ(state_.print_range.count, 2);
   ASSERT_TRUE(RunCodes("fa40", "FA40"));
-  EXPECT_EQ(state.printRange.firstIndex, 5432);
-  EXPECT_EQ(state.printRange.count, 1);
-  EXPECT_EQ(state.printRange.startCode, 0xFA40);
+  EXPECT_EQ(state_.print_range.firstIndex, 5432);
+  EXPECT_EQ(state_.print_range.count, 1);
+  EXPECT_EQ(state_.print_range.start_code, 0xFA40);
   EXPECT_TRUE(Told().empty());
 }
 
 TEST_F(PrintRangeDialog, OkRefusesIncompleteOrReversedCodesAndStaysOpen) {
-  ResetPrintRange(state.printRange);
-  const PrintRange before = state.printRange;
+  ResetPrintRange(state_.print_range);
+  const PrintRange before = state_.print_range;
   int oks = 0;
   EXPECT_FALSE(Run([&](PrintRangeModel& model) {
     model.ClickCodes();
@@ -172,9 +172,9 @@ TEST_F(PrintRangeDialog, OkRefusesIncompleteOrReversedCodesAndStaysOpen) {
   }));
   EXPECT_EQ(oks, 0);
   EXPECT_EQ(Told(), (std::vector<std::uint16_t>{kStartCodeIncompleteId, kEndCodeIncompleteId, kStartAfterEndId}));
-  EXPECT_EQ(state.printRange.startCode, before.startCode);
-  EXPECT_EQ(state.printRange.count, before.count);
-  EXPECT_EQ(state.printRange.printAll, 1);
+  EXPECT_EQ(state_.print_range.start_code, before.start_code);
+  EXPECT_EQ(state_.print_range.count, before.count);
+  EXPECT_EQ(state_.print_range.printAll, 1);
 }
 
 TEST_F(PrintRangeDialog, AllCodesKeepTheTypedCodesForTheNextOpening) {
@@ -184,9 +184,9 @@ TEST_F(PrintRangeDialog, AllCodesKeepTheTypedCodesForTheNextOpening) {
     model.ClickAll();
     return model.Ok();
   }));
-  EXPECT_EQ(state.printRange.printAll, 1);
-  EXPECT_EQ(state.printRange.firstIndex, 0);
-  EXPECT_EQ(state.printRange.count, 6217);
+  EXPECT_EQ(state_.print_range.printAll, 1);
+  EXPECT_EQ(state_.print_range.firstIndex, 0);
+  EXPECT_EQ(state_.print_range.count, 6217);
   PrintRangeModel next = Open();
   EXPECT_TRUE(next.AllChecked());
   EXPECT_EQ(next.Text(CodeField::kStart), "8140");
@@ -194,11 +194,11 @@ TEST_F(PrintRangeDialog, AllCodesKeepTheTypedCodesForTheNextOpening) {
 }
 
 TEST_F(PrintRangeDialog, TheAnnotationFlagsFollowTheListOnOkOnly) {
-  InputMethodList& list = state.inputMethods.inputMethods;
+  InputMethodList& list = state_.input_methods.input_methods;
   list.count = 2;
   list.records[0].layoutText.Assign("\xaa\x60\xad\xb5");  // 注音
   list.records[1].layoutText.Assign("\xad\xdc\xbe\x65");  // 倉頡
-  state.inputMethods.annotateFlags[1] = 1;
+  state_.input_methods.annotate_flags[1] = 1;
   EXPECT_FALSE(Run([](PrintRangeModel& model) {
     EXPECT_EQ(model.InputMethodNames(), (std::vector<std::string>{"\xaa\x60\xad\xb5", "\xad\xdc\xbe\x65"}));
     EXPECT_FALSE(model.InputMethodSelected(0));
@@ -206,24 +206,24 @@ TEST_F(PrintRangeDialog, TheAnnotationFlagsFollowTheListOnOkOnly) {
     model.SetInputMethodSelected(0, true);
     return false;  // Cancel
   }));
-  EXPECT_EQ(state.inputMethods.annotateFlags[0], 0);
+  EXPECT_EQ(state_.input_methods.annotate_flags[0], 0);
   ASSERT_TRUE(Run([](PrintRangeModel& model) {
     model.SetInputMethodSelected(0, true);
     model.SetInputMethodSelected(1, false);
     return model.Ok();
   }));
-  EXPECT_EQ(state.inputMethods.annotateFlags[0], 1);
-  EXPECT_EQ(state.inputMethods.annotateFlags[1], 0);
+  EXPECT_EQ(state_.input_methods.annotate_flags[0], 1);
+  EXPECT_EQ(state_.input_methods.annotate_flags[1], 0);
 }
 
 TEST_F(PrintRangeDialog, WithoutInputMethodsTheFlagsAreLeftAlone) {
-  state.inputMethods.annotateFlags[0] = 1;
+  state_.input_methods.annotate_flags[0] = 1;
   ASSERT_TRUE(Run([](PrintRangeModel& model) {
     EXPECT_TRUE(model.InputMethodNames().empty());
     return model.Ok();
   }));
-  EXPECT_EQ(state.inputMethods.annotateFlags[0], 1);
-  EXPECT_EQ(state.printRange.count, 6217);
+  EXPECT_EQ(state_.input_methods.annotate_flags[0], 1);
+  EXPECT_EQ(state_.print_range.count, 6217);
 }
 
 }  // namespace

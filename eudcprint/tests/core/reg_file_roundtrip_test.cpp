@@ -127,9 +127,9 @@ class DocumentGenerator {
     }
   }
 
-  std::u16string Name(int maxCharacters) {
+  std::u16string Name(int max_characters) {
     std::u16string name;
-    const int length = Uniform(1, maxCharacters);
+    const int length = Uniform(1, max_characters);
     for (int i = 0; i < length; ++i) name += Character();
     return name;
   }

@@ -66,8 +66,8 @@ TEST(RegFileVersion5, ReadsEveryKindOfValue) {
   EXPECT_EQ(expandable.type, 2u);
   EXPECT_EQ(expandable.data, Utf16File(std::u16string(u"%SystemRoot%\\EUDC.TTE") + u'\0', false));
 
-  const RegFileValue& defaultValue = ValueOf(document, eudc, u"");
-  EXPECT_EQ(defaultValue.data, Utf16File(std::u16string(u"say \"hi\"") + u'\0', false));
+  const RegFileValue& default_value = ValueOf(document, eudc, u"");
+  EXPECT_EQ(default_value.data, Utf16File(std::u16string(u"say \"hi\"") + u'\0', false));
 
   EXPECT_EQ(ValueOf(document, eudc, u"count").data, Data({0x2a, 0, 0, 0}));
   EXPECT_EQ(ValueOf(document, eudc, u"count").type, 4u);

@@ -31,14 +31,14 @@ constexpr std::string_view kBaUntonedText = "\xa3\x74\xa1\x40\xa3\xab\xa1\x40"; 
 class RootDictionaryTest : public ::testing::Test {
  protected:
   std::string Lookup(std::uint16_t code, std::uint32_t hkl) const {
-    return std::string(LookupRoots(*tables, code, hkl).View());
+    return std::string(LookupRoots(*tables_, code, hkl).View());
   }
   void Read(const DictionaryBuilder& builder, PlatformFamily family, std::uint32_t hkl) {
     const auto bytes = builder.Build();
-    ReadRootDictionary(*tables, bytes, family, hkl);
+    ReadRootDictionary(*tables_, bytes, family, hkl);
   }
 
-  std::unique_ptr<RootTables> tables = std::make_unique<RootTables>();
+  std::unique_ptr<RootTables> tables_ = std::make_unique<RootTables>();
 };
 
 TEST_F(RootDictionaryTest, TwoToneReadingsAreJoinedByAFullWidthSpace) {
@@ -53,9 +53,9 @@ TEST_F(RootDictionaryTest, TwoToneReadingsAreJoinedByAFullWidthSpace) {
 }
 
 TEST_F(RootDictionaryTest, AReadingWithoutToneLeavesItsSlotToTheNextReading) {
-  DictionaryBuilder untonedOnly(DictionaryForm::kPhonetic);
-  untonedOnly.Add(0xE000, kBaUntoned);
-  Read(untonedOnly, kNt, kPhoneticHkl);
+  DictionaryBuilder untoned_only(DictionaryForm::kPhonetic);
+  untoned_only.Add(0xE000, kBaUntoned);
+  Read(untoned_only, kNt, kPhoneticHkl);
   EXPECT_EQ(Lookup(0xFA40, kPhoneticHkl), kBaUntonedText);
 
   DictionaryBuilder overwritten(DictionaryForm::kPhonetic);
@@ -121,9 +121,9 @@ TEST_F(RootDictionaryTest, AFirstEntryOutsideTheAreaLoadsNothing) {
   Read(standard9x, k9x, kChangjieHkl);
   EXPECT_EQ(Lookup(0xFA40, kChangjieHkl), "");
 
-  DictionaryBuilder belowPrivateUse(DictionaryForm::kPhonetic);
-  belowPrivateUse.Add(0xDFFF, kBaFourth).Add(0xE000, kBaFourth);
-  Read(belowPrivateUse, kNt, kPhoneticHkl);
+  DictionaryBuilder below_private_use(DictionaryForm::kPhonetic);
+  below_private_use.Add(0xDFFF, kBaFourth).Add(0xE000, kBaFourth);
+  Read(below_private_use, kNt, kPhoneticHkl);
   EXPECT_EQ(Lookup(0xFA40, kPhoneticHkl), "");
 }
 
@@ -149,7 +149,7 @@ TEST_F(RootDictionaryTest, ACountLargerThanTheFileReadsOnlyWholeEntries) {
   file.Add(0xE000, kBaFourth).Add(0xE001, kBaFourth).ClaimCount(1000000);
   std::vector<std::uint8_t> bytes = file.Build();
   bytes.resize(bytes.size() - 3);  // the second entry loses its last root byte and padding
-  ReadRootDictionary(*tables, bytes, kNt, kPhoneticHkl);
+  ReadRootDictionary(*tables_, bytes, kNt, kPhoneticHkl);
   EXPECT_EQ(Lookup(0xFA40, kPhoneticHkl), kBaFourthText);
   EXPECT_EQ(Lookup(0xFA41, kPhoneticHkl), "");
 
@@ -158,7 +158,7 @@ TEST_F(RootDictionaryTest, ACountLargerThanTheFileReadsOnlyWholeEntries) {
   radical.Add(0xE000, {1, 2, 3, 4, 5}).ClaimCount(7);
   bytes = radical.Build();
   bytes.resize(bytes.size() - 2);
-  ReadRootDictionary(*tables, bytes, kNt, kChangjieHkl);
+  ReadRootDictionary(*tables_, bytes, kNt, kChangjieHkl);
   EXPECT_EQ(Lookup(0xFA40, kChangjieHkl).size(), 10u);
 }
 
@@ -170,7 +170,7 @@ TEST_F(RootDictionaryTest, FilesTooShortForTheirHeaderLoadNothing) {
   const std::vector<std::uint8_t> full = file.Build();
   for (std::size_t size : {0u, 1u, 12u, 15u, 16u, 100u, 258u, 264u}) {
     const std::vector<std::uint8_t> cut(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(size));
-    ReadRootDictionary(*tables, cut, kNt, kChangjieHkl);
+    ReadRootDictionary(*tables_, cut, kNt, kChangjieHkl);
     EXPECT_EQ(Lookup(0xFA40, kChangjieHkl), "") << "file of " << size << " bytes";
   }
 }
@@ -225,7 +225,7 @@ TEST_F(RootDictionaryTest, AFileThatCannotBeOpenedIsToldWithTheInputMethodName) 
   testing::MemoryFiles files;
   testing::RecordedMessages warnings;
   const std::string_view name = "\xad\xdc\xbe\x65";  // 倉頡
-  LoadRootDictionary(*tables, files, warnings, kNt, "C:\\missing.tbl", name, kChangjieHkl);
+  LoadRootDictionary(*tables_, files, warnings, kNt, "C:\\missing.tbl", name, kChangjieHkl);
   ASSERT_EQ(warnings.messages.size(), 1u);
   // 警告! 無法開啟【倉頡】輸入法字根檔
   EXPECT_EQ(warnings.messages[0].text,
@@ -235,7 +235,7 @@ TEST_F(RootDictionaryTest, AFileThatCannotBeOpenedIsToldWithTheInputMethodName) 
   EXPECT_NE(Lookup(0xFA40, kChangjieHkl), "");                                  // what was there stays
 
   files.Put("C:\\there.tbl", file.Build());
-  LoadRootDictionary(*tables, files, warnings, kNt, "C:\\there.tbl", name, kChangjieHkl);
+  LoadRootDictionary(*tables_, files, warnings, kNt, "C:\\there.tbl", name, kChangjieHkl);
   EXPECT_EQ(warnings.messages.size(), 1u);
 }
 

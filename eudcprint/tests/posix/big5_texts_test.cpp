@@ -25,8 +25,8 @@ namespace pictor {
 namespace {
 
 const posix::IconvCp950Codec& Codec() {
-  static const posix::IconvCp950Codec codec;
-  return codec;
+  static const posix::IconvCp950Codec kCodec;
+  return kCodec;
 }
 
 std::string Cp950(std::string_view utf8) { return Codec().FromUtf8(utf8); }
@@ -155,17 +155,17 @@ std::vector<std::string> Texts(const DialogTemplate& dialog) {
 TEST(Big5Texts, DialogLayouts) {
   const DialogTemplate& font = FontSettingDialogTemplate();
   EXPECT_EQ(font.caption, Cp950("設定字形"));
-  EXPECT_EQ(font.fontFace, Cp950("新細明體"));
-  std::vector<std::string> fontTexts;
-  for (const ControlTemplate& control : font.controls) fontTexts.emplace_back(control.text);
-  EXPECT_EQ(fontTexts, (std::vector<std::string>{Cp950("確定"), Cp950("取消"), "", Cp950("字形：")}));
+  EXPECT_EQ(font.font_face, Cp950("新細明體"));
+  std::vector<std::string> font_texts;
+  for (const ControlTemplate& control : font.controls) font_texts.emplace_back(control.text);
+  EXPECT_EQ(font_texts, (std::vector<std::string>{Cp950("確定"), Cp950("取消"), "", Cp950("字形：")}));
 
   const DialogTemplate& range = PrintRangeDialogTemplate();
   EXPECT_EQ(range.caption, Cp950("設定列印範圍"));
-  EXPECT_EQ(range.fontFace, Cp950("新細明體"));
-  std::vector<std::string> rangeTexts;
-  for (const ControlTemplate& control : range.controls) rangeTexts.emplace_back(control.text);
-  EXPECT_EQ(rangeTexts,
+  EXPECT_EQ(range.font_face, Cp950("新細明體"));
+  std::vector<std::string> range_texts;
+  for (const ControlTemplate& control : range.controls) range_texts.emplace_back(control.text);
+  EXPECT_EQ(range_texts,
             (std::vector<std::string>{Cp950("確定"), Cp950("取消"), Cp950("標註輸入法字根"), "", Cp950("列印範圍"),
                                       Cp950("全部(&A)"), Cp950("字碼(&D)"), Cp950("從(&F):"), "", Cp950("到(&T):"), "",
                                       Cp950("範圍(&R)："), ""}));

@@ -35,7 +35,7 @@ std::string OutlineText(const GlyphOutline& outline) {
   std::string text = std::to_string(outline.size()) + ":";
   for (const auto& contour : outline) {
     for (const OutlinePoint& p : contour) {
-      text += std::to_string(p.x) + "," + std::to_string(p.y) + (p.onCurve ? "" : "~") + ";";
+      text += std::to_string(p.x) + "," + std::to_string(p.y) + (p.on_curve ? "" : "~") + ";";
     }
   }
   return text;
@@ -78,7 +78,7 @@ TEST(TrueTypeReader, ReadsTheInstalledHanFontAsFreeTypeDoes) {
     SCOPED_TRACE(static_cast<unsigned>(c));
     const auto glyph = reader.GlyphIndex(c);
     ASSERT_TRUE(glyph);
-    ASSERT_EQ(*glyph, FT_Get_Char_Index(face.get(), c));
+    ASSERT_EQ(*glyph, FT_Get_Char_Index(face.Get(), c));
     const std::string expected = OutlineText(face, *glyph, true);
     EXPECT_EQ(OutlineText(reader.Outline(*glyph)), expected);
     EXPECT_EQ(reader.AdvanceWidth(*glyph), face->glyph->metrics.horiAdvance);
@@ -154,16 +154,16 @@ TEST(HanGlyphComposer, TheSecondPartFillsFromTheFirstPartsEdgeToItsOwn) {
 TEST(DemoEudcFonts, HoldCharactersComposedFromTheHanFont) {
   SKIP_WITHOUT_HAN_FONT();
   const DemoFontSet set = DemoEudcFonts();
-  ASSERT_EQ(set.fallbackReason, "");
+  ASSERT_EQ(set.fallback_reason, "");
   ASSERT_EQ(set.fonts.size(), 3u);
   const std::size_t characters = kDemoCharactersFromFA40 + kDemoCharactersFrom8140 + kDemoCharactersFromC6A1;
   const std::vector<std::size_t> lacking = {0, 2, 4};  // eudc.tte has all; the others lack FA40... first
   const std::vector<std::uint8_t> dots = BuildTrueTypeFont({"x", {0xE000}, false});
-  const Face dotFace(dots);
-  const std::string dotPattern = OutlineText(dotFace, 1);
+  const Face dot_face(dots);
+  const std::string dot_pattern = OutlineText(dot_face, 1);
 
   for (std::size_t f = 0; f < set.fonts.size(); ++f) {
-    SCOPED_TRACE(set.fonts[f].fileName);
+    SCOPED_TRACE(set.fonts[f].file_name);
     const Face face(set.fonts[f].bytes);
     EXPECT_EQ(face->num_glyphs, static_cast<FT_Long>(characters - lacking[f] + 1));
     // 0xFA40 is U+E000, 0x8140 U+EEB8, 0xC6A1 U+F6B1: each area's first and last characters.
@@ -172,10 +172,10 @@ TEST(DemoEudcFonts, HoldCharactersComposedFromTheHanFont) {
       const std::size_t count = first == 0xE000   ? kDemoCharactersFromFA40
                                 : first == 0xEEB8 ? kDemoCharactersFrom8140
                                                   : kDemoCharactersFromC6A1;
-      EXPECT_EQ(FT_Get_Char_Index(face.get(), first + count), 0u) << "one past the last";
+      EXPECT_EQ(FT_Get_Char_Index(face.Get(), first + count), 0u) << "one past the last";
       const auto skipped = static_cast<char32_t>(first == 0xE000 ? lacking[f] : 0);
       for (char32_t c = first + skipped; c < first + count; ++c) {
-        const FT_UInt glyph = FT_Get_Char_Index(face.get(), c);
+        const FT_UInt glyph = FT_Get_Char_Index(face.Get(), c);
         ASSERT_NE(glyph, 0u) << std::hex << static_cast<unsigned>(c);
         const std::string text = OutlineText(face, glyph);
         const FT_Outline& outline = face->glyph->outline;
@@ -191,24 +191,24 @@ TEST(DemoEudcFonts, HoldCharactersComposedFromTheHanFont) {
         EXPECT_GE(box.yMin, kEmDescender);
         EXPECT_LE(box.yMax, kEmAscender);
         EXPECT_EQ(FT_Outline_Get_Orientation(const_cast<FT_Outline*>(&outline)), FT_ORIENTATION_TRUETYPE);
-        EXPECT_NE(text, dotPattern);
+        EXPECT_NE(text, dot_pattern);
         EXPECT_TRUE(outlines.insert(text).second) << "drawn twice: " << std::hex << static_cast<unsigned>(c);
       }
     }
     if (lacking[f] > 0) {
-      EXPECT_EQ(FT_Get_Char_Index(face.get(), 0xE000), 0u) << "FA40 is left out";
+      EXPECT_EQ(FT_Get_Char_Index(face.Get(), 0xE000), 0u) << "FA40 is left out";
     }
   }
 }
 
 TEST(DemoEudcFonts, WithoutTheHanFontFallBackToTheDotPatternAndSaySo) {
   const DemoFontSet set = DemoEudcFonts("/nonexistent/uming.ttc");
-  EXPECT_NE(set.fallbackReason.find("/nonexistent/uming.ttc"), std::string::npos) << set.fallbackReason;
+  EXPECT_NE(set.fallback_reason.find("/nonexistent/uming.ttc"), std::string::npos) << set.fallback_reason;
   ASSERT_EQ(set.fonts.size(), 3u);
   const Face face(set.fonts[0].bytes);
   EXPECT_EQ(face->num_glyphs, 6217 + 1);
   const std::vector<std::uint8_t> dots = BuildTrueTypeFont({"x", {0xE000}, false});
-  EXPECT_EQ(OutlineText(face, FT_Get_Char_Index(face.get(), 0xE000)), OutlineText(Face(dots), 1));
+  EXPECT_EQ(OutlineText(face, FT_Get_Char_Index(face.Get(), 0xE000)), OutlineText(Face(dots), 1));
 }
 
 }  // namespace

@@ -75,7 +75,7 @@ struct PatternDeleter {
 using Pattern = std::unique_ptr<FcPattern, PatternDeleter>;
 
 Pattern QueryFontconfig(const Face& face) {
-  return Pattern(FcFreeTypeQueryFace(face.get(), reinterpret_cast<const FcChar8*>("generated.ttf"), 0, nullptr));
+  return Pattern(FcFreeTypeQueryFace(face.Get(), reinterpret_cast<const FcChar8*>("generated.ttf"), 0, nullptr));
 }
 
 std::vector<std::uint8_t> FullEudcFont(std::span<const std::uint16_t> omitted) {
@@ -113,8 +113,8 @@ TEST(EudcFont, Os2AnnouncesTraditionalChineseAndPrivateUse) {
   const auto os2 = TableBytes(FullEudcFont({}), "OS/2");
   ASSERT_EQ(os2.size(), 96u);
   EXPECT_EQ(Be16(os2, 0), 4u);
-  const std::vector<std::uint8_t> codePageRange1(os2.begin() + 78, os2.begin() + 82);
-  EXPECT_EQ(codePageRange1, (std::vector<std::uint8_t>{0x00, 0x10, 0x00, 0x00}));
+  const std::vector<std::uint8_t> code_page_range1(os2.begin() + 78, os2.begin() + 82);
+  EXPECT_EQ(code_page_range1, (std::vector<std::uint8_t>{0x00, 0x10, 0x00, 0x00}));
   EXPECT_EQ(Be32(os2, 46), 1u << 28);  // ulUnicodeRange2: Private Use Area (bit 60) only
   EXPECT_EQ(Be16(os2, 64), 0xE000u);
   EXPECT_EQ(Be16(os2, 66), 0xF848u);
@@ -140,13 +140,13 @@ TEST(EudcFont, EveryCharacterHasAnInkedGlyphOfItsOwn) {
   const auto bytes = FullEudcFont(kOmitted);
   const Face face(bytes);
   EXPECT_EQ(face->units_per_EM, kUnitsPerEm);
-  EXPECT_TRUE(FT_IS_SCALABLE(face.get()));
+  EXPECT_TRUE(FT_IS_SCALABLE(face.Get()));
   EXPECT_EQ(face->num_glyphs, EUDC_CHARACTER_COUNT - static_cast<FT_Long>(kOmitted.size()) + 1);
 
   std::set<std::string> outlines;
   for (std::uint16_t ordinal = 0; ordinal < EUDC_CHARACTER_COUNT; ++ordinal) {
-    const char32_t codePoint = 0xE000 + char32_t{ordinal};
-    const FT_UInt glyph = FT_Get_Char_Index(face.get(), codePoint);
+    const char32_t code_point = 0xE000 + char32_t{ordinal};
+    const FT_UInt glyph = FT_Get_Char_Index(face.Get(), code_point);
     const bool omitted = std::find(kOmitted.begin(), kOmitted.end(), OrdinalToBig5(ordinal)) != kOmitted.end();
     if (omitted) {
       EXPECT_EQ(glyph, 0u) << "ordinal " << ordinal;
@@ -156,7 +156,7 @@ TEST(EudcFont, EveryCharacterHasAnInkedGlyphOfItsOwn) {
     const std::string text = OutlineText(face, glyph);
     const FT_Outline& outline = face->glyph->outline;
     // A frame of two contours and one square per set bit of the code point.
-    ASSERT_EQ(outline.n_contours, 2 + std::popcount(static_cast<unsigned>(codePoint))) << "ordinal " << ordinal;
+    ASSERT_EQ(outline.n_contours, 2 + std::popcount(static_cast<unsigned>(code_point))) << "ordinal " << ordinal;
     ASSERT_EQ(FT_Outline_Get_Orientation(const_cast<FT_Outline*>(&outline)), FT_ORIENTATION_TRUETYPE);
     outlines.insert(text);
   }
@@ -167,9 +167,9 @@ TEST(EudcFont, RenderedGlyphShowsInkAroundAnOpenCentre) {
   const auto bytes = BuildTrueTypeFont({"x", {0xE000, 0xF848}, false});
   const Face face(bytes);
   constexpr int kPixels = 64;
-  ASSERT_EQ(FT_Set_Pixel_Sizes(face.get(), 0, kPixels), 0);
-  for (char32_t codePoint : {U'\uE000', U'\uF848'}) {
-    ASSERT_EQ(FT_Load_Char(face.get(), codePoint, FT_LOAD_RENDER | FT_LOAD_NO_HINTING), 0);
+  ASSERT_EQ(FT_Set_Pixel_Sizes(face.Get(), 0, kPixels), 0);
+  for (char32_t code_point : {U'\uE000', U'\uF848'}) {
+    ASSERT_EQ(FT_Load_Char(face.Get(), code_point, FT_LOAD_RENDER | FT_LOAD_NO_HINTING), 0);
     const FT_GlyphSlot slot = face->glyph;
     const FT_Bitmap& bitmap = slot->bitmap;
     int ink = 0;
@@ -177,13 +177,13 @@ TEST(EudcFont, RenderedGlyphShowsInkAroundAnOpenCentre) {
       for (unsigned col = 0; col < bitmap.width; ++col) ink += bitmap.buffer[row * bitmap.pitch + col] > 128;
     }
     const int area = static_cast<int>(bitmap.rows * bitmap.width);
-    EXPECT_GT(ink, area / 10) << std::hex << static_cast<unsigned>(codePoint);
-    EXPECT_LT(ink, area * 9 / 10) << std::hex << static_cast<unsigned>(codePoint);
+    EXPECT_GT(ink, area / 10) << std::hex << static_cast<unsigned>(code_point);
+    EXPECT_LT(ink, area * 9 / 10) << std::hex << static_cast<unsigned>(code_point);
     // The centre of the em (512, 384) lies between the bit cells: blank unless the frame's hole
     // runs the wrong way round and fills.
     const int col = 512 * kPixels / kUnitsPerEm - slot->bitmap_left;
     const int row = slot->bitmap_top - 384 * kPixels / kUnitsPerEm - 1;
-    EXPECT_EQ(bitmap.buffer[row * bitmap.pitch + col], 0) << std::hex << static_cast<unsigned>(codePoint);
+    EXPECT_EQ(bitmap.buffer[row * bitmap.pitch + col], 0) << std::hex << static_cast<unsigned>(code_point);
   }
 }
 
@@ -202,9 +202,9 @@ TEST(EudcFont, FamilyNameReadsBack) {
     const auto bytes = BuildTrueTypeFont({family, {0xE000}, false});
     const Face face(bytes);
     std::map<FT_UShort, std::string> names;
-    for (FT_UInt i = 0; i < FT_Get_Sfnt_Name_Count(face.get()); ++i) {
+    for (FT_UInt i = 0; i < FT_Get_Sfnt_Name_Count(face.Get()); ++i) {
       FT_SfntName name;
-      ASSERT_EQ(FT_Get_Sfnt_Name(face.get(), i, &name), 0);
+      ASSERT_EQ(FT_Get_Sfnt_Name(face.Get(), i, &name), 0);
       ASSERT_EQ(name.platform_id, TT_PLATFORM_MICROSOFT);
       names[name.name_id].assign(reinterpret_cast<const char*>(name.string), name.string_len);
     }
@@ -212,19 +212,19 @@ TEST(EudcFont, FamilyNameReadsBack) {
     EXPECT_EQ(names[TT_NAME_ID_FULL_NAME], utf16be);
     EXPECT_EQ(names[TT_NAME_ID_FONT_SUBFAMILY], std::string("\0R\0e\0g\0u\0l\0a\0r", 14));
     // PostScript names: ASCII letters, digits and '-', at most 63.
-    const std::string& postScript = names[TT_NAME_ID_PS_NAME];
-    EXPECT_TRUE(!postScript.empty() && postScript.size() <= 2 * 63);
-    for (std::size_t i = 0; i + 1 < postScript.size(); i += 2) {
-      EXPECT_TRUE(postScript[i] == 0 &&
-                  (std::isalnum(static_cast<unsigned char>(postScript[i + 1])) || postScript[i + 1] == '-'))
+    const std::string& post_script = names[TT_NAME_ID_PS_NAME];
+    EXPECT_TRUE(!post_script.empty() && post_script.size() <= 2 * 63);
+    for (std::size_t i = 0; i + 1 < post_script.size(); i += 2) {
+      EXPECT_TRUE(post_script[i] == 0 &&
+                  (std::isalnum(static_cast<unsigned char>(post_script[i + 1])) || post_script[i + 1] == '-'))
           << "at " << i;
     }
 
     const Pattern pattern = QueryFontconfig(face);
     ASSERT_TRUE(pattern);
-    FcChar8* fcFamily = nullptr;
-    ASSERT_EQ(FcPatternGetString(pattern.get(), FC_FAMILY, 0, &fcFamily), FcResultMatch);
-    EXPECT_EQ(reinterpret_cast<const char*>(fcFamily), family);
+    FcChar8* fc_family = nullptr;
+    ASSERT_EQ(FcPatternGetString(pattern.get(), FC_FAMILY, 0, &fc_family), FcResultMatch);
+    EXPECT_EQ(reinterpret_cast<const char*>(fc_family), family);
   }
 }
 
@@ -240,18 +240,18 @@ TEST(EudcFont, ChineseCoverMakesATraditionalChineseTypeface) {
   ASSERT_EQ(FcPatternGetBool(pattern.get(), FC_OUTLINE, 0, &outline), FcResultMatch);
   EXPECT_TRUE(outline);
 
-  const FT_UInt shared = FT_Get_Char_Index(face.get(), U'\u4E01');
+  const FT_UInt shared = FT_Get_Char_Index(face.Get(), U'\u4E01');
   ASSERT_NE(shared, 0u);
   for (char32_t c : {U'A', U'\u3105', U'\u9FA5', U'\uFA0C', U'\uFF01'})
-    EXPECT_EQ(FT_Get_Char_Index(face.get(), c), shared);
+    EXPECT_EQ(FT_Get_Char_Index(face.Get(), c), shared);
   // Listed code points keep their own glyphs inside the cover; spaces stay blank.
-  EXPECT_NE(FT_Get_Char_Index(face.get(), U'\u4E00'), shared);
-  EXPECT_NE(FT_Get_Char_Index(face.get(), U'\uE000'), 0u);
-  EXPECT_EQ(FT_Get_Char_Index(face.get(), U'\uE001'), 0u);
-  const FT_UInt space = FT_Get_Char_Index(face.get(), U' ');
+  EXPECT_NE(FT_Get_Char_Index(face.Get(), U'\u4E00'), shared);
+  EXPECT_NE(FT_Get_Char_Index(face.Get(), U'\uE000'), 0u);
+  EXPECT_EQ(FT_Get_Char_Index(face.Get(), U'\uE001'), 0u);
+  const FT_UInt space = FT_Get_Char_Index(face.Get(), U' ');
   ASSERT_NE(space, 0u);
-  EXPECT_EQ(FT_Get_Char_Index(face.get(), U'\u3000'), space);
-  ASSERT_EQ(FT_Load_Glyph(face.get(), space, FT_LOAD_NO_SCALE), 0);
+  EXPECT_EQ(FT_Get_Char_Index(face.Get(), U'\u3000'), space);
+  ASSERT_EQ(FT_Load_Glyph(face.Get(), space, FT_LOAD_NO_SCALE), 0);
   EXPECT_EQ(face->glyph->outline.n_points, 0);
   EXPECT_EQ(face->glyph->advance.x, kUnitsPerEm);
 }

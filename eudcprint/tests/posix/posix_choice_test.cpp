@@ -42,9 +42,9 @@ class PrivateFonts {
         << "</cachedir>\n"
         << "</fontconfig>\n";
   }
-  void Add(const std::string& file, const std::string& family, bool traditionalChinese) {
+  void Add(const std::string& file, const std::string& family, bool traditional_chinese) {
     WriteFile(folder_ / ("fonts/" + file),
-              testsupport::BuildTrueTypeFont({family, {0xE000, 0xE001}, traditionalChinese}));
+              testsupport::BuildTrueTypeFont({family, {0xE000, 0xE001}, traditional_chinese}));
   }
   std::string ConfigFile() const { return folder_ / "fonts.conf"; }
 
@@ -66,9 +66,9 @@ TEST(FontconfigFaces, ListsTraditionalChineseOutlineFamiliesInCodePage950) {
   const std::vector<FontFace> faces = port.InstalledFaces();
   std::vector<std::string> names;
   for (const FontFace& face : faces) {
-    names.push_back(face.faceName);
+    names.push_back(face.face_name);
     EXPECT_EQ(face.charset, kChineseBig5Charset);
-    EXPECT_EQ(face.fontType, kTrueTypeFontType);
+    EXPECT_EQ(face.font_type, kTrueTypeFontType);
   }
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"@Pictor Vertical", "Pictor Ming", std::string(kNewMing)}));
@@ -116,7 +116,7 @@ TEST(PosixChoice, TheNextStartPutsBackALinkThatAKilledProgramSetAside) {
     InitEudcSupport(state, ports);
     ChooseSystemDefault dialog;
     const bool chosen = ChooseAssociation(state, ports, dialog);
-    if (!chosen || state.savedDefaultLink.pendingRestore != 1 || MingLink(platform)) _exit(3);
+    if (!chosen || state.saved_default_link.pending_restore != 1 || MingLink(platform)) _exit(3);
     raise(SIGKILL);
     _exit(4);
   }
@@ -134,7 +134,7 @@ TEST(PosixChoice, TheNextStartPutsBackALinkThatAKilledProgramSetAside) {
   InitEudcSupport(next, platform.AllPorts());
   ASSERT_TRUE(MingLink(platform));
   EXPECT_EQ(MingLink(platform)->data, codec.FromUtf8(folder.Path().string()) + "/mingliu.tte");
-  EXPECT_EQ(next.savedDefaultLink.pendingRestore, 0);
+  EXPECT_EQ(next.saved_default_link.pending_restore, 0);
   // The links are as they were; an empty record key stays behind.
   const regfile::RegistryDocument document = regfile::ReadRegFile(testing::ReadFile(path));
   const regfile::RegistryDocument original = regfile::ReadRegFile(before);

@@ -74,12 +74,12 @@ TEST(FileRegistry, AMissingFileIsAnEmptyRegistryWrittenOnTheFirstChange) {
   const std::u16string expected =
       u"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\EUDC\\950]\r\n"
       u"\"細明體\"=\"C:\\\\EUDC.TTE\"\r\n\r\n";
-  std::vector<std::uint8_t> expectedBytes = {0xFF, 0xFE};
+  std::vector<std::uint8_t> expected_bytes = {0xFF, 0xFE};
   for (char16_t unit : expected) {
-    expectedBytes.push_back(static_cast<std::uint8_t>(unit & 0xFF));
-    expectedBytes.push_back(static_cast<std::uint8_t>(unit >> 8));
+    expected_bytes.push_back(static_cast<std::uint8_t>(unit & 0xFF));
+    expected_bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
   }
-  EXPECT_EQ(bytes, expectedBytes);
+  EXPECT_EQ(bytes, expected_bytes);
   EXPECT_EQ(std::filesystem::status(path).permissions() & std::filesystem::perms::all,
             std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 
@@ -108,8 +108,8 @@ TEST(FileRegistry, WritesARegedit4FileBackAsRegedit4AndKeepsWhatItDidNotTouch) {
 
   // Deleting and putting back the same value leaves the file as it was, byte for byte.
   ASSERT_TRUE(key->Delete(ming.name));
-  const std::string mingLine = "\"\xb2\xd3\xa9\xfa\xc5\xe9\"=\"C:\\\\WINDOWS\\\\MING.TTE\"\r\n";
-  EXPECT_EQ(ReadFile(path).size(), original.size() - mingLine.size());
+  const std::string ming_line = "\"\xb2\xd3\xa9\xfa\xc5\xe9\"=\"C:\\\\WINDOWS\\\\MING.TTE\"\r\n";
+  EXPECT_EQ(ReadFile(path).size(), original.size() - ming_line.size());
   ASSERT_TRUE(key->Set(ming));
   EXPECT_EQ(ReadFile(path), Bytes(original));
   ASSERT_TRUE(key->Set({"New", kRegSz, "\xaa\x60"}));
@@ -321,10 +321,10 @@ TEST(PosixPorts, FileReaderTakesCodePage950PathsWithBackslashes) {
   WriteFile(folder / "字根/注音.tbl", Bytes("roots"));
   IconvCp950Codec codec;
   PosixFileReader reader(codec);
-  const std::string cp950Folder = codec.FromUtf8(folder.Path().string());
-  EXPECT_EQ(reader.ReadWholeFile(cp950Folder + "\\\xa6\x72\xae\xda\\\xaa\x60\xad\xb5.tbl"), Bytes("roots"));
-  EXPECT_EQ(reader.ReadWholeFile(cp950Folder + "\\missing.tbl"), std::nullopt);
-  EXPECT_EQ(reader.ReadWholeFile(cp950Folder), std::nullopt);  // a folder
+  const std::string cp950_folder = codec.FromUtf8(folder.Path().string());
+  EXPECT_EQ(reader.ReadWholeFile(cp950_folder + "\\\xa6\x72\xae\xda\\\xaa\x60\xad\xb5.tbl"), Bytes("roots"));
+  EXPECT_EQ(reader.ReadWholeFile(cp950_folder + "\\missing.tbl"), std::nullopt);
+  EXPECT_EQ(reader.ReadWholeFile(cp950_folder), std::nullopt);  // a folder
 }
 
 // The whole road on Linux: a registry file and dictionaries generated here, found through the
@@ -342,17 +342,17 @@ TEST_P(EndToEnd, LookupsAnswerFromDictionariesFoundThroughTheRegistryFile) {
     ASSERT_TRUE(testsupport::InstallDemoInputMethods(registry, codec.FromUtf8(folder.Path().string()), '/'));
   }
   for (const auto& dictionary : testsupport::DemoDictionaries(family))
-    WriteFile(folder / dictionary.fileName, dictionary.bytes);
+    WriteFile(folder / dictionary.file_name, dictionary.bytes);
 
   ScopedEnv env("PICTOR_REGISTRY", path.c_str());
   PosixPlatform platform;
   InputMethodState state;
   EnumerateInputMethods(state, platform.Ports(), family);
-  ASSERT_EQ(state.inputMethods.count, 2u);
-  EXPECT_EQ(state.inputMethods.records[0].layoutText.View(), testsupport::kDemoPhoneticName);
-  EXPECT_EQ(state.inputMethods.records[1].layoutText.View(), testsupport::kDemoChangjieName);
+  ASSERT_EQ(state.input_methods.count, 2u);
+  EXPECT_EQ(state.input_methods.records[0].layoutText.View(), testsupport::kDemoPhoneticName);
+  EXPECT_EQ(state.input_methods.records[1].layoutText.View(), testsupport::kDemoChangjieName);
   for (const auto& expected : testsupport::DemoExpectations()) {
-    EXPECT_EQ(LookupRoots(*state.rootTables, expected.code, expected.hkl).View(), expected.roots)
+    EXPECT_EQ(LookupRoots(*state.root_tables, expected.code, expected.hkl).View(), expected.roots)
         << std::hex << expected.code << " " << expected.hkl;
   }
   EXPECT_EQ(regfile::ReadRegFile(ReadFile(path)).Format(), format);

@@ -71,15 +71,15 @@ QStringList TabChain(int steps) {
 class FontSettingDialogTest : public ::testing::Test {
  protected:
   FontSettingDialogTest() {
-    f.fonts.faces = {{std::string(kKai), kChineseBig5Charset, kTrueTypeFontType},
-                     {std::string(kMing), kChineseBig5Charset, kTrueTypeFontType}};
-    auto links = f.registry.memory.Create(RegistryRoot::kCurrentUser, "EUDC\\950");
+    f_.fonts.faces = {{std::string(kKai), kChineseBig5Charset, kTrueTypeFontType},
+                      {std::string(kMing), kChineseBig5Charset, kTrueTypeFontType}};
+    auto links = f_.registry.memory.Create(RegistryRoot::kCurrentUser, "EUDC\\950");
     links->Set({"SystemDefaultEUDCFont", kRegSz, "C:\\WINDOWS\\FONTS\\EUDC.TTE"});
     links->Set({std::string(kMing), kRegSz, "C:\\WINDOWS\\FONTS\\abcdefghijklmnopq.tte"});
     links->Set({std::string(kKai), kRegSz, "C:\\eudc\\kai.tte"});
-    const PictorPorts ports = f.Ports();
-    EXPECT_TRUE(
-        model.Open({ports.registry, ports.fonts, ports.windowsDirectory, ports.messages, PlatformFamily::kWindowsNT}));
+    const PictorPorts ports = f_.Ports();
+    EXPECT_TRUE(model_.Open(
+        {ports.registry, ports.fonts, ports.windows_directory, ports.messages, PlatformFamily::kWindowsNT}));
   }
 
   QColor ItemBackground(QListWidget* list, int row) {
@@ -88,12 +88,12 @@ class FontSettingDialogTest : public ::testing::Test {
     return image.pixelColor(item.left() + 24, item.top() + 1);  // between the mark and the name
   }
 
-  testing::ChoiceFixture f;
-  FontSettingModel model;
+  testing::ChoiceFixture f_;
+  FontSettingModel model_;
 };
 
 TEST_F(FontSettingDialogTest, IsLaidOutFromItsTableInDialogUnits) {
-  FontSettingDialog dialog(model);
+  FontSettingDialog dialog(model_);
   const DialogBaseUnits units = dialog.BaseUnits();
   EXPECT_GT(units.x, 0);
   EXPECT_GT(units.y, 0);
@@ -115,7 +115,7 @@ TEST_F(FontSettingDialogTest, IsLaidOutFromItsTableInDialogUnits) {
 }
 
 TEST_F(FontSettingDialogTest, ListsTheAssociationsWithTheFirstSelectedAndChoosesByClick) {
-  FontSettingDialog dialog(model);
+  FontSettingDialog dialog(model_);
   Show(dialog);
   QListWidget* list = dialog.AssociationList();
   ASSERT_EQ(list->count(), 3);
@@ -123,7 +123,7 @@ TEST_F(FontSettingDialogTest, ListsTheAssociationsWithTheFirstSelectedAndChooses
   for (int row = 0; row < 3; ++row) EXPECT_EQ(list->visualItemRect(list->item(row)).height(), kAssociationItemHeight);
 
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(2)).center());
-  EXPECT_EQ(model.Selection(), 2u);
+  EXPECT_EQ(model_.Selection(), 2u);
   QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
   ASSERT_TRUE(dialog.Chosen());
@@ -133,7 +133,7 @@ TEST_F(FontSettingDialogTest, ListsTheAssociationsWithTheFirstSelectedAndChooses
 // As a list box of the platform, the list keeps its selection when its blank part is clicked, so
 // 確定 confirms the item shown selected.
 TEST_F(FontSettingDialogTest, AClickOnTheBlankPartOfTheListKeepsTheSelection) {
-  FontSettingDialog dialog(model);
+  FontSettingDialog dialog(model_);
   Show(dialog);
   QListWidget* list = dialog.AssociationList();
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
@@ -149,7 +149,7 @@ TEST_F(FontSettingDialogTest, AClickOnTheBlankPartOfTheListKeepsTheSelection) {
 }
 
 TEST_F(FontSettingDialogTest, TheSelectedItemIsDrawnHighlightedAlsoWithTheFocus) {
-  FontSettingDialog dialog(model);
+  FontSettingDialog dialog(model_);
   Show(dialog);
   QListWidget* list = dialog.AssociationList();
   const QColor navy(0, 0, 128);
@@ -158,14 +158,14 @@ TEST_F(FontSettingDialogTest, TheSelectedItemIsDrawnHighlightedAlsoWithTheFocus)
   list->setFocus();
   QTest::keyClick(list, Qt::Key_Down);
   ASSERT_TRUE(list->hasFocus());
-  EXPECT_EQ(model.Selection(), 1u);
+  EXPECT_EQ(model_.Selection(), 1u);
   EXPECT_EQ(ItemBackground(list, 0), QColor(Qt::white));
   EXPECT_EQ(ItemBackground(list, 1), navy);  // selected and focused
 }
 
 TEST_F(FontSettingDialogTest, EnterConfirmsAndEscapeCancels) {
   {
-    FontSettingDialog dialog(model);
+    FontSettingDialog dialog(model_);
     Show(dialog);
     dialog.AssociationList()->setFocus();
     QTest::keyClick(dialog.AssociationList(), Qt::Key_Down);
@@ -174,7 +174,7 @@ TEST_F(FontSettingDialogTest, EnterConfirmsAndEscapeCancels) {
     EXPECT_EQ(dialog.Chosen()->displayName.View(), kMing);
     EXPECT_EQ(dialog.Chosen()->eudcFilePath.View(), "C:\\WINDOWS\\FONTS\\abcdefghijklmnopq.tte");
   }
-  FontSettingDialog dialog(model);
+  FontSettingDialog dialog(model_);
   Show(dialog);
   QTest::keyClick(&dialog, Qt::Key_Escape);
   EXPECT_EQ(dialog.result(), QDialog::Rejected);
@@ -183,40 +183,40 @@ TEST_F(FontSettingDialogTest, EnterConfirmsAndEscapeCancels) {
 
 TEST_F(FontSettingDialogTest, TheCoreRunsItModallyAndSetsTheLinkAside) {
   ProgramState state;
-  InitEudcSupport(state, f.Ports());
+  InitEudcSupport(state, f_.Ports());
   QtFontSettingDialogPort port;
   OnNextModal([](QWidget* modal) {
     auto* dialog = qobject_cast<FontSettingDialog*>(modal);
     ASSERT_NE(dialog, nullptr);
     QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);  // 標準造字 is selected
   });
-  ASSERT_TRUE(ChooseAssociation(state, f.Ports(), port));
-  EXPECT_EQ(state.currentAssociation.displayName.View(), kSystemDefault);
-  EXPECT_EQ(state.savedDefaultLink.pendingRestore, 1);
-  EXPECT_FALSE(f.registry.memory.Open(RegistryRoot::kCurrentUser, "EUDC\\950", RegistryAccess::kRead)->Query(kMing));
+  ASSERT_TRUE(ChooseAssociation(state, f_.Ports(), port));
+  EXPECT_EQ(state.current_association.displayName.View(), kSystemDefault);
+  EXPECT_EQ(state.saved_default_link.pending_restore, 1);
+  EXPECT_FALSE(f_.registry.memory.Open(RegistryRoot::kCurrentUser, "EUDC\\950", RegistryAccess::kRead)->Query(kMing));
 }
 
 class PrintRangeDialogTest : public ::testing::Test {
  protected:
   PrintRangeDialogTest() {
-    ResetPrintRange(state.printRange);
-    InputMethodList& list = state.inputMethods.inputMethods;
+    ResetPrintRange(state_.print_range);
+    InputMethodList& list = state_.input_methods.input_methods;
     list.count = 2;
     list.records[0].layoutText.Assign("\xaa\x60\xad\xb5");  // 注音
     list.records[1].layoutText.Assign("\xad\xdc\xbe\x65");  // 倉頡
   }
   PrintRangeModel Model() {
-    return PrintRangeModel(state.printRange, state.inputMethods.inputMethods, state.inputMethods.annotateFlags,
-                           messages);
+    return PrintRangeModel(state_.print_range, state_.input_methods.input_methods, state_.input_methods.annotate_flags,
+                           messages_);
   }
   std::vector<std::string> Told() const {
     std::vector<std::string> texts;
-    for (const auto& message : messages.messages) texts.push_back(message.text);
+    for (const auto& message : messages_.messages) texts.push_back(message.text);
     return texts;
   }
 
-  ProgramState state;
-  testing::RecordedMessages messages;
+  ProgramState state_;
+  testing::RecordedMessages messages_;
 };
 
 TEST_F(PrintRangeDialogTest, IsLaidOutFromItsTableAndOpensOnAllCodes) {
@@ -308,13 +308,13 @@ TEST_F(PrintRangeDialogTest, OkStoresTheRangeAndTheAnnotationsThroughTheCore) {
     QTest::keyClicks(dialog->Field(CodeField::kEnd), "C6A1");
     QTest::keyClick(dialog->OkButton(), Qt::Key_Return);
   });
-  ASSERT_TRUE(RunPrintRangeDialog(state, messages, port));
-  EXPECT_EQ(state.printRange.printAll, 0);
-  EXPECT_EQ(state.printRange.firstIndex, 5023);
-  EXPECT_EQ(state.printRange.count, 2);
-  EXPECT_EQ(state.inputMethods.annotateFlags[0], 0);
-  EXPECT_EQ(state.inputMethods.annotateFlags[1], 1);
-  EXPECT_TRUE(messages.messages.empty());
+  ASSERT_TRUE(RunPrintRangeDialog(state_, messages_, port));
+  EXPECT_EQ(state_.print_range.printAll, 0);
+  EXPECT_EQ(state_.print_range.firstIndex, 5023);
+  EXPECT_EQ(state_.print_range.count, 2);
+  EXPECT_EQ(state_.input_methods.annotate_flags[0], 0);
+  EXPECT_EQ(state_.input_methods.annotate_flags[1], 1);
+  EXPECT_TRUE(messages_.messages.empty());
 }
 
 TEST_F(PrintRangeDialogTest, AReversedRangeIsToldAndTheDialogStaysOpen) {

@@ -96,7 +96,7 @@ class PictorWindow : public ::testing::Test {
  protected:
   PictorWindow() {
     for (const auto& dictionary : testsupport::DemoDictionaries(PlatformFamily::kWindowsNT)) {
-      WriteFile(folder_ / dictionary.fileName, dictionary.bytes);
+      WriteFile(folder_ / dictionary.file_name, dictionary.bytes);
     }
     WriteFile(folder_ / "eudc.tte", testsupport::BuildTrueTypeFont({"EUDC", testsupport::EudcCodePoints(), false}));
     platform_ = std::make_unique<posix::PosixPlatform>(folder_ / "registry.reg");
@@ -132,7 +132,7 @@ class PictorWindow : public ::testing::Test {
 TEST_F(PictorWindow, StartUpChainsTheFontChoiceIntoTheRangeChoice) {
   EXPECT_EQ(frame_->windowTitle(), Text("\xa6\xdb\xb3y\xa6r - \xa6"
                                         "C\xa6L\xb5{\xa6\xa1"));  // 自造字 - 列印程式
-  bool rangeShown = false;
+  bool range_shown = false;
   OnNextModal([&](QWidget* modal) {
     auto* font = qobject_cast<FontSettingDialog*>(modal);
     ASSERT_NE(font, nullptr);
@@ -140,13 +140,13 @@ TEST_F(PictorWindow, StartUpChainsTheFontChoiceIntoTheRangeChoice) {
     OnNextModal([&](QWidget* next) {
       auto* range = qobject_cast<PrintRangeDialog*>(next);
       ASSERT_NE(range, nullptr);
-      rangeShown = true;
+      range_shown = true;
       QTest::mouseClick(range->OkButton(), Qt::LeftButton);
     });
     QTest::mouseClick(font->OkButton(), Qt::LeftButton);
   });
   frame_->Start();
-  EXPECT_TRUE(rangeShown);
+  EXPECT_TRUE(range_shown);
   EXPECT_EQ(frame_->windowTitle(), Text(std::string(kSystemDefault) + " - \xa6"
                                                                       "C\xa6L\xb5{\xa6\xa1"));
   for (std::uint16_t command : {ID_PRINT_RANGE, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW}) EXPECT_TRUE(Enabled(command));
@@ -193,15 +193,15 @@ TEST_F(PictorWindow, AfterAChoiceCtrlPOpensQtsPrintDialogInChineseOfferingThePri
   frame_->Start();
   frame_->QtPrinter().setOutputFileName(QString());  // no file chosen yet
   frame_->QtPrinter().setOutputFormat(QPrinter::PdfFormat);
-  bool printDialogShown = false;
+  bool print_dialog_shown = false;
   QString title;
   OnNextModal([&](QWidget* modal) {
-    printDialogShown = qobject_cast<QPrintDialog*>(modal) != nullptr;
+    print_dialog_shown = qobject_cast<QPrintDialog*>(modal) != nullptr;
     title = modal->windowTitle();
     qobject_cast<QDialog*>(modal)->reject();
   });
   PressCtrlP();
-  EXPECT_TRUE(printDialogShown);
+  EXPECT_TRUE(print_dialog_shown);
   EXPECT_EQ(title, QString::fromUtf8("列印"));  // Qt's own "Print", from its translations
   // Printing to a file offers Output.prn in the folder the program was started in.
   EXPECT_EQ(frame_->QtPrinter().outputFileName(), QDir::current().filePath("Output.prn"));
@@ -232,16 +232,16 @@ TEST_F(PictorWindow, ThePreviewHasItsOwnToolbarShowsTwoPagesSideBySideAndItsPrin
 
   std::vector<QString> texts;
   QStringList descriptions;
-  std::vector<int> pagesShown;
-  QString numPageLabel;
-  bool printDialogShown = false;
+  std::vector<int> pages_shown;
+  QString num_page_label;
+  bool print_dialog_shown = false;
   OnNextModal([&](QWidget* modal) {
     auto* preview = qobject_cast<PreviewWindow*>(modal);
     ASSERT_NE(preview, nullptr);
     for (const QPushButton* button : preview->findChildren<QPushButton*>()) texts.push_back(button->text());
     const auto shown = [&] {
       descriptions << preview->PageDescription()->text();
-      pagesShown.push_back(preview->Pages()->pageCount());
+      pages_shown.push_back(preview->Pages()->pageCount());
     };
     shown();
     EXPECT_FALSE(preview->Button(ID_PREVIEW_PREV)->isEnabled());
@@ -249,13 +249,13 @@ TEST_F(PictorWindow, ThePreviewHasItsOwnToolbarShowsTwoPagesSideBySideAndItsPrin
     QTest::mouseClick(preview->Button(ID_PREVIEW_NUMPAGE), Qt::LeftButton);
     shown();
     EXPECT_EQ(preview->Pages()->viewMode(), QPrintPreviewWidget::AllPagesView);  // side by side
-    numPageLabel = preview->Button(ID_PREVIEW_NUMPAGE)->text();
+    num_page_label = preview->Button(ID_PREVIEW_NUMPAGE)->text();
     QTest::mouseClick(preview->Button(ID_PREVIEW_NEXT), Qt::LeftButton);
     shown();
     QTest::mouseClick(preview->Button(ID_PREVIEW_ZOOMIN), Qt::LeftButton);
     EXPECT_TRUE(preview->Button(ID_PREVIEW_ZOOMOUT)->isEnabled());
     OnNextModal([&](QWidget* next) {
-      printDialogShown = qobject_cast<QPrintDialog*>(next) != nullptr;
+      print_dialog_shown = qobject_cast<QPrintDialog*>(next) != nullptr;
       qobject_cast<QDialog*>(next)->reject();
     });
     QTest::mouseClick(preview->Button(ID_PREVIEW_PRINT), Qt::LeftButton);
@@ -267,9 +267,9 @@ TEST_F(PictorWindow, ThePreviewHasItsOwnToolbarShowsTwoPagesSideBySideAndItsPrin
   // 第 1 頁 alone, then pages 1 and 2 (第 1 到 2 頁), then 3 and 4; the button then offers 一頁(&P).
   EXPECT_EQ(descriptions, (QStringList{Text("\xb2\xc4 1 \xad\xb6"), Text("\xb2\xc4 1 \xa8\xec 2 \xad\xb6"),
                                        Text("\xb2\xc4 3 \xa8\xec 4 \xad\xb6")}));
-  EXPECT_EQ(pagesShown, (std::vector<int>{1, 2, 2}));
-  EXPECT_EQ(numPageLabel, Text(LoadStringResource(kPreviewOnePageId)));
-  EXPECT_TRUE(printDialogShown);
+  EXPECT_EQ(pages_shown, (std::vector<int>{1, 2, 2}));
+  EXPECT_EQ(num_page_label, Text(LoadStringResource(kPreviewOnePageId)));
+  EXPECT_TRUE(print_dialog_shown);
 }
 
 TEST_F(PictorWindow, PrintsTheWholeCatalogueToPdf) {

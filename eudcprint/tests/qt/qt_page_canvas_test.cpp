@@ -31,8 +31,8 @@ namespace {
 constexpr double kUnitDpi = 254;
 
 const posix::IconvCp950Codec& Codec() {
-  static const posix::IconvCp950Codec codec;
-  return codec;
+  static const posix::IconvCp950Codec kCodec;
+  return kCodec;
 }
 
 class QtCanvasTest : public ::testing::Test {
@@ -40,13 +40,13 @@ class QtCanvasTest : public ::testing::Test {
   QtCanvasTest() {
     const std::uint16_t omitted[] = {0xFA41};
     testsupport::FontRequest request{"Canvas Test EUDC", testsupport::EudcCodePoints(omitted), false};
-    fontFile = folder / "eudc.ttf";
-    testing::WriteFile(fontFile, testsupport::BuildTrueTypeFont(request));
-    image.fill(Qt::white);
+    font_file_ = folder_ / "eudc.ttf";
+    testing::WriteFile(font_file_, testsupport::BuildTrueTypeFont(request));
+    image_.fill(Qt::white);
   }
 
   CatalogueFonts Fonts(double dpi) const {
-    return LoadCatalogueFonts(QString::fromStdString(fontFile), TextFamily(), dpi);
+    return LoadCatalogueFonts(QString::fromStdString(font_file_), TextFamily(), dpi);
   }
   static QString TextFamily() { return CatalogueTextFamily(QString::fromStdString(Codec().ToUtf8(kDefaultFaceName))); }
 
@@ -54,20 +54,20 @@ class QtCanvasTest : public ::testing::Test {
   int Ink(int left, int top, int right, int bottom) const {
     int dark = 0;
     for (int y = top; y < bottom; ++y) {
-      for (int x = left; x < right; ++x) dark += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+      for (int x = left; x < right; ++x) dark += qGray(image_.pixel(x, y)) < 128 ? 1 : 0;
     }
     return dark;
   }
 
-  testing::TempFolder folder;
-  std::string fontFile;
-  QImage image{400, 400, QImage::Format_RGB32};
+  testing::TempFolder folder_;
+  std::string font_file_;
+  QImage image_{400, 400, QImage::Format_RGB32};
 };
 
 TEST_F(QtCanvasTest, UnitsAreTenthsOfMillimetresWithYUpward) {
   const CatalogueFonts fonts = Fonts(kUnitDpi);
   {
-    QPainter painter(&image);
+    QPainter painter(&image_);
     QtPageCanvas canvas(painter, fonts, Codec());
     canvas.Rectangle({100, -300}, {200, -150});  // corners given bottom-left first
     canvas.Line({20, -50}, {380, -50}, 3);
@@ -94,21 +94,21 @@ TEST_F(QtCanvasTest, TextWidthsAreInTenthsOfMillimetresAtAnyResolution) {
   QImage high(10, 10, QImage::Format_RGB32);
   const CatalogueFonts low = Fonts(kUnitDpi);
   const CatalogueFonts fine = Fonts(1200);
-  QPainter lowPainter(&image);
-  QPainter finePainter(&high);
-  QtPageCanvas lowCanvas(lowPainter, low, Codec());
-  QtPageCanvas fineCanvas(finePainter, fine, Codec());
+  QPainter low_painter(&image_);
+  QPainter fine_painter(&high);
+  QtPageCanvas low_canvas(low_painter, low, Codec());
+  QtPageCanvas fine_canvas(fine_painter, fine, Codec());
   const std::string title = "\xa6\x72\xab\xac\xa1\x47 FA40";  // 字型： FA40
-  const std::int32_t width = fineCanvas.TextWidth(title);
+  const std::int32_t width = fine_canvas.TextWidth(title);
   EXPECT_GT(width, 4 * 32);  // three full-width characters and more
-  EXPECT_NEAR(lowCanvas.TextWidth(title), width, 6);
+  EXPECT_NEAR(low_canvas.TextWidth(title), width, 6);
 }
 
 TEST_F(QtCanvasTest, GlyphsComeOnlyFromTheEudcFile) {
   const CatalogueFonts fonts = Fonts(kUnitDpi);
   std::int64_t missing = 0;
   {
-    QPainter painter(&image);
+    QPainter painter(&image_);
     QtPageCanvas canvas(painter, fonts, Codec());
     canvas.DrawEudcCharacter(0xFA40, {100, -100});  // in the file
     canvas.DrawEudcCharacter(0xFA41, {200, -100});  // left out of the file
@@ -131,15 +131,15 @@ TEST_F(QtCanvasTest, AnotherFontOfTheSameFamilyNeverStandsIn) {
   const auto build = [&](const std::string& name, std::uint16_t omitted) {
     const std::uint16_t codes[] = {omitted};
     testsupport::FontRequest request{"Same EUDC", testsupport::EudcCodePoints(codes), false};
-    testing::WriteFile(folder / name, testsupport::BuildTrueTypeFont(request));
-    return QString::fromStdString(folder / name);
+    testing::WriteFile(folder_ / name, testsupport::BuildTrueTypeFont(request));
+    return QString::fromStdString(folder_ / name);
   };
-  const QString lacksFa40 = build("a.ttf", 0xFA40);
-  const QString lacksFa42 = build("b.ttf", 0xFA42);
+  const QString lacks_fa40 = build("a.ttf", 0xFA40);
+  const QString lacks_fa42 = build("b.ttf", 0xFA42);
   const QString fa40 = QString(QChar(0xE000));
   const QString fa42 = QString(QChar(0xE002));
-  const EudcFontFile first(lacksFa40);
-  const EudcFontFile second(lacksFa42);
+  const EudcFontFile first(lacks_fa40);
+  const EudcFontFile second(lacks_fa42);
   for (const EudcFontFile* file : {&first, &second}) {
     ASSERT_TRUE(file->Glyphs().isValid());
     EXPECT_TRUE(file->Registered() || file == &second);  // the second may lose to the first's family
@@ -153,19 +153,19 @@ TEST_F(QtCanvasTest, AnotherFontOfTheSameFamilyNeverStandsIn) {
 TEST_F(QtCanvasTest, FontFilesAreToldApartByTheirTables) {
   const auto load = [](const std::string& path) { return QRawFont(QString::fromStdString(path), 20); };
   const std::uint16_t none[] = {0xFA40};
-  testing::WriteFile(folder / "other.ttf",
+  testing::WriteFile(folder_ / "other.ttf",
                      testsupport::BuildTrueTypeFont({"Canvas Test EUDC", testsupport::EudcCodePoints(none), false}));
-  std::filesystem::copy_file(fontFile, folder / "copy.ttf");
-  EXPECT_TRUE(SameFontFile(load(fontFile), load(folder / "copy.ttf")));
-  EXPECT_FALSE(SameFontFile(load(fontFile), load(folder / "other.ttf")));  // same family, one code less
+  std::filesystem::copy_file(font_file_, folder_ / "copy.ttf");
+  EXPECT_TRUE(SameFontFile(load(font_file_), load(folder_ / "copy.ttf")));
+  EXPECT_FALSE(SameFontFile(load(font_file_), load(folder_ / "other.ttf")));  // same family, one code less
   EXPECT_FALSE(SameFontFile(QRawFont(), QRawFont()));
 }
 
 TEST_F(QtCanvasTest, AFileThatIsNoFontLeavesEveryBoxEmpty) {
-  testing::WriteFile(fontFile, {'n', 'o', 't'});
+  testing::WriteFile(font_file_, {'n', 'o', 't'});
   const CatalogueFonts fonts = Fonts(kUnitDpi);
   EXPECT_FALSE(fonts.character.isValid());
-  QPainter painter(&image);
+  QPainter painter(&image_);
   QtPageCanvas canvas(painter, fonts, Codec());
   canvas.DrawEudcCharacter(0xFA40, {100, -100});
   canvas.DrawEudcCharacter(0xFA42, {200, -100});
@@ -186,59 +186,60 @@ TEST_F(QtCanvasTest, TheTextFaceIsTheDefaultFaceOrATraditionalChineseOne) {
 class QtPrintTargetTest : public QtCanvasTest {
  protected:
   QtPrintTargetTest() {
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(folder / "job.pdf"));
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageMargins(QMarginsF(3.5, 5, 3.5, 5), QPageLayout::Millimeter);
-    association.displayName.Assign("EUDC");
-    association.eudcFilePath.Assign("EUDC.TTF");
-    ResetPrintRange(range);
+    printer_.setOutputFormat(QPrinter::PdfFormat);
+    printer_.setOutputFileName(QString::fromStdString(folder_ / "job.pdf"));
+    printer_.setPageSize(QPageSize(QPageSize::A4));
+    printer_.setPageMargins(QMarginsF(3.5, 5, 3.5, 5), QPageLayout::Millimeter);
+    association_.displayName.Assign("EUDC");
+    association_.eudcFilePath.Assign("EUDC.TTF");
+    ResetPrintRange(range_);
   }
   CatalogueState State() const {
-    return {association, range, inputMethods.inputMethods, inputMethods.annotateFlags, *inputMethods.rootTables};
+    return {association_, range_, input_methods_.input_methods, input_methods_.annotate_flags,
+            *input_methods_.root_tables};
   }
 
-  QPrinter printer{QPrinter::HighResolution};
-  QtPrintTarget target{printer, {QString::fromStdString(fontFile), TextFamily()}, Codec()};
-  EudcAssociation association;
-  PrintRange range;
-  InputMethodState inputMethods;
+  QPrinter printer_{QPrinter::HighResolution};
+  QtPrintTarget target_{printer_, {QString::fromStdString(font_file_), TextFamily()}, Codec()};
+  EudcAssociation association_;
+  PrintRange range_;
+  InputMethodState input_methods_;
 };
 
 TEST_F(QtPrintTargetTest, ThePrintableAreaIsInWholeMillimetres) {
-  EXPECT_EQ(target.Area(), (PrintableArea{2030, 2870}));
-  printer.setPageMargins(QMarginsF(3.53, 3.53, 3.53, 3.53), QPageLayout::Millimeter);
-  EXPECT_EQ(target.Area().width, 2020);  // 202.94 mm
+  EXPECT_EQ(target_.Area(), (PrintableArea{2030, 2870}));
+  printer_.setPageMargins(QMarginsF(3.53, 3.53, 3.53, 3.53), QPageLayout::Millimeter);
+  EXPECT_EQ(target_.Area().width, 2020);  // 202.94 mm
 }
 
 TEST_F(QtPrintTargetTest, APdfPrinterPrintsIntoItsFile) {
-  const PrintDestination destination = target.Destination();
-  EXPECT_TRUE(destination.toFile);
-  EXPECT_EQ(destination.printerName, "PDF");
-  EXPECT_EQ(destination.port, folder / "job.pdf");
-  EXPECT_FALSE(target.MakesCopies());  // the job prints them
-  target.SetOutputFile(folder / "other.pdf");
-  EXPECT_EQ(printer.outputFileName().toStdString(), folder / "other.pdf");
+  const PrintDestination destination = target_.Destination();
+  EXPECT_TRUE(destination.to_file);
+  EXPECT_EQ(destination.printer_name, "PDF");
+  EXPECT_EQ(destination.port, folder_ / "job.pdf");
+  EXPECT_FALSE(target_.MakesCopies());  // the job prints them
+  target_.SetOutputFile(folder_ / "other.pdf");
+  EXPECT_EQ(printer_.outputFileName().toStdString(), folder_ / "other.pdf");
 }
 
 TEST_F(QtPrintTargetTest, PrintsTheJobsPagesIntoOnePdf) {
-  const JobResult tail = RunCatalogueJob(target, State(), {"EUDC", PageSpan{31, 40}, 2});
+  const JobResult tail = RunCatalogueJob(target_, State(), {"EUDC", PageSpan{31, 40}, 2});
   EXPECT_EQ(tail.failure, JobFailure::kNone);
   EXPECT_EQ(tail.pages, 4);  // pages 31 and 32, twice
-  EXPECT_EQ(target.MissingGlyphs(), 0);
-  const std::vector<std::uint8_t> pdf = testing::ReadFile(folder / "job.pdf");
+  EXPECT_EQ(target_.MissingGlyphs(), 0);
+  const std::vector<std::uint8_t> pdf = testing::ReadFile(folder_ / "job.pdf");
   const std::string bytes(pdf.begin(), pdf.end());
   EXPECT_NE(bytes.find("/Count 4"), std::string::npos);
 
-  QtPrintTarget again(printer, {QString::fromStdString(fontFile), TextFamily()}, Codec());
+  QtPrintTarget again(printer_, {QString::fromStdString(font_file_), TextFamily()}, Codec());
   EXPECT_EQ(RunCatalogueJob(again, State(), {"EUDC", PageSpan{1, 1}, 1}).cells, 196);
   EXPECT_EQ(again.MissingGlyphs(), 1);  // FA41
 }
 
 TEST_F(QtPrintTargetTest, AnOutputThatCannotBeOpenedIsAFailure) {
-  printer.setOutputFileName(QString::fromStdString(folder / "no/such/folder/job.pdf"));
-  range.count = 3;
-  EXPECT_EQ(RunCatalogueJob(target, State(), {"EUDC", std::nullopt, 1}).failure, JobFailure::kCannotOpen);
+  printer_.setOutputFileName(QString::fromStdString(folder_ / "no/such/folder/job.pdf"));
+  range_.count = 3;
+  EXPECT_EQ(RunCatalogueJob(target_, State(), {"EUDC", std::nullopt, 1}).failure, JobFailure::kCannotOpen);
 }
 
 }  // namespace

@@ -58,14 +58,14 @@ class GuardedRegistry : public RegistryPort {
     return std::make_unique<Key>(*this, std::move(key));
   }
   std::unique_ptr<RegistryKey> Create(RegistryRoot root, std::string_view path) override {
-    if (refuseWrites) return Open(root, path, RegistryAccess::kAll);
+    if (refuse_writes) return Open(root, path, RegistryAccess::kAll);
     auto key = memory.Create(root, path);
     if (!key) return nullptr;
     return std::make_unique<Key>(*this, std::move(key));
   }
 
   MemoryRegistry memory;
-  bool refuseWrites = false;
+  bool refuse_writes = false;
 
  private:
   class Key : public RegistryKey {
@@ -75,12 +75,12 @@ class GuardedRegistry : public RegistryPort {
     std::optional<RegistryValue> ValueAt(std::uint32_t index) override { return key_->ValueAt(index); }
     std::optional<RegistryValue> Query(std::string_view name) override { return key_->Query(name); }
     bool Set(const RegistryValue& value) override {
-      if (owner_.refuseWrites) return false;
+      if (owner_.refuse_writes) return false;
       owner_.log_.push_back("Set " + value.name);
       return key_->Set(value);
     }
     bool Delete(std::string_view name) override {
-      if (owner_.refuseWrites) return false;
+      if (owner_.refuse_writes) return false;
       owner_.log_.push_back("Delete " + std::string(name));
       return key_->Delete(name);
     }
@@ -101,11 +101,11 @@ struct ChoiceFixture {
   MemoryFiles files;
   RecordedMessages messages;
   FixedFamily family;
-  RecordedEudcLink eudcLink{log};
+  RecordedEudcLink eudc_link{log};
   FixedFaces fonts;
-  FixedWindowsDirectory windowsDirectory;
+  FixedWindowsDirectory windows_directory;
 
-  PictorPorts Ports() { return {registry, layouts, files, messages, family, eudcLink, fonts, windowsDirectory}; }
+  PictorPorts Ports() { return {registry, layouts, files, messages, family, eudc_link, fonts, windows_directory}; }
 };
 
 // Picks an association by its display name, or cancels; sees the registry as it is while open.
@@ -117,7 +117,7 @@ class ScriptedFontDialog : public FontSettingDialogPort {
     for (const EudcAssociation& association : model.Associations()) {
       offered.emplace_back(association.displayName.View());
     }
-    if (whileOpen) whileOpen();
+    if (while_open) while_open();
     if (!choose) return std::nullopt;
     for (std::size_t i = 0; i < model.Associations().size(); ++i) {
       if (model.Associations()[i].displayName.View() == *choose) {
@@ -129,7 +129,7 @@ class ScriptedFontDialog : public FontSettingDialogPort {
     return std::nullopt;
   }
   std::optional<std::string> choose;
-  std::function<void()> whileOpen;
+  std::function<void()> while_open;
   std::vector<std::string> offered;
   int runs = 0;
 };

@@ -20,10 +20,10 @@ class FakePrintTarget : public PrintTarget {
     log.push_back("output " + std::string(path));
     destination.port = path;
   }
-  bool MakesCopies() override { return makesCopies; }
+  bool MakesCopies() override { return makes_copies; }
   bool BeginDocument(std::string_view title) override {
     log.push_back("begin " + std::string(title));
-    return !failBegin;
+    return !fail_begin;
   }
   PageCanvas* BeginPage() override {
     pages.emplace_back();
@@ -32,7 +32,7 @@ class FakePrintTarget : public PrintTarget {
   }
   bool EndPage() override {
     log.push_back("end page");
-    return static_cast<int>(pages.size()) != failEndPage;
+    return static_cast<int>(pages.size()) != fail_end_page;
   }
   bool EndDocument() override {
     log.push_back("end");
@@ -49,9 +49,9 @@ class FakePrintTarget : public PrintTarget {
 
   PrintableArea area;
   PrintDestination destination{"Office", "LPT1:", false};
-  bool makesCopies = false;
-  bool failBegin = false;
-  int failEndPage = 0;  // the page (from 1) whose end fails; 0: none
+  bool makes_copies = false;
+  bool fail_begin = false;
+  int fail_end_page = 0;  // the page (from 1) whose end fails; 0: none
   std::vector<std::string> log;
   std::vector<RecordingCanvas> pages;
 };

@@ -27,7 +27,7 @@ class Face {
     face_.reset(face);
   }
   FT_Face operator->() const { return face_.get(); }
-  FT_Face get() const { return face_.get(); }
+  FT_Face Get() const { return face_.get(); }
 
  private:
   struct DoneLibrary {
@@ -42,13 +42,13 @@ class Face {
 
 // The outline of a glyph in font units, as text, to compare glyphs: the contour count, then each
 // point's x, y and (with onCurve) whether it lies on the curve.
-inline std::string OutlineText(const Face& face, FT_UInt glyph, bool onCurve = false) {
-  if (FT_Load_Glyph(face.get(), glyph, FT_LOAD_NO_SCALE) != 0) return "unloadable";
+inline std::string OutlineText(const Face& face, FT_UInt glyph, bool on_curve = false) {
+  if (FT_Load_Glyph(face.Get(), glyph, FT_LOAD_NO_SCALE) != 0) return "unloadable";
   const FT_Outline& outline = face->glyph->outline;
   std::string text = std::to_string(outline.n_contours) + ":";
   for (int i = 0; i < outline.n_points; ++i) {
     text += std::to_string(outline.points[i].x) + "," + std::to_string(outline.points[i].y);
-    if (onCurve) text += (FT_CURVE_TAG(outline.tags[i]) == FT_CURVE_TAG_ON) ? "" : "~";
+    if (on_curve) text += (FT_CURVE_TAG(outline.tags[i]) == FT_CURVE_TAG_ON) ? "" : "~";
     text += ";";
   }
   return text;

@@ -8,8 +8,8 @@ namespace pictor::testing {
 
 // The conversion for test documents, which hold ASCII and user-defined characters only.
 inline const regfile::Cp950Codec& TestCodec() {
-  static const regfile::BasicCp950Codec codec;
-  return codec;
+  static const regfile::BasicCp950Codec kCodec;
+  return kCodec;
 }
 
 // A REGEDIT4 document by default: its texts are code page 950 bytes, converted by nothing.

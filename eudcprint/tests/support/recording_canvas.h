@@ -28,8 +28,8 @@ struct CanvasOperation {
   CanvasPoint b;  // rectangle and line: second point
   FontRole role = FontRole::kText;
   std::string text;
-  std::int32_t penWidth = 0;
-  char16_t privateUse = 0;  // a character's code point in the EUDC font
+  std::int32_t pen_width = 0;
+  char16_t private_use = 0;  // a character's code point in the EUDC font
 };
 
 // Text is 16 units a byte: half squares of the text font's height.
@@ -37,8 +37,8 @@ class RecordingCanvas : public PageCanvas {
  public:
   static constexpr std::int32_t kTextUnitsPerByte = 16;
 
-  void Text(CanvasPoint topLeft, std::string_view cp950) override {
-    operations.push_back({CanvasOperation::Kind::kText, topLeft, {}, FontRole::kText, std::string(cp950), 0});
+  void Text(CanvasPoint top_left, std::string_view cp950) override {
+    operations.push_back({CanvasOperation::Kind::kText, top_left, {}, FontRole::kText, std::string(cp950), 0});
   }
   std::int32_t TextWidth(std::string_view cp950) override {
     return static_cast<std::int32_t>(cp950.size()) * kTextUnitsPerByte;
@@ -46,8 +46,8 @@ class RecordingCanvas : public PageCanvas {
   void Rectangle(CanvasPoint corner, CanvasPoint opposite) override {
     operations.push_back({CanvasOperation::Kind::kRectangle, corner, opposite, FontRole::kText, {}, 0});
   }
-  void Line(CanvasPoint from, CanvasPoint to, std::int32_t penWidth) override {
-    operations.push_back({CanvasOperation::Kind::kLine, from, to, FontRole::kText, {}, penWidth});
+  void Line(CanvasPoint from, CanvasPoint to, std::int32_t pen_width) override {
+    operations.push_back({CanvasOperation::Kind::kLine, from, to, FontRole::kText, {}, pen_width});
   }
 
   std::vector<CanvasOperation> Texts(FontRole role) const {
@@ -61,11 +61,11 @@ class RecordingCanvas : public PageCanvas {
   std::vector<CanvasOperation> operations;
 
  protected:
-  void EudcGlyph(char16_t privateUse, CanvasPoint cell) override {
-    const std::uint16_t code = OrdinalToBig5(PrivateUseToOrdinal(privateUse).value_or(kNoCharacter));
+  void EudcGlyph(char16_t private_use, CanvasPoint cell) override {
+    const std::uint16_t code = OrdinalToBig5(PrivateUseToOrdinal(private_use).value_or(kNoCharacter));
     const char bytes[2] = {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
     operations.push_back(
-        {CanvasOperation::Kind::kText, cell, {}, FontRole::kCharacter, std::string(bytes, 2), 0, privateUse});
+        {CanvasOperation::Kind::kText, cell, {}, FontRole::kCharacter, std::string(bytes, 2), 0, private_use});
   }
 };
 
@@ -73,20 +73,20 @@ class RecordingCanvas : public PageCanvas {
 struct CatalogueFixture {
   CatalogueFixture() { ResetPrintRange(range); }
 
-  void AddInputMethod(std::uint32_t hkl, std::string_view layoutText, bool annotated) {
-    InputMethodRecord& record = inputMethods.records[inputMethods.count];
+  void AddInputMethod(std::uint32_t hkl, std::string_view layout_text, bool annotated) {
+    InputMethodRecord& record = input_methods.records[input_methods.count];
     record.hkl = hkl;
-    record.layoutText.Assign(layoutText);
-    annotateFlags[inputMethods.count] = annotated ? 1 : 0;
-    ++inputMethods.count;
+    record.layoutText.Assign(layout_text);
+    annotate_flags[input_methods.count] = annotated ? 1 : 0;
+    ++input_methods.count;
   }
-  CatalogueState State() const { return {association, range, inputMethods, annotateFlags, *rootTables}; }
+  CatalogueState State() const { return {association, range, input_methods, annotate_flags, *root_tables}; }
 
   EudcAssociation association;
   PrintRange range;
-  InputMethodList inputMethods;
-  AnnotateFlags annotateFlags{};
-  std::unique_ptr<RootTables> rootTables = std::make_unique<RootTables>();
+  InputMethodList input_methods;
+  AnnotateFlags annotate_flags{};
+  std::unique_ptr<RootTables> root_tables = std::make_unique<RootTables>();
 };
 
 }  // namespace pictor::testing

@@ -63,26 +63,27 @@ class Win32Adapter : public ::testing::Test {
   }
   void TearDown() override { DeleteTree(HKEY_CURRENT_USER, kTestKey); }
 
-  Win32Registry registry;
+  Win32Registry registry_;
 };
 
 TEST_F(Win32Adapter, WritesValuesAndReadsThemBack) {
-  auto key = registry.Create(RegistryRoot::kCurrentUser, std::string(kTestKey) + "\\EUDC\\950");
+  auto key = registry_.Create(RegistryRoot::kCurrentUser, std::string(kTestKey) + "\\EUDC\\950");
   ASSERT_NE(key, nullptr);
   ASSERT_TRUE(key->Set({"\xb2\xd3\xa9\xfa\xc5\xe9", kRegSz, "C:\\WINDOWS\\FONTS\\EUDC.TTE"}));  // 細明體
   ASSERT_TRUE(key->Set({"Expand", kRegExpandSz, "%SystemRoot%\\EUDC.TTE"}));
   ASSERT_TRUE(key->Set({"Number", kRegDword, std::string("\x2a\0\0\0", 4)}));
   ASSERT_TRUE(key->Set({"Text", kRegSz, std::string(kPhonetic)}));
-  const std::string longText(1000, 'L');
-  ASSERT_TRUE(key->Set({"Long", kRegSz, longText}));
+  const std::string long_text(1000, 'L');
+  ASSERT_TRUE(key->Set({"Long", kRegSz, long_text}));
 
-  auto reader = registry.Open(RegistryRoot::kCurrentUser, std::string(kTestKey) + "\\eudc\\950", RegistryAccess::kRead);
+  auto reader =
+      registry_.Open(RegistryRoot::kCurrentUser, std::string(kTestKey) + "\\eudc\\950", RegistryAccess::kRead);
   ASSERT_NE(reader, nullptr);
   EXPECT_EQ(reader->Query("\xb2\xd3\xa9\xfa\xc5\xe9")->data, "C:\\WINDOWS\\FONTS\\EUDC.TTE");
   EXPECT_EQ(reader->Query("expand")->type, kRegExpandSz);
   EXPECT_EQ(reader->Query("expand")->data, "%SystemRoot%\\EUDC.TTE");
   EXPECT_EQ(reader->Query("Number")->data, std::string("\x2a\0\0\0", 4));
-  EXPECT_EQ(reader->Query("Long")->data, longText);
+  EXPECT_EQ(reader->Query("Long")->data, long_text);
   EXPECT_FALSE(reader->Query("Missing"));
 
   // The same values by enumeration, names and texts in code page 950.
@@ -109,10 +110,10 @@ TEST_F(Win32Adapter, WritesValuesAndReadsThemBack) {
 }
 
 TEST_F(Win32Adapter, EnumeratesSubkeysAndRefusesMissingKeys) {
-  ASSERT_NE(registry.Create(RegistryRoot::kCurrentUser, std::string(kTestKey) + "\\Layouts\\E0010404"), nullptr);
-  ASSERT_NE(registry.Create(RegistryRoot::kCurrentUser, std::string(kTestKey) + "\\Layouts\\E0020404\\Deeper"),
+  ASSERT_NE(registry_.Create(RegistryRoot::kCurrentUser, std::string(kTestKey) + "\\Layouts\\E0010404"), nullptr);
+  ASSERT_NE(registry_.Create(RegistryRoot::kCurrentUser, std::string(kTestKey) + "\\Layouts\\E0020404\\Deeper"),
             nullptr);
-  auto layouts = registry.Open(RegistryRoot::kCurrentUser, std::string(kTestKey) + "\\Layouts", RegistryAccess::kRead);
+  auto layouts = registry_.Open(RegistryRoot::kCurrentUser, std::string(kTestKey) + "\\Layouts", RegistryAccess::kRead);
   ASSERT_NE(layouts, nullptr);
   std::vector<std::string> names;
   for (std::uint32_t i = 0;; ++i) {
@@ -122,7 +123,7 @@ TEST_F(Win32Adapter, EnumeratesSubkeysAndRefusesMissingKeys) {
   }
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"E0010404", "E0020404"}));
-  EXPECT_EQ(registry.Open(RegistryRoot::kCurrentUser, std::string(kTestKey) + "\\Missing", RegistryAccess::kRead),
+  EXPECT_EQ(registry_.Open(RegistryRoot::kCurrentUser, std::string(kTestKey) + "\\Missing", RegistryAccess::kRead),
             nullptr);
 }
 
@@ -149,10 +150,10 @@ TEST_F(Win32Adapter, ReadsWholeFilesAndConvertsCodePage950) {
 TEST_F(Win32Adapter, ReadsOnlyFilesOnDisk) {
   Win32FileReader reader;
   EXPECT_FALSE(reader.ReadWholeFile("NUL"));
-  const char* pipeName = "\\\\.\\pipe\\pictor-adapter-test";
-  HANDLE pipe = CreateNamedPipeA(pipeName, PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE, 1, 0, 0, 0, nullptr);
+  const char* pipe_name = "\\\\.\\pipe\\pictor-adapter-test";
+  HANDLE pipe = CreateNamedPipeA(pipe_name, PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE, 1, 0, 0, 0, nullptr);
   ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
-  EXPECT_FALSE(reader.ReadWholeFile(pipeName));  // would wait for data that never comes
+  EXPECT_FALSE(reader.ReadWholeFile(pipe_name));  // would wait for data that never comes
   CloseHandle(pipe);
 }
 
@@ -180,18 +181,18 @@ TEST_F(Win32Adapter, WithoutEnableEudcStartUpSaysSo) {
   Win32Platform platform(/*consoleWarnings=*/true);
   testing::RecordedMessages messages;
   const PictorPorts ports = platform.AllPorts(messages);
-  const PictorPorts withoutEudc{ports.registry, ports.keyboardLayouts, ports.files,
-                                ports.messages, ports.family,          missing,
-                                ports.fonts,    ports.windowsDirectory};
+  const PictorPorts without_eudc{ports.registry, ports.keyboard_layouts, ports.files,
+                                 ports.messages, ports.family,           missing,
+                                 ports.fonts,    ports.windows_directory};
   ProgramState state;
-  InitEudcSupport(state, withoutEudc);
+  InitEudcSupport(state, without_eudc);
   ASSERT_EQ(messages.messages.size(), 1u);
   EXPECT_EQ(messages.messages[0].text, "EnableEUDC function failure!");
   EXPECT_EQ(messages.messages[0].caption, "\xa6\x43\xa6\x4c\xb5\x7b\xa6\xa1");  // 列印程式
   EXPECT_EQ(messages.messages[0].icon, MessageIcon::kNone);
-  EXPECT_EQ(state.inputMethods.inputMethods.count, 0u);
-  EXPECT_TRUE(state.systemDefaultName.Empty());
-  EXPECT_EQ(state.platformFamily, PlatformFamily::kWindowsNT);
+  EXPECT_EQ(state.input_methods.input_methods.count, 0u);
+  EXPECT_TRUE(state.system_default_name.Empty());
+  EXPECT_EQ(state.platform_family, PlatformFamily::kWindowsNT);
 }
 
 // EnumFontsA reports every face once per character set (under Wine) and the vertical "@" faces;
@@ -202,7 +203,7 @@ TEST_F(Win32Adapter, EnumeratesFontsAndKeepsBig5TrueTypeFaces) {
   const std::vector<FontFace> faces = fonts.InstalledFaces();
   const auto enumerated = [&](std::string_view name, std::uint8_t charset) {
     return std::any_of(faces.begin(), faces.end(), [&](const FontFace& face) {
-      return face.faceName == name && face.charset == charset && face.fontType == TRUETYPE_FONTTYPE;
+      return face.face_name == name && face.charset == charset && face.font_type == TRUETYPE_FONTTYPE;
     });
   };
   ASSERT_TRUE(enumerated("AR PL UMing TW", CHINESEBIG5_CHARSET)) << "fonts-arphic-uming is not installed";
@@ -241,7 +242,7 @@ TEST_F(Win32Adapter, LookupsAnswerFromDictionariesFoundThroughTheRegistry) {
   ASSERT_TRUE(testsupport::InstallDemoInputMethods(platform.Registry(), folder, '\\'));
   ASSERT_EQ(platform.Family().Family(), PlatformFamily::kWindowsNT);
   for (const auto& dictionary : testsupport::DemoDictionaries(PlatformFamily::kWindowsNT)) {
-    std::ofstream out(folder + "\\" + dictionary.fileName, std::ios::binary);
+    std::ofstream out(folder + "\\" + dictionary.file_name, std::ios::binary);
     out.write(reinterpret_cast<const char*>(dictionary.bytes.data()),
               static_cast<std::streamsize>(dictionary.bytes.size()));
   }
@@ -252,14 +253,14 @@ TEST_F(Win32Adapter, LookupsAnswerFromDictionariesFoundThroughTheRegistry) {
 
   InputMethodState state;
   EnumerateInputMethods(state, platform.Ports(), platform.Family().Family());
-  ASSERT_EQ(state.inputMethods.count, 2u);
-  EXPECT_EQ(state.inputMethods.records[0].hkl, kPhoneticHkl);
-  EXPECT_EQ(state.inputMethods.records[0].imeFile.View(), "PHON");
-  EXPECT_EQ(state.inputMethods.records[0].layoutText.View(), testsupport::kDemoPhoneticName);
-  EXPECT_EQ(state.inputMethods.records[0].dictionaryPath.View(), folder + "\\phonetic.tbl");
-  EXPECT_EQ(state.inputMethods.records[1].hkl, kChangjieHkl);
+  ASSERT_EQ(state.input_methods.count, 2u);
+  EXPECT_EQ(state.input_methods.records[0].hkl, kPhoneticHkl);
+  EXPECT_EQ(state.input_methods.records[0].ime_file.View(), "PHON");
+  EXPECT_EQ(state.input_methods.records[0].layoutText.View(), testsupport::kDemoPhoneticName);
+  EXPECT_EQ(state.input_methods.records[0].dictionary_path.View(), folder + "\\phonetic.tbl");
+  EXPECT_EQ(state.input_methods.records[1].hkl, kChangjieHkl);
   for (const auto& expected : testsupport::DemoExpectations()) {
-    EXPECT_EQ(LookupRoots(*state.rootTables, expected.code, expected.hkl).View(), expected.roots)
+    EXPECT_EQ(LookupRoots(*state.root_tables, expected.code, expected.hkl).View(), expected.roots)
         << std::hex << expected.code << " " << expected.hkl;
   }
   RemoveDemoInputMethods();

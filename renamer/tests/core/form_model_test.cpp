@@ -120,7 +120,7 @@ TEST_F(FormModelTest, StartUpFillsTheDriveFieldAndShowsNoMessage) {
   form_.FormCreate(kTable);
   EXPECT_EQ(view_.drives, u"C:\\,D:\\,");
   EXPECT_THAT(view_.messages, IsEmpty());
-  EXPECT_EQ(form_.state(), FormState::kIdle);
+  EXPECT_EQ(form_.State(), FormState::kIdle);
 }
 
 // The error box of start-up: the error icon, the program's caption, the text with "." added. The
@@ -134,7 +134,7 @@ TEST_F(FormModelTest, TableErrorIsShownAndTheRestOfStartUpSkipped) {
 
   EXPECT_TRUE(form_.btnStartClick());
   EXPECT_THAT(fs_.patterns, IsEmpty());
-  EXPECT_EQ(form_.last_run().log_path, "\\20240315-093005.log");
+  EXPECT_EQ(form_.LastRun().log_path, "\\20240315-093005.log");
 }
 
 TEST_F(FormModelTest, StartUpTellsOnceWhatBecameOfLeftJournals) {
@@ -194,8 +194,8 @@ TEST_F(FormModelTest, RunShowsRowsAndTheFolderAndWritesTheLog) {
   EXPECT_EQ(view_.rows.size(), 5u);
   EXPECT_EQ(view_.rows[0], "f0\uF6B1 | f0\u2460 | C:\\top");
   EXPECT_EQ(view_.label, u"C:\\top");
-  EXPECT_EQ(form_.last_run().log_path, kLogDir + "\\20240315-093005.log");
-  EXPECT_EQ(form_.state(), FormState::kIdle);
+  EXPECT_EQ(form_.LastRun().log_path, kLogDir + "\\20240315-093005.log");
+  EXPECT_EQ(form_.State(), FormState::kIdle);
 }
 
 // The scope and folder are read as the run starts; the direction anew for every name.
@@ -239,7 +239,7 @@ TEST_F(FormModelTest, StartStopAndCloseStates) {
   RunOverTop();
   EXPECT_THAT(seen, ElementsAre("- stop busy", "start - busy"));
   EXPECT_EQ(view_.events, 1);  // stopped at the first entry
-  EXPECT_EQ(form_.state(), FormState::kIdle);
+  EXPECT_EQ(form_.State(), FormState::kIdle);
   EXPECT_FALSE(view_.busy);
   EXPECT_THAT(logs_.files, Contains(::testing::Key(kLogDir + "\\20240315-093005.log")));
 
@@ -248,9 +248,9 @@ TEST_F(FormModelTest, StartStopAndCloseStates) {
   clock_.time.second = 6;
   RunOverTop();
   EXPECT_EQ(view_.events, 1);
-  EXPECT_EQ(form_.last_run().log_path, kLogDir + "\\20240315-093006.log");
+  EXPECT_EQ(form_.LastRun().log_path, kLogDir + "\\20240315-093006.log");
   form_.FormClose();  // idle: nothing to stop
-  EXPECT_EQ(form_.state(), FormState::kIdle);
+  EXPECT_EQ(form_.State(), FormState::kIdle);
 }
 
 // A log that cannot be written leaves the window as it looks during a run, with its message; Stop
@@ -265,7 +265,7 @@ TEST_F(FormModelTest, UnwritableLogLeavesTheRunningLookUntilStop) {
   EXPECT_FALSE(view_.start_enabled);
   EXPECT_TRUE(view_.stop_enabled);
   EXPECT_TRUE(view_.busy);
-  EXPECT_FALSE(form_.run_active());
+  EXPECT_FALSE(form_.RunActive());
 
   form_.btnStopClick();
   EXPECT_TRUE(view_.start_enabled);

@@ -34,7 +34,7 @@ class MemoryFileSystem : public FileSystemPort {
 
   // Drives or top folders live under the unnamed root; paths are split at the separator, empty
   // parts skipped; a path that is empty or begins with the separator starts at `current_drive`.
-  Node& root() { return root_; }
+  Node& Root() { return root_; }
   Node* Resolve(std::u16string_view path);
   Node* AddPath(std::u16string_view path, bool directory);
 

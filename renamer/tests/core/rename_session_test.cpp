@@ -49,8 +49,8 @@ class SessionTest : public ::testing::Test {
 TEST_F(SessionTest, StartUpLoadsTheTableListsTheDrivesAndSetsTheLogFolder) {
   RecoveryReport recovery;
   EXPECT_EQ(session_.StartUp(kTable, recovery), "");
-  EXPECT_EQ(session_.drive_list(), "C:\\,D:\\,");
-  EXPECT_EQ(session_.log_dir(), kLogDir);
+  EXPECT_EQ(session_.DriveList(), "C:\\,D:\\,");
+  EXPECT_EQ(session_.LogDir(), kLogDir);
   EXPECT_TRUE(recovery.empty());
   EXPECT_THAT(session_.AllDiskRoots(), ElementsAre(u"C:", u"D:"));
 
@@ -59,8 +59,8 @@ TEST_F(SessionTest, StartUpLoadsTheTableListsTheDrivesAndSetsTheLogFolder) {
   RenameSession broken(startup_, fs_, logs_, clock_, PathStyle::kWindows);
   startup_.files[kTable] = "F6B1 24x0\r\n";
   EXPECT_EQ(broken.StartUp(kTable, recovery), "'$24x0' is not a valid integer value");
-  EXPECT_EQ(broken.drive_list(), "");
-  EXPECT_EQ(broken.log_dir(), "");
+  EXPECT_EQ(broken.DriveList(), "");
+  EXPECT_EQ(broken.LogDir(), "");
   EXPECT_TRUE(recovery.empty());
   EXPECT_THAT(broken.AllDiskRoots(), IsEmpty());
   EXPECT_EQ(broken.LoadTable("C:\\nowhere.tbl"), "File not found");

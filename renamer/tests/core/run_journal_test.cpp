@@ -39,7 +39,7 @@ class JournalTest : public ::testing::Test {
 TEST_F(JournalTest, HeaderAndRecordsAreTheDocumentedBytes) {
   auto journal = Start();
   ASSERT_NE(journal, nullptr);
-  EXPECT_EQ(journal->path(), kJournal);
+  EXPECT_EQ(journal->Path(), kJournal);
   clock_.time.second = 6;
   journal->RenameAhead(u"C:", u"\uF6B1", u"\u2460", false);
   journal->RenameDone(true);
@@ -133,7 +133,7 @@ TEST_F(JournalTest, RecordsWithNamesNoRunWritesAreDamaged) {
     } else {
       journal->RenameAhead(u"C:\\top", c.name, c.new_name, false);
     }
-    const std::string path = journal->path();
+    const std::string path = journal->Path();
     journal.reset();
     const JournalContents read = ReadJournal(logs_.files[path]);
     EXPECT_TRUE(read.torn) << ToUtf8(c.name + u" -> " + c.new_name);
@@ -143,7 +143,7 @@ TEST_F(JournalTest, RecordsWithNamesNoRunWritesAreDamaged) {
   // A refused rename's new name may hold what names may not: it is never logged.
   auto journal = Start();
   journal->Refused(u"C:\\top", u"x\uF6BA", u"x\\", false);
-  const std::string path = journal->path();
+  const std::string path = journal->Path();
   journal.reset();
   EXPECT_FALSE(ReadJournal(logs_.files[path]).torn);
 }
@@ -178,7 +178,7 @@ TEST_F(JournalTest, RenamesReachTheSystemBeforeTheyAreMadeAndTheRestWithinASecon
 TEST_F(JournalTest, EachRunGetsAJournalOfItsOwnAndNoneWhereNothingCanBeWritten) {
   auto first = Start();
   auto second = Start();
-  EXPECT_EQ(second->path(), "C:\\L\\20240315-093005-2.journal");
+  EXPECT_EQ(second->Path(), "C:\\L\\20240315-093005-2.journal");
   logs_.can_write = false;
   EXPECT_EQ(Start(), nullptr);
   logs_.can_write = true;

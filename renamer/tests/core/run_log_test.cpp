@@ -17,12 +17,12 @@ TEST(RunLog, ThreeLinesPerRecordWithTheFolderAndSeparator) {
   log.AddRecord(u"C:", u"<\uF6B2>", u"*無法改名*");
   const std::vector<std::u16string> expected = {u"來源：C:\\docs\\\uF6B1.txt", u"改成：C:\\docs\\\u2460.txt", u"",
                                                 u"來源：C:\\<\uF6B2>",         u"改成：C:\\*無法改名*",       u""};
-  EXPECT_EQ(log.lines(), expected);
+  EXPECT_EQ(log.Lines(), expected);
 
   RunLog posix(PathStyle::kPosix);
   posix.AddRecord(u"/home/a", u"<\uF6B2>", u"\u2461");
-  EXPECT_EQ(posix.lines()[0], u"來源：/home/a/<\uF6B2>");
-  EXPECT_EQ(posix.lines()[1], u"改成：/home/a/\u2461");
+  EXPECT_EQ(posix.Lines()[0], u"來源：/home/a/<\uF6B2>");
+  EXPECT_EQ(posix.Lines()[1], u"改成：/home/a/\u2461");
 }
 
 // A POSIX name may hold a line break; shown as it is it would split the record and the log could
@@ -31,10 +31,10 @@ TEST(RunLog, LineBreaksAndLoneSurrogatesInNamesAreShownAsReplacementCharacters) 
   RunLog log(PathStyle::kPosix);
   log.AddRecord(u"/t\r", u"a\n\uF6B1", u"a\n\u2460");
   log.AddRecord(u"/t", u"\xD800\uF6B1", u"\xD800\u2460");
-  EXPECT_EQ(log.lines()[0], u"來源：/t\uFFFD/a\uFFFD\uF6B1");
-  EXPECT_EQ(log.lines()[1], u"改成：/t\uFFFD/a\uFFFD\u2460");
-  EXPECT_EQ(log.lines()[3], u"來源：/t/\uFFFD\uF6B1");
-  EXPECT_EQ(ReadRunLog(EncodeLogFile(log.lines()), PathStyle::kPosix).size(), 2u);
+  EXPECT_EQ(log.Lines()[0], u"來源：/t\uFFFD/a\uFFFD\uF6B1");
+  EXPECT_EQ(log.Lines()[1], u"改成：/t\uFFFD/a\uFFFD\u2460");
+  EXPECT_EQ(log.Lines()[3], u"來源：/t/\uFFFD\uF6B1");
+  EXPECT_EQ(ReadRunLog(EncodeLogFile(log.Lines()), PathStyle::kPosix).size(), 2u);
 }
 
 TEST(RunLog, FileIsUtf16LittleEndianWithMarkAndCrLf) {

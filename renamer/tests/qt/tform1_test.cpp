@@ -69,8 +69,8 @@ void OnNextModal(std::function<void(QWidget*)> action) {
 
 QStringList RowTexts(const TReportListView* list) {
   QStringList rows;
-  for (int i = 0; i < list->rowCount(); ++i)
-    rows << list->text(i, 0) + " | " + list->text(i, 1) + " | " + list->text(i, 2);
+  for (int i = 0; i < list->RowCount(); ++i)
+    rows << list->Text(i, 0) + " | " + list->Text(i, 1) + " | " + list->Text(i, 2);
   return rows;
 }
 
@@ -79,7 +79,7 @@ QString Q(const std::string& utf8) { return QString::fromStdString(utf8); }
 class FormTest : public ::testing::Test {
  protected:
   FormTest() {
-    startup_.profile = home_.path();
+    startup_.profile = home_.Path();
     WriteText(program_ / "uc-o2n.tbl", "F6B1 2460\r\nF6B2 2461\r\n");
     services_.startup = &startup_;
     services_.files = &files_;
@@ -130,16 +130,16 @@ TEST_F(FormTest, ControlsHaveTheirPlacesTextsAndStartStates) {
   EXPECT_EQ(form.lblNow->geometry(), QRect(270, 150, 187, 25));
 
   EXPECT_EQ(form.rgDir->title(), u"Unicode 轉換方向"_qs);
-  EXPECT_EQ(form.rgDir->button(0)->text(), u"使用者造字區 → 假名及漢字區"_qs);
-  EXPECT_EQ(form.rgDir->button(1)->text(), u"假名及漢字區 → 使用者造字區"_qs);
+  EXPECT_EQ(form.rgDir->Button(0)->text(), u"使用者造字區 → 假名及漢字區"_qs);
+  EXPECT_EQ(form.rgDir->Button(1)->text(), u"假名及漢字區 → 使用者造字區"_qs);
   EXPECT_EQ(form.rgpFolder->title(), u"欲轉換之檔案所在路徑"_qs);
-  EXPECT_EQ(form.rgpFolder->button(0)->text(), u"所有硬碟"_qs);
-  EXPECT_EQ(form.rgpFolder->button(1)->text(), u"指定路徑"_qs);
+  EXPECT_EQ(form.rgpFolder->Button(0)->text(), u"所有硬碟"_qs);
+  EXPECT_EQ(form.rgpFolder->Button(1)->text(), u"指定路徑"_qs);
   EXPECT_EQ(form.btnBrowser->text(), u"瀏覽"_qs);
   EXPECT_EQ(form.btnStart->text(), u"開始執行"_qs);
   EXPECT_EQ(form.btnStop->text(), u"停止"_qs);
-  EXPECT_EQ(form.rgDir->itemIndex(), 0);
-  EXPECT_EQ(form.rgpFolder->itemIndex(), 0);
+  EXPECT_EQ(form.rgDir->ItemIndex(), 0);
+  EXPECT_EQ(form.rgpFolder->ItemIndex(), 0);
   EXPECT_TRUE(form.btnStart->isEnabled());
   EXPECT_FALSE(form.btnStop->isEnabled());
   EXPECT_TRUE(form.edtHD->isReadOnly());
@@ -152,18 +152,18 @@ TEST_F(FormTest, ControlsHaveTheirPlacesTextsAndStartStates) {
   EXPECT_EQ(form.font().pixelSize(), 12);
   EXPECT_EQ(form.lblNow->font().pixelSize(), 11);
   EXPECT_EQ(form.lvLog->font().pixelSize(), 11);
-  ASSERT_EQ(form.lvLog->columnCount(), 3);
-  EXPECT_EQ(form.lvLog->headerText(0), u"更名前"_qs);
-  EXPECT_EQ(form.lvLog->headerText(1), u"更名後"_qs);
-  EXPECT_EQ(form.lvLog->headerText(2), u"所在位置"_qs);
-  EXPECT_EQ(form.lvLog->columnWidth(0), 100);
-  EXPECT_EQ(form.lvLog->columnWidth(1), 100);
-  EXPECT_EQ(form.lvLog->columnWidth(2), 225);
-  EXPECT_FALSE(form.lvLog->header()->sectionsClickable());
+  ASSERT_EQ(form.lvLog->ColumnCount(), 3);
+  EXPECT_EQ(form.lvLog->HeaderText(0), u"更名前"_qs);
+  EXPECT_EQ(form.lvLog->HeaderText(1), u"更名後"_qs);
+  EXPECT_EQ(form.lvLog->HeaderText(2), u"所在位置"_qs);
+  EXPECT_EQ(form.lvLog->ColumnWidth(0), 100);
+  EXPECT_EQ(form.lvLog->ColumnWidth(1), 100);
+  EXPECT_EQ(form.lvLog->ColumnWidth(2), 225);
+  EXPECT_FALSE(form.lvLog->Header()->sectionsClickable());
 
   // The radio items sit level with the fields beside them.
-  const QRect all_disks = form.rgpFolder->button(0)->geometry().translated(form.rgpFolder->pos());
-  const QRect one_folder = form.rgpFolder->button(1)->geometry().translated(form.rgpFolder->pos());
+  const QRect all_disks = form.rgpFolder->Button(0)->geometry().translated(form.rgpFolder->pos());
+  const QRect one_folder = form.rgpFolder->Button(1)->geometry().translated(form.rgpFolder->pos());
   EXPECT_TRUE(all_disks.contains(QPoint(20, form.edtHD->geometry().center().y())));
   EXPECT_TRUE(one_folder.contains(QPoint(20, form.edtPath->geometry().center().y())));
   EXPECT_LE(all_disks.right(), form.rgpFolder->geometry().right());
@@ -173,11 +173,11 @@ TEST_F(FormTest, StartUpFillsTheDriveFieldAndLogsGoToTheProfile) {
   startup_.drives = "/,/home,";
   TForm1 form(services_);
   EXPECT_EQ(form.edtHD->text(), "/,/home,");
-  form.rgpFolder->setItemIndex(1);
-  form.edtPath->setText(Q(tree_.path()));
+  form.rgpFolder->SetItemIndex(1);
+  form.edtPath->setText(Q(tree_.Path()));
   form.btnStartClick();
-  EXPECT_EQ(form.lastLogPath(), home_ / "RenameLogs/20240315-093005.log");
-  EXPECT_EQ(ReadText(form.lastLogPath()), "\xFF\xFE");  // a run that renames nothing
+  EXPECT_EQ(form.LastLogPath(), home_ / "RenameLogs/20240315-093005.log");
+  EXPECT_EQ(ReadText(form.LastLogPath()), "\xFF\xFE");  // a run that renames nothing
 }
 
 // The message box: the error icon, the program's caption, the model's text, and Qt's own OK button
@@ -227,15 +227,15 @@ TEST_F(FormShown, EnteringEitherFieldSelectsItsScope) {
   TForm1 form(services_);
   Show(form);
   QTest::mouseClick(form.edtPath, Qt::LeftButton);
-  EXPECT_EQ(form.rgpFolder->itemIndex(), 1);
+  EXPECT_EQ(form.rgpFolder->ItemIndex(), 1);
   QTest::mouseClick(form.edtHD, Qt::LeftButton);
-  EXPECT_EQ(form.rgpFolder->itemIndex(), 0);
+  EXPECT_EQ(form.rgpFolder->ItemIndex(), 0);
   QTest::keyClick(form.edtHD, Qt::Key_Tab);
   EXPECT_EQ(QApplication::focusWidget(), form.edtPath);
-  EXPECT_EQ(form.rgpFolder->itemIndex(), 1);
+  EXPECT_EQ(form.rgpFolder->ItemIndex(), 1);
   QTest::keyClick(form.edtPath, Qt::Key_Backtab);
   EXPECT_EQ(QApplication::focusWidget(), form.edtHD);
-  EXPECT_EQ(form.rgpFolder->itemIndex(), 0);
+  EXPECT_EQ(form.rgpFolder->ItemIndex(), 0);
   // The drive field cannot be edited.
   QTest::keyClicks(form.edtHD, "X:\\");
   EXPECT_EQ(form.edtHD->text(), "/nowhere-a,/nowhere-b,");
@@ -254,18 +254,18 @@ TEST_F(FormShown, FieldEnteredWhileTheWindowWasInactiveSelectsItsScope) {
   form.edtPath->setFocus(Qt::MouseFocusReason);
   QApplication::setActiveWindow(&form);
   EXPECT_EQ(QApplication::focusWidget(), form.edtPath);
-  EXPECT_EQ(form.rgpFolder->itemIndex(), 1);
+  EXPECT_EQ(form.rgpFolder->ItemIndex(), 1);
 
   QApplication::setActiveWindow(&other);
   form.edtHD->setFocus(Qt::MouseFocusReason);
   QApplication::setActiveWindow(&form);
-  EXPECT_EQ(form.rgpFolder->itemIndex(), 0);
+  EXPECT_EQ(form.rgpFolder->ItemIndex(), 0);
 }
 
 TEST_F(FormShown, TabGoesThroughTheControlsInOrder) {
   TForm1 form(services_);
   Show(form);
-  form.rgDir->button(0)->setFocus(Qt::TabFocusReason);
+  form.rgDir->Button(0)->setFocus(Qt::TabFocusReason);
   std::vector<QString> visited;
   for (int i = 0; i < 7; ++i) {
     visited.push_back(QApplication::focusWidget()->objectName().isEmpty()
@@ -276,14 +276,14 @@ TEST_F(FormShown, TabGoesThroughTheControlsInOrder) {
   // Stop is disabled at start, so Tab goes round to the direction group.
   EXPECT_THAT(visited,
               ::testing::ElementsAre("rgDir", "rgpFolder", "edtHD", "edtPath", "btnBrowser", "btnStart", "lvLog"));
-  EXPECT_EQ(QApplication::focusWidget(), form.rgDir->button(0));
+  EXPECT_EQ(QApplication::focusWidget(), form.rgDir->Button(0));
 }
 
 TEST_F(FormShown, CancelledBrowserStillMovesToTheFolderField) {
   TForm1 form(services_);
   Show(form);
   form.edtPath->setText("kept");
-  form.rgpFolder->setItemIndex(0);
+  form.rgpFolder->SetItemIndex(0);
   QString title;
   OnNextModal([&](QWidget* modal) {
     title = modal->windowTitle();
@@ -292,7 +292,7 @@ TEST_F(FormShown, CancelledBrowserStillMovesToTheFolderField) {
   QTest::mouseClick(form.btnBrowser, Qt::LeftButton);
   EXPECT_EQ(title, u"請選擇資料夾："_qs);
   EXPECT_EQ(form.edtPath->text(), "kept");
-  EXPECT_EQ(form.rgpFolder->itemIndex(), 1);
+  EXPECT_EQ(form.rgpFolder->ItemIndex(), 1);
   EXPECT_EQ(form.focusWidget(), form.edtPath);
   QApplication::setActiveWindow(&form);  // the offscreen platform does not hand activation back itself
   EXPECT_EQ(QApplication::focusWidget(), form.edtPath);
@@ -307,13 +307,13 @@ TEST_F(FormShown, ChosenFolderReachesTheFolderField) {
     auto* dialog = qobject_cast<QFileDialog*>(modal);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->fileMode(), QFileDialog::Directory);
-    dialog->setDirectory(Q(tree_.path()));
+    dialog->setDirectory(Q(tree_.Path()));
     dialog->selectFile(Q(chosen));
     QMetaObject::invokeMethod(dialog, "accept");
   });
   QTest::mouseClick(form.btnBrowser, Qt::LeftButton);
   EXPECT_EQ(form.edtPath->text(), Q(chosen));
-  EXPECT_EQ(form.rgpFolder->itemIndex(), 1);
+  EXPECT_EQ(form.rgpFolder->ItemIndex(), 1);
 }
 
 TEST_F(FormTest, RunRenamesShowsRowsAndWritesTheLog) {
@@ -321,13 +321,13 @@ TEST_F(FormTest, RunRenamesShowsRowsAndWritesTheLog) {
   WriteText(tree_ / ("d" + kPua2 + "/" + kPua1 + ".txt"), "x");
   WriteText(tree_ / "plain", "y");
   TForm1 form(services_);
-  form.edtPath->setText(Q(tree_.path()));
-  form.rgpFolder->setItemIndex(1);
+  form.edtPath->setText(Q(tree_.Path()));
+  form.rgpFolder->SetItemIndex(1);
 
   QTest::mouseClick(form.btnStart, Qt::LeftButton);
 
-  ASSERT_FALSE(form.lastLogPath().empty());
-  const QString root = Q(tree_.path());
+  ASSERT_FALSE(form.LastLogPath().empty());
+  const QString root = Q(tree_.Path());
   EXPECT_THAT(RowTexts(form.lvLog), ::testing::ElementsAre(u"\uF6B1.txt | \u2460.txt | "_qs + root + u"/d\uF6B2"_qs,
                                                            u"<d\uF6B2> | d\u2461 | "_qs + root));
   EXPECT_TRUE(Exists(tree_ / ("d" + kCircled2 + "/" + kCircled1 + ".txt")));
@@ -343,12 +343,12 @@ TEST_F(FormTest, RunRenamesShowsRowsAndWritesTheLog) {
                                              u"改成：" + root.toStdU16String() + u"/d\u2461",
                                              u""};
   const std::vector<std::uint8_t> expected = quillon::EncodeLogFile(lines);
-  EXPECT_EQ(ReadText(form.lastLogPath()), std::string(expected.begin(), expected.end()));
+  EXPECT_EQ(ReadText(form.LastLogPath()), std::string(expected.begin(), expected.end()));
 
   // The next run clears the rows; the reverse direction has nothing to undo with one-way entries.
-  form.rgDir->setItemIndex(1);
+  form.rgDir->SetItemIndex(1);
   form.btnStartClick();
-  EXPECT_EQ(form.lvLog->rowCount(), 0);
+  EXPECT_EQ(form.lvLog->RowCount(), 0);
   EXPECT_THAT(LogFiles(), ::testing::ElementsAre("20240315-093005-2.log", "20240315-093005.log"));
 }
 
@@ -399,8 +399,8 @@ TEST_F(FormTest, StartUpRecoversTheJournalOfARunThatDidNotFinish) {
 TEST_F(FormTest, WindowStatesWhileRunningAndStopping) {
   for (int i = 0; i < 20; ++i) WriteText(tree_ / ("f" + std::to_string(i) + kPua1), "x");
   TForm1 form(services_);
-  form.edtPath->setText(Q(tree_.path()));
-  form.rgpFolder->setItemIndex(1);
+  form.edtPath->setText(Q(tree_.Path()));
+  form.rgpFolder->SetItemIndex(1);
 
   bool start_enabled = true, stop_enabled = false, busy = false, rows_cleared = false;
   int rows_at_stop = -1;
@@ -409,15 +409,15 @@ TEST_F(FormTest, WindowStatesWhileRunningAndStopping) {
     start_enabled = form.btnStart->isEnabled();
     stop_enabled = form.btnStop->isEnabled();
     busy = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
-    rows_at_stop = form.lvLog->rowCount();
+    rows_at_stop = form.lvLog->RowCount();
     QTest::mouseClick(form.btnStop, Qt::LeftButton);
     EXPECT_TRUE(form.btnStart->isEnabled());  // stopping: Start available, Stop not
     EXPECT_FALSE(form.btnStop->isEnabled());
     // A click on Start now must not begin a second run inside the first.
     QTest::mouseClick(form.btnStart, Qt::LeftButton);
-    rows_cleared = form.lvLog->rowCount() == 0;
+    rows_cleared = form.lvLog->RowCount() == 0;
   });
-  form.lvLog->addRow("old row", "", "");
+  form.lvLog->AddRow("old row", "", "");
   form.btnStartClick();
 
   EXPECT_FALSE(start_enabled);
@@ -425,12 +425,12 @@ TEST_F(FormTest, WindowStatesWhileRunningAndStopping) {
   EXPECT_TRUE(busy);
   EXPECT_EQ(rows_at_stop, 1);
   EXPECT_FALSE(rows_cleared);
-  EXPECT_EQ(form.lvLog->rowCount(), 1);  // stopped after the first entry
+  EXPECT_EQ(form.lvLog->RowCount(), 1);  // stopped after the first entry
   EXPECT_THAT(LogFiles(), ::testing::ElementsAre("20240315-093005.log"));
   EXPECT_TRUE(form.btnStart->isEnabled());
   EXPECT_FALSE(form.btnStop->isEnabled());
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-  EXPECT_FALSE(form.runActive());
+  EXPECT_FALSE(form.RunActive());
 }
 
 TEST_F(FormTest, TypedFolderKeepsEveryUtf16Character) {
@@ -439,7 +439,7 @@ TEST_F(FormTest, TypedFolderKeepsEveryUtf16Character) {
   WriteText(folder + "/" + kPua2, "x");
   TForm1 form(services_);
   form.edtPath->setText(Q(folder));
-  form.rgpFolder->setItemIndex(1);
+  form.rgpFolder->SetItemIndex(1);
   form.btnStartClick();
   EXPECT_THAT(RowTexts(form.lvLog), ::testing::ElementsAre(u"\uF6B2 | \u2461 | "_qs + Q(folder)));
   EXPECT_EQ(form.lblNow->text(), Q(folder));
@@ -449,38 +449,38 @@ TEST_F(FormTest, ClosingTheWindowStopsTheRun) {
   for (int i = 0; i < 10; ++i) WriteText(tree_ / ("f" + std::to_string(i) + kPua1), "x");
   TForm1 form(services_);
   form.show();
-  form.edtPath->setText(Q(tree_.path()));
-  form.rgpFolder->setItemIndex(1);
+  form.edtPath->setText(Q(tree_.Path()));
+  form.rgpFolder->SetItemIndex(1);
   QTimer::singleShot(0, [&] { form.close(); });
   form.btnStartClick();
-  EXPECT_EQ(form.lvLog->rowCount(), 1);
+  EXPECT_EQ(form.lvLog->RowCount(), 1);
   EXPECT_THAT(LogFiles(), ::testing::SizeIs(1));
 }
 
 TEST_F(FormShown, ListSelectsWholeRowsScrollsAndIsClearedByTheNextRun) {
   TForm1 form(services_);
   Show(form);
-  for (int i = 0; i < 40; ++i) form.lvLog->addRow(QString("old%1").arg(i), QString("new%1").arg(i), "/f");
-  EXPECT_EQ(form.lvLog->rowCount(), 40);
-  EXPECT_EQ(form.lvLog->text(39, 1), "new39");
+  for (int i = 0; i < 40; ++i) form.lvLog->AddRow(QString("old%1").arg(i), QString("new%1").arg(i), "/f");
+  EXPECT_EQ(form.lvLog->RowCount(), 40);
+  EXPECT_EQ(form.lvLog->Text(39, 1), "new39");
   EXPECT_GT(form.lvLog->verticalScrollBar()->maximum(), 0);
   EXPECT_EQ(form.lvLog->verticalScrollBar()->value(), 0);  // adding rows does not scroll
 
-  const QRect second_row(0, form.lvLog->rowHeight(), 200, form.lvLog->rowHeight());
+  const QRect second_row(0, form.lvLog->RowHeight(), 200, form.lvLog->RowHeight());
   QTest::mouseClick(form.lvLog->viewport(), Qt::LeftButton, {}, QPoint(300, second_row.center().y()));
-  EXPECT_EQ(form.lvLog->currentRow(), 1);  // a click anywhere on the row selects it
+  EXPECT_EQ(form.lvLog->CurrentRow(), 1);  // a click anywhere on the row selects it
   EXPECT_EQ(QApplication::focusWidget(), form.lvLog);
   QTest::keyClick(form.lvLog, Qt::Key_End);
-  EXPECT_EQ(form.lvLog->currentRow(), 39);
+  EXPECT_EQ(form.lvLog->CurrentRow(), 39);
   EXPECT_GT(form.lvLog->verticalScrollBar()->value(), 0);  // the selected row is brought into view
   QTest::keyClick(form.lvLog, Qt::Key_Home);
-  EXPECT_EQ(form.lvLog->currentRow(), 0);
+  EXPECT_EQ(form.lvLog->CurrentRow(), 0);
 
-  form.rgpFolder->setItemIndex(1);
-  form.edtPath->setText(Q(tree_.path()));
+  form.rgpFolder->SetItemIndex(1);
+  form.edtPath->setText(Q(tree_.Path()));
   form.btnStartClick();
-  EXPECT_EQ(form.lvLog->rowCount(), 0);
-  EXPECT_EQ(form.lvLog->currentRow(), -1);
+  EXPECT_EQ(form.lvLog->RowCount(), 0);
+  EXPECT_EQ(form.lvLog->CurrentRow(), -1);
 }
 
 }  // namespace

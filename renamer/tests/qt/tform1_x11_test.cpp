@@ -35,7 +35,7 @@ class FixedClock : public quillon::ClockPort {
 class X11Form : public ::testing::Test {
  protected:
   X11Form() {
-    startup_.profile = home_.path();
+    startup_.profile = home_.Path();
     WriteText(program_ / "uc-o2n.tbl", "F6B1 2460\r\n");
     services_.startup = &startup_;
     services_.files = &files_;
@@ -77,24 +77,24 @@ TEST_F(X11Form, FirstClickIntoTheFolderFieldOfAnInactiveWindowSelectsOneFolder) 
   TForm1 form(services_);
   QWidget other;
   ShowInactive(form, other);
-  ASSERT_EQ(form.rgpFolder->itemIndex(), 0);
+  ASSERT_EQ(form.rgpFolder->ItemIndex(), 0);
 
   ClickWithXdotool(form.edtPath);
   EXPECT_TRUE(QTest::qWaitFor([&] { return form.isActiveWindow() && form.edtPath->hasFocus(); }));
   QTest::qWait(50);  // any late focus event has arrived
-  EXPECT_EQ(form.rgpFolder->itemIndex(), 1);
+  EXPECT_EQ(form.rgpFolder->ItemIndex(), 1);
 }
 
 TEST_F(X11Form, FirstClickIntoTheDriveFieldOfAnInactiveWindowSelectsAllDisks) {
   TForm1 form(services_);
-  form.rgpFolder->setItemIndex(1);
+  form.rgpFolder->SetItemIndex(1);
   QWidget other;
   ShowInactive(form, other);
 
   ClickWithXdotool(form.edtHD);
   EXPECT_TRUE(QTest::qWaitFor([&] { return form.isActiveWindow() && form.edtHD->hasFocus(); }));
   QTest::qWait(50);
-  EXPECT_EQ(form.rgpFolder->itemIndex(), 0);
+  EXPECT_EQ(form.rgpFolder->ItemIndex(), 0);
 }
 
 }  // namespace
