@@ -16,15 +16,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   tessel::tools::EucTwWidener whole;
   const std::string wide = whole.convert(text, true);
-  tessel::tools::EucTwWidener inTwo;
-  if (inTwo.convert(text.substr(0, cut), false) + inTwo.convert(text.substr(cut), true) != wide) std::abort();
+  tessel::tools::EucTwWidener in_two;
+  if (in_two.convert(text.substr(0, cut), false) + in_two.convert(text.substr(cut), true) != wide) std::abort();
 
   tessel::tools::EucTwNarrower narrower;
   const std::string narrow = narrower.convert(wide, true);
-  tessel::tools::EucTwNarrower narrowerInTwo;
-  const std::size_t wideCut = wide.empty() ? 0 : data[0] % (wide.size() + 1);
-  if (narrowerInTwo.convert(std::string_view(wide).substr(0, wideCut), false) +
-          narrowerInTwo.convert(std::string_view(wide).substr(wideCut), true) !=
+  tessel::tools::EucTwNarrower narrower_in_two;
+  const std::size_t wide_cut = wide.empty() ? 0 : data[0] % (wide.size() + 1);
+  if (narrower_in_two.convert(std::string_view(wide).substr(0, wide_cut), false) +
+          narrower_in_two.convert(std::string_view(wide).substr(wide_cut), true) !=
       narrow)
     std::abort();
 
@@ -35,21 +35,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // EUC-TW made only of characters (plane 1 in two bytes) comes back unchanged through the
   // library's form.
   std::string valid;
-  auto codeByte = [&](std::size_t at) { return static_cast<char>(0xA1 + (at < size ? data[at] : 0) % 94); };
+  auto code_byte = [&](std::size_t at) { return static_cast<char>(0xA1 + (at < size ? data[at] : 0) % 94); };
   for (std::size_t i = 1; i < size; ++i) {
     const std::uint8_t b = data[i];
     if (b < 0x80) {
       valid += static_cast<char>(b);
     } else if (b < 0xC0) {
-      valid += {codeByte(i + 1), codeByte(i + 2)};
+      valid += {code_byte(i + 1), code_byte(i + 2)};
       i += 2;
     } else {
-      valid += {static_cast<char>(0x8E), static_cast<char>(0xA2 + b % 6), codeByte(i + 1), codeByte(i + 2)};
+      valid += {static_cast<char>(0x8E), static_cast<char>(0xA2 + b % 6), code_byte(i + 1), code_byte(i + 2)};
       i += 2;
     }
   }
-  tessel::tools::EucTwWidener validWidener;
-  tessel::tools::EucTwNarrower validNarrower;
-  if (validNarrower.convert(validWidener.convert(valid, true), true) != valid) std::abort();
+  tessel::tools::EucTwWidener valid_widener;
+  tessel::tools::EucTwNarrower valid_narrower;
+  if (valid_narrower.convert(valid_widener.convert(valid, true), true) != valid) std::abort();
   return 0;
 }

@@ -24,29 +24,29 @@ class NoList final : public tessel::CharacterList {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 2) return 0;
-  static const tessel::CodeTables tables = tessel::testing::smallTables(tessel::TS_USER_EUDC);
+  static const tessel::CodeTables kTables = tessel::testing::smallTables(tessel::TS_USER_EUDC);
   const std::uint8_t source = kSelectors[(data[0] & 0x0F) % 7];
   const std::uint8_t target = kSelectors[(data[0] >> 4) % 7];
-  const bool inPlace = (data[1] & 0x80) != 0;
+  const bool in_place = (data[1] & 0x80) != 0;
   const bool twice = (data[1] & 0x40) != 0;  // a second conversion carries the seven-bit state over
 
   tessel::testing::MemoryFiles files;
   files.readBlock = (data[1] & 0x3F) == 0 ? 4096 : (data[1] & 0x3F);
   const tessel::testing::MemoryFiles::Bytes original(data + 2, data + size);
   files.add("in", original);
-  const std::string targetPath = inPlace ? "in" : "out";
+  const std::string target_path = in_place ? "in" : "out";
 
   tessel::CnsCoder coder;
   NoList list;
   for (int round = 0; round < (twice ? 2 : 1); ++round) {
-    const std::size_t filesBefore = files.files.size();
-    const std::int32_t result = tessel::convertFile(tables, coder, &list, files, source, target, "in", targetPath);
+    const std::size_t files_before = files.files.size();
+    const std::int32_t result = tessel::convertFile(kTables, coder, &list, files, source, target, "in", target_path);
     if (result == CVT_OK) {
-      if (!files.files.count(targetPath)) std::abort();
-    } else if (files.files.size() != filesBefore) {
+      if (!files.files.count(target_path)) std::abort();
+    } else if (files.files.size() != files_before) {
       std::abort();  // a file made by the refused call remains
     }
-    if (!inPlace && files.files.at("in") != original) std::abort();
+    if (!in_place && files.files.at("in") != original) std::abort();
     if (files.files.size() > 2) std::abort();  // a temporary file left behind
   }
   return 0;

@@ -5,14 +5,14 @@
 #include <cstdlib>
 #include <span>
 
-#include "reg_file.h"
+#include "core/reg_file.h"
 
 namespace {
 
 using pictor::regfile::RegFileError;
 using pictor::regfile::RegistryDocument;
 
-bool sameContents(const RegistryDocument& a, const RegistryDocument& b) {
+bool SameContents(const RegistryDocument& a, const RegistryDocument& b) {
   if (a.Format() != b.Format() || a.Keys().size() != b.Keys().size()) return false;
   for (std::size_t k = 0; k < a.Keys().size(); ++k) {
     const auto& x = a.Keys()[k];
@@ -27,7 +27,7 @@ bool sameContents(const RegistryDocument& a, const RegistryDocument& b) {
   return true;
 }
 
-[[noreturn]] void fail(const char* what) {
+[[noreturn]] void Fail(const char* what) {
   std::fprintf(stderr, "round trip broken: %s\n", what);
   std::abort();
 }
@@ -52,9 +52,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     second = pictor::regfile::ReadRegFile(written);
   } catch (const RegFileError& error) {
     std::fprintf(stderr, "line %zu: %s\n", error.Line(), error.Message().c_str());
-    fail("the written file does not read");
+    Fail("the written file does not read");
   }
-  if (!sameContents(first, second)) fail("the written file reads as other keys or values");
-  if (pictor::regfile::WriteRegFile(second) != written) fail("the written file does not write back byte for byte");
+  if (!SameContents(first, second)) Fail("the written file reads as other keys or values");
+  if (pictor::regfile::WriteRegFile(second) != written) Fail("the written file does not write back byte for byte");
   return 0;
 }

@@ -15,35 +15,35 @@ namespace {
 
 class CountingList final : public tessel::CharacterList {
  public:
-  void append(std::span<const std::uint8_t> cnsBytes) override {
-    if (cnsBytes.empty() || cnsBytes.size() > 3) std::abort();
+  void append(std::span<const std::uint8_t> cns_bytes) override {
+    if (cns_bytes.empty() || cns_bytes.size() > 3) std::abort();
     ++count;
   }
   std::size_t count = 0;
 };
 
-const tessel::CodeTables& tables() {
-  static const tessel::CodeTables t = tessel::testing::smallTables(tessel::TS_USER_EUDC);
-  return t;
+const tessel::CodeTables& Tables() {
+  static const tessel::CodeTables kT = tessel::testing::smallTables(tessel::TS_USER_EUDC);
+  return kT;
 }
 
-const std::vector<std::pair<std::uint8_t, std::uint8_t>>& allowedPairs() {
-  static const auto pairs = [] {
+const std::vector<std::pair<std::uint8_t, std::uint8_t>>& AllowedPairs() {
+  static const auto kPairs = [] {
     std::vector<std::pair<std::uint8_t, std::uint8_t>> p;
     constexpr std::uint8_t kSelectors[] = {0, 1, 2, 3, 4, 18};
     for (std::uint8_t s : kSelectors)
       for (std::uint8_t t : kSelectors)
-        if (tessel::checkConversion(tables(), s, t) == CVT_OK) p.emplace_back(s, t);
+        if (tessel::checkConversion(Tables(), s, t) == CVT_OK) p.emplace_back(s, t);
     return p;
   }();
-  return pairs;
+  return kPairs;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
-  const auto [source, target] = allowedPairs()[data[0] % allowedPairs().size()];
+  const auto [source, target] = AllowedPairs()[data[0] % AllowedPairs().size()];
 
   // The host's string: the bytes, then the terminating zeros.
   std::vector<std::uint8_t> input(data + 1, data + size);
@@ -54,6 +54,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto output = std::make_unique<std::uint8_t[]>(room);  // ASan catches a write past it
   tessel::CnsCoder coder;
   CountingList list;
-  if (tessel::convertString(tables(), coder, &list, source, target, input.data(), output.get()) != CVT_OK) std::abort();
+  if (tessel::convertString(Tables(), coder, &list, source, target, input.data(), output.get()) != CVT_OK) std::abort();
   return 0;
 }

@@ -5,11 +5,11 @@
 #include <memory>
 #include <string>
 
-#include "code_space.h"
-#include "dictionary_builder.h"
-#include "known_input_methods.h"
-#include "reg_file.h"
-#include "root_dictionary.h"
+#include "core/code_space.h"
+#include "core/known_input_methods.h"
+#include "core/reg_file.h"
+#include "core/root_dictionary.h"
+#include "tools/fixtures/dictionary_builder.h"
 
 namespace pictor {
 namespace {
@@ -21,7 +21,7 @@ using testsupport::DictionaryForm;
 std::vector<std::uint8_t> FullPhoneticFile() {
   DictionaryBuilder builder(DictionaryForm::kPhonetic);
   for (std::uint16_t ordinal = 0; ordinal < EUDC_CHARACTER_COUNT; ++ordinal) {
-    const auto code = static_cast<std::uint16_t>(0xE000 + ordinal);
+    const auto code = OrdinalToPrivateUse(ordinal);
     builder.Add(code, {1, 22, 33, 39}).Add(code, {2, 0, 25, 41});
   }
   return builder.Build();
@@ -30,7 +30,7 @@ std::vector<std::uint8_t> FullPhoneticFile() {
 std::vector<std::uint8_t> FullChangjieFile() {
   DictionaryBuilder builder(DictionaryForm::kRadical);
   for (std::uint16_t ordinal = 0; ordinal < EUDC_CHARACTER_COUNT; ++ordinal) {
-    builder.Add(static_cast<std::uint16_t>(0xE000 + ordinal), {1, 2, 3, 4, 5});
+    builder.Add(OrdinalToPrivateUse(ordinal), {1, 2, 3, 4, 5});
   }
   return builder.Build();
 }

@@ -30,8 +30,8 @@ inline std::string AsciiUppercase(std::string_view text) {
 
 // A number of 1 to maxDigits ASCII digits in base 10 or 16 (either letter case); nullopt for
 // anything else, an empty text included.
-constexpr std::optional<std::uint32_t> ParseAsciiNumber(std::string_view text, unsigned base, std::size_t maxDigits) {
-  if (text.empty() || text.size() > maxDigits) return std::nullopt;
+constexpr std::optional<std::uint32_t> ParseAsciiNumber(std::string_view text, unsigned base, std::size_t max_digits) {
+  if (text.empty() || text.size() > max_digits) return std::nullopt;
   std::uint32_t number = 0;
   for (char c : text) {
     unsigned digit = 0;

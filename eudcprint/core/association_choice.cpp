@@ -4,6 +4,7 @@
 
 #include "ascii.h"
 #include "association_list.h"
+#include "cp950_text.h"
 #include "string_table.h"
 
 namespace pictor {
@@ -34,9 +35,9 @@ bool WriteRestoreRecord(RegistryPort& registry, const RegistryValue& link) {
   return record != nullptr && record->Set(link);
 }
 
-void DeleteRestoreRecord(RegistryPort& registry, std::string_view faceName) {
+void DeleteRestoreRecord(RegistryPort& registry, std::string_view face_name) {
   if (const auto record = registry.Open(RegistryRoot::kCurrentUser, kRestoreRecordKey, RegistryAccess::kAll)) {
-    record->Delete(faceName);
+    record->Delete(face_name);
   }
 }
 
@@ -52,17 +53,17 @@ std::vector<RegistryValue> RestoreRecords(RegistryPort& registry) {
   return records;
 }
 
-bool LinkExists(RegistryPort& registry, std::string_view faceName) {
+bool LinkExists(RegistryPort& registry, std::string_view face_name) {
   const auto links = registry.Open(RegistryRoot::kCurrentUser, kEudcLinksKey, RegistryAccess::kRead);
-  return links != nullptr && links->Query(faceName).has_value();
+  return links != nullptr && links->Query(face_name).has_value();
 }
 
 // Removes DefaultFaceName's own link, once its restore record is written.
 void RemoveDefaultLink(ProgramState& state, const PictorPorts& ports) {
-  const EudcLinkingOff off(ports.eudcLink);
+  const EudcLinkingOff off(ports.eudc_link);
   const auto links = ports.registry.Open(RegistryRoot::kCurrentUser, kEudcLinksKey, RegistryAccess::kAll);
   if (!links) return;
-  const auto link = links->Query(state.defaultFaceName.View());
+  const auto link = links->Query(state.default_face_name.View());
   if (!link) return;
   // Without a record the link is not removed: a crash could lose it.
   if (!WriteRestoreRecord(ports.registry, *link)) return;
@@ -70,7 +71,7 @@ void RemoveDefaultLink(ProgramState& state, const PictorPorts& ports) {
     DeleteRestoreRecord(ports.registry, link->name);
     return;
   }
-  state.savedDefaultLink = {1, link->name, link->data, link->type};
+  state.saved_default_link = {1, link->name, link->data, link->type};
 }
 
 // Links that an earlier run removed and did not put back, because it ended without its exit
@@ -81,27 +82,27 @@ void RecoverRemovedLinks(ProgramState& state, const PictorPorts& ports) {
       DeleteRestoreRecord(ports.registry, record.name);
       continue;
     }
-    state.savedDefaultLink = {1, record.name, std::move(record.data), record.type};
+    state.saved_default_link = {1, record.name, std::move(record.data), record.type};
     RestoreDefaultLink(state, ports);
-    if (state.savedDefaultLink.pendingRestore == 1) break;  // owed still; tried again later
+    if (state.saved_default_link.pending_restore == 1) break;  // owed still; tried again later
   }
 }
 
 }  // namespace
 
-std::string RestoreFailedMessage(std::string_view faceName) {
+std::string RestoreFailedMessage(std::string_view face_name) {
   std::string text(kRestoreFailedBefore);
-  text += faceName;
+  text += face_name;
   text += kRestoreFailedAfter;
   return text;
 }
 
 void InitEudcSupport(ProgramState& state, const PictorPorts& ports) {
-  state.platformFamily = ports.family.Family();
-  if (ports.eudcLink.Find()) {
-    EnumerateInputMethods(state.inputMethods, ports.InputMethods(), state.platformFamily);
-    state.defaultFaceName.Assign(LoadStringResource(kDefaultFaceNameId));
-    state.systemDefaultName.Assign(LoadStringResource(kSystemDefaultNameId));
+  state.platform_family = ports.family.Family();
+  if (ports.eudc_link.Find()) {
+    EnumerateInputMethods(state.input_methods, ports.InputMethods(), state.platform_family);
+    state.default_face_name.Assign(LoadStringResource(kDefaultFaceNameId));
+    state.system_default_name.Assign(LoadStringResource(kSystemDefaultNameId));
   } else {
     ports.messages.Show(kEnableEudcMissing, Caption(), MessageIcon::kNone);
   }
@@ -109,45 +110,46 @@ void InitEudcSupport(ProgramState& state, const PictorPorts& ports) {
 }
 
 void RestoreDefaultLink(ProgramState& state, const PictorPorts& ports) {
-  SavedDefaultLink& saved = state.savedDefaultLink;
-  if (saved.pendingRestore != 1) return;
+  SavedDefaultLink& saved = state.saved_default_link;
+  if (saved.pending_restore != 1) return;
   bool restored = false;
   {
-    const EudcLinkingOff off(ports.eudcLink);
+    const EudcLinkingOff off(ports.eudc_link);
     if (const auto links = ports.registry.Open(RegistryRoot::kCurrentUser, kEudcLinksKey, RegistryAccess::kAll)) {
-      restored = links->Set({saved.faceName, saved.savedType, saved.savedPath});
+      restored = links->Set({saved.face_name, saved.saved_type, saved.saved_path});
     }
   }
   if (restored) {
-    DeleteRestoreRecord(ports.registry, saved.faceName);
+    DeleteRestoreRecord(ports.registry, saved.face_name);
     saved = SavedDefaultLink{};
     return;
   }
-  if (!state.restoreFailureTold) {
-    ports.messages.Show(RestoreFailedMessage(saved.faceName), Caption(), MessageIcon::kStop);
-    state.restoreFailureTold = true;
+  if (!state.restore_failure_told) {
+    ports.messages.Show(RestoreFailedMessage(saved.face_name), Caption(), MessageIcon::kStop);
+    state.restore_failure_told = true;
   }
 }
 
 bool ChooseAssociation(ProgramState& state, const PictorPorts& ports, FontSettingDialogPort& dialog) {
   RestoreDefaultLink(state, ports);
   FontSettingModel model;
-  if (!model.Open({ports.registry, ports.fonts, ports.windowsDirectory, ports.messages, state.platformFamily})) {
+  if (!model.Open({ports.registry, ports.fonts, ports.windows_directory, ports.messages, state.platform_family})) {
     return false;
   }
   const auto chosen = dialog.Run(model);
   if (!chosen) return false;
 
-  state.currentAssociation = *chosen;
-  // Upper-cased for display, byte by byte; the file is opened by fontFilePath, as read.
-  state.currentAssociation.eudcFilePath.Assign(AsciiUppercase(chosen->eudcFilePath.View()));
-  state.inputMethods.annotateFlags.fill(0);
-  state.printRange.printAll = 1;
-  if (!state.systemDefaultName.Empty() &&
-      EqualsIgnoringAsciiCase(state.currentAssociation.displayName.View(), state.systemDefaultName.View())) {
+  state.current_association = *chosen;
+  // Upper-cased for display (its double-byte characters kept whole); the file is opened by
+  // fontFilePath, as read.
+  state.current_association.eudcFilePath.Assign(Cp950Uppercase(chosen->eudcFilePath.View()));
+  state.input_methods.annotate_flags.fill(0);
+  state.print_range.printAll = 1;
+  if (!state.system_default_name.Empty() &&
+      EqualsIgnoringAsciiCase(state.current_association.displayName.View(), state.system_default_name.View())) {
     RemoveDefaultLink(state, ports);
   }
-  ResetPrintRange(state.printRange);
+  ResetPrintRange(state.print_range);
   return true;
 }
 

@@ -34,6 +34,6 @@ bool ChooseAssociation(ProgramState& state, const PictorPorts& ports, FontSettin
 void RestoreDefaultLink(ProgramState& state, const PictorPorts& ports);
 
 // The message of a failed restore (code page 950).
-std::string RestoreFailedMessage(std::string_view faceName);
+std::string RestoreFailedMessage(std::string_view face_name);
 
 }  // namespace pictor

@@ -18,24 +18,24 @@ ItemLook LookOf(ItemDrawAction, ItemState state) {
 }
 
 ItemPainting PaintAssociationItem(const EudcAssociation& association, ItemLook look, ItemState state, PixelRect rect,
-                                  int textHeight, int labelWidth) {
+                                  int text_height, int label_width) {
   ItemPainting painting;
   painting.rect = rect;
   if (look == ItemLook::kHighlighted) {
     painting.background = kNavy;
     painting.bitmap = ItemBitmap::kTtfLogo2;
-    painting.textColour = kWhite;
+    painting.text_colour = kWhite;
   } else {
     painting.background = kWhite;
     painting.bitmap = ItemBitmap::kTtfLogo1;
-    painting.textColour = state.disabled ? kGrey : kBlack;
+    painting.text_colour = state.disabled ? kGrey : kBlack;
   }
-  painting.bitmapAt = {rect.left + kBitmapLeft, rect.top};
-  const int textTop = rect.top + (rect.Height() - textHeight + 1) / 2;
+  painting.bitmap_at = {rect.left + kBitmapLeft, rect.top};
+  const int text_top = rect.top + (rect.Height() - text_height + 1) / 2;
   painting.name = association.displayName.View();
-  painting.nameAt = {rect.left + kNameLeft, textTop};
+  painting.name_at = {rect.left + kNameLeft, text_top};
   painting.label = FileLabel(association.eudcFilePath.View());
-  painting.labelAt = {rect.right - kLabelRightMargin - labelWidth, textTop};
+  painting.label_at = {rect.right - kLabelRightMargin - label_width, text_top};
   return painting;
 }
 

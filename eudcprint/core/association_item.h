@@ -72,17 +72,17 @@ struct ItemPainting {
   PixelRect rect;
   Rgb background;
   ItemBitmap bitmap = ItemBitmap::kTtfLogo1;
-  PixelPoint bitmapAt;
-  Rgb textColour;
+  PixelPoint bitmap_at;
+  Rgb text_colour;
   std::string name;  // code page 950
-  PixelPoint nameAt;
+  PixelPoint name_at;
   std::string label;  // code page 950, FileLabel of the association's file
-  PixelPoint labelAt;
+  PixelPoint label_at;
 };
 
 // `textHeight` is the height of a line of the list's font; `labelWidth` the width of
 // FileLabel(association.eudcFilePath) in it, so that the label ends 2 pixels before the right edge.
 ItemPainting PaintAssociationItem(const EudcAssociation& association, ItemLook look, ItemState state, PixelRect rect,
-                                  int textHeight, int labelWidth);
+                                  int text_height, int label_width);
 
 }  // namespace pictor

@@ -21,16 +21,6 @@ bool BytesBefore(const FaceName& a, const FaceName& b) {
       [](char x, char y) { return static_cast<unsigned char>(x) < static_cast<unsigned char>(y); });
 }
 
-// Letters a-z upper-cased, second bytes of double-byte characters left alone (as CharUpperA on a
-// code page 950 system).
-std::string Cp950Uppercase(std::string_view text) {
-  std::string result(text);
-  for (std::size_t i = 0; i < result.size(); i += Cp950CharLength(result, i)) {
-    if (Cp950CharLength(result, i) == 1) result[i] = AsciiUpper(result[i]);
-  }
-  return result;
-}
-
 std::string_view TextOf(const RegistryValue& value) {
   const std::string_view data = value.data;
   return data.substr(0, data.find('\0'));
@@ -39,14 +29,14 @@ std::string_view TextOf(const RegistryValue& value) {
 }  // namespace
 
 bool IsListedFace(const FontFace& face) {
-  return face.charset == kChineseBig5Charset && (face.fontType & kTrueTypeFontType) != 0 && !face.faceName.empty() &&
-         face.faceName.front() != '@';
+  return face.charset == kChineseBig5Charset && (face.font_type & kTrueTypeFontType) != 0 && !face.face_name.empty() &&
+         face.face_name.front() != '@';
 }
 
 std::vector<FaceName> FontNameList(std::span<const FontFace> faces) {
   std::vector<FaceName> names(1);
   for (const FontFace& face : faces) {
-    if (IsListedFace(face)) names.emplace_back(face.faceName);
+    if (IsListedFace(face)) names.emplace_back(face.face_name);
   }
   std::sort(names.begin() + 1, names.end(), BytesBefore);
   names.erase(std::unique(names.begin() + 1, names.end()), names.end());
@@ -55,34 +45,34 @@ std::vector<FaceName> FontNameList(std::span<const FontFace> faces) {
 }
 
 std::vector<EudcAssociation> ListAssociations(RegistryPort& registry, std::span<const FaceName> names,
-                                              PlatformFamily family, WindowsDirectoryPort& windowsDirectory) {
+                                              PlatformFamily family, WindowsDirectoryPort& windows_directory) {
   std::vector<EudcAssociation> associations;
   const auto links = registry.Open(RegistryRoot::kCurrentUser, kEudcLinksKey, RegistryAccess::kRead);
   if (!links) return associations;
-  const std::string_view systemDefaultValue = LoadStringResource(kSystemDefaultValueNameId);
+  const std::string_view system_default_value = LoadStringResource(kSystemDefaultValueNameId);
   for (const FaceName& name : names) {
     const auto link = links->Query(name.View());
     if (!link) continue;
     EudcAssociation association;
-    association.displayName.Assign(EqualsIgnoringAsciiCase(name.View(), systemDefaultValue)
+    association.displayName.Assign(EqualsIgnoringAsciiCase(name.View(), system_default_value)
                                        ? LoadStringResource(kSystemDefaultNameId)
                                        : name.View());
     const std::string_view data = TextOf(*link);
     if (family == PlatformFamily::kWindowsNT && data.size() >= kSystemRootVariable.size() &&
         EqualsIgnoringAsciiCase(data.substr(0, kSystemRootVariable.size()), kSystemRootVariable)) {
-      association.fontFilePath = windowsDirectory.WindowsDirectory();
-      association.fontFilePath += data.substr(kSystemRootVariable.size());
+      association.font_file_path = windows_directory.WindowsDirectory();
+      association.font_file_path += data.substr(kSystemRootVariable.size());
     } else {
-      association.fontFilePath = data;
+      association.font_file_path = data;
     }
-    association.eudcFilePath.Assign(association.fontFilePath);
+    association.eudcFilePath.Assign(association.font_file_path);
     associations.push_back(std::move(association));
   }
   return associations;
 }
 
-std::string FileLabel(std::string_view eudcFilePath) {
-  std::string name = Cp950Uppercase(eudcFilePath);
+std::string FileLabel(std::string_view eudc_file_path) {
+  std::string name = Cp950Uppercase(eudc_file_path);
   // The file's own name: after the last separator ("\\", or "/" as paths have it elsewhere),
   // before its last full stop.
   const std::size_t backslash = FindLastCp950Byte(name, '\\');

@@ -31,10 +31,10 @@ std::vector<FaceName> FontNameList(std::span<const FontFace> faces);
 // as 標準造字. On the NT family a link beginning with %SystemRoot% (any letter case) starts with
 // the Windows directory instead.
 std::vector<EudcAssociation> ListAssociations(RegistryPort& registry, std::span<const FaceName> names,
-                                              PlatformFamily family, WindowsDirectoryPort& windowsDirectory);
+                                              PlatformFamily family, WindowsDirectoryPort& windows_directory);
 
 // The file label of a list item: the file's name (after the last "\\" or "/") without its
 // extension, upper-cased; a name of more than 16 bytes shows its first 12 and "...".
-std::string FileLabel(std::string_view eudcFilePath);
+std::string FileLabel(std::string_view eudc_file_path);
 
 }  // namespace pictor

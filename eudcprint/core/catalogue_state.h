@@ -13,9 +13,9 @@ namespace pictor {
 struct CatalogueState {
   const EudcAssociation& association;
   const PrintRange& range;
-  const InputMethodList& inputMethods;
-  const AnnotateFlags& annotateFlags;
-  const RootTables& rootTables;
+  const InputMethodList& input_methods;
+  const AnnotateFlags& annotate_flags;
+  const RootTables& root_tables;
 };
 
 }  // namespace pictor

@@ -8,8 +8,8 @@ constexpr unsigned kTrailsPerLead = 157;
 std::uint16_t MakeCode(unsigned lead, unsigned trail) { return static_cast<std::uint16_t>((lead << 8) | trail); }
 
 // A segment whose leads use all 157 trail bytes, starting at trail 0x40 of firstLead.
-std::uint16_t CodeInFullRows(unsigned firstLead, unsigned rest) {
-  return MakeCode(firstLead + rest / kTrailsPerLead, TrailByteAt(rest % kTrailsPerLead));
+std::uint16_t CodeInFullRows(unsigned first_lead, unsigned rest) {
+  return MakeCode(first_lead + rest / kTrailsPerLead, TrailByteAt(rest % kTrailsPerLead));
 }
 
 }  // namespace
@@ -106,6 +106,12 @@ bool IsEudcCode(std::uint16_t code) {
     if (code >= range.first && code <= range.last) return true;
   }
   return false;
+}
+
+std::optional<char16_t> Big5ToPrivateUse(std::uint16_t code) {
+  const auto ordinal = Big5ToOrdinal(code);
+  if (!ordinal) return std::nullopt;
+  return OrdinalToPrivateUse(*ordinal);
 }
 
 }  // namespace pictor

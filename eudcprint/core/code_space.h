@@ -1,6 +1,6 @@
 // The user-defined area of code page 950 as pictor sees it: four ranges of double-byte Big5 codes,
 // 6217 characters in all, addressed by Big5 code, by EUDC ordinal (the character's private-use code
-// point minus 0xE000) or by code-order index (its position in ascending Big5 order).
+// point minus kPrivateUseBase) or by code-order index (its position in ascending Big5 order).
 #pragma once
 
 #include <array>
@@ -44,6 +44,24 @@ std::uint16_t Big5ToFullIndex(std::uint16_t code);
 std::optional<std::uint16_t> Big5ToOrdinal(std::uint16_t code);
 
 bool IsEudcCode(std::uint16_t code);
+
+// The private-use code point of EUDC ordinal 0: ordinal n is the code point kPrivateUseBase + n
+// (U+E000 to U+F848), as the platform maps the user-defined area onto Unicode.
+inline constexpr char16_t kPrivateUseBase = 0xE000;
+
+// The private-use code point of an ordinal below EUDC_CHARACTER_COUNT.
+constexpr char16_t OrdinalToPrivateUse(std::uint16_t ordinal) {
+  return static_cast<char16_t>(kPrivateUseBase + ordinal);
+}
+
+// The ordinal of a private-use code point U+E000 to U+F848; nullopt for any other code point.
+constexpr std::optional<std::uint16_t> PrivateUseToOrdinal(char32_t code_point) {
+  if (code_point < kPrivateUseBase || code_point - kPrivateUseBase >= EUDC_CHARACTER_COUNT) return std::nullopt;
+  return static_cast<std::uint16_t>(code_point - kPrivateUseBase);
+}
+
+// The private-use code point of a user-defined Big5 code; nullopt for any other code.
+std::optional<char16_t> Big5ToPrivateUse(std::uint16_t code);
 
 // Trail byte of a position 0-156 among the 157 Big5 trail bytes, and back (nullopt for a byte
 // outside 0x40-0x7E and 0xA1-0xFE).

@@ -4,7 +4,10 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
+
+#include "ascii.h"
 
 namespace pictor {
 
@@ -36,15 +39,26 @@ constexpr std::size_t FindLastCp950Byte(std::string_view text, char byte) {
 }
 
 // The longest start of the text of at most maxBytes bytes that ends on a character boundary.
-constexpr std::string_view Cp950Prefix(std::string_view text, std::size_t maxBytes) {
-  if (text.size() <= maxBytes) return text;
+constexpr std::string_view Cp950Prefix(std::string_view text, std::size_t max_bytes) {
+  if (text.size() <= max_bytes) return text;
   std::size_t end = 0;
   while (end < text.size()) {
     const std::size_t next = end + Cp950CharLength(text, end);
-    if (next > maxBytes) break;
+    if (next > max_bytes) break;
     end = next;
   }
   return text.substr(0, end);
+}
+
+// The letters a-z upper-cased, as the platform's CharUpperA does on a code page 950 system: the
+// second byte of a double-byte character belongs to that character and is never a letter. Byte
+// by byte, 字庫 (A6 72 AE 77) would become 吐娠 (A6 52 AE 57).
+inline std::string Cp950Uppercase(std::string_view text) {
+  std::string result(text);
+  for (std::size_t i = 0; i < result.size(); i += Cp950CharLength(result, i)) {
+    if (Cp950CharLength(result, i) == 1) result[i] = AsciiUpper(result[i]);
+  }
+  return result;
 }
 
 }  // namespace pictor

@@ -13,10 +13,16 @@
 namespace pictor {
 
 // Window styles.
+inline constexpr std::uint32_t kWsPopup = 0x80000000;
+inline constexpr std::uint32_t kWsChild = 0x40000000;
+inline constexpr std::uint32_t kWsCaption = 0x00C00000;
+inline constexpr std::uint32_t kWsSysMenu = 0x00080000;
 inline constexpr std::uint32_t kWsTabStop = 0x00010000;
 inline constexpr std::uint32_t kWsGroup = 0x00020000;
 inline constexpr std::uint32_t kWsVScroll = 0x00200000;
 inline constexpr std::uint32_t kWsBorder = 0x00800000;
+// Dialogs.
+inline constexpr std::uint32_t kDsModalFrame = 0x80;
 // Buttons.
 inline constexpr std::uint32_t kBsPushButton = 0x0;
 inline constexpr std::uint32_t kBsDefPushButton = 0x1;
@@ -25,7 +31,9 @@ inline constexpr std::uint32_t kBsAutoRadioButton = 0x9;
 inline constexpr std::uint32_t kBsTypeMask = 0xF;
 // Static texts.
 inline constexpr std::uint32_t kSsLeft = 0x0;
+inline constexpr std::uint32_t kSsCenter = 0x1;
 inline constexpr std::uint32_t kSsRight = 0x2;
+inline constexpr std::uint32_t kSsAlignMask = 0x3;
 // Edits.
 inline constexpr std::uint32_t kEsCenter = 0x1;
 inline constexpr std::uint32_t kEsUppercase = 0x8;
@@ -58,7 +66,7 @@ struct DialogUnitRect {
 
 struct ControlTemplate {
   int id;
-  ControlClass controlClass;
+  ControlClass control_class;
   std::uint32_t style;
   std::string_view text;
   DialogUnitRect rect;
@@ -66,11 +74,12 @@ struct ControlTemplate {
 
 struct DialogTemplate {
   int id;
+  std::uint32_t style;
   std::string_view caption;
   int width;  // dialog units
   int height;
-  std::string_view fontFace;
-  int pointSize;
+  std::string_view font_face;
+  int point_size;
   std::span<const ControlTemplate> controls;  // in tab order
 };
 
@@ -85,14 +94,29 @@ inline constexpr int kIdEndCode = 1402;
 inline constexpr int kIdPrintAll = 1601;
 inline constexpr int kIdPrintCodes = 1602;
 
-inline constexpr std::string_view kOkText = "\xbd\x54\xa9\x77";      // 確定, also the OK of message boxes
-inline constexpr std::string_view kCancelText = "\xa8\xfa\xae\xf8";  // 取消
+// The printing box's lines: the document, the printer, its port and the page in hand.
+inline constexpr int kIdPrintingDocument = 201;
+inline constexpr int kIdPrintingPrinter = 202;
+inline constexpr int kIdPrintingPort = 203;
+inline constexpr int kIdPrintingPage = 204;
+
+inline constexpr std::string_view kOkText = "\xbd\x54\xa9\x77";  // 確定, also the OK of message boxes
+// 取消: the Cancel of both dialogs and of the printing box.
+inline constexpr std::string_view kCancelText = "\xa8\xfa\xae\xf8";
 
 inline constexpr int kFontSettingDialogId = 130;
 inline constexpr int kPrintRangeDialogId = 131;
+inline constexpr int kPrintingBoxId = 30722;
+inline constexpr int kPreviewToolbarId = 30723;
 
 const DialogTemplate& FontSettingDialogTemplate();
 const DialogTemplate& PrintRangeDialogTemplate();
+// The box shown while a job prints; its caption is the application's title.
+const DialogTemplate& PrintingBoxTemplate();
+// The preview's toolbar: its buttons from the left, a child strip above the pages.
+const DialogTemplate& PreviewToolbarTemplate();
+// Every dialog of the program, as its resources hold them.
+std::span<const DialogTemplate* const> DialogTemplates();
 
 // The control of that id, or null.
 const ControlTemplate* FindControl(const DialogTemplate& dialog, int id);
@@ -115,7 +139,7 @@ struct PixelBox {
 PixelBox ToPixels(const DialogUnitRect& rect, DialogBaseUnits units);
 
 // The average character width from the width of the 52 letters, rounded as Windows does.
-int AverageCharWidth(int widthOf52Letters);
+int AverageCharWidth(int width_of52_letters);
 
 // The letter after "&" in a control text (upper-cased), or nothing.
 std::optional<char> AcceleratorOf(std::string_view text);

@@ -17,11 +17,12 @@ inline constexpr std::size_t kEudcFilePathSize = 256;
 struct EudcAssociation {
   // The typeface name, or the display name of the system default association. Code page 950.
   FixedText<kDisplayNameSize> displayName;
-  // The linked file as listed and printed: for the chosen association, upper-cased byte by byte.
+  // The linked file as listed and printed: for the chosen association, its letters upper-cased
+  // (Cp950Uppercase).
   FixedText<kEudcFilePathSize> eudcFilePath;
   // The same file as the registry names it (after %SystemRoot% is replaced), not case-folded
   // and not cut: the path the font file is opened by on case-sensitive file systems.
-  std::string fontFilePath;
+  std::string font_file_path;
 };
 
 // 1002 "標準造字": the display name of the system default association.
@@ -32,8 +33,8 @@ inline constexpr std::string_view kDefaultFaceName = LoadStringResource(kDefault
 
 // The typeface a chosen association's characters are drawn with: the default face for the system
 // default association (its display name compared without regard to case), else the display name.
-constexpr std::string_view CharacterFaceName(std::string_view displayName) {
-  return EqualsIgnoringAsciiCase(displayName, kSystemDefaultName) ? kDefaultFaceName : displayName;
+constexpr std::string_view CharacterFaceName(std::string_view display_name) {
+  return EqualsIgnoringAsciiCase(display_name, kSystemDefaultName) ? kDefaultFaceName : display_name;
 }
 
 }  // namespace pictor

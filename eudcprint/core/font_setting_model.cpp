@@ -8,7 +8,7 @@ namespace pictor {
 bool FontSettingModel::Open(const FontSettingContext& context) {
   const std::vector<FontFace> faces = context.fonts.InstalledFaces();
   const std::vector<FaceName> names = FontNameList(faces);
-  associations_ = ListAssociations(context.registry, names, context.family, context.windowsDirectory);
+  associations_ = ListAssociations(context.registry, names, context.family, context.windows_directory);
   if (associations_.empty()) {
     selection_.reset();
     context.messages.Show(LoadStringResource(kNoAssociationId), LoadStringResource(kApplicationTitleId),
@@ -20,8 +20,7 @@ bool FontSettingModel::Open(const FontSettingContext& context) {
 }
 
 void FontSettingModel::Select(std::optional<std::size_t> index) {
-  if (index && *index >= associations_.size()) index.reset();
-  selection_ = index;
+  if (index && *index < associations_.size()) selection_ = index;
 }
 
 std::optional<EudcAssociation> FontSettingModel::Accept() const {

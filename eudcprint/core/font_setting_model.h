@@ -15,7 +15,7 @@ namespace pictor {
 struct FontSettingContext {
   RegistryPort& registry;
   FontListPort& fonts;
-  WindowsDirectoryPort& windowsDirectory;
+  WindowsDirectoryPort& windows_directory;
   MessagePort& messages;
   PlatformFamily family;
 };
@@ -28,10 +28,11 @@ class FontSettingModel {
 
   const std::vector<EudcAssociation>& Associations() const { return associations_; }
   std::optional<std::size_t> Selection() const { return selection_; }
-  // An index past the list selects nothing.
+  // Selects another item. As a list box of the platform, the list keeps its selection: nothing
+  // (a click on the list's blank part) or an index past the list leaves the selected item so.
   void Select(std::optional<std::size_t> index);
 
-  // OK: the selected association; nullopt while nothing is selected, and the dialog stays open.
+  // OK: the selected association; nullopt only when the list is empty.
   std::optional<EudcAssociation> Accept() const;
 
  private:

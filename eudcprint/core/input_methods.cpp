@@ -36,7 +36,7 @@ void ReadLayoutValues(RegistryKey& layout, InputMethodRecord& record) {
     const auto value = layout.ValueAt(i);
     if (!value) break;
     if (EqualsIgnoringAsciiCase(value->name, kImeFileValue)) {
-      record.imeFile.Assign(AsciiUppercase(value->data));
+      record.ime_file.Assign(AsciiUppercase(value->data));
     } else if (EqualsIgnoringAsciiCase(value->name, kLayoutTextValue)) {
       record.layoutText.Assign(value->data);
     }
@@ -47,7 +47,7 @@ void ReadLayoutValues(RegistryKey& layout, InputMethodRecord& record) {
 void CollectLoadedLayouts(InputMethodList& list, const InputMethodPorts& ports) {
   const auto layouts = ports.registry.Open(RegistryRoot::kLocalMachine, kKeyboardLayoutsKey, RegistryAccess::kRead);
   if (!layouts) return;
-  const std::vector<std::uint32_t> loaded = ports.keyboardLayouts.LoadedLayouts();
+  const std::vector<std::uint32_t> loaded = ports.keyboard_layouts.LoadedLayouts();
   for (std::uint32_t index = 0; list.count < kInputMethodCapacity; ++index) {
     const auto name = layouts->SubkeyAt(index);
     if (!name) break;
@@ -58,13 +58,13 @@ void CollectLoadedLayouts(InputMethodList& list, const InputMethodPorts& ports) 
     InputMethodRecord& record = list.records[list.count];
     record = InputMethodRecord{};
     record.hkl = *hkl;
-    record.layoutKey.Assign(*name);
+    record.layout_key.Assign(*name);
     if (const auto layout = ports.registry.Open(
             RegistryRoot::kLocalMachine, std::string(kKeyboardLayoutsKey) + "\\" + *name, RegistryAccess::kRead)) {
       ReadLayoutValues(*layout, record);
     }
-    if (EqualsIgnoringAsciiCase(record.imeFile.View(), kGenericImeFile)) continue;
-    record.imeFile.CutAt('.');
+    if (EqualsIgnoringAsciiCase(record.ime_file.View(), kGenericImeFile)) continue;
+    record.ime_file.CutAt('.');
     ++list.count;
   }
 }
@@ -72,9 +72,9 @@ void CollectLoadedLayouts(InputMethodList& list, const InputMethodPorts& ports) 
 // Finds the record's dictionary among its input method's settings and reads it.
 void LoadDictionaryOf(InputMethodRecord& record, InputMethodState& state, const InputMethodPorts& ports,
                       PlatformFamily family) {
-  record.dictionaryPath.Clear();
+  record.dictionary_path.Clear();
   const auto settings = ports.registry.Open(RegistryRoot::kCurrentUser,
-                                            std::string(kInputMethodSettingsKey) + std::string(record.imeFile.View()),
+                                            std::string(kInputMethodSettingsKey) + std::string(record.ime_file.View()),
                                             RegistryAccess::kRead);
   if (!settings) return;
   for (std::uint32_t i = 0;; ++i) {
@@ -82,8 +82,8 @@ void LoadDictionaryOf(InputMethodRecord& record, InputMethodState& state, const 
     if (!value) break;
     if (EqualsIgnoringAsciiCase(value->name, kUserDictionaryValue) ||
         EqualsIgnoringAsciiCase(value->name, kEudcDictionaryValue)) {
-      record.dictionaryPath.Assign(value->data);
-      LoadRootDictionary(*state.rootTables, ports.files, ports.warnings, family, record.dictionaryPath.View(),
+      record.dictionary_path.Assign(value->data);
+      LoadRootDictionary(*state.root_tables, ports.files, ports.warnings, family, record.dictionary_path.View(),
                          record.layoutText.View(), record.hkl);
       break;
     }
@@ -93,9 +93,9 @@ void LoadDictionaryOf(InputMethodRecord& record, InputMethodState& state, const 
 }  // namespace
 
 void EnumerateInputMethods(InputMethodState& state, const InputMethodPorts& ports, PlatformFamily family) {
-  InputMethodList& list = state.inputMethods;
+  InputMethodList& list = state.input_methods;
   list = InputMethodList{};
-  ClearRootTables(*state.rootTables);
+  ClearRootTables(*state.root_tables);
 
   CollectLoadedLayouts(list, ports);
   for (std::size_t i = 0; i < list.count; ++i) {
@@ -106,14 +106,14 @@ void EnumerateInputMethods(InputMethodState& state, const InputMethodPorts& port
   std::size_t kept = 0;
   for (std::size_t i = 0; i < list.count; ++i) {
     const InputMethodRecord& record = list.records[i];
-    if (record.dictionaryPath.Empty()) continue;
+    if (record.dictionary_path.Empty()) continue;
     if (record.hkl != kPhoneticHkl && record.hkl != kChangjieHkl) continue;
     if (kept != i) list.records[kept] = record;
     ++kept;
   }
   for (std::size_t i = kept; i < list.count; ++i) list.records[i] = InputMethodRecord{};
   list.count = kept;
-  state.annotateFlags.fill(0);
+  state.annotate_flags.fill(0);
 }
 
 }  // namespace pictor

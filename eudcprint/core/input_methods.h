@@ -14,11 +14,11 @@
 namespace pictor {
 
 struct InputMethodRecord {
-  std::uint32_t hkl = 0;          // keyboard-layout handle, e.g. 0xE0010404
-  FixedText<16> layoutKey;        // its subkey name under Keyboard Layouts, e.g. E0010404
-  FixedText<64> imeFile;          // "IME file" upper-cased and cut at its first ".", e.g. PHON
-  FixedText<32> layoutText;       // "layout text": the display name
-  FixedText<256> dictionaryPath;  // "User Dictionary" or "Eudc Dictionary"; empty if none
+  std::uint32_t hkl = 0;           // keyboard-layout handle, e.g. 0xE0010404
+  FixedText<16> layout_key;        // its subkey name under Keyboard Layouts, e.g. E0010404
+  FixedText<64> ime_file;          // "IME file" upper-cased and cut at its first ".", e.g. PHON
+  FixedText<32> layoutText;        // "layout text": the display name
+  FixedText<256> dictionary_path;  // "User Dictionary" or "Eudc Dictionary"; empty if none
 };
 
 inline constexpr std::size_t kInputMethodCapacity = 32;
@@ -33,14 +33,14 @@ using AnnotateFlags = std::array<int, kInputMethodCapacity>;
 
 // What pictor knows of the input methods for the whole run.
 struct InputMethodState {
-  InputMethodList inputMethods;
-  AnnotateFlags annotateFlags{};
-  std::unique_ptr<RootTables> rootTables = std::make_unique<RootTables>();
+  InputMethodList input_methods;
+  AnnotateFlags annotate_flags{};
+  std::unique_ptr<RootTables> root_tables = std::make_unique<RootTables>();
 };
 
 struct InputMethodPorts {
   RegistryPort& registry;
-  KeyboardLayoutPort& keyboardLayouts;
+  KeyboardLayoutPort& keyboard_layouts;
   FileReaderPort& files;
   MessagePort& warnings;
 };

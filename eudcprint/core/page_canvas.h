@@ -13,22 +13,33 @@ struct CanvasPoint {
   friend bool operator==(const CanvasPoint&, const CanvasPoint&) = default;
 };
 
-enum class FontRole {
-  kCharacter,  // 6.4 mm: the user-defined character of a cell, from the association's EUDC file
-  kText,       // 3.2 mm: title, captions, codes, roots and page number
-};
+// Cell heights (ascent plus descent) of the page's two fonts, in 0.1 mm: the user-defined
+// characters at 6.4 mm, and the texts (title, captions, codes, roots, page number) at 3.2 mm.
+inline constexpr std::int32_t kCharacterFontHeight = 64;
+inline constexpr std::int32_t kTextFontHeight = 32;
 
 // A page in 0.1 mm units, x to the right, y upward, the origin at the printable area's top-left
-// corner (so every point on the page has y <= 0). Font heights are cell heights (ascent plus
-// descent): 64 for the character role, 32 for the text role.
+// corner (so every point on the page has y <= 0).
 class PageCanvas {
  public:
   virtual ~PageCanvas() = default;
-  virtual void Text(CanvasPoint topLeft, FontRole role, std::string_view cp950) = 0;
-  virtual std::int32_t TextWidth(FontRole role, std::string_view cp950) = 0;
+
+  // Texts in the text font.
+  virtual void Text(CanvasPoint top_left, std::string_view cp950) = 0;
+  virtual std::int32_t TextWidth(std::string_view cp950) = 0;
   // The outline of a rectangle between two opposite corners, with the thin default pen.
-  virtual void Rectangle(CanvasPoint corner, CanvasPoint oppositeCorner) = 0;
-  virtual void Line(CanvasPoint from, CanvasPoint to, std::int32_t penWidth) = 0;
+  virtual void Rectangle(CanvasPoint corner, CanvasPoint opposite_corner) = 0;
+  virtual void Line(CanvasPoint from, CanvasPoint to, std::int32_t pen_width) = 0;
+
+  // One user-defined character by its Big5 code, in the character font with the top-left corner
+  // of its character cell at `cell`: the glyph of its private-use code point in the association's
+  // EUDC font file. A code outside the user-defined area draws nothing.
+  void DrawEudcCharacter(std::uint16_t big5, CanvasPoint cell);
+
+ protected:
+  // The glyph the EUDC font file has for a private-use code point (U+E000 to U+F848), from that
+  // file alone: where the file has none, the cell stays empty and no other font fills it.
+  virtual void EudcGlyph(char16_t private_use, CanvasPoint cell) = 0;
 };
 
 // The program's window in device pixels, x to the right, y downward from the client area's
@@ -36,7 +47,7 @@ class PageCanvas {
 class WindowCanvas {
  public:
   virtual ~WindowCanvas() = default;
-  virtual void Text(CanvasPoint topLeft, std::string_view cp950) = 0;
+  virtual void Text(CanvasPoint top_left, std::string_view cp950) = 0;
   virtual std::int32_t TextWidth(std::string_view cp950) = 0;
   virtual std::int32_t LineHeight() = 0;  // the font's height, ascent plus descent
   virtual std::int32_t ClientWidth() = 0;

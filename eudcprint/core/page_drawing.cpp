@@ -9,21 +9,24 @@
 namespace pictor {
 namespace {
 
+// The character font fills the character cell.
+static_assert(kCharacterFontHeight == kCellHeight);
+
 // Calls visit(record) for each annotated input method in list order, with the left edge of its
 // root column in a cell whose first root column starts at firstLeft.
 template <typename Visit>
-void ForEachRootColumn(const CatalogueState& state, std::int32_t firstLeft, Visit visit) {
-  std::int32_t left = firstLeft;
-  const InputMethodList& list = state.inputMethods;
+void ForEachRootColumn(const CatalogueState& state, std::int32_t first_left, Visit visit) {
+  std::int32_t left = first_left;
+  const InputMethodList& list = state.input_methods;
   for (std::size_t k = 0; k < list.count; ++k) {
-    if (!IsAnnotated(state.annotateFlags, k)) continue;
+    if (!IsAnnotated(state.annotate_flags, k)) continue;
     visit(list.records[k], left);
     left += RootColumnStep(list.records[k].hkl);
   }
 }
 
 std::int32_t Centred(PageCanvas& canvas, const PageLayout& layout, std::string_view text) {
-  return (layout.pageWidth - canvas.TextWidth(FontRole::kText, text)) / 2;
+  return (layout.pageWidth - canvas.TextWidth(text)) / 2;
 }
 
 }  // namespace
@@ -36,13 +39,13 @@ std::string ColumnTitle(const InputMethodRecord& record) {
 void DrawPageHeader(PageCanvas& canvas, const PageLayout& layout, const CatalogueState& state) {
   const std::string title =
       FormatTitleLine(state.association.displayName.View(), state.association.eudcFilePath.View());
-  canvas.Text({Centred(canvas, layout, title), kTitleTop}, FontRole::kText, title);
+  canvas.Text({Centred(canvas, layout, title), kTitleTop}, title);
 
   for (std::int32_t i = 0; i < layout.columns; ++i) {
     const std::int32_t left = ColumnLeft(layout, i);
-    canvas.Text({left + kCodeLeft, kCaptionTop}, FontRole::kText, kCodeCaption);
+    canvas.Text({left + kCodeLeft, kCaptionTop}, kCodeCaption);
     ForEachRootColumn(state, left + kFirstRootLeft, [&](const InputMethodRecord& record, std::int32_t x) {
-      canvas.Text({x, kCaptionTop}, FontRole::kText, ColumnTitle(record));
+      canvas.Text({x, kCaptionTop}, ColumnTitle(record));
     });
   }
   for (std::int32_t i = 0; i < layout.columns; ++i) {
@@ -62,14 +65,13 @@ std::int32_t DrawPageCells(PageCanvas& canvas, const PageLayout& layout, const C
       if (n >= count) return drawn;  // the range ends on this page
       const std::int32_t x = ColumnLeft(layout, i);
       const std::uint16_t code = CodeOfWalk(state.range, static_cast<std::uint16_t>(n));
-      const char character[2] = {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
-      canvas.Text({x, y}, FontRole::kCharacter, std::string_view(character, 2));
+      canvas.DrawEudcCharacter(code, {x, y});
       // The box runs one unit outside the 64-unit character cell and two below it.
       canvas.Rectangle({x - 1, y + 1}, {x + 66, y - 66});
-      canvas.Text({x + kCodeLeft, y - kTextBelowRowTop}, FontRole::kText, FormatCode(code));
+      canvas.Text({x + kCodeLeft, y - kTextBelowRowTop}, FormatCode(code));
       ForEachRootColumn(state, x + kFirstRootLeft, [&](const InputMethodRecord& record, std::int32_t rx) {
-        const RootText roots = LookupRoots(state.rootTables, code, record.hkl);
-        if (!roots.Empty()) canvas.Text({rx, y - kTextBelowRowTop}, FontRole::kText, roots.View());
+        const RootText roots = LookupRoots(state.root_tables, code, record.hkl);
+        if (!roots.Empty()) canvas.Text({rx, y - kTextBelowRowTop}, roots.View());
       });
       ++drawn;
     }
@@ -79,7 +81,7 @@ std::int32_t DrawPageCells(PageCanvas& canvas, const PageLayout& layout, const C
 
 void DrawPageFooter(PageCanvas& canvas, const PageLayout& layout) {
   const std::string number = FormatPageNumber(layout.currentPage);
-  canvas.Text({Centred(canvas, layout, number), kFooterAboveBottom - layout.pageHeight}, FontRole::kText, number);
+  canvas.Text({Centred(canvas, layout, number), kFooterAboveBottom - layout.pageHeight}, number);
 }
 
 std::int32_t DrawPage(PageCanvas& canvas, PageLayout& layout, const CatalogueState& state, std::int32_t page) {

@@ -43,9 +43,10 @@ std::int32_t RootColumnStep(std::uint32_t hkl);
 
 // The layout of a job on a printable area of pageWidth x pageHeight. At least one column and one
 // row, even where not one cell fits, so the job runs and shows the clipped cells.
-PageLayout ComputePageLayout(std::int32_t pageWidth, std::int32_t pageHeight, const CatalogueState& state);
+PageLayout ComputePageLayout(std::int32_t page_width, std::int32_t page_height, const CatalogueState& state);
 
-// Left edge of the first column, centring the block of columns; of column i; top of row j.
+// Left edge of the first column, centring the block of columns (or the area's left edge when the
+// block is wider than the area); of column i; top of row j.
 std::int32_t FirstColumnLeft(const PageLayout& layout);
 std::int32_t ColumnLeft(const PageLayout& layout, std::int32_t column);
 std::int32_t RowTop(const PageLayout& layout, std::int32_t row);

@@ -23,8 +23,8 @@ std::string Fill(std::string_view format, std::string_view first, std::string_vi
 
 }  // namespace
 
-std::string FormatTitleLine(std::string_view displayName, std::string_view eudcFilePath) {
-  return std::string(Cp950Prefix(Fill(kTitleLineFormat, displayName, eudcFilePath), kTitleLineMaxBytes));
+std::string FormatTitleLine(std::string_view display_name, std::string_view eudc_file_path) {
+  return std::string(Cp950Prefix(Fill(kTitleLineFormat, display_name, eudc_file_path), kTitleLineMaxBytes));
 }
 
 std::string FormatPageNumber(std::int32_t page) {

@@ -11,7 +11,7 @@ namespace pictor {
 inline constexpr std::size_t kTitleLineMaxBytes = 255;
 
 // "字型：<display name>        外字檔案：<EUDC file path>", cut to 255 bytes.
-std::string FormatTitleLine(std::string_view displayName, std::string_view eudcFilePath);
+std::string FormatTitleLine(std::string_view display_name, std::string_view eudc_file_path);
 
 // "第 <page> 頁".
 std::string FormatPageNumber(std::int32_t page);

@@ -67,9 +67,9 @@ class EudcLinkPort {
 
 // A typeface as the platform's font enumeration reports it.
 struct FontFace {
-  std::string faceName;        // code page 950
-  std::uint8_t charset = 0;    // e.g. 136, CHINESEBIG5_CHARSET
-  std::uint32_t fontType = 0;  // bit 4 (TRUETYPE_FONTTYPE) for TrueType outlines
+  std::string face_name;        // code page 950
+  std::uint8_t charset = 0;     // e.g. 136, CHINESEBIG5_CHARSET
+  std::uint32_t font_type = 0;  // bit 4 (TRUETYPE_FONTTYPE) for TrueType outlines
 };
 
 inline constexpr std::uint8_t kChineseBig5Charset = 136;
@@ -87,6 +87,16 @@ class WindowsDirectoryPort {
   virtual ~WindowsDirectoryPort() = default;
   // The Windows directory, code page 950, without a trailing separator (as GetWindowsDirectoryA).
   virtual std::string WindowsDirectory() = 0;
+};
+
+// The document's files: the document holds nothing, so opening one only checks that it can be
+// read and saving one leaves it empty. Paths are as the platform's file dialogs name them.
+class DocumentFilePort {
+ public:
+  virtual ~DocumentFilePort() = default;
+  virtual bool CanRead(std::string_view path) = 0;
+  // Creates the file, or empties it; false when it cannot be written.
+  virtual bool WriteEmpty(std::string_view path) = 0;
 };
 
 }  // namespace pictor

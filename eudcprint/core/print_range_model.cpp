@@ -1,5 +1,7 @@
 #include "print_range_model.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdio>
 
 #include "ascii.h"
@@ -30,29 +32,29 @@ std::string RangeRowText(const CodeRange& range) {
   return text;
 }
 
-PrintRangeModel::PrintRangeModel(const PrintRange& range, const InputMethodList& inputMethods,
+PrintRangeModel::PrintRangeModel(const PrintRange& range, const InputMethodList& input_methods,
                                  const AnnotateFlags& flags, MessagePort& messages)
     : messages_(messages),
-      allChecked_(range.printAll == 1),
-      printAll_(range.printAll),
-      startCode_(range.startCode),
-      endCode_(range.endCode) {
-  for (const CodeRange& row : EudcCodeRange) rangeRows_.push_back(RangeRowText(row));
-  for (std::size_t i = 0; i < inputMethods.count; ++i) {
-    inputMethodNames_.emplace_back(inputMethods.records[i].layoutText.View());
+      all_checked_(range.printAll == 1),
+      print_all_(range.printAll),
+      start_code_(range.start_code),
+      end_code_(range.end_code) {
+  for (const CodeRange& row : EudcCodeRange) range_rows_.push_back(RangeRowText(row));
+  for (std::size_t i = 0; i < input_methods.count; ++i) {
+    input_method_names_.emplace_back(input_methods.records[i].layoutText.View());
     selected_.push_back(flags[i] != 0);
   }
-  if (range.startCode != 0) texts_[0] = CodeText(range.startCode);
-  if (range.endCode != 0) texts_[1] = CodeText(range.endCode);
+  if (range.start_code != 0) texts_[0] = CodeText(range.start_code);
+  if (range.end_code != 0) texts_[1] = CodeText(range.end_code);
 }
 
-void PrintRangeModel::ClickAll() { allChecked_ = true; }
+void PrintRangeModel::ClickAll() { all_checked_ = true; }
 
-void PrintRangeModel::ClickCodes() { allChecked_ = false; }
+void PrintRangeModel::ClickCodes() { all_checked_ = false; }
 
 void PrintRangeModel::ChooseRange(std::size_t row) {
   if (row >= EudcCodeRange.size()) return;
-  rangeRow_ = row;
+  range_row_ = row;
   texts_[0] = CodeText(EudcCodeRange[row].first);
   texts_[1] = CodeText(EudcCodeRange[row].last);
 }
@@ -63,29 +65,36 @@ void PrintRangeModel::SetInputMethodSelected(std::size_t item, bool selected) {
 
 void PrintRangeModel::FocusField(CodeField field) { texts_[Index(field)].clear(); }
 
-void PrintRangeModel::EditField(CodeField field, std::string_view text) {
-  if (text.size() > kCodeFieldLimit) return;
-  if (text.find_first_not_of(kHexDigits) != std::string_view::npos) return;  // undone
+void PrintRangeModel::EditField(CodeField field, std::string_view text, std::size_t caret) {
   std::string& current = texts_[Index(field)];
-  current = AsciiUppercase(text);
-  if (current.size() != kCodeFieldLimit) return;
-  if (IsEudcCode(ParseCode(current))) {
-    focusMove_ = field == CodeField::kStart ? FocusMove::kEndField : FocusMove::kOkButton;
-  } else {
-    Tell(kNotEudcCodeId);
-    current.clear();
+  const bool refused = text.size() > kCodeFieldLimit || text.find_first_not_of(kHexDigits) != std::string_view::npos;
+  if (!refused) {
+    current = AsciiUppercase(text);
+    if (current.size() == kCodeFieldLimit) {
+      if (IsEudcCode(ParseCode(current))) {
+        focus_move_ = field == CodeField::kStart ? FocusMove::kEndField : FocusMove::kOkButton;
+      } else {
+        Tell(kNotEudcCodeId);
+        current.clear();
+      }
+    }
   }
+  const auto shown = static_cast<std::ptrdiff_t>(current.size());
+  const auto typed = static_cast<std::ptrdiff_t>(text.size());
+  const auto at = static_cast<std::ptrdiff_t>(caret);
+  carets_[Index(field)] =
+      static_cast<std::size_t>(shown == typed ? at : std::clamp<std::ptrdiff_t>(at - (typed - shown), 0, shown));
 }
 
 std::optional<FocusMove> PrintRangeModel::TakeFocusMove() {
-  const std::optional<FocusMove> move = focusMove_;
-  focusMove_.reset();
+  const std::optional<FocusMove> move = focus_move_;
+  focus_move_.reset();
   return move;
 }
 
 bool PrintRangeModel::Ok() {
-  if (allChecked_) {
-    printAll_ = 1;
+  if (all_checked_) {
+    print_all_ = 1;
   } else {
     // A field of four characters holds an accepted code: edits were checked, and the
     // program itself puts in only table bounds and codes accepted before.
@@ -103,9 +112,9 @@ bool PrintRangeModel::Ok() {
       Tell(kStartAfterEndId);
       return false;
     }
-    printAll_ = 0;
-    startCode_ = start;
-    endCode_ = end;
+    print_all_ = 0;
+    start_code_ = start;
+    end_code_ = end;
   }
   accepted_ = true;
   return true;
@@ -113,28 +122,22 @@ bool PrintRangeModel::Ok() {
 
 void PrintRangeModel::Apply(PrintRange& range, AnnotateFlags& flags) const {
   if (!accepted_) return;
-  range.printAll = printAll_;
-  range.startCode = startCode_;
-  range.endCode = endCode_;
+  range.printAll = print_all_;
+  range.start_code = start_code_;
+  range.end_code = end_code_;
   for (std::size_t i = 0; i < selected_.size(); ++i) flags[i] = selected_[i] ? 1 : 0;
 }
 
-void PrintRangeModel::Tell(std::uint16_t stringId) {
-  messages_.Show(LoadStringResource(stringId), LoadStringResource(kApplicationTitleId), MessageIcon::kStop);
+void PrintRangeModel::Tell(std::uint16_t string_id) {
+  messages_.Show(LoadStringResource(string_id), LoadStringResource(kApplicationTitleId), MessageIcon::kStop);
 }
 
 bool RunPrintRangeDialog(ProgramState& state, MessagePort& messages, PrintRangeDialogPort& dialog) {
-  PrintRangeModel model(state.printRange, state.inputMethods.inputMethods, state.inputMethods.annotateFlags, messages);
+  PrintRangeModel model(state.print_range, state.input_methods.input_methods, state.input_methods.annotate_flags,
+                        messages);
   if (!dialog.Run(model) || !model.Accepted()) return false;
-  PrintRange& range = state.printRange;
-  model.Apply(range, state.inputMethods.annotateFlags);
-  if (range.printAll == 1) {
-    range.firstIndex = 0;
-    range.count = EUDC_CHARACTER_COUNT;
-  } else {
-    range.firstIndex = Big5ToCodeIndex(range.startCode);
-    range.count = static_cast<std::uint16_t>(Big5ToCodeIndex(range.endCode) - range.firstIndex + 1);
-  }
+  model.Apply(state.print_range, state.input_methods.annotate_flags);
+  SetWalk(state.print_range);
   return true;
 }
 

@@ -38,16 +38,16 @@ class PrintRangeModel {
  public:
   // Opens over the program's range, input methods and annotation flags; they change only
   // through Apply. Messages are told with the stop icon and the application's title.
-  PrintRangeModel(const PrintRange& range, const InputMethodList& inputMethods, const AnnotateFlags& flags,
+  PrintRangeModel(const PrintRange& range, const InputMethodList& input_methods, const AnnotateFlags& flags,
                   MessagePort& messages);
 
   // The controls.
-  bool AllChecked() const { return allChecked_; }            // 1601 (else 1602)
-  bool CodeControlsEnabled() const { return !allChecked_; }  // 1401, 1402, 1201
+  bool AllChecked() const { return all_checked_; }            // 1601 (else 1602)
+  bool CodeControlsEnabled() const { return !all_checked_; }  // 1401, 1402, 1201
   const std::string& Text(CodeField field) const { return texts_[Index(field)]; }
-  const std::vector<std::string>& RangeRows() const { return rangeRows_; }  // 1201
-  std::size_t RangeRow() const { return rangeRow_; }
-  const std::vector<std::string>& InputMethodNames() const { return inputMethodNames_; }  // 1101
+  const std::vector<std::string>& RangeRows() const { return range_rows_; }  // 1201
+  std::size_t RangeRow() const { return range_row_; }
+  const std::vector<std::string>& InputMethodNames() const { return input_method_names_; }  // 1101
   bool InputMethodSelected(std::size_t item) const { return selected_.at(item); }
 
   // What the user does.
@@ -57,10 +57,14 @@ class PrintRangeModel {
   void SetInputMethodSelected(std::size_t item, bool selected);
   // A field receives the focus: its text is cleared.
   void FocusField(CodeField field);
-  // The user changed a field's text to `text`. A character that is not a hexadecimal digit
-  // undoes the change; letters show upper-case; four digits that are no user-defined code are
-  // told (不是正確的外字字碼！) and empty the field; an accepted code moves the focus on.
-  void EditField(CodeField field, std::string_view text);
+  // The user changed a field's text to `text`, the caret (insertion point) then at `caret`. A
+  // character that is not a hexadecimal digit undoes the change; letters show upper-case; four
+  // digits that are no user-defined code are told (不是正確的外字字碼！) and empty the field; an
+  // accepted code moves the focus on.
+  void EditField(CodeField field, std::string_view text, std::size_t caret = 0);
+  // Where the caret stands after the last edit of the field: where it was when the text kept its
+  // length, else moved back by the characters the field did not take, to where they began.
+  std::size_t Caret(CodeField field) const { return carets_[Index(field)]; }
   // The focus move the last edit asked for, once.
   std::optional<FocusMove> TakeFocusMove();
   // OK: checks the fields, telling the first fault; true when the dialog may end.
@@ -73,21 +77,22 @@ class PrintRangeModel {
 
  private:
   static std::size_t Index(CodeField field) { return field == CodeField::kStart ? 0 : 1; }
-  void Tell(std::uint16_t stringId);
+  void Tell(std::uint16_t string_id);
 
   MessagePort& messages_;
-  bool allChecked_ = true;
+  bool all_checked_ = true;
   std::array<std::string, 2> texts_;
-  std::vector<std::string> rangeRows_;
-  std::size_t rangeRow_ = 0;
-  std::vector<std::string> inputMethodNames_;
+  std::array<std::size_t, 2> carets_{};
+  std::vector<std::string> range_rows_;
+  std::size_t range_row_ = 0;
+  std::vector<std::string> input_method_names_;
   std::vector<bool> selected_;
-  std::optional<FocusMove> focusMove_;
+  std::optional<FocusMove> focus_move_;
   // What OK accepted.
   bool accepted_ = false;
-  int printAll_ = 1;
-  std::uint16_t startCode_ = 0;
-  std::uint16_t endCode_ = 0;
+  int print_all_ = 1;
+  std::uint16_t start_code_ = 0;
+  std::uint16_t end_code_ = 0;
 };
 
 // Runs the dialog over an opened model; true for OK (after the model's Ok answered true).

@@ -34,8 +34,7 @@ std::uint16_t ReadU16(std::span<const std::uint8_t> bytes, std::size_t offset) {
 
 std::optional<std::uint16_t> OrdinalOfEntry(std::uint16_t code, PlatformFamily family) {
   if (family == PlatformFamily::kWindows9x) return Big5ToOrdinal(code);
-  if (code < 0xE000 || code - 0xE000u >= EUDC_CHARACTER_COUNT) return std::nullopt;
-  return static_cast<std::uint16_t>(code - 0xE000);
+  return PrivateUseToOrdinal(code);
 }
 
 template <std::size_t N>
@@ -77,11 +76,11 @@ void ReadRootDictionary(RootTables& tables, std::span<const std::uint8_t> file, 
 
   const std::size_t stride = phonetic ? kPhoneticStride : kRadicalStride;
   const std::size_t positions = phonetic ? kPhoneticPositions : kRadicalPositions;
-  const std::size_t entryBytes = kRootsOffsetInEntry + positions;  // the bytes read of an entry
+  const std::size_t entry_bytes = kRootsOffsetInEntry + positions;  // the bytes read of an entry
   // Only entries whose bytes lie wholly inside the file are read, whatever the count says.
   const std::uint64_t claimed = ReadU32(file, kCountOffset);
   const std::uint64_t present =
-      file.size() < kFirstEntryOffset + entryBytes ? 0 : (file.size() - kFirstEntryOffset - entryBytes) / stride + 1;
+      file.size() < kFirstEntryOffset + entry_bytes ? 0 : (file.size() - kFirstEntryOffset - entry_bytes) / stride + 1;
   const std::uint64_t count = std::min(claimed, present);
 
   for (std::uint64_t i = 0; i < count; ++i) {
@@ -101,11 +100,11 @@ void ReadRootDictionary(RootTables& tables, std::span<const std::uint8_t> file, 
 }
 
 void LoadRootDictionary(RootTables& tables, FileReaderPort& files, MessagePort& warnings, PlatformFamily family,
-                        std::string_view path, std::string_view layoutText, std::uint32_t hkl) {
+                        std::string_view path, std::string_view layout_text, std::uint32_t hkl) {
   const auto file = files.ReadWholeFile(path);
   if (!file) {
     std::string text(kCannotOpenBefore);
-    text += layoutText;
+    text += layout_text;
     text += kCannotOpenAfter;
     warnings.Warn(text, kWarningCaption);
     return;

@@ -52,7 +52,7 @@ void ReadRootDictionary(RootTables& tables, std::span<const std::uint8_t> file, 
 // Reads the dictionary file at `path` into the table of `hkl`. A file that cannot be read is
 // reported through `warnings` with the input method's display name and leaves the tables alone.
 void LoadRootDictionary(RootTables& tables, FileReaderPort& files, MessagePort& warnings, PlatformFamily family,
-                        std::string_view path, std::string_view layoutText, std::uint32_t hkl);
+                        std::string_view path, std::string_view layout_text, std::uint32_t hkl);
 
 // The roots of a user-defined character in an input method: Phonetic readings joined by
 // full-width spaces, or the Changjie or Quick entry. Empty for other codes and input methods.

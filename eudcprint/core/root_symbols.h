@@ -91,8 +91,8 @@ inline constexpr std::array<std::string_view, 26> RadicalSymbolTable = {
 // is not one of the table's codes (0, negative and too large values hold no root).
 template <std::size_t N>
 constexpr std::optional<std::string_view> RootSymbol(const std::array<std::string_view, N>& table,
-                                                     std::uint8_t rootByte) {
-  const auto code = static_cast<std::int8_t>(rootByte);
+                                                     std::uint8_t root_byte) {
+  const auto code = static_cast<std::int8_t>(root_byte);
   if (code < 1 || static_cast<std::size_t>(code) > N) return std::nullopt;
   return table[static_cast<std::size_t>(code) - 1];
 }

@@ -1,6 +1,7 @@
-// The print program's shell as data: command identifiers, menu 128, accelerator table 128, the
-// shell's strings and the texts of the preview toolbar and the printing box. Both the Qt front end
-// and a native one build their windows from these tables. Texts are code page 950.
+// The print program's shell as data: command identifiers, menu 128, accelerator table 128 and the
+// shell's texts that the string table does not hold. Both the Qt front end and a native one build
+// their windows from these tables, and the resource tool writes them into the resource script.
+// Texts are code page 950.
 #pragma once
 
 #include <array>
@@ -12,34 +13,54 @@
 
 namespace pictor {
 
-// Command identifiers keep the platform's resource naming, as the menus and accelerators use them.
-inline constexpr std::uint16_t ID_FONT_SETTING = 32771;
-inline constexpr std::uint16_t ID_PRINT_RANGE = 32772;
-inline constexpr std::uint16_t ID_NOTES = 32773;
-inline constexpr std::uint16_t ID_FILE_NEW = 57600;
-inline constexpr std::uint16_t ID_FILE_OPEN = 57601;
-inline constexpr std::uint16_t ID_FILE_SAVE = 57603;
-inline constexpr std::uint16_t ID_FILE_PRINT_SETUP = 57606;
-inline constexpr std::uint16_t ID_FILE_PRINT = 57607;
-inline constexpr std::uint16_t ID_FILE_PRINT_DIRECT = 57608;
-inline constexpr std::uint16_t ID_FILE_PRINT_PREVIEW = 57609;
-inline constexpr std::uint16_t ID_EDIT_COPY = 57634;
-inline constexpr std::uint16_t ID_EDIT_CUT = 57635;
-inline constexpr std::uint16_t ID_EDIT_PASTE = 57637;
-inline constexpr std::uint16_t ID_EDIT_UNDO = 57643;
-inline constexpr std::uint16_t ID_APP_ABOUT = 57664;
-inline constexpr std::uint16_t ID_APP_EXIT = 57665;
-inline constexpr std::uint16_t ID_NEXT_PANE = 57680;
-inline constexpr std::uint16_t ID_PREV_PANE = 57681;
+// Command identifiers keep the platform's resource naming, as the menus, the accelerators and the
+// generated resource.h spell them. Each is listed once, X(name, number); the list also gives the
+// names to the resource tool and to the Windows adapter's checks.
+#define PICTOR_COMMAND_IDS(X)     \
+  X(ID_FONT_SETTING, 32771)       \
+  X(ID_PRINT_RANGE, 32772)        \
+  X(ID_NOTES, 32773)              \
+  X(ID_FILE_NEW, 57600)           \
+  X(ID_FILE_OPEN, 57601)          \
+  X(ID_FILE_SAVE, 57603)          \
+  X(ID_FILE_PRINT_SETUP, 57606)   \
+  X(ID_FILE_PRINT, 57607)         \
+  X(ID_FILE_PRINT_DIRECT, 57608)  \
+  X(ID_FILE_PRINT_PREVIEW, 57609) \
+  X(ID_EDIT_COPY, 57634)          \
+  X(ID_EDIT_CUT, 57635)           \
+  X(ID_EDIT_PASTE, 57637)         \
+  X(ID_EDIT_UNDO, 57643)          \
+  X(ID_APP_ABOUT, 57664)          \
+  X(ID_APP_EXIT, 57665)           \
+  X(ID_NEXT_PANE, 57680)          \
+  X(ID_PREV_PANE, 57681)          \
+  X(ID_PREVIEW_CLOSE, 58112)      \
+  X(ID_PREVIEW_NUMPAGE, 58113)    \
+  X(ID_PREVIEW_NEXT, 58114)       \
+  X(ID_PREVIEW_PREV, 58115)       \
+  X(ID_PREVIEW_PRINT, 58116)      \
+  X(ID_PREVIEW_ZOOMIN, 58117)     \
+  X(ID_PREVIEW_ZOOMOUT, 58118)
 
-// Buttons of the preview toolbar (dialog 30723).
-inline constexpr std::uint16_t ID_PREVIEW_CLOSE = 58112;
-inline constexpr std::uint16_t ID_PREVIEW_NUMPAGE = 58113;
-inline constexpr std::uint16_t ID_PREVIEW_NEXT = 58114;
-inline constexpr std::uint16_t ID_PREVIEW_PREV = 58115;
-inline constexpr std::uint16_t ID_PREVIEW_PRINT = 58116;
-inline constexpr std::uint16_t ID_PREVIEW_ZOOMIN = 58117;
-inline constexpr std::uint16_t ID_PREVIEW_ZOOMOUT = 58118;
+#define PICTOR_DECLARE_COMMAND_ID(name, number) inline constexpr std::uint16_t name = number;
+PICTOR_COMMAND_IDS(PICTOR_DECLARE_COMMAND_ID)
+#undef PICTOR_DECLARE_COMMAND_ID
+
+struct NamedCommand {
+  std::string_view name;
+  std::uint16_t id;
+};
+
+// Every command identifier with its name, in the order of the list.
+#define PICTOR_NAME_COMMAND_ID(name, number) NamedCommand{#name, name},
+inline constexpr NamedCommand kCommandIds[] = {PICTOR_COMMAND_IDS(PICTOR_NAME_COMMAND_ID)};
+#undef PICTOR_NAME_COMMAND_ID
+
+// Resource numbers: menu 128 and accelerator table 128 share the frame's number; the resources'
+// language is Traditional Chinese (Taiwan), 1028.
+inline constexpr int kMainFrameResourceId = 128;
+inline constexpr std::uint16_t kResourceLanguage = 1028;
 
 // Texts of the shell that the string table does not hold.
 inline constexpr std::string_view kKaiFaceName = "\xbc\xd0\xb7\xa2\xc5\xe9";  // 標楷體
@@ -103,18 +124,31 @@ inline constexpr std::array<MenuPopup, 2> kMainMenu = {{
     {"\xbb\xa1\xa9\xfa(&H)", kHelpMenuItems},  // 說明(&H)
 }};
 
-// Accelerator keys as virtual-key codes with modifier flags.
+// Accelerator keys: every entry is a virtual-key code, with modifier flags.
+inline constexpr std::uint8_t kAccelVirtualKey = 0x01;
 inline constexpr std::uint8_t kAccelShift = 0x04;
 inline constexpr std::uint8_t kAccelControl = 0x08;
 inline constexpr std::uint8_t kAccelAlt = 0x10;
+// Virtual keys other than letters and digits, whose codes are their ASCII upper case.
 inline constexpr std::uint16_t kVkBack = 0x08;
 inline constexpr std::uint16_t kVkInsert = 0x2D;
 inline constexpr std::uint16_t kVkDelete = 0x2E;
 inline constexpr std::uint16_t kVkF6 = 0x75;
 
+struct NamedKey {
+  std::uint16_t virtual_key;
+  std::string_view name;  // as the platform's headers name it
+};
+inline constexpr std::array<NamedKey, 4> kVirtualKeyNames = {{
+    {kVkBack, "VK_BACK"},
+    {kVkInsert, "VK_INSERT"},
+    {kVkDelete, "VK_DELETE"},
+    {kVkF6, "VK_F6"},
+}};
+
 struct Accelerator {
   std::uint8_t modifiers;
-  std::uint16_t virtualKey;
+  std::uint16_t virtual_key;
   std::uint16_t command;
 };
 
@@ -136,30 +170,6 @@ inline constexpr std::array<Accelerator, 14> kAccelerators = {{
     {kAccelShift, kVkF6, ID_PREV_PANE},
 }};
 
-struct ToolbarButton {
-  std::uint16_t id;
-  std::string_view text;
-};
-
-// The preview toolbar's buttons, from the left.
-inline constexpr std::array<ToolbarButton, 7> kPreviewToolbar = {{
-    {ID_PREVIEW_PRINT,
-     "\xa6"
-     "C\xa6L(&P)..."},                            // 列印(&P)...
-    {ID_PREVIEW_NEXT, "\xa4U\xa4@\xad\xb6(&N)"},  // 下一頁(&N)
-    {ID_PREVIEW_PREV, "\xa4W\xa4@\xad\xb6(&V)"},  // 上一頁(&V)
-    {ID_PREVIEW_NUMPAGE, LoadStringResource(kPreviewTwoPagesId)},
-    {ID_PREVIEW_ZOOMIN, "\xa9\xd4\xaa\xf1(&I)"},   // 拉近(&I)
-    {ID_PREVIEW_ZOOMOUT, "\xa9\xd4\xbb\xb7(&O)"},  // 拉遠(&O)
-    {ID_PREVIEW_CLOSE, "\xc3\xf6\xb3\xac(&C)"},    // 關閉(&C)
-}};
-
-// The printing-in-progress box (dialog 30722).
-inline constexpr std::string_view kPrintingLabel =
-    "\xa6"
-    "C\xa6L";                                                            // 列印
-inline constexpr std::string_view kPrintingToLabel = "\xa8\xec";         // 到
-inline constexpr std::string_view kPrintingCancel = "\xa8\xfa\xae\xf8";  // 取消
 // Told when a job cannot be started or finished: 無法列印！
 inline constexpr std::string_view kPrintFailed =
     "\xb5L\xaak\xa6"

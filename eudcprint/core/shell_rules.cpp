@@ -20,14 +20,14 @@ bool IsCommandEnabled(std::uint16_t command, const EudcAssociation& current) {
   }
 }
 
-std::string DocumentTitleAfterChoice(std::string_view displayName) {
-  std::string title(displayName);
-  if (displayName == kKaiFaceName) title += kKaiTitleSuffix;
+std::string DocumentTitleAfterChoice(std::string_view display_name) {
+  std::string title(display_name);
+  if (display_name == kKaiFaceName) title += kKaiTitleSuffix;
   return std::string(Cp950Prefix(title, kDocumentTitleSize - 1));
 }
 
-std::string FrameCaption(std::string_view documentTitle) {
-  std::string caption(documentTitle);
+std::string FrameCaption(std::string_view document_title) {
+  std::string caption(document_title);
   caption += " - ";
   caption += LoadStringResource(kApplicationTitleId);
   return caption;

@@ -16,9 +16,9 @@ bool IsCommandEnabled(std::uint16_t command, const EudcAssociation& current);
 
 // The display name, followed by the note on input codes when it is exactly the Kai typeface;
 // at most kDocumentTitleSize - 1 bytes, never ending inside a double-byte character.
-std::string DocumentTitleAfterChoice(std::string_view displayName);
+std::string DocumentTitleAfterChoice(std::string_view display_name);
 
 // "title - 列印程式", as the frame shows it.
-std::string FrameCaption(std::string_view documentTitle);
+std::string FrameCaption(std::string_view document_title);
 
 }  // namespace pictor

@@ -7,6 +7,7 @@
 
 namespace pictor {
 
+inline constexpr std::uint16_t kDocumentStringId = 128;
 inline constexpr std::uint16_t kSystemDefaultValueNameId = 1001;
 inline constexpr std::uint16_t kSystemDefaultNameId = 1002;
 inline constexpr std::uint16_t kDefaultFaceNameId = 1003;
@@ -36,7 +37,10 @@ struct StringResource {
   std::string_view text;
 };
 
-inline constexpr std::array<StringResource, 23> kStringTable = {{
+inline constexpr std::array<StringResource, 24> kStringTable = {{
+    // The document's fields: window title, document name, new-file name, filter name, extension,
+    // file-type id and file-type name.
+    {kDocumentStringId, "\xa6\x43\xa6\x4c\xb5\x7b\xa6\xa1\n\nPictor\n\n\nPictor.Document\nPictor Document"},
     {kSystemDefaultValueNameId, "SystemDefaultEUDCFont"},
     {kSystemDefaultNameId, "\xbc\xd0\xb7\xc7\xb3\x79\xa6\x72"},  // 標準造字
     {kDefaultFaceNameId, "\xb2\xd3\xa9\xfa\xc5\xe9"},            // 細明體

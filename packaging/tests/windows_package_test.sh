@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Makes the zip of the Windows build, unpacks it and uses it under Wine: tessel-convert.exe converts
 # a file from another folder, quillon-run.exe renames by its table, and a host built against the
-# zip's header and import library converts a string in the zip's folder.
-# Usage: windows_package_test.sh BUILD_DIR C_COMPILER WINE_RUN CONSUMER_C
+# zip's header and import library converts a string in the zip's folder. The licence and the notices
+# of the tables' data are in the zip, with CR LF line ends.
+# Usage: windows_package_test.sh BUILD_DIR C_COMPILER WINE_RUN CONSUMER_C LICENSE TABLES_NOTICE
 set -u
 . "$(dirname "$0")/check.sh"
 build=$1
 cc=$2
 wine_run=$3
 consumer=$4
+license=$5
+notice=$6
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -20,10 +23,16 @@ echo "package: $(basename "$zip")"
 mkdir "$work/unpacked"
 (cd "$work/unpacked" && cmake -E tar xf "$zip")
 package=$(ls -d "$work"/unpacked/*)
-for file in tessel.dll tessel-convert.exe quillon-run.exe uc-o2n.tbl CNSCVT.INI include/tessel.h \
+for file in tessel.dll tessel-convert.exe quillon-run.exe uc-o2n.tbl CNSCVT.INI LICENSE.txt THIRD-PARTY-NOTICES.txt include/tessel.h \
             lib/libtessel.dll.a share/CNS_B5.TBL share/CNS_B5E.TBL share/CNS_B5U.TBL share/CNS_UCS.TBL share/CNS_GBK.TBL; do
   check_file "$file" "$package/$file"
 done
+same_with_crlf() {  # SOURCE FILE: FILE is SOURCE with CR LF line ends
+  cmp -s <(sed 's/$/\r/' "$1") "$2" && echo same || echo different
+}
+check "LICENSE.txt is the licence, in CR LF lines" "same" "$(same_with_crlf "$license" "$package/LICENSE.txt")"
+check "THIRD-PARTY-NOTICES.txt holds the tables' notices, in CR LF lines" "same" \
+  "$(same_with_crlf "$notice" "$package/THIRD-PARTY-NOTICES.txt")"
 
 mkdir "$work/elsewhere"
 cd "$work/elsewhere"

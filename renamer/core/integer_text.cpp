@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "error_texts.h"
 #include "renamer_error.h"
 #include "visible_bytes.h"
 
@@ -55,7 +56,7 @@ std::optional<std::int32_t> ParseIntegerText(std::string_view text) {
 
 std::int32_t TextToInteger(std::string_view text) {
   if (const auto value = ParseIntegerText(text)) return *value;
-  throw RenamerError("'" + VisibleBytes(text) + "' is not a valid integer value");
+  throw RenamerError(FillIn(kNotAnIntegerText, VisibleBytes(text)));
 }
 
 }  // namespace quillon

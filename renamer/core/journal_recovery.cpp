@@ -1,5 +1,6 @@
 #include "journal_recovery.h"
 
+#include "error_texts.h"
 #include "renamer_error.h"
 #include "run_log.h"
 
@@ -13,6 +14,13 @@ bool WasRenamed(const JournalEntry& entry, FileSystemPort& files) {
   return folder && folder->Exists(entry.new_name) && !folder->Exists(entry.name);
 }
 
+// The moment the recovered log is named after: the last entry's, else the start's, else now.
+LocalTime RecoveredLogTime(const JournalContents& contents, ClockPort& clock) {
+  if (!contents.entries.empty() && IsPossibleTime(contents.entries.back().time)) return contents.entries.back().time;
+  if (IsPossibleTime(contents.started)) return contents.started;
+  return clock.Now();
+}
+
 }  // namespace
 
 std::vector<std::u16string> RecoveredLogLines(const JournalContents& contents, FileSystemPort& files) {
@@ -24,15 +32,14 @@ std::vector<std::u16string> RecoveredLogLines(const JournalContents& contents, F
     const std::u16string display = entry.is_directory ? u"<" + entry.name + u">" : entry.name;
     log.AddRecord(entry.folder, display, outcome == JournalOutcome::kRenamed ? entry.new_name : kCannotRename);
   }
-  return log.lines();
+  return log.Lines();
 }
 
-std::vector<RecoveredJournal> RecoverLeftJournals(LogFolderPort& logs, FileSystemPort& files,
+std::vector<RecoveredJournal> RecoverLeftJournals(LogFolderPort& logs, FileSystemPort& files, ClockPort& clock,
                                                   const std::string& log_dir, PathStyle style) {
   std::vector<RecoveredJournal> recovered;
-  const std::string separator = style == PathStyle::kWindows ? "\\" : "/";
   for (const std::string& name : logs.ListFiles(log_dir, kJournalSuffix)) {
-    RecoveredJournal result{log_dir + separator + name, {}, {}};
+    RecoveredJournal result{JoinPath(log_dir, name, style), {}, {}};
     const std::unique_ptr<LeftJournal> journal = logs.TakeLeftJournal(result.journal_path);
     if (!journal) continue;  // a run is writing it, or another start-up took it
     const JournalContents contents = ReadJournal(journal->Contents());
@@ -41,13 +48,13 @@ std::vector<RecoveredJournal> RecoverLeftJournals(LogFolderPort& logs, FileSyste
       continue;
     }
     if (!contents.recognised) {
-      result.error = "not a journal this program can read";
+      result.error = kNotAJournalText;
       recovered.push_back(std::move(result));
       continue;
     }
-    const LocalTime last = contents.entries.empty() ? contents.started : contents.entries.back().time;
     try {
-      result.log_path = WriteRecoveredLog(logs, log_dir, style, last, RecoveredLogLines(contents, files));
+      result.log_path = WriteRecoveredLog(logs, log_dir, style, RecoveredLogTime(contents, clock),
+                                          RecoveredLogLines(contents, files));
       journal->Remove();
     } catch (const RenamerError& e) {
       result.error = e.what();

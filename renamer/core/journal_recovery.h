@@ -17,11 +17,13 @@ struct RecoveredJournal {
 };
 
 // At start-up: turns every journal in `log_dir` that no running program holds into a log named
-// after its last entry's time with kRecoveredSuffix, then removes the journal. A journal cut
+// after its last entry's time with kRecoveredSuffix, then removes the journal. When that time is
+// not one a clock gives (a damaged journal), the journal's start names the log, and when that is
+// not either, the moment of the recovery (`clock`). A journal cut
 // short before its header was complete stood for a run that renamed nothing: it is removed and
 // not listed. A journal that cannot be read, or whose log cannot be written, stays where it is
 // and is listed with the reason.
-std::vector<RecoveredJournal> RecoverLeftJournals(LogFolderPort& logs, FileSystemPort& files,
+std::vector<RecoveredJournal> RecoverLeftJournals(LogFolderPort& logs, FileSystemPort& files, ClockPort& clock,
                                                   const std::string& log_dir, PathStyle style);
 
 // The log lines of a journal's entries, three per entry as the run would have logged them. The

@@ -23,11 +23,15 @@ std::vector<std::string> RootsFromDriveList(std::string_view drive_list, PathSty
   return roots;
 }
 
+std::string JoinPath(std::string_view folder, std::string_view name, PathStyle style) {
+  std::string path(folder);
+  path += static_cast<char>(Separator(style));
+  path += name;
+  return path;
+}
+
 std::string LogDirFromProfile(std::string_view profile, PathStyle style) {
-  std::string dir(profile);
-  dir += style == PathStyle::kWindows ? '\\' : '/';
-  dir += "RenameLogs";
-  return dir;
+  return JoinPath(profile, "RenameLogs", style);
 }
 
 }  // namespace quillon

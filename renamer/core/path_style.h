@@ -12,7 +12,12 @@ enum class PathStyle {
   kPosix,    // "/" between names; fixed disks are the mount points of local disks
 };
 
+// The one character between the names of a path, in names (UTF-16) and in the 8-bit paths of the
+// log folder alike.
 constexpr char16_t Separator(PathStyle style) { return style == PathStyle::kWindows ? u'\\' : u'/'; }
+
+// An 8-bit path: folder, separator, name.
+std::string JoinPath(std::string_view folder, std::string_view name, PathStyle style);
 
 // The folders an all-disks run walks, from the drive field's text, in walking order.
 //   Windows: each letter C..Z that occurs anywhere in the text, as letter + ":" (no backslash).

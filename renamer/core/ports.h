@@ -103,6 +103,8 @@ class ClockPort {
   virtual LocalTime Now() = 0;
   // Milliseconds from a fixed moment, never going back (it may wrap): for measuring intervals.
   virtual std::uint32_t Milliseconds() = 0;
+  // Microseconds from a fixed moment, never going back: for pacing the window's event handling.
+  virtual std::uint64_t Microseconds() = 0;
 };
 
 // What the program asks of the machine while it starts.

@@ -28,13 +28,6 @@ constexpr std::array<std::uint32_t, 256> kCrcTable = [] {
   return table;
 }();
 
-// CRC-32 as zip and PNG use it.
-std::uint32_t Crc32(std::span<const std::uint8_t> bytes) {
-  std::uint32_t c = 0xFFFFFFFFu;
-  for (const std::uint8_t b : bytes) c = kCrcTable[(c ^ b) & 0xFF] ^ (c >> 8);
-  return c ^ 0xFFFFFFFFu;
-}
-
 void PutU16(std::vector<std::uint8_t>& out, std::uint32_t value) {
   out.push_back(static_cast<std::uint8_t>(value & 0xFF));
   out.push_back(static_cast<std::uint8_t>((value >> 8) & 0xFF));
@@ -61,7 +54,7 @@ class Reader {
   explicit Reader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
 
   bool Done() const { return at_ == bytes_.size(); }
-  std::size_t at() const { return at_; }
+  std::size_t At() const { return at_; }
   std::optional<std::span<const std::uint8_t>> Take(std::size_t count) {
     if (bytes_.size() - at_ < count) return std::nullopt;
     const auto taken = bytes_.subspan(at_, count);
@@ -117,7 +110,17 @@ struct Body {
   JournalEntry entry;
 };
 
-std::optional<Body> ParseBody(std::span<const std::uint8_t> bytes) {
+// Whether a run could have recorded these names: the walk's names are never empty and never hold
+// the separator, and a mapping keeps a name's length. A refused rename's new name may hold what
+// names may not (that is why it was refused); it is never logged.
+bool NamesARunWrites(const JournalEntry& entry, bool refused, char16_t separator) {
+  const auto usable = [separator](std::u16string_view name) {
+    return !name.empty() && name.find(separator) == std::u16string_view::npos;
+  };
+  return usable(entry.name) && entry.new_name.size() == entry.name.size() && (refused || usable(entry.new_name));
+}
+
+std::optional<Body> ParseBody(std::span<const std::uint8_t> bytes, PathStyle style) {
   Reader in(bytes);
   const auto kind = in.U8();
   const auto time = kind ? in.Time() : std::nullopt;
@@ -141,6 +144,7 @@ std::optional<Body> ParseBody(std::span<const std::uint8_t> bytes) {
                               std::move(*name),
                               std::move(*new_name),
                               *kind == kRenameRefused ? JournalOutcome::kFailed : JournalOutcome::kUnknown};
+    if (!NamesARunWrites(body.entry, *kind == kRenameRefused, Separator(style))) return std::nullopt;
   } else {
     return std::nullopt;
   }
@@ -149,6 +153,12 @@ std::optional<Body> ParseBody(std::span<const std::uint8_t> bytes) {
 }
 
 }  // namespace
+
+std::uint32_t Crc32(std::span<const std::uint8_t> bytes) {
+  std::uint32_t c = 0xFFFFFFFFu;
+  for (const std::uint8_t b : bytes) c = kCrcTable[(c ^ b) & 0xFF] ^ (c >> 8);
+  return c ^ 0xFFFFFFFFu;
+}
 
 JournalContents ReadJournal(std::span<const std::uint8_t> bytes) {
   JournalContents contents;
@@ -173,7 +183,8 @@ JournalContents ReadJournal(std::span<const std::uint8_t> bytes) {
     const auto length = in.U32();
     const auto body_bytes = length && *length <= kMaxBodyBytes ? in.Take(*length) : std::nullopt;
     const auto check = body_bytes ? in.U32() : std::nullopt;
-    const std::optional<Body> body = check && *check == Crc32(*body_bytes) ? ParseBody(*body_bytes) : std::nullopt;
+    const std::optional<Body> body =
+        check && *check == Crc32(*body_bytes) ? ParseBody(*body_bytes, contents.style) : std::nullopt;
     // A result must follow the rename it belongs to; nothing else may come between them.
     if (!body || (body->kind == kRenameResult) != awaiting_result) {
       contents.torn = true;
@@ -193,7 +204,7 @@ JournalContents ReadJournal(std::span<const std::uint8_t> bytes) {
 std::unique_ptr<RunJournal> RunJournal::Start(LogFolderPort& logs, ClockPort& clock, const std::string& log_dir,
                                               PathStyle style) {
   if (!logs.FolderExists(log_dir)) logs.CreateFolder(log_dir);
-  const std::string base = log_dir + (style == PathStyle::kWindows ? "\\" : "/") + LogStamp(clock.Now());
+  const std::string base = JoinPath(log_dir, LogStamp(clock.Now()), style);
   constexpr int kMaxSuffix = 999;
   for (int n = 1; n <= kMaxSuffix; ++n) {
     const std::string path = (n == 1 ? base : base + "-" + std::to_string(n)) + std::string(kJournalSuffix);
@@ -201,7 +212,7 @@ std::unique_ptr<RunJournal> RunJournal::Start(LogFolderPort& logs, ClockPort& cl
     std::unique_ptr<JournalFile> file = logs.CreateJournal(path, result);
     if (file) {
       auto journal = std::make_unique<RunJournal>(std::move(file), clock, style, path);
-      if (journal->intact()) return journal;
+      if (journal->Intact()) return journal;
       journal->Discard();  // not even the header could be written
       return nullptr;
     }

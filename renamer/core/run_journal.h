@@ -28,7 +28,8 @@ namespace quillon {
 //            2 the result of that rename: 1 renamed, 0 failed (1 byte)
 //            3 rename refused:           folder flag, folder path, name, new name
 // A record that is cut short or fails its check, and everything after it, is not read: a run
-// killed while writing loses only the record it was writing.
+// killed while writing loses only the record it was writing. So is a record whose names no run
+// writes (a name empty or holding the separator, a new name of another length).
 inline constexpr std::string_view kJournalSuffix = ".journal";
 
 enum class JournalOutcome {
@@ -57,6 +58,9 @@ struct JournalContents {
 
 JournalContents ReadJournal(std::span<const std::uint8_t> bytes);
 
+// The journal's check: CRC-32 as zip and PNG use it.
+std::uint32_t Crc32(std::span<const std::uint8_t> bytes);
+
 // Writes the journal of one run. Records of renames reach the system before the rename is made;
 // results and refusals wait and go with the next record, or with the batch written at the latest a
 // second after the last time the journal was put on the disk.
@@ -72,9 +76,9 @@ class RunJournal {
   RunJournal(const RunJournal&) = delete;
   RunJournal& operator=(const RunJournal&) = delete;
 
-  const std::string& path() const { return path_; }
+  const std::string& Path() const { return path_; }
   // False once the system refused a write: the file does not account for the whole run.
-  bool intact() const { return intact_; }
+  bool Intact() const { return intact_; }
 
   void RenameAhead(std::u16string_view folder, std::u16string_view name, std::u16string_view new_name,
                    bool is_directory);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "error_texts.h"
 #include "renamer_error.h"
 #include "shown_text.h"
 
@@ -46,6 +47,15 @@ std::string LogStamp(const LocalTime& time) {
   return buffer;
 }
 
+bool IsPossibleTime(const LocalTime& time) {
+  constexpr int kDaysInMonth[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (time.year < 1601 || time.year > 30827 || time.month < 1 || time.month > 12) return false;
+  const bool leap = (time.year % 4 == 0 && time.year % 100 != 0) || time.year % 400 == 0;
+  const int days = kDaysInMonth[time.month - 1] + (time.month == 2 && leap ? 1 : 0);
+  return time.day >= 1 && time.day <= days && time.hour >= 0 && time.hour <= 23 && time.minute >= 0 &&
+         time.minute <= 59 && time.second >= 0 && time.second <= 59;
+}
+
 namespace {
 
 // Writes the lines to base + ".log", or to the first free name of base + "-2.log", "-3.log"...
@@ -63,14 +73,14 @@ std::string WriteLogFile(LogFolderPort& logs, const std::string& base, std::span
         if (same_counts && logs.ReadFile(path) == bytes) return path;
         continue;
       case NewFileResult::kFailed:
-        throw RenamerError("Cannot create file " + path);
+        throw RenamerError(FillIn(kCannotCreateFileText, path));
     }
   }
-  throw RenamerError("Cannot create file " + base + ".log");
+  throw RenamerError(FillIn(kCannotCreateFileText, base + ".log"));
 }
 
 std::string LogFileBase(const std::string& log_dir, PathStyle style, const LocalTime& time) {
-  return log_dir + (style == PathStyle::kWindows ? "\\" : "/") + LogStamp(time);
+  return JoinPath(log_dir, LogStamp(time), style);
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ class RunLog {
   explicit RunLog(PathStyle style) : separator_(Separator(style)) {}
 
   void AddRecord(std::u16string_view folder, std::u16string_view display_name, std::u16string_view result);
-  const std::vector<std::u16string>& lines() const { return lines_; }
+  const std::vector<std::u16string>& Lines() const { return lines_; }
   void Clear() { lines_.clear(); }
 
  private:
@@ -42,6 +42,11 @@ std::vector<std::uint8_t> EncodeLogFile(std::span<const std::u16string> lines);
 // The file name stamp: year (all its digits), month, day, "-", hour, minute, second, the last
 // five with two digits each. 15 March 2024, 09:30:05 gives "20240315-093005".
 std::string LogStamp(const LocalTime& time);
+
+// True for a time a clock can give: years 1601 to 30827 (the platform clock's range), months
+// 1 to 12, days within their month, hours 0 to 23, minutes and seconds 0 to 59. A damaged journal
+// can hold others.
+bool IsPossibleTime(const LocalTime& time);
 
 // Writes the lines to log_dir + separator + stamp + ".log" and returns that path. A file of that
 // name is never replaced: the next free name of the form stamp + "-2.log", "-3.log"... is taken.

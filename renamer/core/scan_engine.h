@@ -37,10 +37,10 @@ class ScanEngine {
   // Walks one folder given by its path, as typed or formed by the run.
   void ScanFolder(std::u16string_view path);
 
-  const RunLog& log() const { return log_; }
-  const ScanCounts& counts() const { return counts_; }
+  const RunLog& Log() const { return log_; }
+  const ScanCounts& Counts() const { return counts_; }
   // The roots whose folders could not be searched at all, in walking order.
-  const std::vector<std::u16string>& unsearchedRoots() const { return unsearched_roots_; }
+  const std::vector<std::u16string>& UnsearchedRoots() const { return unsearched_roots_; }
 
  private:
   void Scan(const std::u16string& path, FolderSearch* parent, const DirectoryEntry* entry);

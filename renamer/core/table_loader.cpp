@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "error_texts.h"
 #include "integer_text.h"
 #include "ports.h"
 #include "renamer_error.h"
@@ -49,21 +50,21 @@ void LoadRenameTable(std::span<const std::uint8_t> contents, RenameTable& table)
 std::string IoErrorText(int error_code) {
   switch (error_code) {
     case 2:
-      return "File not found";
+      return std::string(kFileNotFoundText);
     case 3:
-      return "Invalid filename";
+      return std::string(kInvalidFilenameText);
     case 4:
-      return "Too many open files";
+      return std::string(kTooManyOpenFilesText);
     case 5:
-      return "File access denied";
+      return std::string(kFileAccessDeniedText);
     case 100:
-      return "Read beyond end of file";
+      return std::string(kReadBeyondEndText);
     case 101:
-      return "Disk full";
+      return std::string(kDiskFullText);
     case 106:
-      return "Invalid numeric input";
+      return std::string(kInvalidNumericInputText);
     default:
-      return "I/O error " + std::to_string(error_code);
+      return FillIn(kIoErrorText, std::to_string(error_code));
   }
 }
 

@@ -38,9 +38,9 @@ class UndoRun {
   // Stops early, like a run, when the host asks for a stop.
   void Undo(std::span<const LoggedRename> renames);
 
-  const RunLog& log() const { return log_; }
-  const std::vector<UndoSkip>& skipped() const { return skipped_; }
-  std::uint64_t undone() const { return undone_; }
+  const RunLog& Log() const { return log_; }
+  const std::vector<UndoSkip>& Skipped() const { return skipped_; }
+  std::uint64_t Undone() const { return undone_; }
 
  private:
   std::u16string CurrentFolder(const std::u16string& logged) const;

@@ -1,4 +1,4 @@
-#include "atomic_file.h"
+#include "platform/posix/atomic_file.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -127,18 +127,18 @@ void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
     throw;
   }
   // The rename is on disk once the folder is.
-  FileDescriptor folderFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (folderFd.Get() >= 0) ::fsync(folderFd.Get());
+  FileDescriptor folder_fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (folder_fd.Get() >= 0) ::fsync(folder_fd.Get());
 }
 
 FileLock::FileLock(const std::string& path) : fd_(-1) {
   const std::string target = ResolveTarget(path);
   MakeFolders(ParentOf(target));
-  const std::string lockPath = target + ".lock";
-  FileDescriptor fd(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
-  if (fd.Get() < 0) Fail("cannot open the lock file", lockPath);
+  const std::string lock_path = target + ".lock";
+  FileDescriptor fd(::open(lock_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
+  if (fd.Get() < 0) Fail("cannot open the lock file", lock_path);
   while (::flock(fd.Get(), LOCK_EX) != 0) {
-    if (errno != EINTR) Fail("cannot lock", lockPath);
+    if (errno != EINTR) Fail("cannot lock", lock_path);
   }
   fd_ = fd.Release();
 }

@@ -1,4 +1,4 @@
-#include "fontconfig_faces.h"
+#include "platform/posix/fontconfig_faces.h"
 
 #include <fontconfig/fontconfig.h>
 

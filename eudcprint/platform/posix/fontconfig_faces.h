@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "iconv_codec.h"
-#include "platform_ports.h"
+#include "core/platform_ports.h"
+#include "platform/posix/iconv_codec.h"
 
 namespace pictor::posix {
 

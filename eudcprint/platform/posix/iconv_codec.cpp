@@ -1,22 +1,22 @@
-#include "iconv_codec.h"
+#include "platform/posix/iconv_codec.h"
 
 #include <stdexcept>
 
-#include "registry_text.h"
+#include "core/registry_text.h"
 
 namespace pictor::posix {
 namespace {
 
 // Converts one character; returns the number of output bytes, or 0 when it has no conversion.
-std::size_t ConvertOne(iconv_t converter, const char* in, std::size_t inSize, char* out, std::size_t outSize) {
+std::size_t ConvertOne(iconv_t converter, const char* in, std::size_t in_size, char* out, std::size_t out_size) {
   iconv(converter, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
   char* input = const_cast<char*>(in);
   char* output = out;
-  std::size_t inLeft = inSize;
-  std::size_t outLeft = outSize;
-  if (iconv(converter, &input, &inLeft, &output, &outLeft) == static_cast<std::size_t>(-1)) return 0;
-  if (inLeft != 0) return 0;
-  return outSize - outLeft;
+  std::size_t in_left = in_size;
+  std::size_t out_left = out_size;
+  if (iconv(converter, &input, &in_left, &output, &out_left) == static_cast<std::size_t>(-1)) return 0;
+  if (in_left != 0) return 0;
+  return out_size - out_left;
 }
 
 }  // namespace
@@ -42,9 +42,9 @@ char16_t IconvCp950Codec::DecodePair(std::uint16_t code) const {
   return static_cast<char16_t>(static_cast<unsigned char>(out[0]) | (static_cast<unsigned char>(out[1]) << 8));
 }
 
-std::string IconvCp950Codec::EncodeOther(char32_t codePoint) const {
-  if (codePoint > 0xFFFF) return "?";  // code page 950 has nothing beyond the first plane
-  const char in[2] = {static_cast<char>(codePoint & 0xFF), static_cast<char>(codePoint >> 8)};
+std::string IconvCp950Codec::EncodeOther(char32_t code_point) const {
+  if (code_point > 0xFFFF) return "?";  // code page 950 has nothing beyond the first plane
+  const char in[2] = {static_cast<char>(code_point & 0xFF), static_cast<char>(code_point >> 8)};
   char out[4];
   const std::size_t length = ConvertOne(encoder_, in, 2, out, sizeof out);
   if (length == 0) return "?";

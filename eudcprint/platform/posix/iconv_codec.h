@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "cp950_codec.h"
+#include "core/cp950_codec.h"
 
 namespace pictor::posix {
 
@@ -23,7 +23,7 @@ class IconvCp950Codec : public regfile::BasicCp950Codec {
 
  protected:
   char16_t DecodePair(std::uint16_t code) const override;
-  std::string EncodeOther(char32_t codePoint) const override;
+  std::string EncodeOther(char32_t code_point) const override;
 
  private:
   iconv_t decoder_;

@@ -6,12 +6,12 @@
 #include <memory>
 #include <string>
 
-#include "fontconfig_faces.h"
-#include "iconv_codec.h"
-#include "input_methods.h"
-#include "platform_ports.h"
-#include "program_state.h"
-#include "registry_file_store.h"
+#include "core/input_methods.h"
+#include "core/platform_ports.h"
+#include "core/program_state.h"
+#include "platform/posix/fontconfig_faces.h"
+#include "platform/posix/iconv_codec.h"
+#include "platform/posix/registry_file_store.h"
 
 namespace pictor::posix {
 
@@ -35,7 +35,7 @@ class PosixFileReader : public FileReaderPort {
  public:
   explicit PosixFileReader(const IconvCp950Codec& codec) : codec_(codec) {}
   std::optional<std::vector<std::uint8_t>> ReadWholeFile(std::string_view path) override;
-  std::string LocalPath(std::string_view cp950Path) const;
+  std::string LocalPath(std::string_view cp950_path) const;
 
  private:
   const IconvCp950Codec& codec_;
@@ -68,21 +68,29 @@ class EnvironmentWindowsDirectory : public WindowsDirectoryPort {
   const IconvCp950Codec& codec_;
 };
 
+// Document files by their path as the file system names it (UTF-8).
+class PosixDocumentFiles : public DocumentFilePort {
+ public:
+  bool CanRead(std::string_view path) override;
+  bool WriteEmpty(std::string_view path) override;
+};
+
 // All ports together, over the registry file at `registryPath`.
 class PosixPlatform {
  public:
   // Throws regfile::RegFileError or std::system_error when the registry file cannot be read.
-  explicit PosixPlatform(std::string registryPath = RegistryFilePath());
+  explicit PosixPlatform(std::string registry_path = RegistryFilePath());
 
   FileRegistry& Registry() { return *registry_; }
   KeyboardLayoutPort& KeyboardLayouts() { return layouts_; }
   PlatformFamilyPort& Family() { return family_; }
   FileReaderPort& Files() { return files_; }
   MessagePort& Messages() { return messages_; }
+  DocumentFilePort& DocumentFiles() { return documents_; }
   InputMethodPorts Ports() { return {*registry_, layouts_, files_, messages_}; }
   // Every port, with messages going to `messages` (a window's message boxes, say).
   PictorPorts AllPorts(MessagePort& messages) {
-    return {*registry_, layouts_, files_, messages, family_, eudcLink_, fonts_, windowsDirectory_};
+    return {*registry_, layouts_, files_, messages, family_, eudc_link_, fonts_, windows_directory_};
   }
   PictorPorts AllPorts() { return AllPorts(messages_); }
 
@@ -91,7 +99,7 @@ class PosixPlatform {
   std::string FromUtf8(std::string_view utf8) const { return codec_.FromUtf8(utf8); }
   std::string Describe() const { return "registry file " + registry_->Path(); }
   // The file system's name of a code page 950 path from the registry.
-  std::string LocalPath(std::string_view cp950Path) const { return files_.LocalPath(cp950Path); }
+  std::string LocalPath(std::string_view cp950_path) const { return files_.LocalPath(cp950_path); }
   const IconvCp950Codec& Codec() const { return codec_; }
 
  private:
@@ -101,9 +109,10 @@ class PosixPlatform {
   NtPlatformFamily family_;
   PosixFileReader files_;
   StderrMessages messages_;
-  NoEudcLinking eudcLink_;
+  NoEudcLinking eudc_link_;
   FontconfigFaces fonts_;
-  EnvironmentWindowsDirectory windowsDirectory_;
+  EnvironmentWindowsDirectory windows_directory_;
+  PosixDocumentFiles documents_;
 };
 
 }  // namespace pictor::posix

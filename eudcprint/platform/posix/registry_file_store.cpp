@@ -1,15 +1,15 @@
-#include "registry_file_store.h"
+#include "platform/posix/registry_file_store.h"
 
 #include <cstdlib>
 
-#include "atomic_file.h"
-#include "reg_file.h"
+#include "core/reg_file.h"
+#include "platform/posix/atomic_file.h"
 
 namespace pictor::posix {
 
 std::string RegistryFilePath() {
-  const char* explicitPath = std::getenv("PICTOR_REGISTRY");
-  if (explicitPath != nullptr && *explicitPath != '\0') return explicitPath;
+  const char* explicit_path = std::getenv("PICTOR_REGISTRY");
+  if (explicit_path != nullptr && *explicit_path != '\0') return explicit_path;
   const char* config = std::getenv("XDG_CONFIG_HOME");
   std::string folder;
   if (config != nullptr && *config == '/') {

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "document_registry.h"
-#include "iconv_codec.h"
+#include "core/document_registry.h"
+#include "platform/posix/iconv_codec.h"
 
 namespace pictor::posix {
 

@@ -1,7 +1,7 @@
 // GDI's side of the EUDC associations: the EnableEUDC switch and the font enumeration.
 #include <windows.h>
 
-#include "win32_platform.h"
+#include "platform/win32/win32_platform.h"
 
 namespace pictor::win32 {
 
@@ -14,22 +14,22 @@ bool Win32EudcLink::Find() {
   if (length == 0 || length >= sizeof directory) return false;
   const std::string path = std::string(directory, length) + "\\" + module_;
   // The module is loaded already; GetModuleHandleA never loads one.
-  enableEudc_ = nullptr;
+  enable_eudc_ = nullptr;
   const HMODULE module = GetModuleHandleA(path.c_str());
   if (module == nullptr) return false;
-  enableEudc_ = reinterpret_cast<EnableEudcFunction>(reinterpret_cast<void*>(GetProcAddress(module, "EnableEUDC")));
-  return enableEudc_ != nullptr;
+  enable_eudc_ = reinterpret_cast<EnableEudcFunction>(reinterpret_cast<void*>(GetProcAddress(module, "EnableEUDC")));
+  return enable_eudc_ != nullptr;
 }
 
 void Win32EudcLink::EnableEudc(bool enable) {
-  if (enableEudc_ != nullptr) enableEudc_(enable ? TRUE : FALSE);
+  if (enable_eudc_ != nullptr) enable_eudc_(enable ? TRUE : FALSE);
 }
 
 namespace {
 
-int CALLBACK CollectFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD fontType, LPARAM faces) {
+int CALLBACK CollectFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD font_type, LPARAM faces) {
   reinterpret_cast<std::vector<FontFace>*>(faces)->push_back(
-      {font->lfFaceName, font->lfCharSet, static_cast<std::uint32_t>(fontType)});
+      {font->lfFaceName, font->lfCharSet, static_cast<std::uint32_t>(font_type)});
   return 1;
 }
 

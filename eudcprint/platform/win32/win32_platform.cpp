@@ -1,4 +1,4 @@
-#include "win32_platform.h"
+#include "platform/win32/win32_platform.h"
 
 #include <windows.h>
 
@@ -9,20 +9,20 @@ namespace {
 
 constexpr UINT kCodePage950 = 950;
 
-std::wstring ToWide(UINT codePage, std::string_view text) {
+std::wstring ToWide(UINT code_page, std::string_view text) {
   if (text.empty()) return {};
-  const int length = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  const int length = MultiByteToWideChar(code_page, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
   std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+  MultiByteToWideChar(code_page, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
   return wide;
 }
 
-std::string FromWide(UINT codePage, const std::wstring& wide) {
+std::string FromWide(UINT code_page, const std::wstring& wide) {
   if (wide.empty()) return {};
   const int length =
-      WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+      WideCharToMultiByte(code_page, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
   std::string text(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length, nullptr, nullptr);
+  WideCharToMultiByte(code_page, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length, nullptr, nullptr);
   return text;
 }
 
@@ -69,6 +69,18 @@ PlatformFamily Win32PlatformFamily::Family() {
                                                                 : PlatformFamily::kWindows9x;
 }
 
+bool Win32DocumentFiles::CanRead(std::string_view path) {
+  const Handle file(CreateFileA(std::string(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return file.Get() != INVALID_HANDLE_VALUE;
+}
+
+bool Win32DocumentFiles::WriteEmpty(std::string_view path) {
+  const Handle file(
+      CreateFileA(std::string(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return file.Get() != INVALID_HANDLE_VALUE;
+}
+
 std::optional<std::vector<std::uint8_t>> Win32FileReader::ReadWholeFile(std::string_view path) {
   Handle file(CreateFileA(std::string(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -109,10 +121,10 @@ std::string Win32WindowsDirectory::WindowsDirectory() {
   return std::string(directory, length);
 }
 
-Win32Platform::Win32Platform(bool consoleWarnings) : consoleWarnings_(consoleWarnings) {}
+Win32Platform::Win32Platform(bool console_warnings) : console_warnings_(console_warnings) {}
 
 MessagePort& Win32Platform::Messages() {
-  if (consoleWarnings_) return console_;
+  if (console_warnings_) return console_;
   return boxes_;
 }
 

@@ -7,10 +7,10 @@
 
 #include <string>
 
-#include "input_methods.h"
-#include "platform_ports.h"
-#include "program_state.h"
-#include "win32_registry.h"
+#include "core/input_methods.h"
+#include "core/platform_ports.h"
+#include "core/program_state.h"
+#include "platform/win32/win32_registry.h"
 
 namespace pictor::win32 {
 
@@ -27,6 +27,13 @@ class Win32PlatformFamily : public PlatformFamilyPort {
 class Win32FileReader : public FileReaderPort {
  public:
   std::optional<std::vector<std::uint8_t>> ReadWholeFile(std::string_view path) override;
+};
+
+// Document files by their code page 950 path.
+class Win32DocumentFiles : public DocumentFilePort {
+ public:
+  bool CanRead(std::string_view path) override;
+  bool WriteEmpty(std::string_view path) override;
 };
 
 // A message box without owner window, with an OK button.
@@ -53,7 +60,7 @@ class Win32EudcLink : public EudcLinkPort {
  private:
   using EnableEudcFunction = BOOL(WINAPI*)(BOOL);
   std::string module_;
-  EnableEudcFunction enableEudc_ = nullptr;
+  EnableEudcFunction enable_eudc_ = nullptr;
 };
 
 // EnumFontsA over the screen: every face with its character set and font type.
@@ -74,17 +81,18 @@ std::string Utf8ToCp950(std::string_view utf8);
 // All ports together; messages go to message boxes unless `consoleWarnings`.
 class Win32Platform {
  public:
-  explicit Win32Platform(bool consoleWarnings = false);
+  explicit Win32Platform(bool console_warnings = false);
 
   Win32Registry& Registry() { return registry_; }
   KeyboardLayoutPort& KeyboardLayouts() { return layouts_; }
   PlatformFamilyPort& Family() { return family_; }
   FileReaderPort& Files() { return files_; }
+  DocumentFilePort& DocumentFiles() { return documents_; }
   MessagePort& Messages();
   InputMethodPorts Ports() { return {registry_, layouts_, files_, Messages()}; }
   // Every port, with messages going to `messages`.
   PictorPorts AllPorts(MessagePort& messages) {
-    return {registry_, layouts_, files_, messages, family_, eudcLink_, fonts_, windowsDirectory_};
+    return {registry_, layouts_, files_, messages, family_, eudc_link_, fonts_, windows_directory_};
   }
   PictorPorts AllPorts() { return AllPorts(Messages()); }
 
@@ -99,10 +107,11 @@ class Win32Platform {
   Win32FileReader files_;
   MessageBoxMessages boxes_;
   StderrMessages console_;
-  bool consoleWarnings_;
-  Win32EudcLink eudcLink_;
+  bool console_warnings_;
+  Win32EudcLink eudc_link_;
   Win32FontList fonts_;
-  Win32WindowsDirectory windowsDirectory_;
+  Win32WindowsDirectory windows_directory_;
+  Win32DocumentFiles documents_;
 };
 
 }  // namespace pictor::win32

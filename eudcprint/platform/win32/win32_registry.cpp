@@ -1,4 +1,4 @@
-#include "win32_registry.h"
+#include "platform/win32/win32_registry.h"
 
 #include <windows.h>
 
@@ -56,12 +56,12 @@ class Win32Key : public RegistryKey {
     std::vector<char> name(512);
     std::vector<BYTE> data(1024);
     while (true) {
-      DWORD nameLength = static_cast<DWORD>(name.size());
+      DWORD name_length = static_cast<DWORD>(name.size());
       DWORD type = 0;
       DWORD size = static_cast<DWORD>(data.size());
-      const LONG result = RegEnumValueA(key_, index, name.data(), &nameLength, nullptr, &type, data.data(), &size);
+      const LONG result = RegEnumValueA(key_, index, name.data(), &name_length, nullptr, &type, data.data(), &size);
       if (result == ERROR_SUCCESS) {
-        return MakeValue(std::string(name.data(), nameLength), type, data, size);
+        return MakeValue(std::string(name.data(), name_length), type, data, size);
       }
       if (result != ERROR_MORE_DATA || data.size() >= kMaxBuffer) return std::nullopt;
       // Which of the two was too small is not told: grow both.
@@ -71,13 +71,13 @@ class Win32Key : public RegistryKey {
   }
 
   std::optional<RegistryValue> Query(std::string_view name) override {
-    const std::string zName(name);
+    const std::string z_name(name);
     std::vector<BYTE> data(1024);
     while (true) {
       DWORD type = 0;
       DWORD size = static_cast<DWORD>(data.size());
-      const LONG result = RegQueryValueExA(key_, zName.c_str(), nullptr, &type, data.data(), &size);
-      if (result == ERROR_SUCCESS) return MakeValue(zName, type, data, size);
+      const LONG result = RegQueryValueExA(key_, z_name.c_str(), nullptr, &type, data.data(), &size);
+      if (result == ERROR_SUCCESS) return MakeValue(z_name, type, data, size);
       if (result != ERROR_MORE_DATA || size > kMaxBuffer) return std::nullopt;
       data.resize(size);
     }

@@ -2,7 +2,7 @@
 // page is 950 names and texts arrive in code page 950, as the core expects.
 #pragma once
 
-#include "registry_port.h"
+#include "core/registry_port.h"
 
 namespace pictor::win32 {
 

@@ -1,4 +1,4 @@
-#include "mount_table.h"
+#include "platform/posix/mount_table.h"
 
 #include <sys/stat.h>
 #include <sys/sysmacros.h>

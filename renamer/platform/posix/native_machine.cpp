@@ -1,7 +1,7 @@
 #include "platform/native_machine.h"
 
-#include "posix_file_system.h"
-#include "posix_startup.h"
+#include "platform/posix/posix_file_system.h"
+#include "platform/posix/posix_startup.h"
 
 namespace quillon {
 

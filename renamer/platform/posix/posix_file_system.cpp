@@ -1,4 +1,4 @@
-#include "posix_file_system.h"
+#include "platform/posix/posix_file_system.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <ctime>
 
-#include "utf8_names.h"
+#include "platform/posix/utf8_names.h"
 
 namespace quillon::posix {
 namespace {
@@ -242,6 +242,12 @@ std::uint32_t PosixClock::Milliseconds() {
   timespec now{};
   clock_gettime(CLOCK_MONOTONIC, &now);
   return static_cast<std::uint32_t>(now.tv_sec * 1000 + now.tv_nsec / 1000000);
+}
+
+std::uint64_t PosixClock::Microseconds() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<std::uint64_t>(now.tv_sec) * 1000000 + static_cast<std::uint64_t>(now.tv_nsec / 1000);
 }
 
 int TableReadError(int errno_value) {

@@ -29,6 +29,7 @@ class PosixClock : public ClockPort {
  public:
   LocalTime Now() override;
   std::uint32_t Milliseconds() override;
+  std::uint64_t Microseconds() override;
 };
 
 // Maps an errno value to the error numbers the table loader reports.

@@ -1,4 +1,4 @@
-#include "posix_startup.h"
+#include "platform/posix/posix_startup.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,9 +9,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "mount_table.h"
-#include "posix_file_system.h"
-#include "utf8_names.h"
+#include "platform/posix/mount_table.h"
+#include "platform/posix/posix_file_system.h"
+#include "platform/posix/utf8_names.h"
 
 namespace quillon::posix {
 

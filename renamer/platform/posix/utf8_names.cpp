@@ -1,4 +1,4 @@
-#include "utf8_names.h"
+#include "platform/posix/utf8_names.h"
 
 #include "core/utf8_text.h"
 

@@ -1,7 +1,7 @@
 #include "platform/native_machine.h"
 
-#include "win32_file_system.h"
-#include "win32_startup.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_startup.h"
 
 namespace quillon {
 

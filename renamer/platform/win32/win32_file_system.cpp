@@ -1,4 +1,4 @@
-#include "win32_file_system.h"
+#include "platform/win32/win32_file_system.h"
 
 #include <windows.h>
 
@@ -232,5 +232,16 @@ LocalTime Win32Clock::Now() {
 }
 
 std::uint32_t Win32Clock::Milliseconds() { return GetTickCount(); }
+
+std::uint64_t Win32Clock::Microseconds() {
+  LARGE_INTEGER frequency{};
+  LARGE_INTEGER count{};
+  if (!QueryPerformanceFrequency(&frequency) || frequency.QuadPart <= 0 || !QueryPerformanceCounter(&count)) {
+    return static_cast<std::uint64_t>(GetTickCount()) * 1000;  // no counter: the tick count's precision
+  }
+  const auto ticks = static_cast<std::uint64_t>(count.QuadPart);
+  const auto per_second = static_cast<std::uint64_t>(frequency.QuadPart);
+  return ticks / per_second * 1000000 + ticks % per_second * 1000000 / per_second;
+}
 
 }  // namespace quillon::win32

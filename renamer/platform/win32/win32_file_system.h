@@ -30,6 +30,7 @@ class Win32Clock : public ClockPort {
  public:
   LocalTime Now() override;
   std::uint32_t Milliseconds() override;
+  std::uint64_t Microseconds() override;
 };
 
 std::wstring ToWide(std::u16string_view text);

@@ -1,8 +1,8 @@
-#include "win32_startup.h"
+#include "platform/win32/win32_startup.h"
 
 #include <windows.h>
 
-#include "win32_file_system.h"
+#include "platform/win32/win32_file_system.h"
 
 namespace quillon::win32 {
 

@@ -1,4 +1,4 @@
-#include "memory_machine.h"
+#include "tests/core/memory_machine.h"
 
 #include <algorithm>
 
@@ -128,6 +128,14 @@ std::unique_ptr<FolderSearch> MemoryFileSystem::Start(Node* node, std::u16string
   if (trace_) trace_->push_back("search " + quillon::ToUtf8(pattern));
   if (!node || !node->searchable) return nullptr;
   return std::make_unique<MemorySearch>(*this, node, std::u16string(path));
+}
+
+int MemoryStartup::ReadTableFile(const std::string& path, std::vector<std::uint8_t>& contents) {
+  contents.clear();
+  const auto it = files.find(path);
+  if (it == files.end()) return 2;  // not found
+  contents.assign(it->second.begin(), it->second.end());
+  return 0;
 }
 
 void RecordingHost::ShowFolder(std::u16string_view path) {

@@ -1,7 +1,7 @@
 #pragma once
 
 // In-memory stand-ins for the engine's ports: a file system tree whose searches and renames are
-// traced, a log folder, a fixed clock and a host that records what the window would show.
+// traced, a log folder, a fixed clock, start-up, and a host that records what the window would show.
 
 #include <functional>
 #include <map>
@@ -34,7 +34,7 @@ class MemoryFileSystem : public FileSystemPort {
 
   // Drives or top folders live under the unnamed root; paths are split at the separator, empty
   // parts skipped; a path that is empty or begins with the separator starts at `current_drive`.
-  Node& root() { return root_; }
+  Node& Root() { return root_; }
   Node* Resolve(std::u16string_view path);
   Node* AddPath(std::u16string_view path, bool directory);
 
@@ -88,9 +88,31 @@ class FixedClock : public ClockPort {
   explicit FixedClock(LocalTime start) : time(start) {}
   LocalTime Now() override { return time; }
   std::uint32_t Milliseconds() override { return milliseconds; }
+  // Moves on by `microseconds_step` each time it is read.
+  std::uint64_t Microseconds() override {
+    const std::uint64_t now = microseconds;
+    microseconds += microseconds_step;
+    return now;
+  }
 
   LocalTime time;  // both moved on by the test
   std::uint32_t milliseconds = 0;
+  std::uint64_t microseconds = 0;
+  std::uint64_t microseconds_step = 0;
+};
+
+// Start-up over files by path, with the test's drives and profile. 8-bit text widens byte by byte
+// (the tests' texts are ASCII).
+class MemoryStartup : public StartupPort {
+ public:
+  int ReadTableFile(const std::string& path, std::vector<std::uint8_t>& contents) override;
+  std::string ListFixedDrives() override { return drives; }
+  std::string UserProfile() override { return profile; }
+  std::u16string Widen(std::string_view text) override { return std::u16string(text.begin(), text.end()); }
+
+  std::map<std::string, std::string> files;
+  std::string drives;
+  std::string profile;
 };
 
 struct Row {

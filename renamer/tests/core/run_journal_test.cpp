@@ -9,7 +9,8 @@
 #include "core/journal_recovery.h"
 #include "core/run_log.h"
 #include "core/scan_engine.h"
-#include "memory_machine.h"
+#include "core/utf8_text.h"
+#include "tests/core/memory_machine.h"
 
 namespace quillon {
 namespace {
@@ -38,7 +39,7 @@ class JournalTest : public ::testing::Test {
 TEST_F(JournalTest, HeaderAndRecordsAreTheDocumentedBytes) {
   auto journal = Start();
   ASSERT_NE(journal, nullptr);
-  EXPECT_EQ(journal->path(), kJournal);
+  EXPECT_EQ(journal->Path(), kJournal);
   clock_.time.second = 6;
   journal->RenameAhead(u"C:", u"\uF6B1", u"\u2460", false);
   journal->RenameDone(true);
@@ -113,6 +114,40 @@ TEST_F(JournalTest, ReadsBackEveryCompleteRecordWhereverTheFileIsCut) {
   EXPECT_FALSE(ReadJournal(foreign).recognised);
 }
 
+// A record whose check passes but whose names no run writes (a name that is empty or holds the
+// separator, a new name of another length) is damaged like a torn one: it and what follows are not
+// read, so that the recovered log stays one that an undo can read.
+TEST_F(JournalTest, RecordsWithNamesNoRunWritesAreDamaged) {
+  struct Case {
+    bool refused;
+    std::u16string name;
+    std::u16string new_name;
+  };
+  for (const Case& c : std::vector<Case>{
+           {true, u"a\\b", u"a\\c"}, {true, u"", u""}, {true, u"\uF6B1", u"\u2460x"}, {false, u"\uF6B1", u"\\"}}) {
+    auto journal = Start();
+    journal->RenameAhead(u"C:\\top", u"\uF6B1", u"\u2460", false);
+    journal->RenameDone(true);
+    if (c.refused) {
+      journal->Refused(u"C:\\top", c.name, c.new_name, false);
+    } else {
+      journal->RenameAhead(u"C:\\top", c.name, c.new_name, false);
+    }
+    const std::string path = journal->Path();
+    journal.reset();
+    const JournalContents read = ReadJournal(logs_.files[path]);
+    EXPECT_TRUE(read.torn) << ToUtf8(c.name + u" -> " + c.new_name);
+    EXPECT_EQ(read.entries.size(), 1u) << ToUtf8(c.name + u" -> " + c.new_name);
+    logs_.files.erase(path);
+  }
+  // A refused rename's new name may hold what names may not: it is never logged.
+  auto journal = Start();
+  journal->Refused(u"C:\\top", u"x\uF6BA", u"x\\", false);
+  const std::string path = journal->Path();
+  journal.reset();
+  EXPECT_FALSE(ReadJournal(logs_.files[path]).torn);
+}
+
 TEST_F(JournalTest, RenamesReachTheSystemBeforeTheyAreMadeAndTheRestWithinASecond) {
   auto journal = Start();
   const int after_header = logs_.appends;
@@ -143,7 +178,7 @@ TEST_F(JournalTest, RenamesReachTheSystemBeforeTheyAreMadeAndTheRestWithinASecon
 TEST_F(JournalTest, EachRunGetsAJournalOfItsOwnAndNoneWhereNothingCanBeWritten) {
   auto first = Start();
   auto second = Start();
-  EXPECT_EQ(second->path(), "C:\\L\\20240315-093005-2.journal");
+  EXPECT_EQ(second->Path(), "C:\\L\\20240315-093005-2.journal");
   logs_.can_write = false;
   EXPECT_EQ(Start(), nullptr);
   logs_.can_write = true;
@@ -170,7 +205,7 @@ class RecoveryTest : public JournalTest {
     engine.ScanFolder(u"C:\\top");
   }
 
-  std::vector<RecoveredJournal> Recover() { return RecoverLeftJournals(logs_, fs_, kDir, PathStyle::kWindows); }
+  std::vector<RecoveredJournal> Recover() { return RecoverLeftJournals(logs_, fs_, clock_, kDir, PathStyle::kWindows); }
 
   RenameTable table_;
   MemoryFileSystem fs_;
@@ -217,6 +252,29 @@ TEST_F(RecoveryTest, TheRenameWhoseResultWasNotRecordedIsLookedUpOnDisk) {
   const std::vector<RecoveredJournal> not_done = Recover();
   ASSERT_EQ(not_done.size(), 1u);
   EXPECT_EQ(logs_.files[not_done[0].log_path], EncodeLogFile({}));
+}
+
+// A damaged journal can hold records whose check passes but whose time no clock gives: the log
+// is then named after the journal's start, or after the recovery when the start is impossible too.
+TEST_F(RecoveryTest, AnImpossibleTimeNamesTheLogAfterTheStartOrTheRecovery) {
+  auto journal = Start();  // 2024-03-15 09:30:05
+  clock_.time = {9999, 99, 99, 99, 99, 99};
+  journal->RenameAhead(u"C:\\top", u"\uF6B1", u"\u2460", false);
+  journal->RenameDone(true);
+  journal.reset();
+  const std::vector<RecoveredJournal> recovered = Recover();
+  ASSERT_EQ(recovered.size(), 1u);
+  EXPECT_EQ(recovered[0].log_path, "C:\\L\\20240315-093005-recovered.log");
+
+  clock_.time = {2023, 2, 29, 10, 0, 0};  // no 29 February that year
+  journal = Start();
+  journal->RenameAhead(u"C:\\top", u"\uF6B2", u"\u2461", false);
+  journal->RenameDone(false);
+  journal.reset();
+  clock_.time = {2024, 3, 16, 8, 0, 0};
+  const std::vector<RecoveredJournal> later = Recover();
+  ASSERT_EQ(later.size(), 1u);
+  EXPECT_EQ(later[0].log_path, "C:\\L\\20240316-080000-recovered.log");
 }
 
 TEST_F(RecoveryTest, JournalsInUseAreLeftAndARecoveryMadeBeforeIsNotMadeTwice) {

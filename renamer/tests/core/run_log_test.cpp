@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "core/log_reader.h"
 #include "core/renamer_error.h"
-#include "memory_machine.h"
+#include "tests/core/memory_machine.h"
 
 namespace quillon {
 namespace {
@@ -16,12 +17,24 @@ TEST(RunLog, ThreeLinesPerRecordWithTheFolderAndSeparator) {
   log.AddRecord(u"C:", u"<\uF6B2>", u"*無法改名*");
   const std::vector<std::u16string> expected = {u"來源：C:\\docs\\\uF6B1.txt", u"改成：C:\\docs\\\u2460.txt", u"",
                                                 u"來源：C:\\<\uF6B2>",         u"改成：C:\\*無法改名*",       u""};
-  EXPECT_EQ(log.lines(), expected);
+  EXPECT_EQ(log.Lines(), expected);
 
   RunLog posix(PathStyle::kPosix);
   posix.AddRecord(u"/home/a", u"<\uF6B2>", u"\u2461");
-  EXPECT_EQ(posix.lines()[0], u"來源：/home/a/<\uF6B2>");
-  EXPECT_EQ(posix.lines()[1], u"改成：/home/a/\u2461");
+  EXPECT_EQ(posix.Lines()[0], u"來源：/home/a/<\uF6B2>");
+  EXPECT_EQ(posix.Lines()[1], u"改成：/home/a/\u2461");
+}
+
+// A POSIX name may hold a line break; shown as it is it would split the record and the log could
+// not be read back. Rows and log lines show it as U+FFFD, as they show a lone surrogate.
+TEST(RunLog, LineBreaksAndLoneSurrogatesInNamesAreShownAsReplacementCharacters) {
+  RunLog log(PathStyle::kPosix);
+  log.AddRecord(u"/t\r", u"a\n\uF6B1", u"a\n\u2460");
+  log.AddRecord(u"/t", u"\xD800\uF6B1", u"\xD800\u2460");
+  EXPECT_EQ(log.Lines()[0], u"來源：/t\uFFFD/a\uFFFD\uF6B1");
+  EXPECT_EQ(log.Lines()[1], u"改成：/t\uFFFD/a\uFFFD\u2460");
+  EXPECT_EQ(log.Lines()[3], u"來源：/t/\uFFFD\uF6B1");
+  EXPECT_EQ(ReadRunLog(EncodeLogFile(log.Lines()), PathStyle::kPosix).size(), 2u);
 }
 
 TEST(RunLog, FileIsUtf16LittleEndianWithMarkAndCrLf) {
@@ -45,6 +58,19 @@ TEST(RunLog, StampIsYearThenTwoDigitFields) {
   EXPECT_EQ(LogStamp({2001, 1, 2, 0, 0, 0}), "20010102-000000");
   EXPECT_EQ(LogStamp({987, 1, 1, 1, 1, 1}), "9870101-010101");  // all the year's digits, no padding
   EXPECT_EQ(LogStamp({12345, 1, 1, 1, 1, 1}), "123450101-010101");
+}
+
+TEST(RunLog, PossibleTimesAreThoseAClockGives) {
+  EXPECT_TRUE(IsPossibleTime({2024, 2, 29, 23, 59, 59}));
+  EXPECT_TRUE(IsPossibleTime({2000, 2, 29, 0, 0, 0}));
+  EXPECT_FALSE(IsPossibleTime({1900, 2, 29, 0, 0, 0}));
+  EXPECT_FALSE(IsPossibleTime({2024, 4, 31, 0, 0, 0}));
+  EXPECT_FALSE(IsPossibleTime({2024, 13, 1, 0, 0, 0}));
+  EXPECT_FALSE(IsPossibleTime({2024, 1, 0, 0, 0, 0}));
+  EXPECT_FALSE(IsPossibleTime({2024, 1, 1, 24, 0, 0}));
+  EXPECT_FALSE(IsPossibleTime({2024, 1, 1, 0, 60, 0}));
+  EXPECT_FALSE(IsPossibleTime({2024, 1, 1, 0, 0, 60}));
+  EXPECT_FALSE(IsPossibleTime({1600, 12, 31, 0, 0, 0}));
 }
 
 TEST(RunLog, WritesStampNamedFileInTheLogFolder) {

@@ -3,7 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "memory_machine.h"
+#include "tests/core/memory_machine.h"
 
 namespace quillon {
 namespace {
@@ -55,15 +55,15 @@ TEST_F(ScanEngineTest, WalksDepthFirstWithContentsBeforeTheirFolderInListingOrde
                           "events",    // .hidden: neither walked nor renamed
                           "events"));  // plain
 
-  EXPECT_THAT(engine.log().lines(),
+  EXPECT_THAT(engine.Log().Lines(),
               ElementsAre(u"來源：C:\\top\\\uF6B1.txt", u"改成：C:\\top\\\u2460.txt", u"",
                           u"來源：C:\\top\\sub\uF6B2\\a\uF6B3", u"改成：C:\\top\\sub\uF6B2\\a\u2462", u"",
                           u"來源：C:\\top\\<sub\uF6B2>", u"改成：C:\\top\\sub\u2461", u""));
   EXPECT_THAT(fs_.Resolve(u"C:\\top")->ChildNames(), ElementsAre(u".hidden", u"plain", u"\u2460.txt", u"sub\u2461"));
   EXPECT_THAT(fs_.Resolve(u"C:\\top\\.hidden")->ChildNames(), ElementsAre(u"\uF6B1"));
-  EXPECT_EQ(engine.counts().entries, 5u);  // ".hidden" is not counted
-  EXPECT_EQ(engine.counts().folders, 2u);
-  EXPECT_EQ(engine.counts().renamed, 3u);
+  EXPECT_EQ(engine.Counts().entries, 5u);  // ".hidden" is not counted
+  EXPECT_EQ(engine.Counts().folders, 2u);
+  EXPECT_EQ(engine.Counts().renamed, 3u);
 }
 
 TEST_F(ScanEngineTest, UnmappedUnitsStayAndUnchangedNamesGiveNoRow) {
@@ -74,7 +74,7 @@ TEST_F(ScanEngineTest, UnmappedUnitsStayAndUnchangedNamesGiveNoRow) {
   engine.ScanFolder(u"C:\\top");
   EXPECT_THAT(host_.rows, ElementsAre(Row{u"\uF6B9\uF6B1", u"\uF6B9\u2460", u"C:\\top"},
                                       Row{u"\uF6B2", u"\u2461", u"C:\\top\\same"}));
-  EXPECT_EQ(engine.log().lines().size(), 6u);
+  EXPECT_EQ(engine.Log().Lines().size(), 6u);
 }
 
 TEST_F(ScanEngineTest, AllDisksRunStartsEachDriveAtLetterAndColon) {
@@ -85,8 +85,8 @@ TEST_F(ScanEngineTest, AllDisksRunStartsEachDriveAtLetterAndColon) {
   engine.ScanRoots(roots);
   EXPECT_THAT(fs_.patterns, ElementsAre(u"C:\\*.*", u"D:\\*.*", u"D:\\d\\*.*"));
   EXPECT_THAT(host_.rows, ElementsAre(Row{u"\uF6B1", u"\u2460", u"C:"}, Row{u"\uF6B2", u"\u2461", u"D:\\d"}));
-  EXPECT_EQ(engine.log().lines()[0], u"來源：C:\\\uF6B1");
-  EXPECT_EQ(engine.log().lines()[1], u"改成：C:\\\u2460");
+  EXPECT_EQ(engine.Log().Lines()[0], u"來源：C:\\\uF6B1");
+  EXPECT_EQ(engine.Log().Lines()[1], u"改成：C:\\\u2460");
 }
 
 TEST_F(ScanEngineTest, TrailingBackslashIsKeptAsTypedAndDoubles) {
@@ -97,7 +97,7 @@ TEST_F(ScanEngineTest, TrailingBackslashIsKeptAsTypedAndDoubles) {
   EXPECT_THAT(fs_.patterns, ElementsAre(u"C:\\top\\\\*.*", u"C:\\top\\\\sub\\*.*"));
   EXPECT_THAT(host_.rows,
               ElementsAre(Row{u"\uF6B1", u"\u2460", u"C:\\top\\"}, Row{u"\uF6B2", u"\u2461", u"C:\\top\\\\sub"}));
-  EXPECT_EQ(engine.log().lines()[0], u"來源：C:\\top\\\\\uF6B1");
+  EXPECT_EQ(engine.Log().Lines()[0], u"來源：C:\\top\\\\\uF6B1");
 }
 
 TEST_F(ScanEngineTest, EmptyFolderTextSearchesTheRootOfTheCurrentDrive) {
@@ -106,7 +106,7 @@ TEST_F(ScanEngineTest, EmptyFolderTextSearchesTheRootOfTheCurrentDrive) {
   engine.ScanFolder(u"");
   EXPECT_THAT(fs_.patterns, ElementsAre(u"\\*.*"));
   EXPECT_THAT(host_.rows, ElementsAre(Row{u"\uF6B1", u"\u2460", u""}));
-  EXPECT_EQ(engine.log().lines()[0], u"來源：\\\uF6B1");
+  EXPECT_EQ(engine.Log().Lines()[0], u"來源：\\\uF6B1");
 }
 
 TEST_F(ScanEngineTest, MissingOrEmptyFoldersGiveNothing) {
@@ -115,9 +115,9 @@ TEST_F(ScanEngineTest, MissingOrEmptyFoldersGiveNothing) {
   engine.ScanFolder(u"C:\\missing");
   engine.ScanFolder(u"C:\\empty");
   EXPECT_TRUE(host_.rows.empty());
-  EXPECT_TRUE(engine.log().lines().empty());
+  EXPECT_TRUE(engine.Log().Lines().empty());
   EXPECT_THAT(host_.shown, ElementsAre(u"C:\\missing", u"C:\\empty"));
-  EXPECT_EQ(engine.counts().folders, 1u);
+  EXPECT_EQ(engine.Counts().folders, 1u);
 }
 
 // Stops in the events handled right after the row for `stop_after`; the folders being returned
@@ -149,7 +149,7 @@ TEST_P(ScanEngineStop, EnclosingFoldersAreStillRenamedAsTheirWalksReturn) {
   std::vector<std::u16string> displays;
   for (const Row& row : host_.rows) displays.push_back(row.display);
   EXPECT_EQ(displays, GetParam().expected_rows);
-  EXPECT_EQ(engine.log().lines().size(), 3 * displays.size());
+  EXPECT_EQ(engine.Log().Lines().size(), 3 * displays.size());
   EXPECT_EQ(fs_.Resolve(u"D:")->ChildNames(), std::vector<std::u16string>{u"\uF6B1"});
   EXPECT_EQ(std::count(fs_.patterns.begin(), fs_.patterns.end(), u"D:\\*.*"), 0);
 }
@@ -179,11 +179,11 @@ TEST_F(ScanEngineTest, TakenNameOrFailedRenameGivesCannotRenameAndReplacesNothin
   engine.ScanFolder(u"C:\\top");
   EXPECT_THAT(host_.rows,
               ElementsAre(Row{u"\uF6B1", u"*無法改名*", u"C:\\top"}, Row{u"\uF6B2", u"*無法改名*", u"C:\\top"}));
-  EXPECT_THAT(engine.log().lines(), ElementsAre(u"來源：C:\\top\\\uF6B1", u"改成：C:\\top\\*無法改名*", u"",
+  EXPECT_THAT(engine.Log().Lines(), ElementsAre(u"來源：C:\\top\\\uF6B1", u"改成：C:\\top\\*無法改名*", u"",
                                                 u"來源：C:\\top\\\uF6B2", u"改成：C:\\top\\*無法改名*", u""));
   EXPECT_THAT(fs_.Resolve(u"C:\\top")->ChildNames(), ElementsAre(u"\uF6B1", u"\u2460", u"\uF6B2"));
-  EXPECT_EQ(engine.counts().failed, 2u);
-  EXPECT_EQ(engine.counts().renamed, 0u);
+  EXPECT_EQ(engine.Counts().failed, 2u);
+  EXPECT_EQ(engine.Counts().renamed, 0u);
 }
 
 TEST_F(ScanEngineTest, ForbiddenReplacementIsRefusedWithoutAskingTheSystem) {
@@ -233,7 +233,7 @@ TEST_F(ScanEngineTest, InexactNamesAreWalkedButNeverRenamedAndShownWithReplaceme
   EXPECT_THAT(host_.rows, ElementsAre(Row{u"\uF6B2", u"\u2461", u"C:\\top\\\uFFFD\uF6B1"}));
   EXPECT_THAT(fs_.renames,
               ElementsAre(std::pair<std::u16string, std::u16string>(u"C:\\top\\\xDCFF\uF6B1\\\uF6B2", u"\u2461")));
-  EXPECT_EQ(engine.log().lines()[0], u"來源：C:\\top\\\uFFFD\uF6B1\\\uF6B2");
+  EXPECT_EQ(engine.Log().Lines()[0], u"來源：C:\\top\\\uFFFD\uF6B1\\\uF6B2");
   EXPECT_EQ(host_.shown.back(), u"C:\\top\\\uFFFD\uF6B1");
 }
 
@@ -285,7 +285,7 @@ TEST_F(ScanEngineTest, PosixStyleJoinsWithSlash) {
   engine.ScanFolder(u"/home");
   EXPECT_THAT(fs.patterns, ElementsAre(u"/home/*.*", u"/home/amy/*.*"));
   EXPECT_THAT(host.rows, ElementsAre(Row{u"\uF6B1", u"\u2460", u"/home/amy"}));
-  EXPECT_EQ(engine.log().lines()[0], u"來源：/home/amy/\uF6B1");
+  EXPECT_EQ(engine.Log().Lines()[0], u"來源：/home/amy/\uF6B1");
 }
 
 }  // namespace

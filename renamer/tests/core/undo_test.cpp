@@ -8,7 +8,7 @@
 #include "core/renamer_error.h"
 #include "core/scan_engine.h"
 #include "core/undo_run.h"
-#include "memory_machine.h"
+#include "tests/core/memory_machine.h"
 
 namespace quillon {
 namespace {
@@ -32,7 +32,7 @@ void Collect(const Node& node, const std::u16string& prefix, std::vector<std::u1
 
 std::vector<std::u16string> Tree(MemoryFileSystem& fs) {
   std::vector<std::u16string> paths;
-  Collect(fs.root(), u"", paths);
+  Collect(fs.Root(), u"", paths);
   std::sort(paths.begin(), paths.end());
   return paths;
 }
@@ -43,7 +43,7 @@ void Clone(const Node& from, Node& to) {
 }
 
 std::vector<LoggedRename> Reread(const RunLog& log) {
-  return ReadRunLog(EncodeLogFile(log.lines()), PathStyle::kWindows);
+  return ReadRunLog(EncodeLogFile(log.Lines()), PathStyle::kWindows);
 }
 
 class UndoTest : public ::testing::Test {
@@ -65,7 +65,7 @@ class UndoTest : public ::testing::Test {
   RunLog RunOver(FileSystemPort& files, RecordingHost& host) {
     ScanEngine engine(table_, files, logs_, host, PathStyle::kWindows, "L");
     engine.ScanFolder(u"C:\\top");
-    return engine.log();
+    return engine.Log();
   }
 
   RenameTable table_;
@@ -84,14 +84,14 @@ TEST_F(UndoTest, RunThenUndoGivesBackTheTreeAsItWas) {
   UndoRun undo(fs_, undo_host, PathStyle::kWindows, nullptr);
   undo.Undo(Reread(log));
   EXPECT_EQ(Tree(fs_), before);
-  EXPECT_EQ(undo.undone(), 8u);
-  EXPECT_TRUE(undo.skipped().empty());
+  EXPECT_EQ(undo.Undone(), 8u);
+  EXPECT_TRUE(undo.Skipped().empty());
   // Its own log: the folder first, brought back under the name it had.
-  EXPECT_EQ(undo.log().lines()[0], u"來源：C:\\top\\<empty\u2461>");
-  EXPECT_EQ(undo.log().lines()[1], u"改成：C:\\top\\empty\uF6B2");
+  EXPECT_EQ(undo.Log().Lines()[0], u"來源：C:\\top\\<empty\u2461>");
+  EXPECT_EQ(undo.Log().Lines()[1], u"改成：C:\\top\\empty\uF6B2");
   // Undoing the undo does the run again.
   UndoRun redo(fs_, undo_host, PathStyle::kWindows, nullptr);
-  redo.Undo(Reread(undo.log()));
+  redo.Undo(Reread(undo.Log()));
   EXPECT_EQ(Tree(fs_), after);
 }
 
@@ -106,12 +106,12 @@ TEST_F(UndoTest, ANameTakenInBetweenIsSkippedAndTheRestIsUndone) {
 
   UndoRun undo(fs_, host_, PathStyle::kWindows, nullptr);
   undo.Undo(Reread(log));
-  ASSERT_EQ(undo.skipped().size(), 2u);  // last rename first
-  EXPECT_EQ(undo.skipped()[0].rename.new_name, u"\u2462");
-  EXPECT_EQ(undo.skipped()[0].reason, UndoSkipReason::kNameTaken);
-  EXPECT_EQ(undo.skipped()[1].rename.new_name, u"x\u2461");
-  EXPECT_EQ(undo.skipped()[1].reason, UndoSkipReason::kGone);
-  EXPECT_EQ(undo.undone(), 6u);
+  ASSERT_EQ(undo.Skipped().size(), 2u);  // last rename first
+  EXPECT_EQ(undo.Skipped()[0].rename.new_name, u"\u2462");
+  EXPECT_EQ(undo.Skipped()[0].reason, UndoSkipReason::kNameTaken);
+  EXPECT_EQ(undo.Skipped()[1].rename.new_name, u"x\u2461");
+  EXPECT_EQ(undo.Skipped()[1].reason, UndoSkipReason::kGone);
+  EXPECT_EQ(undo.Undone(), 6u);
   std::vector<std::u16string> expected = before;
   std::erase(expected, u"C:/top/\uF6B1/x\uF6B2");
   expected.push_back(u"C:/top/plain/\u2462");
@@ -127,8 +127,8 @@ TEST_F(UndoTest, EntriesOfAFolderThatStaysUnderItsNewNameAreUndoneThere) {
   EXPECT_NE(fs_.Resolve(u"C:\\top\\\u2460\\\uF6B2 a"), nullptr);
   EXPECT_NE(fs_.Resolve(u"C:\\top\\\u2460\\\uF6B2\uF6B3"), nullptr);
   EXPECT_NE(fs_.Resolve(u"C:\\top\\\u2460\\\uF6B2 a")->Find(u"\uF6B3.txt"), nullptr);
-  ASSERT_EQ(undo.skipped().size(), 1u);
-  EXPECT_EQ(undo.skipped()[0].reason, UndoSkipReason::kNameTaken);
+  ASSERT_EQ(undo.Skipped().size(), 1u);
+  EXPECT_EQ(undo.Skipped()[0].reason, UndoSkipReason::kNameTaken);
   // The rows show where the entries were found.
   EXPECT_THAT(host_.rows, ::testing::Contains(Row{u"\u2462.txt", u"\uF6B3.txt", u"C:\\top\\\u2460\\\uF6B2 a"}));
 }
@@ -139,7 +139,7 @@ TEST_F(UndoTest, AStopEndsTheUndoAfterTheEntryItIsOn) {
   host.on_events = [](RecordingHost& h) { h.stop = true; };
   UndoRun undo(fs_, host, PathStyle::kWindows, nullptr);
   undo.Undo(Reread(log));
-  EXPECT_EQ(undo.undone(), 1u);
+  EXPECT_EQ(undo.Undone(), 1u);
 }
 
 // The preview's rows are a real run's rows, names that cannot be had included; and it renames
@@ -154,7 +154,7 @@ TEST_F(UndoTest, DryRunListsWhatARunWouldDoAndChangesNothing) {
   fs_.AddPath(u"C:\\top\\q\uF6B6", false);
   fs_.AddPath(u"C:\\top\\q\uF6B5", false);
   MemoryFileSystem copy;
-  Clone(fs_.root(), copy.root());
+  Clone(fs_.Root(), copy.Root());
   const std::vector<std::u16string> before = Tree(fs_);
 
   DryRunFileSystem preview(fs_);
@@ -178,7 +178,7 @@ TEST(LogReader, SplitsRecordsIntoFolderAndNamesAndSkipsFailures) {
   log.AddRecord(u"/a", u"<x>", u"<y>");          // a file whose name has angle brackets
   log.AddRecord(u"", u"\uF6B1", u"*無法改名*");  // renamed nothing
   log.AddRecord(u"", u"\uF6B2", u"\u2461");      // in the root folder
-  const std::vector<LoggedRename> renames = ReadRunLog(EncodeLogFile(log.lines()), PathStyle::kPosix);
+  const std::vector<LoggedRename> renames = ReadRunLog(EncodeLogFile(log.Lines()), PathStyle::kPosix);
   ASSERT_EQ(renames.size(), 4u);
   EXPECT_EQ(renames[0].folder, u"/a/b");
   EXPECT_EQ(renames[0].old_name, u"\uF6B1.txt");

@@ -11,14 +11,14 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "core/memory_machine.h"
 #include "core/renamer_error.h"
 #include "core/run_log.h"
 #include "core/scan_engine.h"
 #include "core/table_loader.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_startup.h"
-#include "temp_folder.h"
+#include "tests/core/memory_machine.h"
+#include "tests/posix/temp_folder.h"
 
 namespace quillon::posix {
 namespace {
@@ -96,7 +96,7 @@ TEST_F(PosixWalk, RenamesPrivateUseNamesDepthFirstAndKeepsContents) {
   const auto inner_row =
       std::find(host_.rows.begin(), host_.rows.end(), Row{u"f\uF6B3", u"f\u2462", startup_.Widen(top) + u"/d\uF6B2"});
   EXPECT_LT(inner_row, folder_row);
-  EXPECT_EQ(engine.counts().renamed, 3u);
+  EXPECT_EQ(engine.Counts().renamed, 3u);
   EXPECT_TRUE(Exists(log_dir_ / "logs"));  // the log folder is made as the walk starts
 }
 
@@ -107,14 +107,14 @@ TEST_F(PosixWalk, ExistingTargetNameIsNeverReplaced) {
   mkdir((tmp_ / ("d" + kCircled2)).c_str(), 0755);
   WriteText(tmp_ / ("d" + kCircled2 + "/inside"), "kept");
 
-  Run(tmp_.path());
+  Run(tmp_.Path());
 
   EXPECT_EQ(ReadText(tmp_ / kPua1), "private");
   EXPECT_EQ(ReadText(tmp_ / kCircled1), "standard");
   EXPECT_EQ(ReadText(tmp_ / ("d" + kCircled2 + "/inside")), "kept");
   EXPECT_TRUE(Exists(tmp_ / ("d" + kPua2)));
-  EXPECT_THAT(host_.rows, UnorderedElementsAre(Row{u"\uF6B1", u"*無法改名*", startup_.Widen(tmp_.path())},
-                                               Row{u"<d\uF6B2>", u"*無法改名*", startup_.Widen(tmp_.path())}));
+  EXPECT_THAT(host_.rows, UnorderedElementsAre(Row{u"\uF6B1", u"*無法改名*", startup_.Widen(tmp_.Path())},
+                                               Row{u"<d\uF6B2>", u"*無法改名*", startup_.Widen(tmp_.Path())}));
 }
 
 TEST_F(PosixWalk, SymbolicLinksAreRenamedButNeverFollowed) {
@@ -140,7 +140,7 @@ TEST_F(PosixWalk, NamesThatAreNotUtf8AreWalkedButLeftAlone) {
   WriteText(odd + "/" + kPua2, "x");
   WriteText(tmp_ / ("\xFF" + kPua3), "y");
 
-  Run(tmp_.path());
+  Run(tmp_.Path());
 
   EXPECT_TRUE(Exists(odd));
   EXPECT_TRUE(Exists(odd + "/" + kCircled2));
@@ -148,23 +148,23 @@ TEST_F(PosixWalk, NamesThatAreNotUtf8AreWalkedButLeftAlone) {
   ASSERT_EQ(host_.rows.size(), 1u);
   EXPECT_EQ(host_.rows[0].result, u"\u2461");
   // Shown with U+FFFD for each byte that is not UTF-8, in the row and in the log file.
-  EXPECT_EQ(host_.rows[0].folder, startup_.Widen(tmp_.path()) + u"/big5-\uFFFD\uFFFD\uF6B1");
+  EXPECT_EQ(host_.rows[0].folder, startup_.Widen(tmp_.Path()) + u"/big5-\uFFFD\uFFFD\uF6B1");
 }
 
 TEST_F(PosixWalk, LogAfterANameThatIsNotUtf8IsValidUtf16) {
   const std::string odd = tmp_ / ("\xA4\xA4");
   mkdir(odd.c_str(), 0755);
   WriteText(odd + "/" + kPua1, "x");
-  const ScanEngine engine = Run(tmp_.path());
+  const ScanEngine engine = Run(tmp_.Path());
   const std::string path =
-      WriteRunLog(logs_, log_dir_ / "logs", PathStyle::kPosix, {2024, 3, 15, 9, 30, 5}, engine.log().lines());
+      WriteRunLog(logs_, log_dir_ / "logs", PathStyle::kPosix, {2024, 3, 15, 9, 30, 5}, engine.Log().Lines());
   const std::string bytes = ReadText(path);
   // Every code unit after the mark is a character of its own or half of a proper pair.
   for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
     const unsigned unit = static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8;
     EXPECT_FALSE(unit >= 0xD800 && unit <= 0xDFFF) << "surrogate at byte " << i;
   }
-  EXPECT_EQ(engine.log().lines()[0],
+  EXPECT_EQ(engine.Log().Lines()[0],
             u"來源：" + startup_.Widen(odd.substr(0, odd.size() - 2)) + u"\uFFFD\uFFFD/\uF6B1");
   EXPECT_TRUE(Exists(odd + "/" + kCircled1));
 }
@@ -180,12 +180,12 @@ TEST_F(PosixWalk, ReplacementsThatNamesCannotHoldAreRefused) {
   WriteText(tmp_ / slash, "s");
   WriteText(tmp_ / lone, "l");
 
-  Run(tmp_.path());
+  Run(tmp_.Path());
 
-  EXPECT_THAT(Names(tmp_.path()), ElementsAre("a", slash, lone));
+  EXPECT_THAT(Names(tmp_.Path()), ElementsAre("a", slash, lone));
   EXPECT_TRUE(std::filesystem::is_empty(tmp_ / "a"));
-  EXPECT_THAT(host_.rows, UnorderedElementsAre(Row{u"a\uF6B4b", u"*無法改名*", startup_.Widen(tmp_.path())},
-                                               Row{u"c\uF6B5", u"*無法改名*", startup_.Widen(tmp_.path())}));
+  EXPECT_THAT(host_.rows, UnorderedElementsAre(Row{u"a\uF6B4b", u"*無法改名*", startup_.Widen(tmp_.Path())},
+                                               Row{u"c\uF6B5", u"*無法改名*", startup_.Widen(tmp_.Path())}));
 }
 
 TEST_F(PosixWalk, FolderThatCannotBeReadIsPassedOverButRenamed) {
@@ -194,7 +194,7 @@ TEST_F(PosixWalk, FolderThatCannotBeReadIsPassedOverButRenamed) {
   mkdir(locked.c_str(), 0755);
   WriteText(locked + "/" + kPua2, "x");
   chmod(locked.c_str(), 0300);  // no read permission: the folder cannot be listed
-  Run(tmp_.path());
+  Run(tmp_.Path());
   chmod((tmp_ / ("locked" + kCircled1)).c_str(), 0755);
   EXPECT_TRUE(Exists(tmp_ / ("locked" + kCircled1 + "/" + kPua2)));
 }
@@ -224,9 +224,9 @@ TEST_F(PosixWalk, AnotherFileSystemMountedInsideIsNotWalked) {
 
 TEST_F(PosixWalk, RootFolderTextMayEndInSlash) {
   WriteText(tmp_ / kPua1, "x");
-  Run(tmp_.path() + "/");
+  Run(tmp_.Path() + "/");
   EXPECT_TRUE(Exists(tmp_ / kCircled1));
-  EXPECT_EQ(host_.rows.at(0).folder, startup_.Widen(tmp_.path()) + u"/");
+  EXPECT_EQ(host_.rows.at(0).folder, startup_.Widen(tmp_.Path()) + u"/");
 }
 
 TEST(PosixLogFolder, WritesNewFilesOnlyAndMakesOneLevel) {
@@ -255,8 +255,8 @@ TEST(PosixLogFolder, RunLogLandsAsStampFileAndASecondOneIsKept) {
   PosixLogFolder logs;
   const std::vector<std::u16string> lines = {u"來源：/a/\uF6B1", u"改成：/a/\u2460", u""};
   const LocalTime t{2024, 3, 15, 9, 30, 5};
-  EXPECT_EQ(WriteRunLog(logs, tmp.path(), PathStyle::kPosix, t, lines), tmp / "20240315-093005.log");
-  EXPECT_EQ(WriteRunLog(logs, tmp.path(), PathStyle::kPosix, t, {}), tmp / "20240315-093005-2.log");
+  EXPECT_EQ(WriteRunLog(logs, tmp.Path(), PathStyle::kPosix, t, lines), tmp / "20240315-093005.log");
+  EXPECT_EQ(WriteRunLog(logs, tmp.Path(), PathStyle::kPosix, t, {}), tmp / "20240315-093005-2.log");
   const std::vector<std::uint8_t> expected = EncodeLogFile(lines);
   EXPECT_EQ(ReadText(tmp / "20240315-093005.log"), std::string(expected.begin(), expected.end()));
   EXPECT_EQ(ReadText(tmp / "20240315-093005-2.log"), "\xFF\xFE");
@@ -270,7 +270,7 @@ TEST(PosixStartup, TableFileErrorsMapToTheirNumbers) {
   EXPECT_EQ(startup.ReadTableFile(tmp / "missing.tbl", contents), 2);
   WriteText(tmp / "file", "x");
   EXPECT_EQ(startup.ReadTableFile(tmp / "file/uc-o2n.tbl", contents), 3);
-  EXPECT_EQ(startup.ReadTableFile(tmp.path(), contents), 5);
+  EXPECT_EQ(startup.ReadTableFile(tmp.Path(), contents), 5);
   WriteText(tmp / "uc-o2n.tbl", "F6B1 2460\r\n");
   EXPECT_EQ(startup.ReadTableFile(tmp / "uc-o2n.tbl", contents), 0);
   EXPECT_EQ(std::string(contents.begin(), contents.end()), "F6B1 2460\r\n");

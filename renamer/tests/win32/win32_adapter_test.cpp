@@ -10,7 +10,6 @@
 
 #include "core/journal_recovery.h"
 #include "core/log_reader.h"
-#include "core/memory_machine.h"
 #include "core/renamer_error.h"
 #include "core/run_journal.h"
 #include "core/run_log.h"
@@ -19,6 +18,7 @@
 #include "core/undo_run.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_startup.h"
+#include "tests/core/memory_machine.h"
 
 namespace quillon::win32 {
 namespace {
@@ -35,7 +35,7 @@ class TempFolder {
     wchar_t base[MAX_PATH];
     GetTempPathW(MAX_PATH, base);
     std::wstring path =
-        std::wstring(base) + L"quillon-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(counter_++);
+        std::wstring(base) + L"quillon-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(counter++);
     CreateDirectoryW(path.c_str(), nullptr);
     path_ = FromWide(path);
   }
@@ -43,7 +43,7 @@ class TempFolder {
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
 
-  const std::u16string& path() const { return path_; }
+  const std::u16string& Path() const { return path_; }
   std::u16string operator/(std::u16string_view name) const { return path_ + u"\\" + std::u16string(name); }
 
  private:
@@ -69,7 +69,7 @@ class TempFolder {
     RemoveDirectoryW(folder.c_str());
   }
 
-  static inline int counter_ = 0;
+  static inline int counter = 0;
   std::u16string path_;
 };
 
@@ -126,45 +126,45 @@ TEST_F(Win32Walk, RenamesRealPrivateUseNamesDepthFirst) {
   MakeFolder(tmp_ / u".hidden");
   WriteFile(tmp_ / u".hidden\\\uF6B1", "h");
 
-  const ScanEngine engine = Run(tmp_.path());
+  const ScanEngine engine = Run(tmp_.Path());
 
   EXPECT_EQ(ReadFile(tmp_ / u"\u2460.txt"), "one");
   EXPECT_EQ(ReadFile(tmp_ / u"d\u2461\\f\u2462"), "three");
   EXPECT_FALSE(Exists(tmp_ / u"\uF6B1.txt"));
   EXPECT_TRUE(Exists(tmp_ / u".hidden\\\uF6B1"));
-  EXPECT_THAT(host_.rows, UnorderedElementsAre(Row{u"\uF6B1.txt", u"\u2460.txt", tmp_.path()},
+  EXPECT_THAT(host_.rows, UnorderedElementsAre(Row{u"\uF6B1.txt", u"\u2460.txt", tmp_.Path()},
                                                Row{u"f\uF6B3", u"f\u2462", tmp_ / u"d\uF6B2"},
-                                               Row{u"<d\uF6B2>", u"d\u2461", tmp_.path()}));
-  const auto folder = std::find(host_.rows.begin(), host_.rows.end(), Row{u"<d\uF6B2>", u"d\u2461", tmp_.path()});
+                                               Row{u"<d\uF6B2>", u"d\u2461", tmp_.Path()}));
+  const auto folder = std::find(host_.rows.begin(), host_.rows.end(), Row{u"<d\uF6B2>", u"d\u2461", tmp_.Path()});
   const auto inner = std::find(host_.rows.begin(), host_.rows.end(), Row{u"f\uF6B3", u"f\u2462", tmp_ / u"d\uF6B2"});
   EXPECT_LT(inner, folder);
-  EXPECT_EQ(engine.counts().renamed, 3u);
+  EXPECT_EQ(engine.Counts().renamed, 3u);
 }
 
 TEST_F(Win32Walk, ExistingTargetNameGivesCannotRename) {
   WriteFile(tmp_ / u"\uF6B1", "private");
   WriteFile(tmp_ / u"\u2460", "standard");
-  Run(tmp_.path());
+  Run(tmp_.Path());
   EXPECT_EQ(ReadFile(tmp_ / u"\uF6B1"), "private");
   EXPECT_EQ(ReadFile(tmp_ / u"\u2460"), "standard");
-  EXPECT_THAT(host_.rows, ElementsAre(Row{u"\uF6B1", u"*無法改名*", tmp_.path()}));
+  EXPECT_THAT(host_.rows, ElementsAre(Row{u"\uF6B1", u"*無法改名*", tmp_.Path()}));
 }
 
 TEST_F(Win32Walk, SeparatorFromTheTableNeverMovesAFile) {
   table_.SetForward(0xF6B4, u'\\');
   MakeFolder(tmp_ / u"a");
   WriteFile(tmp_ / u"a\uF6B4b", "x");
-  Run(tmp_.path());
+  Run(tmp_.Path());
   EXPECT_EQ(ReadFile(tmp_ / u"a\uF6B4b"), "x");
   EXPECT_FALSE(Exists(tmp_ / u"a\\b"));
-  EXPECT_THAT(host_.rows, ElementsAre(Row{u"a\uF6B4b", u"*無法改名*", tmp_.path()}));
+  EXPECT_THAT(host_.rows, ElementsAre(Row{u"a\uF6B4b", u"*無法改名*", tmp_.Path()}));
 }
 
 TEST_F(Win32Walk, TrailingBackslashDoublesInRowsAndSearches) {
   WriteFile(tmp_ / u"\uF6B1", "x");
-  Run(tmp_.path() + u"\\");
+  Run(tmp_.Path() + u"\\");
   EXPECT_EQ(ReadFile(tmp_ / u"\u2460"), "x");
-  EXPECT_THAT(host_.rows, ElementsAre(Row{u"\uF6B1", u"\u2460", tmp_.path() + u"\\"}));
+  EXPECT_THAT(host_.rows, ElementsAre(Row{u"\uF6B1", u"\u2460", tmp_.Path() + u"\\"}));
 }
 
 TEST_F(Win32Walk, LinksToFoldersAreRenamedButNotWalked) {
@@ -230,9 +230,9 @@ TEST_F(Win32Walk, RunAndItsUndoOnRealPrivateUseNames) {
   ScanEngine engine(table_, files_, logs_, host_, PathStyle::kWindows, log_dir);
   engine.SetJournal(journal.get());
   engine.ScanFolder(tmp_ / u"top");
-  const std::string log = WriteRunLog(logs_, log_dir, PathStyle::kWindows, clock.Now(), engine.log().lines());
+  const std::string log = WriteRunLog(logs_, log_dir, PathStyle::kWindows, clock.Now(), engine.Log().Lines());
   journal->Discard();
-  EXPECT_EQ(engine.counts().renamed, 4u);
+  EXPECT_EQ(engine.Counts().renamed, 4u);
   EXPECT_TRUE(Exists(tmp_ / u"top\\\u2460\\d\u2461\\\u2462.txt"));
   EXPECT_TRUE(logs_.ListFiles(log_dir, kJournalSuffix).empty());
 
@@ -240,7 +240,7 @@ TEST_F(Win32Walk, RunAndItsUndoOnRealPrivateUseNames) {
   ASSERT_TRUE(bytes.has_value());
   UndoRun undo(files_, host_, PathStyle::kWindows, nullptr);
   undo.Undo(ReadRunLog(*bytes, PathStyle::kWindows));
-  EXPECT_EQ(undo.undone(), 4u);
+  EXPECT_EQ(undo.Undone(), 4u);
   EXPECT_EQ(Tree(tmp_ / u"top"), before);
 }
 
@@ -252,12 +252,12 @@ TEST_F(Win32Walk, JournalOfARunningRunIsLeftAloneAndALeftOneIsRecovered) {
   auto journal = RunJournal::Start(logs_, clock, log_dir, PathStyle::kWindows);
   ASSERT_NE(journal, nullptr);
   WriteFile(tmp_ / u"\u2460", "renamed");
-  journal->RenameAhead(tmp_.path(), u"\uF6B1", u"\u2460", false);
+  journal->RenameAhead(tmp_.Path(), u"\uF6B1", u"\u2460", false);
   journal->RenameDone(true);
-  EXPECT_EQ(logs_.TakeLeftJournal(journal->path()), nullptr);
-  EXPECT_TRUE(RecoverLeftJournals(logs_, files_, log_dir, PathStyle::kWindows).empty());
+  EXPECT_EQ(logs_.TakeLeftJournal(journal->Path()), nullptr);
+  EXPECT_TRUE(RecoverLeftJournals(logs_, files_, clock, log_dir, PathStyle::kWindows).empty());
 
-  const std::string path = journal->path();
+  const std::string path = journal->Path();
   journal.reset();  // the run ends without its log
   {
     auto taken = logs_.TakeLeftJournal(path);
@@ -265,7 +265,8 @@ TEST_F(Win32Walk, JournalOfARunningRunIsLeftAloneAndALeftOneIsRecovered) {
     EXPECT_EQ(logs_.TakeLeftJournal(path), nullptr);  // one start-up at a time
     EXPECT_EQ(ReadJournal(taken->Contents()).entries.size(), 1u);
   }
-  const std::vector<RecoveredJournal> recovered = RecoverLeftJournals(logs_, files_, log_dir, PathStyle::kWindows);
+  const std::vector<RecoveredJournal> recovered =
+      RecoverLeftJournals(logs_, files_, clock, log_dir, PathStyle::kWindows);
   ASSERT_EQ(recovered.size(), 1u);
   EXPECT_TRUE(recovered[0].error.empty()) << recovered[0].error;
   EXPECT_NE(recovered[0].log_path.find("-recovered.log"), std::string::npos);
@@ -274,7 +275,7 @@ TEST_F(Win32Walk, JournalOfARunningRunIsLeftAloneAndALeftOneIsRecovered) {
   ASSERT_TRUE(log.has_value());
   const std::vector<LoggedRename> renames = ReadRunLog(*log, PathStyle::kWindows);
   ASSERT_EQ(renames.size(), 1u);
-  EXPECT_EQ(renames[0].folder, tmp_.path());
+  EXPECT_EQ(renames[0].folder, tmp_.Path());
   EXPECT_EQ(renames[0].new_name, u"\u2460");
 }
 
@@ -282,7 +283,7 @@ TEST(Win32LogFolder, NewFilesOnlyAndTheRunLogBytes) {
   TempFolder tmp;
   Win32LogFolder logs;
   std::string dir;
-  for (char16_t c : tmp.path()) dir += static_cast<char>(c);  // the temporary path is ASCII
+  for (char16_t c : tmp.Path()) dir += static_cast<char>(c);  // the temporary path is ASCII
   dir += "\\RenameLogs";
   EXPECT_FALSE(logs.FolderExists(dir));
   logs.CreateFolder(dir);
@@ -311,7 +312,7 @@ TEST(Win32Startup, DrivesProfileTableFileAndClock) {
 
   TempFolder tmp;
   std::string dir;
-  for (char16_t c : tmp.path()) dir += static_cast<char>(c);
+  for (char16_t c : tmp.Path()) dir += static_cast<char>(c);
   std::vector<std::uint8_t> contents;
   EXPECT_EQ(startup.ReadTableFile(dir + "\\uc-o2n.tbl", contents), 2);
   EXPECT_EQ(startup.ReadTableFile(dir + "\\missing\\uc-o2n.tbl", contents), 3);

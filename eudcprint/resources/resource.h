@@ -1,0 +1,31 @@
+// pictor's resource identifiers, written by pictor-mkresources from the program's tables; do not edit.
+#ifndef PICTOR_RESOURCE_H
+#define PICTOR_RESOURCE_H
+
+#define ID_FONT_SETTING 32771
+#define ID_PRINT_RANGE 32772
+#define ID_NOTES 32773
+#define ID_FILE_NEW 57600
+#define ID_FILE_OPEN 57601
+#define ID_FILE_SAVE 57603
+#define ID_FILE_PRINT_SETUP 57606
+#define ID_FILE_PRINT 57607
+#define ID_FILE_PRINT_DIRECT 57608
+#define ID_FILE_PRINT_PREVIEW 57609
+#define ID_EDIT_COPY 57634
+#define ID_EDIT_CUT 57635
+#define ID_EDIT_PASTE 57637
+#define ID_EDIT_UNDO 57643
+#define ID_APP_ABOUT 57664
+#define ID_APP_EXIT 57665
+#define ID_NEXT_PANE 57680
+#define ID_PREV_PANE 57681
+#define ID_PREVIEW_CLOSE 58112
+#define ID_PREVIEW_NUMPAGE 58113
+#define ID_PREVIEW_NEXT 58114
+#define ID_PREVIEW_PREV 58115
+#define ID_PREVIEW_PRINT 58116
+#define ID_PREVIEW_ZOOMIN 58117
+#define ID_PREVIEW_ZOOMOUT 58118
+
+#endif
