@@ -23,6 +23,11 @@ static_assert(sameNumber(CVT_OK, tessel::kResultOk) && sameNumber(CVT_ERR_SOURCE
               sameNumber(CVT_ERR_OPEN_SOURCE, tessel::kResultOpenSource) &&
               sameNumber(CVT_ERR_CREATE_TARGET, tessel::kResultCreateTarget));
 
+// The header's output bound is the core's room plus the zero bytes after the text; both are linear
+// in the input's length, so agreeing at two lengths means agreeing at every length.
+static_assert(CVT_MAX_OUTPUT_SIZE(0) == tessel::maxStringOutput(0) + tessel::kStringTerminatorLength &&
+              CVT_MAX_OUTPUT_SIZE(1000) == tessel::maxStringOutput(1000) + tessel::kStringTerminatorLength);
+
 extern "C" {
 
 int32_t TESSEL_CALL CVT_StringConvert(int32_t source, int32_t target, const char* input, char* output) {

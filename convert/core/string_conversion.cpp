@@ -48,9 +48,7 @@ std::int32_t convertString(const CodeTables& tables, CnsCoder& coder, CharacterL
     produced =
         converter.convert(s, t, input, false, std::span<std::uint8_t>(output, maxStringOutput(input.size()))).produced;
   }
-  output[produced] = 0;
-  output[produced + 1] = 0;
-  output[produced + 2] = 0;
+  std::memset(output + produced, 0, kStringTerminatorLength);
   return kResultOk;
 }
 

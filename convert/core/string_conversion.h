@@ -15,13 +15,17 @@ namespace tessel {
 // first zero code unit.
 std::size_t stringInputLength(const std::uint8_t* input, std::uint8_t source);
 
-// Output room that a string of `inputLength` bytes may need, not counting the three zero bytes
-// written after it.
+// The zero bytes written after a converted string: three, so that the text ends at a zero whatever
+// its encoding (a UCS-2 zero code unit at an even or odd offset).
+inline constexpr std::size_t kStringTerminatorLength = 3;
+
+// Output room that a string of `inputLength` bytes may need, not counting the kStringTerminatorLength
+// zero bytes written after it.
 constexpr std::size_t maxStringOutput(std::size_t inputLength) { return 8 * inputLength + 16; }
 
 // Checks the selectors and the table status, then measures `input` (see stringInputLength), resets
 // the seven-bit state and converts it, writing the converted bytes and three zero bytes to
-// `output`, which must hold maxStringOutput(length) + 3 bytes. Returns a result code; on a refusal
+// `output`, which must hold maxStringOutput(length) + kStringTerminatorLength bytes. Returns a result code; on a refusal
 // neither buffer is touched.
 std::int32_t convertString(const CodeTables& tables, CnsCoder& coder, CharacterList* list, std::int32_t source,
                            std::int32_t target, const std::uint8_t* input, std::uint8_t* output);

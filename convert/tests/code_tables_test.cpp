@@ -210,7 +210,7 @@ TEST(IndexedLookups, ConvertLikeTheScanInSearchOrder) {
     };
     for (const Pair& p : {Pair{2, 0, &twoByte}, Pair{18, 0, &twoByte}, Pair{2, 4, &twoByte}, Pair{4, 2, &ucs},
                           Pair{4, 0, &ucs}, Pair{1, 2, &euc}, Pair{1, 4, &euc}, Pair{1, 18, &euc}}) {
-      std::vector<std::uint8_t> a(maxStringOutput(p.text->size()) + 3);
+      std::vector<std::uint8_t> a(maxStringOutput(p.text->size()) + kStringTerminatorLength);
       std::vector<std::uint8_t> b(a.size());
       CnsCoder ca, cb;
       ASSERT_EQ(convertString(indexed, ca, nullptr, p.source, p.target, p.text->data(), a.data()), 0);

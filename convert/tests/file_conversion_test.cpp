@@ -231,7 +231,7 @@ TEST_F(FileConversion, LongLinesSplitAtCharacterBoundaries) {
       CnsCoder stringCoder;
       Bytes text = line;
       text.insert(text.end(), {0, 0});
-      Bytes expected(maxStringOutput(text.size()) + 3);
+      Bytes expected(maxStringOutput(text.size()) + kStringTerminatorLength);
       ASSERT_EQ(convertString(tables, stringCoder, nullptr, c.source, c.target, text.data(), expected.data()), 0);
       std::size_t n = 0;
       while (!(expected[n] == 0 && expected[n + 1] == 0 && expected[n + 2] == 0 && (c.target != 4 || n % 2 == 0))) ++n;

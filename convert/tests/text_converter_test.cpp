@@ -31,7 +31,7 @@ class StringConversion : public ::testing::Test {
   std::int32_t run(std::int32_t source, std::int32_t target, Bytes input, Bytes& output) {
     input.insert(input.end(), {0, 0});
     const std::size_t n = stringInputLength(input.data(), static_cast<std::uint8_t>(source & 0xFF));
-    output.assign(maxStringOutput(n) + 3, 0xEE);
+    output.assign(maxStringOutput(n) + kStringTerminatorLength, 0xEE);
     return convertString(tables, coder, &list, source, target, input.data(), output.data());
   }
 
