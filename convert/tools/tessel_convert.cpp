@@ -6,6 +6,7 @@
 // table_root.h). UTF-8 and EUC-TW are this host's own: it converts them to and from the library's
 // UCS-2 and EUC forms around the library's conversion.
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -15,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "convert_options.h"
 #include "euc_tw.h"
 #include "file_transcoder.h"
 #include "library_loader.h"
@@ -30,50 +32,7 @@ namespace fs = std::filesystem;
 namespace tessel::tools {
 namespace {
 
-constexpr const char* kHelp =
-    "Usage: tessel-convert -f FROM -t TO [--tables DIR] [--list] INPUT OUTPUT\n"
-    "Converts a text file from one encoding to another through the tessel library.\n"
-    "\n"
-    "Every conversion goes through CNS 11643 with the library's code tables. INPUT and OUTPUT may\n"
-    "name the same file: the result then replaces it only when complete.\n"
-    "\n"
-    "Options:\n"
-    "  -f FROM       the encoding of INPUT\n"
-    "  -t TO         the encoding of OUTPUT\n"
-    "  --tables DIR  the folder of the five code tables (default: the tables of the build or of\n"
-    "                the installation); on Windows a folder named share\n"
-    "  --list        write the character list form CNSLIST.LOG into the current directory, with a\n"
-    "                row for each CNS character that has no code in TO\n"
-    "  -h, --help    show this help and exit\n"
-    "  --version     show the version and exit\n"
-    "\n"
-    "Encodings:\n"
-    "  cns     CNS 11643 in the seven-bit ISO 2022 form\n"
-    "  euc     CNS 11643 in the library's EUC form: every character in four bytes, 8E, A0 + plane,\n"
-    "          then the two bytes of the code with their high bit set\n"
-    "  euc-tw  EUC-TW as other tools write it: plane 1 in two bytes, the other planes in four\n"
-    "          bytes after 8E; reading accepts both forms\n"
-    "  big5    Big5\n"
-    "  ucs     UCS-2, little-endian, with a byte-order mark\n"
-    "  gbk     GBK\n"
-    "  utf8    UTF-8, converted to and from UCS-2 by this program\n"
-    "\n"
-    "Exit status:\n"
-    "  0  the file was converted\n"
-    "  1  the conversion was refused or failed; one line on standard error says why\n"
-    "  2  the command line is wrong\n";
-
-constexpr const char* kUsage = "usage: tessel-convert -f FROM -t TO [--tables DIR] [--list] INPUT OUTPUT";
-constexpr const char* kEncodingNames = "cns, euc, euc-tw, big5, ucs, gbk, utf8";
-
-// An encoding on the command line: a library selector, in the library's form or in one this host
-// converts to and from that selector's form.
-enum class HostForm { kLibrary, kUtf8, kEucTw };
-struct Encoding {
-  int selector = -1;
-  HostForm form = HostForm::kLibrary;
-};
-
+// What a conversion works with: the command line's choices, the files as absolute paths.
 struct Options {
   Encoding from;
   Encoding to;
@@ -83,54 +42,13 @@ struct Options {
   fs::path output;
 };
 
-// A usage error: one line, and the usage. An empty message asks for the help.
-struct UsageError {
-  std::string message;
-};
-struct VersionRequest {};
-
-std::optional<Encoding> encodingByName(const std::string& name) {
-  if (name == "utf8" || name == "utf-8") return Encoding{CVT_UCS, HostForm::kUtf8};
-  if (name == "euc-tw") return Encoding{CVT_EUC, HostForm::kEucTw};
-  if (const auto selector = selectorByName(name)) return Encoding{*selector, HostForm::kLibrary};
-  return std::nullopt;
-}
-
-Options parse(int argc, char** argv) {
-  Options o;
-  std::vector<std::string> files;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    auto value = [&]() -> std::string {
-      if (i + 1 >= argc) throw UsageError{"option " + arg + " needs a value"};
-      return argv[++i];
-    };
-    if (arg == "-f" || arg == "-t") {
-      const std::string name = value();
-      const auto encoding = encodingByName(name);
-      if (!encoding) throw UsageError{"unknown encoding '" + name + "' (use " + kEncodingNames + ")"};
-      (arg == "-f" ? o.from : o.to) = *encoding;
-    } else if (arg == "--tables") {
-      o.tables = fs::path(value());
-    } else if (arg == "--list") {
-      o.list = true;
-    } else if (arg == "-h" || arg == "--help") {
-      throw UsageError{""};
-    } else if (arg == "--version") {
-      throw VersionRequest{};
-    } else if (arg.size() > 1 && arg[0] == '-') {
-      throw UsageError{"unknown option " + arg};
-    } else {
-      files.push_back(arg);
-    }
-  }
-  if (o.from.selector < 0 || o.to.selector < 0) throw UsageError{"both -f FROM and -t TO are needed"};
-  if (files.size() != 2) throw UsageError{"an INPUT and an OUTPUT file are needed"};
-  if (o.from.selector == o.to.selector && o.from.form == o.to.form && o.from.form != HostForm::kLibrary)
-    throw UsageError{"nothing to convert: FROM and TO are the same encoding"};
-  o.input = fs::absolute(files[0]);
-  o.output = fs::absolute(files[1]);
-  return o;
+Options conversionOptions(const ConvertOptions& line) {
+  return Options{line.from,
+                 line.to,
+                 line.tables ? std::optional<fs::path>(*line.tables) : std::nullopt,
+                 line.list,
+                 fs::absolute(line.files[0]),
+                 fs::absolute(line.files[1])};
 }
 
 fs::path executablePath(const char* argv0) {
@@ -379,25 +297,22 @@ int run(const Options& o, const fs::path& programFolder) {
 
 int main(int argc, char** argv) {
   using namespace tessel::tools;
-  Options options;
-  try {
-    options = parse(argc, argv);
-  } catch (const UsageError& e) {
-    if (e.message.empty()) {
-      std::fputs(kHelp, stdout);
-      return 0;
-    }
-    std::fprintf(stderr, "tessel-convert: %s\n%s\nencodings: %s\n", e.message.c_str(), kUsage, kEncodingNames);
-    return 2;
-  } catch (const VersionRequest&) {
-    std::printf("tessel-convert %s\n", TOOLKIT_VERSION);
-    return 0;
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "tessel-convert: %s\n", e.what());
+  const std::vector<std::string> arguments(argv + std::min(argc, 1), argv + argc);
+  const auto parsed = ParseConvertOptions(arguments);
+  if (!parsed.error.empty()) {
+    std::fprintf(stderr, "tessel-convert: %s\n%s", parsed.error.c_str(), ConvertUsage().c_str());
     return 2;
   }
+  if (parsed.options.help) {
+    std::fputs(ConvertHelp().c_str(), stdout);
+    return 0;
+  }
+  if (parsed.options.version) {
+    std::printf("tessel-convert %s\n", TOOLKIT_VERSION);
+    return 0;
+  }
   try {
-    return run(options, executablePath(argv[0]).parent_path());
+    return run(conversionOptions(parsed.options), executablePath(argv[0]).parent_path());
   } catch (const HostError& e) {
     std::fprintf(stderr, "tessel-convert: %s\n", e.message.c_str());
   } catch (const std::exception& e) {

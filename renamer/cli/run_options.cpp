@@ -6,6 +6,10 @@
 #include "core/utf8_text.h"
 
 namespace quillon::cli {
+
+using toolkit::cli::ExitStatusHelp;
+using toolkit::cli::OptionHelp;
+using toolkit::cli::ReadArguments;
 namespace {
 
 constexpr std::array<Option<RunOptions>, 9> kOptions = {{
@@ -24,18 +28,12 @@ constexpr std::array<Option<RunOptions>, 9> kOptions = {{
        o.log_dir = value;
        return {};
      }},
-    {"--all-disks", "", "", "walk every local disk (every local file system from /) instead of FOLDERs",
-     [](RunOptions& o, const std::string&) -> std::string {
-       o.all_disks = true;
-       return {};
-     }},
-    {"--dry-run", "", "",
-     "walk and map as a run would, rename nothing: print what would be renamed\nand what could not be; no log is "
-     "written",
-     [](RunOptions& o, const std::string&) -> std::string {
-       o.dry_run = true;
-       return {};
-     }},
+    toolkit::cli::FlagOption<RunOptions, &RunOptions::all_disks>(
+        "--all-disks", "walk every local disk (every local file system from /) instead of FOLDERs"),
+    toolkit::cli::FlagOption<RunOptions, &RunOptions::dry_run>(
+        "--dry-run",
+        "walk and map as a run would, rename nothing: print what would be renamed\nand what could not be; no log is "
+        "written"),
     {"--undo", "", "LOGFILE",
      "rename back what the run of LOGFILE renamed (a run's log or a recovered\none), last rename first, never "
      "replacing an existing name; entries whose\nfile is gone or whose old name is taken are reported and skipped; "
@@ -44,23 +42,9 @@ constexpr std::array<Option<RunOptions>, 9> kOptions = {{
        o.undo_log = value;
        return value.empty() ? "--undo needs a log file" : "";
      }},
-    {"--quiet", "", "", "print no rename lines",
-     [](RunOptions& o, const std::string&) -> std::string {
-       o.quiet = true;
-       return {};
-     }},
-    {"--help", "-h", "", "print this help and exit",
-     [](RunOptions& o, const std::string&) -> std::string {
-       o.help = true;
-       return {};
-     },
-     true},
-    {"--version", "", "", "print the version and exit",
-     [](RunOptions& o, const std::string&) -> std::string {
-       o.version = true;
-       return {};
-     },
-     true},
+    toolkit::cli::FlagOption<RunOptions, &RunOptions::quiet>("--quiet", "print no rename lines"),
+    toolkit::cli::HelpOption<RunOptions>("print this help and exit"),
+    toolkit::cli::VersionOption<RunOptions>("print the version and exit"),
 }};
 
 constexpr std::array<ExitStatus, 5> kExitStatuses = {{

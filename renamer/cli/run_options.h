@@ -5,10 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "cli/option_table.h"
 #include "core/name_mapping.h"
+#include "toolkit_cli/option_table.h"
 
 namespace quillon::cli {
+
+using toolkit::cli::ExitStatus;
+using toolkit::cli::Option;
+using toolkit::cli::Parsed;
 
 // Exit statuses.
 inline constexpr int kExitDone = 0;

@@ -7,6 +7,10 @@
 #include "core/utf8_text.h"
 
 namespace quillon::cli {
+
+using toolkit::cli::ExitStatusHelp;
+using toolkit::cli::OptionHelp;
+using toolkit::cli::ReadArguments;
 namespace {
 
 constexpr std::array<Option<WindowRunOptions>, 7> kOptions = {{
@@ -41,18 +45,8 @@ constexpr std::array<Option<WindowRunOptions>, 7> kOptions = {{
        o.event_interval_us = us;
        return {};
      }},
-    {"--help", "-h", "", "print this help and exit",
-     [](WindowRunOptions& o, const std::string&) -> std::string {
-       o.help = true;
-       return {};
-     },
-     true},
-    {"--version", "", "", "print the version and exit",
-     [](WindowRunOptions& o, const std::string&) -> std::string {
-       o.version = true;
-       return {};
-     },
-     true},
+    toolkit::cli::HelpOption<WindowRunOptions>("print this help and exit"),
+    toolkit::cli::VersionOption<WindowRunOptions>("print the version and exit"),
 }};
 
 constexpr std::size_t kHelpColumn = 23;

@@ -7,10 +7,14 @@
 #include <span>
 #include <string>
 
-#include "cli/option_table.h"
 #include "core/name_mapping.h"
+#include "toolkit_cli/option_table.h"
 
 namespace quillon::cli {
+
+using toolkit::cli::ExitStatus;
+using toolkit::cli::Option;
+using toolkit::cli::Parsed;
 
 struct WindowRunOptions {
   Direction direction = Direction::kPrivateToStandard;

@@ -18,7 +18,9 @@
 #include "code_tables.h"
 #include "glibc_iconv.h"
 #include "icu_converter.h"
+#include "mktables_options.h"
 #include "table_writer.h"
+#include "toolkit_version.h"
 
 namespace tessel::mktables {
 namespace {
@@ -193,12 +195,23 @@ void printReport(const DefaultTables& t) {
 
 int main(int argc, char** argv) {
   using namespace tessel::mktables;
-  if (argc < 2 || std::string(argv[1]) == "--help") {
-    std::fprintf(stderr, "usage: tessel-mktables OUTDIR [--report]\n");
+  const std::vector<std::string> arguments(argv + std::min(argc, 1), argv + argc);
+  const auto parsed = ParseMktablesOptions(arguments);
+  if (!parsed.error.empty()) {
+    std::fprintf(stderr, "tessel-mktables: %s\n%s", parsed.error.c_str(), MktablesUsage().c_str());
     return 2;
   }
+  const MktablesOptions& options = parsed.options;
+  if (options.help) {
+    std::fputs(MktablesHelp().c_str(), stdout);
+    return 0;
+  }
+  if (options.version) {
+    std::printf("tessel-mktables %s\n", TOOLKIT_VERSION);
+    return 0;
+  }
   try {
-    const std::filesystem::path dir = argv[1];
+    const std::filesystem::path dir = options.out_dir;
     std::filesystem::create_directories(dir);
     const DefaultTables t = build();
     writeTableFile(dir / "CNS_B5.TBL", t.big5);
@@ -206,7 +219,7 @@ int main(int argc, char** argv) {
     writeTableFile(dir / "CNS_B5U.TBL", t.big5Last);
     writeTableFile(dir / "CNS_UCS.TBL", t.ucs);
     writeTableFile(dir / "CNS_GBK.TBL", t.gbk);
-    if (argc > 2 && std::string(argv[2]) == "--report") printReport(t);
+    if (options.report) printReport(t);
     return 0;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "tessel-mktables: %s\n", e.what());

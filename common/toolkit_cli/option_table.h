@@ -1,7 +1,8 @@
 #pragma once
 // One table of a program's options that both reads its command line and writes the option lines of
 // its --help (and so of its manual page): each option's name, the name of its value, its help and
-// what it does to the options.
+// what it does to the options. Header-only, so that every program (and each Windows thread-model
+// copy of one) compiles it with its own settings.
 
 #include <algorithm>
 #include <span>
@@ -9,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace quillon::cli {
+namespace toolkit::cli {
 
 template <typename Options>
 struct Option {
@@ -21,6 +22,33 @@ struct Option {
   std::string (*apply)(Options& options, const std::string& value);
   bool last = false;  // the rest of the command line is not read (--help, --version)
 };
+
+// An option without a value that sets one flag of the options.
+template <typename Options, bool Options::*kFlag>
+constexpr Option<Options> FlagOption(std::string_view name, std::string_view help, bool last = false) {
+  return {name,
+          "",
+          "",
+          help,
+          [](Options& options, const std::string&) -> std::string {
+            options.*kFlag = true;
+            return {};
+          },
+          last};
+}
+
+// The two options every program answers (into its `help` and `version` flags); each ends the
+// reading, whatever else the line holds.
+template <typename Options>
+constexpr Option<Options> HelpOption(std::string_view help) {
+  Option<Options> option = FlagOption<Options, &Options::help>("--help", help, true);
+  option.alias = "-h";
+  return option;
+}
+template <typename Options>
+constexpr Option<Options> VersionOption(std::string_view help) {
+  return FlagOption<Options, &Options::version>("--version", help, true);
+}
 
 template <typename Options>
 struct Parsed {
@@ -98,6 +126,18 @@ struct ExitStatus {
 };
 
 // The "Exit status:" part of --help.
-std::string ExitStatusHelp(std::span<const ExitStatus> statuses);
+inline std::string ExitStatusHelp(std::span<const ExitStatus> statuses) {
+  std::string text = "Exit status:\n";
+  for (const ExitStatus& status : statuses) {
+    const std::string term = "  " + std::to_string(status.code) + "  ";
+    text += term;
+    std::string_view help = status.help;
+    for (std::size_t end; (end = help.find('\n')) != std::string_view::npos; help.remove_prefix(end + 1)) {
+      text += std::string(help.substr(0, end)) + "\n" + std::string(term.size(), ' ');
+    }
+    text += std::string(help) + "\n";
+  }
+  return text;
+}
 
-}  // namespace quillon::cli
+}  // namespace toolkit::cli
