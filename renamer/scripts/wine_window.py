@@ -1,0 +1,212 @@
+"""quillon.exe under Wine on a virtual X server, driven like a person with xdotool: one private
+prefix (scripts/wine-prefix: no Z:, code page 950, the Ming faces) whose only other drive, T:,
+is a folder of the caller's own temporary folder; what the windows show is read with
+quillon_window_probe.exe, a reader of windows through the system's window functions.
+
+Used by the window tests, ./scripts/demo and renamer/scripts/screenshot-windows."""
+import json
+import os
+import shutil
+import signal
+import subprocess
+import time
+
+REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+CAPTION = "重新命名程式"
+DRIVE = "T"
+
+# Control ids (resource.h)
+RG_DIR_FORWARD, RG_DIR_REVERSE = 1002, 1003
+RG_FOLDER_ALL_DISKS, RG_FOLDER_ONE_FOLDER = 1005, 1006
+EDT_HD, EDT_PATH, BTN_BROWSER, BTN_START, LV_LOG, BTN_STOP, LBL_NOW = 1007, 1008, 1009, 1010, 1011, 1012, 1013
+
+
+class Refused(Exception):
+    """The session would reach outside its own folders: nothing is started."""
+
+
+class WineWindows:
+    def __init__(self, work, prefix, probe, wait=60):
+        """Makes PREFIX (removed and made again) with T: on WORK/drive, and an X server."""
+        self.work = os.path.abspath(work)
+        self.prefix = os.path.abspath(prefix)
+        self.drive = os.path.join(self.work, "drive")
+        self.wait = wait
+        os.makedirs(self.drive, exist_ok=True)
+        made = subprocess.run(
+            [os.path.join(REPO, "scripts", "wine-prefix"), self.prefix, "--chinese", "--drive", DRIVE + "=" + self.drive],
+            capture_output=True, text=True)
+        if made.returncode != 0:
+            raise RuntimeError("wine-prefix failed:\n" + made.stderr)
+        self.env = dict(os.environ)
+        for name in ("LC_ALL", "DISPLAY"):
+            self.env.pop(name, None)
+        self.env.update(WINEPREFIX=self.prefix, WINEARCH="win32", WINEDEBUG="-all",
+                        WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d",
+                        LOCPATH=os.path.join(self.prefix, "locale"), LANG="zh_TW.UTF-8")
+        self.probe_exe = self.place(probe, "probe")
+        self.xvfb = None
+        self.programs = []
+        self._start_x_server()
+
+    # -- the machine the programs see
+
+    def check_confined(self):
+        """Refuses unless the prefix reaches nothing but itself and the work folder, and its drives
+        are C: (the prefix's own) and T: alone."""
+        checked = subprocess.run([os.path.join(REPO, "scripts", "wine-prefix"), "--check", self.prefix, self.work],
+                                 capture_output=True, text=True)
+        if checked.returncode != 0:
+            raise Refused(checked.stderr)
+        drives = sorted(os.listdir(os.path.join(self.prefix, "dosdevices")))
+        letters = [d for d in drives if len(d) == 2 and d.endswith(":")]
+        if letters != ["c:", DRIVE.lower() + ":"]:
+            raise Refused("the prefix has the drives %s, not c: and %s: alone" % (letters, DRIVE.lower()))
+
+    def place(self, path, folder, name=None):
+        """Copies a file into T:\\FOLDER; returns its Linux path."""
+        target = os.path.join(self.drive, folder)
+        os.makedirs(target, exist_ok=True)
+        target = os.path.join(target, name or os.path.basename(path))
+        shutil.copyfile(path, target)
+        return target
+
+    def windows_path(self, path):
+        """The path under T: of a Linux path in the drive folder."""
+        relative = os.path.relpath(os.path.abspath(path), self.drive)
+        if relative.startswith(".."):
+            raise Refused("%s is not on the test's drive" % path)
+        return DRIVE + ":\\" + ("" if relative == "." else relative.replace("/", "\\"))
+
+    def profile(self):
+        """The Linux path of the prefix user's profile folder (C:\\users\\NAME)."""
+        users = os.path.join(self.prefix, "drive_c", "users")
+        names = [n for n in os.listdir(users) if n != "Public"]
+        return os.path.join(users, names[0])
+
+    # -- programs
+
+    def _start_x_server(self):
+        read, write = os.pipe()
+        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24", "-dpi", "96",
+                                      "-nolisten", "tcp"], pass_fds=(write,), stderr=subprocess.DEVNULL)
+        os.close(write)
+        with os.fdopen(read) as f:
+            number = f.readline().strip()
+        if not number:
+            raise RuntimeError("Xvfb did not start")
+        self.env["DISPLAY"] = ":" + number
+
+    def start(self, program_path, *arguments):
+        """Starts a program of the drive folder under Wine, in its own folder."""
+        self.check_confined()
+        process = subprocess.Popen(["wine", self.windows_path(program_path)] + list(arguments), env=self.env,
+                                   cwd=os.path.dirname(program_path), stdout=subprocess.PIPE,
+                                   stderr=subprocess.PIPE)
+        self.programs.append(process)
+        return process
+
+    def run(self, program_path, *arguments, cwd=None):
+        """Runs a console program of the drive folder to its end: (status, stdout, stderr)."""
+        self.check_confined()
+        done = subprocess.run(["wine", self.windows_path(program_path)] + list(arguments), env=self.env,
+                              cwd=cwd or os.path.dirname(program_path), capture_output=True, timeout=300)
+        return done.returncode, done.stdout, done.stderr
+
+    def wait_server(self):
+        """Waits for every program of the prefix to end."""
+        subprocess.run(["wineserver", "-w"], env=self.env, timeout=120)
+
+    def close(self):
+        for process in self.programs:
+            if process.poll() is None:
+                process.kill()
+            process.wait()
+        subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL)
+        if self.xvfb:
+            self.xvfb.send_signal(signal.SIGTERM)
+            self.xvfb.wait()
+
+    # -- reading the windows
+
+    def windows(self, title=None):
+        """Every visible top-level window of the programs (with TITLE only), as the probe reads it."""
+        arguments = [title] if title else []
+        done = subprocess.run(["wine", self.windows_path(self.probe_exe)] + arguments, env=self.env,
+                              capture_output=True, timeout=60)
+        return [json.loads(line) for line in done.stdout.decode("utf-8").splitlines() if line.strip()]
+
+    def wait_for(self, what, condition, title=None):
+        """Reads the windows until CONDITION(windows) gives something true; returns that."""
+        deadline = time.monotonic() + self.wait
+        while True:
+            found = condition(self.windows(title))
+            if found:
+                return found
+            if time.monotonic() > deadline:
+                raise TimeoutError("no " + what)
+            time.sleep(0.2)
+
+    def main_window(self):
+        """The renamer's window (the caption's window that holds the start button), once it is there."""
+        return self.wait_for("main window", lambda ws: next(
+            (w for w in ws if control(w, BTN_START)), None), CAPTION)
+
+    # -- the pointer and the keyboard, through the X server
+
+    def x_window(self, window):
+        """The X window of a window the probe read, by its title and position."""
+        found = subprocess.run(["xdotool", "search", "--name", "^" + window["title"] + "$"], env=self.env,
+                               capture_output=True, text=True).stdout.split()
+        left, top = window["rect"][0], window["rect"][1]
+        for xid in found:
+            geometry = subprocess.run(["xdotool", "getwindowgeometry", "--shell", xid], env=self.env,
+                                      capture_output=True, text=True).stdout
+            values = dict(line.split("=", 1) for line in geometry.split())
+            if abs(int(values["X"]) - left) <= 40 and abs(int(values["Y"]) - top) <= 40:
+                return xid, int(values["X"]), int(values["Y"])
+        raise LookupError("no X window for " + window["title"])
+
+    def click(self, window, control_id, x=None, y=None):
+        """A left click on a control (at its middle, or at X, Y of its rectangle)."""
+        c = control(window, control_id)
+        xid, x_left, x_top = self.x_window(window)
+        left = window["client"][0] + c["rect"][0] + (c["rect"][2] // 2 if x is None else x) - x_left
+        top = window["client"][1] + c["rect"][1] + (c["rect"][3] // 2 if y is None else y) - x_top
+        self.xdotool("mousemove", "--window", xid, str(left), str(top), "click", "1")
+
+    def type_text(self, window, text):
+        xid = self.x_window(window)[0]
+        self.xdotool("type", "--window", xid, "--delay", "20", text)
+
+    def key(self, window, *keys):
+        xid = self.x_window(window)[0]
+        self.xdotool("key", "--window", xid, *keys)
+
+    def xdotool(self, *arguments):
+        subprocess.run(["xdotool"] + list(arguments), env=self.env, check=True, timeout=60)
+
+    def screenshot(self, window, path):
+        """The window as the screen shows it, frame included, into a PNG."""
+        left, top, width, height = window["rect"]
+        subprocess.run(["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (width, height, left, top),
+                        "+repage", path], env=self.env, check=True, timeout=60)
+
+
+def control(window, control_id):
+    return next((c for c in window["controls"] if c["id"] == control_id), None)
+
+
+def focused_id(window):
+    return next((c["id"] for c in window["controls"] if c["handle"] == window["focus"]), None)
+
+
+def ready_to_start_one_folder(window, folder):
+    """Refuses to press Start unless 指定路徑 is selected with FOLDER on the test's drive."""
+    if not control(window, RG_FOLDER_ONE_FOLDER)["checked"] or control(window, RG_FOLDER_ALL_DISKS)["checked"]:
+        raise Refused("指定路徑 is not selected")
+    if control(window, EDT_PATH)["text"] != folder or not folder.startswith(DRIVE + ":\\"):
+        raise Refused("the folder field holds %r, not %r" % (control(window, EDT_PATH)["text"], folder))
+    drives = control(window, EDT_HD)["text"]
+    if drives != "C:\\," + DRIVE + ":\\,":
+        raise Refused("the window lists the drives %r" % drives)
