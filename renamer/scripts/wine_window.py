@@ -9,6 +9,7 @@ import os
 import shutil
 import signal
 import subprocess
+import tempfile
 import time
 
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
@@ -101,17 +102,27 @@ class WineWindows:
         """Starts a program of the drive folder under Wine, in its own folder."""
         self.check_confined()
         process = subprocess.Popen(["wine", self.windows_path(program_path)] + list(arguments), env=self.env,
-                                   cwd=os.path.dirname(program_path), stdout=subprocess.PIPE,
-                                   stderr=subprocess.PIPE)
+                                   cwd=os.path.dirname(program_path), stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL)
         self.programs.append(process)
         return process
 
     def run(self, program_path, *arguments, cwd=None):
         """Runs a console program of the drive folder to its end: (status, stdout, stderr)."""
         self.check_confined()
-        done = subprocess.run(["wine", self.windows_path(program_path)] + list(arguments), env=self.env,
-                              cwd=cwd or os.path.dirname(program_path), capture_output=True, timeout=300)
-        return done.returncode, done.stdout, done.stderr
+        return self._run_to_end([self.windows_path(program_path)] + list(arguments),
+                                cwd or os.path.dirname(program_path), 300)
+
+    def _run_to_end(self, command, cwd, timeout):
+        """Runs wine COMMAND until the program ends: (status, stdout, stderr). Its output goes to
+        files, not pipes: the first program of a prefix starts the Wine server and its services,
+        which inherit the program's output and keep a pipe open long after the program ended."""
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+            done = subprocess.run(["wine"] + command, env=self.env, cwd=cwd, stdin=subprocess.DEVNULL, stdout=out,
+                                  stderr=err, timeout=timeout)
+            out.seek(0)
+            err.seek(0)
+            return done.returncode, out.read(), err.read()
 
     def wait_server(self):
         """Waits for every program of the prefix to end."""
@@ -132,9 +143,8 @@ class WineWindows:
     def windows(self, title=None):
         """Every visible top-level window of the programs (with TITLE only), as the probe reads it."""
         arguments = [title] if title else []
-        done = subprocess.run(["wine", self.windows_path(self.probe_exe)] + arguments, env=self.env,
-                              capture_output=True, timeout=60)
-        return [json.loads(line) for line in done.stdout.decode("utf-8").splitlines() if line.strip()]
+        _, out, _ = self._run_to_end([self.windows_path(self.probe_exe)] + arguments, self.drive, 60)
+        return [json.loads(line) for line in out.decode("utf-8").splitlines() if line.strip()]
 
     def wait_for(self, what, condition, title=None):
         """Reads the windows until CONDITION(windows) gives something true; returns that."""
