@@ -3,14 +3,16 @@ prefix (scripts/wine-prefix: no Z:, code page 950, the Ming faces) whose only ot
 is a folder of the caller's own temporary folder; what the windows show is read with
 quillon_window_probe.exe, a reader of windows through the system's window functions.
 
-Used by the window tests, ./scripts/demo and renamer/scripts/screenshot-windows."""
+Used by the window tests and renamer/scripts/wine-demo (which ./scripts/demo runs)."""
 import json
 import os
 import shutil
 import signal
+import struct
 import subprocess
 import tempfile
 import time
+import zlib
 
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 CAPTION = "重新命名程式"
@@ -89,8 +91,12 @@ class WineWindows:
 
     def _start_x_server(self):
         read, write = os.pipe()
+        # The screen is also a file (XWD) in the work folder, from which screenshots are cut.
+        self.frame_buffer = os.path.join(self.work, "screen")
+        os.makedirs(self.frame_buffer, exist_ok=True)
         self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24", "-dpi", "96",
-                                      "-nolisten", "tcp"], pass_fds=(write,), stderr=subprocess.DEVNULL)
+                                      "-nolisten", "tcp", "-fbdir", self.frame_buffer], pass_fds=(write,),
+                                     stderr=subprocess.DEVNULL)
         os.close(write)
         with os.fdopen(read) as f:
             number = f.readline().strip()
@@ -185,23 +191,26 @@ class WineWindows:
         top = window["client"][1] + c["rect"][1] + (c["rect"][3] // 2 if y is None else y) - x_top
         self.xdotool("mousemove", "--window", xid, str(left), str(top), "click", "1")
 
+    # Keys are pressed as a keyboard would (XTEST) into the window given the X input focus: keys
+    # sent to a window (xdotool's --window) carry their modifiers only in the event's state, which
+    # Wine does not read, so Shift and Alt would be lost (T: would arrive as t;).
     def type_text(self, window, text):
-        xid = self.x_window(window)[0]
-        self.xdotool("type", "--window", xid, "--delay", "20", text)
+        self.xdotool("windowfocus", self.x_window(window)[0])
+        self.xdotool("type", "--delay", "20", text)
 
     def key(self, window, *keys):
-        xid = self.x_window(window)[0]
-        self.xdotool("key", "--window", xid, *keys)
+        self.xdotool("windowfocus", self.x_window(window)[0])
+        self.xdotool("key", *keys)
 
     def xdotool(self, *arguments):
         subprocess.run(["xdotool"] + list(arguments), env=self.env, check=True, timeout=60)
 
     def screenshot(self, window, path):
-        """The window as the screen shows it, frame included, into a PNG."""
-        left, top, width, height = window["rect"]
-        subprocess.run(["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (width, height, left, top),
-                        "+repage", path], env=self.env, check=True, timeout=60)
-
+        """The window's client area as the screen shows it, into a PNG (with no window manager
+        there is no frame to show)."""
+        with open(os.path.join(self.frame_buffer, "Xvfb_screen0"), "rb") as f:
+            screen = f.read()
+        write_png(path, *crop_xwd(screen, window["client"]))
 
 def control(window, control_id):
     return next((c for c in window["controls"] if c["id"] == control_id), None)
@@ -220,3 +229,36 @@ def ready_to_start_one_folder(window, folder):
     drives = control(window, EDT_HD)["text"]
     if drives != "C:\\," + DRIVE + ":\\,":
         raise Refused("the window lists the drives %r" % drives)
+
+
+def crop_xwd(screen, rect):
+    """The pixels of RECT (left, top, width, height) of an XWD screen of 24 or 32 bits a pixel:
+    (width, height, rows of RGB bytes)."""
+    fields = struct.unpack(">25I", screen[:100])
+    header_size, byte_order, bits_per_pixel, bytes_per_line, colours = (fields[0], fields[7], fields[11], fields[12],
+                                                                        fields[19])
+    screen_width, screen_height = fields[4], fields[5]
+    if bits_per_pixel not in (24, 32):
+        raise ValueError("screen of %d bits a pixel" % bits_per_pixel)
+    step = bits_per_pixel // 8
+    red, green, blue = (2, 1, 0) if byte_order == 0 else (step - 3, step - 2, step - 1)
+    pixels = header_size + 12 * colours
+    left, top = max(rect[0], 0), max(rect[1], 0)
+    right, bottom = min(rect[0] + rect[2], screen_width), min(rect[1] + rect[3], screen_height)
+    rows = []
+    for y in range(top, bottom):
+        line = screen[pixels + y * bytes_per_line + left * step:pixels + y * bytes_per_line + right * step]
+        rgb = bytearray(len(line) // step * 3)
+        rgb[0::3], rgb[1::3], rgb[2::3] = line[red::step], line[green::step], line[blue::step]
+        rows.append(bytes(rgb))
+    return right - left, bottom - top, rows
+
+
+def write_png(path, width, height, rows):
+    """An 8-bit RGB PNG."""
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+    raw = b"".join(b"\0" + row for row in rows)
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)) +
+                chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))

@@ -72,9 +72,7 @@ std::string StringTable() {
   return text + "END\n";
 }
 
-std::string IconResource() {
-  return std::string(kIconSymbol) + " ICON " + ScriptString(kIconFileName) + "\n";
-}
+std::string IconResource() { return std::string(kIconSymbol) + " ICON " + ScriptString(kIconFileName) + "\n"; }
 
 std::string ManifestResource() {
   return "// The manifest the process reads as it starts (" + std::to_string(kProcessManifestId) +

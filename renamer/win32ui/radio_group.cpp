@@ -1,6 +1,7 @@
 #include "win32ui/radio_group.h"
 
 #include <algorithm>
+#include <string>
 
 #include "win32ui/window_texts.h"
 
@@ -15,6 +16,19 @@ int LineHeight(HWND window, HFONT font) {
   SelectObject(dc, old);
   ReleaseDC(window, dc);
   return static_cast<int>(metrics.tmHeight);
+}
+
+// The width a radio button needs for its circle and its text: a button is a window that takes every
+// click in its rectangle, and the fields laid over the group beside the items must stay reachable.
+int ButtonWidth(HWND window, HFONT font, const std::wstring& text) {
+  const HDC dc = GetDC(window);
+  const HGDIOBJ old = SelectObject(dc, font);
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  SelectObject(dc, old);
+  ReleaseDC(window, dc);
+  constexpr int kCircleGap = 4;  // between the circle and the text, and after the text for the focus frame
+  return GetSystemMetrics(SM_CXMENUCHECK) + 2 * kCircleGap + static_cast<int>(extent.cx);
 }
 
 }  // namespace
@@ -37,9 +51,10 @@ void TRadioGroup::Create(HWND parent, const ControlSpec& spec, const RECT& rect,
     const PixelRect& place = places[i];
     // The first button starts the dialog manager's group: arrow keys move within it.
     const DWORD style = WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP : 0);
-    HWND button = CreateWindowExW(0, L"BUTTON", LoadText(instance, item.text).c_str(), style,
-                                  static_cast<int>(rect.left) + place.left, static_cast<int>(rect.top) + place.top,
-                                  place.width, place.height, parent,
+    const std::wstring text = LoadText(instance, item.text);
+    const int button_width = std::min(place.width, ButtonWidth(parent, font, text));
+    HWND button = CreateWindowExW(0, L"BUTTON", text.c_str(), style, static_cast<int>(rect.left) + place.left,
+                                  static_cast<int>(rect.top) + place.top, button_width, place.height, parent,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)), instance, nullptr);
     SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     buttons_.push_back(button);

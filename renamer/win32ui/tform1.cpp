@@ -28,7 +28,9 @@ UINT BoxIcon(quillon::MessageIcon icon) {
 }
 
 DWORD WindowStyle(const quillon::WindowSpec& window) {
-  DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_CLIPCHILDREN;
+  // Not WS_CLIPCHILDREN: a group box paints only its frame and caption, and the window's own
+  // background must show inside it.
+  DWORD style = WS_OVERLAPPED | WS_CAPTION;
   if (window.system_menu) style |= WS_SYSMENU;
   if (window.minimize_box) style |= WS_MINIMIZEBOX;
   if (window.maximize_box) style |= WS_MAXIMIZEBOX;
@@ -60,12 +62,12 @@ bool TForm1::Create(int show_command) {
   window_class.cbSize = sizeof window_class;
   window_class.lpfnWndProc = &TForm1::WindowProcedure;
   window_class.hInstance = instance_;
-  window_class.hIcon = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON,
-                                                     GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON),
-                                                     LR_SHARED));
-  window_class.hIconSm = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON,
-                                                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                                       LR_SHARED));
+  window_class.hIcon =
+      static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                    GetSystemMetrics(SM_CYICON), LR_SHARED));
+  window_class.hIconSm =
+      static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                    GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   window_class.hbrBackground = reinterpret_cast<HBRUSH>(
       static_cast<INT_PTR>((window.button_face_background ? COLOR_BTNFACE : COLOR_WINDOW) + 1));

@@ -70,7 +70,7 @@ std::array<int, 4> Pixel(const IconImage& image, int x, int y) {
 TEST(IconImage, ShapesArePaintedInOrderOnATransparentSquare) {
   const IconImage image = RenderIcon(ProgramIcon(), 32);
   ASSERT_EQ(image.bgra.size(), 32u * 32 * 4);
-  EXPECT_EQ(Pixel(image, 0, 0)[3], 0);                                 // outside the sheet
+  EXPECT_EQ(Pixel(image, 0, 0)[3], 0);  // outside the sheet
   EXPECT_EQ(Pixel(image, 31, 31)[3], 0);
   EXPECT_EQ(Pixel(image, 5, 25), (std::array<int, 4>{230, 250, 255, 255}));  // the sheet's paper
   EXPECT_EQ(Pixel(image, 7, 11), (std::array<int, 4>{30, 30, 150, 255}));    // the box, pen 2 on x = 7
@@ -87,7 +87,8 @@ TEST(IconImage, ShapesArePaintedInOrderOnATransparentSquare) {
 
 std::uint32_t U32(const std::string& bytes, std::size_t at) {
   std::uint32_t value = 0;
-  for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<std::uint8_t>(bytes[at + static_cast<std::size_t>(i)]);
+  for (int i = 3; i >= 0; --i)
+    value = (value << 8) | static_cast<std::uint8_t>(bytes[at + static_cast<std::size_t>(i)]);
   return value;
 }
 

@@ -127,6 +127,9 @@ class QuillonWindowTest(unittest.TestCase):
     def select_folder(self, window, folder):
         """Clicks into the folder field, replaces its text by FOLDER; returns the window read again."""
         self.wine.click(window, EDT_PATH)
+        # Keys go where the focus is once the click has been handled.
+        self.wine.wait_for("the focus in the folder field", lambda ws: next(
+            (w for w in ws if control(w, EDT_PATH) and focused_id(w) == EDT_PATH), None), CAPTION)
         self.wine.key(window, "End", "shift+Home", "BackSpace")
         self.wine.type_text(window, folder)
         return self.wine.wait_for("the typed folder", lambda ws: next(
@@ -174,9 +177,14 @@ class QuillonWindowTest(unittest.TestCase):
         for item, group in ((RG_DIR_FORWARD, 1001), (RG_DIR_REVERSE, 1001), (RG_FOLDER_ALL_DISKS, 1004)):
             i, g = control(window, item)["rect"], control(window, group)["rect"]
             self.assertTrue(g[0] <= i[0] and i[0] + i[2] <= g[0] + g[2] and g[1] <= i[1] and i[1] + i[3] <= g[1] + g[3])
+        # A radio button takes every click in its rectangle: none may lie under the fields beside it.
+        def overlap(a, b):
+            return a[0] < b[0] + b[2] and b[0] < a[0] + a[2] and a[1] < b[1] + b[3] and b[1] < a[1] + a[3]
+        for item in (RG_DIR_FORWARD, RG_DIR_REVERSE, RG_FOLDER_ALL_DISKS, RG_FOLDER_ONE_FOLDER):
+            for field in (EDT_HD, EDT_PATH, BTN_BROWSER, BTN_START, BTN_STOP, LBL_NOW):
+                self.assertFalse(overlap(control(window, item)["rect"], control(window, field)["rect"]), (item, field))
         hd, path, log = control(window, EDT_HD), control(window, EDT_PATH), control(window, LV_LOG)
         self.assertTrue(hd["style"] & ES_READONLY)
-        self.assertFalse(hd["unicode"])  # the drive field holds 8-bit text
         self.assertTrue(path["unicode"])
         self.assertEqual(log["style"] & (LVS_REPORT | LVS_NOSORTHEADER), LVS_REPORT | LVS_NOSORTHEADER)
         self.assertEqual(log["columns"], [["更名前", 100], ["更名後", 100], ["所在位置", 225]])
@@ -271,6 +279,9 @@ class QuillonWindowTest(unittest.TestCase):
         self.wine.start(self.program)
         window = self.wine.main_window()
         self.wine.click(window, RG_FOLDER_ONE_FOLDER)
+        self.wine.wait_for("指定路徑 selected", lambda ws: next(
+            (w for w in ws if control(w, RG_FOLDER_ONE_FOLDER) and control(w, RG_FOLDER_ONE_FOLDER)["checked"]), None),
+            CAPTION)
         self.wine.click(window, RG_FOLDER_ALL_DISKS)  # Start is not pressed in this case
         window = self.wine.wait_for("所有硬碟 selected", lambda ws: next(
             (w for w in ws if control(w, RG_FOLDER_ALL_DISKS) and control(w, RG_FOLDER_ALL_DISKS)["checked"]), None),

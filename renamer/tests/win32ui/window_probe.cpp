@@ -135,8 +135,8 @@ std::string ListView(HWND list) {
     LVCOLUMNW record{};
     record.mask = LVCF_TEXT | LVCF_WIDTH;
     record.cchTextMax = kTextUnits;
-    const std::wstring title = RemoteText(buffer, LVM_GETCOLUMNW, static_cast<WPARAM>(column), &record, sizeof record,
-                                          &record.pszText, list);
+    const std::wstring title =
+        RemoteText(buffer, LVM_GETCOLUMNW, static_cast<WPARAM>(column), &record, sizeof record, &record.pszText, list);
     const auto width = SendMessageW(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0);
     columns += std::string(column ? "," : "") + "[" + Json(title) + "," + std::to_string(width) + "]";
   }
@@ -148,8 +148,8 @@ std::string ListView(HWND list) {
       LVITEMW record{};
       record.iSubItem = column;
       record.cchTextMax = kTextUnits;
-      const std::wstring text = RemoteText(buffer, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), &record,
-                                           sizeof record, &record.pszText, list);
+      const std::wstring text =
+          RemoteText(buffer, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), &record, sizeof record, &record.pszText, list);
       rows += std::string(column ? "," : "") + Json(text);
     }
     rows += "]";
