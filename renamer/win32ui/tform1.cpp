@@ -337,7 +337,11 @@ std::optional<std::string> TForm1::BrowseForFolder(std::u16string_view title) {
   TBrowseForFolderDialog dialog;
   browse_title_ = quillon::win32ui::ToCodePage(quillon::win32::ToWide(title));
   dialog.SetTitle(browse_title_.c_str());
-  if (!dialog.Execute()) return std::nullopt;
+  const bool chosen = dialog.Execute();
+  // The window is active again, chosen or cancelled, before the form model gives the folder field
+  // the focus (without a window manager the closed chooser leaves no window active).
+  SetActiveWindow(window_.Get());
+  if (!chosen) return std::nullopt;
   return std::string(dialog.Folder());
 }
 
