@@ -4,7 +4,8 @@ read through its windows (quillon_window_probe.exe) and the files it leaves: the
 and controls; the first click into the folder field selects 指定路徑; a typed folder of private-use
 names renamed with rows in the list and the same log bytes as quillon-run.exe writes for the same
 tree; Stop during a long walk, and closing the window during one; the folder chooser opened and
-cancelled; a bad table's message box before the window; a left journal recovered at start-up.
+cancelled, Tab into each field; a bad table's message box before the window; a left journal
+recovered at start-up.
 
 Everything runs in one private prefix (no Z:, code page 950) whose only other drive, T:, is a
 folder of the test's own temporary folder; Start is pressed only with 指定路徑 and a folder on T:,
@@ -275,7 +276,7 @@ class QuillonWindowTest(unittest.TestCase):
         with open(os.path.join(self.logs, new_logs[0]), "rb") as f:
             self.assertTrue(log_records(f.read()))
 
-    def test_the_folder_chooser_opens_and_a_cancel_still_selects_the_folder_field(self):
+    def test_the_folder_chooser_cancelled_and_tab_into_the_fields(self):
         self.wine.start(self.program)
         window = self.wine.main_window()
         self.wine.click(window, RG_FOLDER_ONE_FOLDER)
@@ -301,6 +302,16 @@ class QuillonWindowTest(unittest.TestCase):
         self.assertTrue(control(window, RG_FOLDER_ONE_FOLDER)["checked"])
         self.assertFalse(control(window, RG_FOLDER_ALL_DISKS)["checked"])
         self.assertEqual(control(window, EDT_PATH)["text"], "")
+
+        # Tabbing into a field enters it too: back into the drive field selects 所有硬碟, on into the
+        # folder field 指定路徑.
+        for keys, field, item, other in (("shift+Tab", EDT_HD, RG_FOLDER_ALL_DISKS, RG_FOLDER_ONE_FOLDER),
+                                         ("Tab", EDT_PATH, RG_FOLDER_ONE_FOLDER, RG_FOLDER_ALL_DISKS)):
+            self.wine.key(window, keys)
+            window = self.wine.wait_for("%s into %d" % (keys, field), lambda ws: next(
+                (w for w in ws if control(w, field) and focused_id(w) == field and control(w, item)["checked"]),
+                None), CAPTION)
+            self.assertFalse(control(window, other)["checked"])
         self.wine.key(window, "alt+F4")
         self.wine.programs[-1].wait(timeout=60)
 
