@@ -12,6 +12,7 @@
 // commctrl.h after windows.h
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <initializer_list>
 #include <string>
@@ -58,12 +59,19 @@ std::wstring ClassOf(HWND window) {
   return std::wstring(name, static_cast<std::size_t>(length > 0 ? length : 0));
 }
 
-// The text through WM_GETTEXT, which the system carries between processes.
+// The text through WM_GETTEXT, which the system carries between processes; a window whose thread
+// does not answer within the time reads as empty rather than stopping the probe.
 std::wstring TextOf(HWND window) {
-  const auto length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+  constexpr UINT kAnswerMilliseconds = 5000;
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAnswerMilliseconds, &length)) return {};
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const auto got = SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<std::size_t>(got));
+  DWORD_PTR got = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                           kAnswerMilliseconds, &got)) {
+    return {};
+  }
+  text.resize(std::min(static_cast<std::size_t>(got), text.size()));
   return text;
 }
 
