@@ -1,17 +1,23 @@
 #pragma once
 // Shows on standard error how far the library has read a large source file, while the conversion
-// call runs on the main thread.
+// call runs on the main thread. On Windows the reporting thread is the system's own: the program is
+// made with the compiler's win32 thread model (so that it runs on Windows before Vista), which has
+// no std::thread.
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <mutex>
 #include <optional>
 #include <string>
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <condition_variable>
+#include <mutex>
 #include <thread>
+#endif
 
 namespace tessel::tools {
 
@@ -23,15 +29,29 @@ class ProgressReporter {
     size_ = std::filesystem::file_size(source, ec);
     if (ec || size_ < threshold) return;
     source_ = std::filesystem::weakly_canonical(source, ec);
+#ifdef _WIN32
+    wake_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    if (wake_) thread_ = CreateThread(nullptr, 0, &ProgressReporter::start, this, 0, nullptr);
+#else
     thread_ = std::thread([this] { run(); });
+#endif
   }
   ~ProgressReporter() {
+#ifdef _WIN32
+    if (thread_) {
+      SetEvent(wake_);
+      WaitForSingleObject(thread_, INFINITE);
+      CloseHandle(thread_);
+    }
+    if (wake_) CloseHandle(wake_);
+#else
     {
       std::lock_guard<std::mutex> lock(mutex_);
       done_ = true;
     }
     wake_.notify_all();
     if (thread_.joinable()) thread_.join();
+#endif
     if (shown_) std::fprintf(stderr, "\rtessel-convert: 100%% of %.1f MB\n", megabytes());
   }
   ProgressReporter(const ProgressReporter&) = delete;
@@ -40,10 +60,27 @@ class ProgressReporter {
  private:
   double megabytes() const { return static_cast<double>(size_) / 1e6; }
 
+#ifdef _WIN32
+  static DWORD WINAPI start(LPVOID self) {
+    static_cast<ProgressReporter*>(self)->run();
+    return 0;
+  }
+  // Until the owner sets the event, every 250 ms.
+  bool waitForDone() { return WaitForSingleObject(wake_, 250) != WAIT_TIMEOUT; }
+#else
+  bool waitForDone(std::unique_lock<std::mutex>& lock) {
+    return wake_.wait_for(lock, std::chrono::milliseconds(250), [this] { return done_; });
+  }
+#endif
+
   void run() {
     const auto start = std::chrono::steady_clock::now();
+#ifdef _WIN32
+    while (!waitForDone()) {
+#else
     std::unique_lock<std::mutex> lock(mutex_);
-    while (!wake_.wait_for(lock, std::chrono::milliseconds(250), [this] { return done_; })) {
+    while (!waitForDone(lock)) {
+#endif
       const auto position = readPosition();
       const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
       if (position) {
@@ -76,10 +113,15 @@ class ProgressReporter {
 
   std::uintmax_t size_ = 0;
   std::filesystem::path source_;
+#ifdef _WIN32
+  HANDLE thread_ = nullptr;
+  HANDLE wake_ = nullptr;
+#else
   std::thread thread_;
   std::mutex mutex_;
   std::condition_variable wake_;
   bool done_ = false;
+#endif
   bool shown_ = false;
 };
 

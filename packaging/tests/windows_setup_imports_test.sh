@@ -2,18 +2,14 @@
 # The setup program and every program and library in it import only functions that Windows had
 # before Vista (ALLOWED_LIST): the setup's own stub (which is also its uninstaller's), the
 # plug-ins it loads, and the files it installs, all taken from the setup's data, where every
-# program and library the install rules staged must be found byte for byte. The files named as
-# PENDING still import a function that Windows before Vista lacks: they are reported, and the test
-# fails once one of them no longer does, so that it leaves the list.
-# Usage: windows_setup_imports_test.sh SETUPS_DIR OBJDUMP IMPORTS_CHECK ALLOWED_LIST [PENDING...]
+# program and library the install rules staged must be found byte for byte.
+# Usage: windows_setup_imports_test.sh SETUPS_DIR OBJDUMP IMPORTS_CHECK ALLOWED_LIST
 set -u
 . "$(dirname "$0")/check.sh"
 setups=$1
 objdump=$2
 imports_check=$3
 allowed=$4
-shift 4
-pending=" $* "
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -54,13 +50,6 @@ for block in "$work"/blocks/*; do
     # A plug-in of the setup: named by its export table.
     name="plug-in $("$objdump" -p "$block" | sed -n 's/^Name[[:space:]]*[0-9a-f]* //p')"
     imports_ok "$name" "$block"
-  elif [[ $pending == *" $name "* ]]; then
-    if out=$(bash "$imports_check" "$block" "$objdump" "$allowed" 2>&1); then
-      echo "FAIL $name imports only allowed functions now: take it off the pending list"
-      failures=$((failures + 1))
-    else
-      echo "pending $name: $(echo "$out" | tail -n +2 | tr '\n' ' ')"
-    fi
   else
     imports_ok "$name" "$block"
   fi

@@ -45,6 +45,10 @@ enum ControlProperty : std::uint32_t {
   kHeadersNotClickable = 1u << 9,
 };
 
+// The screen resolution at which the tables' pixels are meant; a front end on a screen of another
+// resolution scales them.
+inline constexpr int kLayoutPixelsPerInch = 96;
+
 struct PixelRect {
   int left = 0;
   int top = 0;

@@ -37,4 +37,7 @@ struct IconDrawing {
 
 const IconDrawing& ProgramIcon();
 
+// The icon's number among the program's resources.
+inline constexpr int kProgramIconId = 1;
+
 }  // namespace quillon

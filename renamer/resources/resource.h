@@ -49,4 +49,7 @@
 #define IDS_CANNOT_CREATE_FILE 73
 #define IDS_NOT_A_JOURNAL 74
 
+// The program's icon.
+#define IDI_PROGRAM 1
+
 #endif

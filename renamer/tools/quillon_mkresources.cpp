@@ -1,6 +1,7 @@
-// quillon-mkresources: writes quillon's resource.h and quillon.rc from the core's tables.
+// quillon-mkresources: writes quillon's resource.h, quillon.rc, quillon.ico and quillon.manifest
+// from the core's tables.
 //
-//   quillon-mkresources DIR           writes both files into DIR
+//   quillon-mkresources DIR           writes the files into DIR
 //   quillon-mkresources --check DIR   exit status 1, naming each file, when DIR's files differ from
 //                                     what the tables give (the generated files are committed)
 
@@ -12,20 +13,6 @@
 
 #include "tools/resource_files.h"
 
-namespace {
-
-struct Generated {
-  std::string_view name;
-  std::string contents;
-};
-
-std::vector<Generated> Files() {
-  return {{quillon::tools::kHeaderFileName, quillon::tools::ResourceHeader()},
-          {quillon::tools::kScriptFileName, quillon::tools::ResourceScript()}};
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   const bool check = arguments.size() == 2 && arguments[0] == "--check";
@@ -35,7 +22,7 @@ int main(int argc, char** argv) {
   }
   const std::string dir = arguments.back();
   int status = 0;
-  for (const Generated& file : Files()) {
+  for (const quillon::tools::GeneratedFile& file : quillon::tools::GeneratedFiles()) {
     const std::string path = dir + "/" + std::string(file.name);
     if (check) {
       std::ifstream in(path, std::ios::binary);
