@@ -25,8 +25,8 @@ constexpr std::size_t maxStringOutput(std::size_t inputLength) { return 8 * inpu
 
 // Checks the selectors and the table status, then measures `input` (see stringInputLength), resets
 // the seven-bit state and converts it, writing the converted bytes and three zero bytes to
-// `output`, which must hold maxStringOutput(length) + kStringTerminatorLength bytes. Returns a result code; on a refusal
-// neither buffer is touched.
+// `output`, which must hold maxStringOutput(length) + kStringTerminatorLength bytes. Returns a result code; on a
+// refusal neither buffer is touched.
 std::int32_t convertString(const CodeTables& tables, CnsCoder& coder, CharacterList* list, std::int32_t source,
                            std::int32_t target, const std::uint8_t* input, std::uint8_t* output);
 

@@ -7,6 +7,12 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+// Where the compiler can build a function for a processor feature beyond the baseline, the widener
+// spreads units with byte shuffles when the processor has them (checked at run time).
+#if defined(__SSE2__) && defined(__x86_64__) && defined(__GNUC__)
+#include <tmmintrin.h>
+#define TESSEL_UNIT_SHUFFLE 1
+#endif
 
 namespace tessel::tools {
 namespace {
@@ -43,6 +49,8 @@ std::size_t pieceLength(Piece piece) {
 constexpr std::size_t kMaxPiece = 4;
 // Bytes of two-byte units widened at once.
 constexpr std::size_t kUnitBlock = 32;
+// Bytes the widener's stores may write past the end of its result (16-byte stores of units).
+constexpr std::size_t kStoreSlack = 16;
 
 // Calls `emit(piece, bytes, length)` for each piece that begins in `pending`, reading the block's
 // first bytes after them from a small copy, and returns where in the block the next piece begins;
@@ -97,7 +105,7 @@ void scan(std::string& pending, std::string_view block, bool last, Emit&& emit) 
 // four-byte stores of the last piece.
 std::uint8_t* reserve(std::vector<char>& buffer, std::size_t bytes, std::size_t factor) {
   static_assert(EucTwWidener::kSpareBytes <= kMaxPiece);
-  const std::size_t needed = bytes * factor + kMaxPiece;
+  const std::size_t needed = bytes * factor + kMaxPiece + kStoreSlack;
   if (buffer.size() < needed) buffer.resize(needed);
   return reinterpret_cast<std::uint8_t*>(buffer.data());
 }
@@ -120,6 +128,7 @@ void copyPiece(std::uint8_t*& o, const std::uint8_t* bytes, std::size_t length) 
 #if defined(__SSE2__)
 // Bit j of each mask says something of byte j of 16.
 struct ByteMasks {
+  __m128i bytes;              // the 16 bytes themselves
   std::uint32_t high;         // from 0x80 up
   std::uint32_t singleShift;  // 8E
   std::uint32_t plane;        // A0 to B0: the plane byte of a four-byte character
@@ -135,11 +144,62 @@ ByteMasks masksAt(const std::uint8_t* p) {
                          _mm_cmplt_epi8(s, _mm_set1_epi8(static_cast<char>((high ^ 0x80) + 1))));
   };
   return {
-      static_cast<std::uint32_t>(_mm_movemask_epi8(v)),
+      v, static_cast<std::uint32_t>(_mm_movemask_epi8(v)),
       static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(kSingleShift2))))),
       static_cast<std::uint32_t>(_mm_movemask_epi8(inRange(kPlaneByteBase, kPlaneByteBase + 16))),
       static_cast<std::uint32_t>(_mm_movemask_epi8(inRange(kFirstCodeByte, kLastCodeByte)))};
 }
+
+#if defined(TESSEL_UNIT_SHUFFLE)
+// Four units (eight bytes) at a time: for each set of widened units among the four, the shuffle
+// that spreads them (lanes 0 to 7 the units, 8 and 9 the bytes 8E A1 put before a widened unit).
+struct UnitShuffles {
+  alignas(16) std::uint8_t lanes[16][16];
+  std::uint8_t length[16];  // the bytes written for four units
+};
+
+constexpr UnitShuffles makeUnitShuffles() {
+  UnitShuffles table{};
+  for (unsigned widened = 0; widened < 16; ++widened) {
+    unsigned n = 0;
+    for (unsigned k = 0; k < 4; ++k) {
+      if ((widened >> k) & 1) {
+        table.lanes[widened][n++] = 8;
+        table.lanes[widened][n++] = 9;
+      }
+      table.lanes[widened][n++] = static_cast<std::uint8_t>(2 * k);
+      table.lanes[widened][n++] = static_cast<std::uint8_t>(2 * k + 1);
+    }
+    table.length[widened] = static_cast<std::uint8_t>(n);
+    while (n < 16) table.lanes[widened][n++] = 0x80;  // zero, past the end of the result
+  }
+  return table;
+}
+
+constexpr UnitShuffles kUnitShuffles = makeUnitShuffles();
+
+// Writes `units` (at most 16) units from p, those with bit k of `widened` set (unit k) after
+// 8E A1, and returns the bytes written; stores 16 bytes at a time, up to 16 past the result.
+__attribute__((target("ssse3"))) inline std::size_t spreadUnits(const std::uint8_t* p, std::uint32_t units,
+                                                                std::uint32_t widened, std::uint8_t* o) {
+  const __m128i prefix = _mm_set_epi8(0, 0, 0, 0, 0, 0, static_cast<char>(kPlaneOneByte),
+                                      static_cast<char>(kSingleShift2), 0, 0, 0, 0, 0, 0, 0, 0);
+  std::uint8_t* const start = o;
+  for (std::uint32_t k = 0; k < units; k += 4) {
+    const std::uint32_t inGroup = std::min<std::uint32_t>(units - k, 4);
+    const std::uint32_t group = (widened >> k) & ((1u << inGroup) - 1);
+    const __m128i source = _mm_or_si128(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p + 2 * k)), prefix);
+    const __m128i lanes = _mm_load_si128(reinterpret_cast<const __m128i*>(kUnitShuffles.lanes[group]));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm_shuffle_epi8(source, lanes));
+    o += kUnitShuffles.length[group] - 2 * (4 - inGroup);
+  }
+  return static_cast<std::size_t>(o - start);
+}
+
+bool canSpreadUnits() { return __builtin_cpu_supports("ssse3"); }
+#else
+bool canSpreadUnits() { return false; }
+#endif
 
 // Widens EUC-TW from p (a piece boundary) as far as its next 32 bytes are two-byte units of
 // characters: high bytes, 8E only at the start of a unit and then with a plane byte, every other
@@ -148,7 +208,9 @@ ByteMasks masksAt(const std::uint8_t* p) {
 // and are copied, every other unit is a two-byte character and gains 8E A1. Nothing depends on the
 // piece before, so the units are told apart all at once. Stops before the first unit that is none
 // of these, and before an 8E unit whose second half it does not reach. Returns the bytes used.
-std::size_t widenUnits(const std::uint8_t* p, std::uint8_t*& q, std::uint32_t& planes) {
+template <bool kShuffle>
+[[gnu::always_inline]] inline std::size_t widenUnits(const std::uint8_t* p, std::uint8_t*& q, std::uint32_t& planes,
+                                                     std::uint8_t& recentPlane) {
   const ByteMasks low = masksAt(p);
   const ByteMasks high = masksAt(p + 16);
   const std::uint32_t highBytes = low.high | (high.high << 16);
@@ -168,9 +230,35 @@ std::size_t widenUnits(const std::uint8_t* p, std::uint8_t*& q, std::uint32_t& p
   const std::uint32_t twoByte = kUnitStarts & ~(shifts | (shifts << 2)) & used;
 
   std::uint32_t seen = twoByte != 0 ? 1u << (kPlaneOneByte - kPlaneByteBase) : 0;
-  for (std::uint32_t fours = shifts & used; fours != 0; fours &= fours - 1)
-    seen |= 1u << (p[std::countr_zero(fours) + 1] - kPlaneByteBase);
+  if (const std::uint32_t fours = shifts & used; fours != 0) {
+    // Text mostly keeps to one plane: the plane bytes are compared with the last plane seen (already
+    // among `planes`), and only when one differs are they read one by one. (The plane byte of an
+    // 8E in the last unit lies past the 32 bytes, but that unit is never used.)
+    const __m128i recent = _mm_set1_epi8(static_cast<char>(recentPlane));
+    const std::uint32_t sameBytes =
+        static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(low.bytes, recent))) |
+        (static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(high.bytes, recent))) << 16);
+    if ((fours & ~(sameBytes >> 1)) != 0) {
+      for (std::uint32_t f = fours; f != 0; f &= f - 1) {
+        recentPlane = p[std::countr_zero(f) + 1];
+        seen |= 1u << (recentPlane - kPlaneByteBase);
+      }
+    }
+  }
   planes |= seen;
+
+  if constexpr (kShuffle) {
+#if defined(TESSEL_UNIT_SHUFFLE)
+    // Bit k for unit k: the even bits of twoByte gathered.
+    std::uint32_t widened = twoByte;
+    widened = (widened | (widened >> 1)) & 0x33333333;
+    widened = (widened | (widened >> 2)) & 0x0F0F0F0F;
+    widened = (widened | (widened >> 4)) & 0x00FF00FF;
+    widened = (widened | (widened >> 8)) & 0x0000FFFF;
+    q += spreadUnits(p, units, widened, q);
+    return 2 * static_cast<std::size_t>(units);
+#endif
+  }
 
   // In a local: the stores through `o` might otherwise alias what the loop reads.
   std::uint8_t* o = q;
@@ -241,7 +329,78 @@ std::size_t plainStretch(const std::uint8_t* text, std::size_t size) {
   return boundary;
 }
 
+// What the widener's in-line pass leaves: where it stopped reading and writing, and whether it
+// wrote a zero byte.
+struct InLine {
+  std::size_t next;
+  std::uint8_t* end;
+  bool zero;
+};
+
+// Widens text[i..size) to q as long as four bytes are left, where no piece is cut off: the pieces
+// are told apart in line here, with the output position in a local.
+template <bool kShuffle>
+[[gnu::always_inline]] inline InLine widenInLine(const std::uint8_t* text, std::size_t size, std::size_t i,
+                                                 std::uint8_t* q, std::uint32_t& planesSeen) {
+  // In locals: the stores through `q` might otherwise alias them.
+  std::uint32_t planes = planesSeen;
+  bool zero = false;
+  // A plane among `planes` (until one is seen, a byte no plane byte equals).
+  [[maybe_unused]] std::uint8_t recentPlane = 0;
+  while (i + kMaxPiece <= size) {
+#if defined(__SSE2__)
+    if (i + kUnitBlock <= size) {
+      // Units as far as they go; a piece that is no unit goes one by one below.
+      const std::size_t used = widenUnits<kShuffle>(text + i, q, planes, recentPlane);
+      i += used;
+      if (used >= kUnitBlock - 2) continue;
+    }
+#endif
+    const std::uint8_t b = text[i];
+    if (isEucCodeByte(b) && isEucCodeByte(text[i + 1])) {
+      q[0] = kSingleShift2;
+      q[1] = kPlaneOneByte;
+      q[2] = b;
+      q[3] = text[i + 1];
+      q += 4;
+      planes |= 1u << (kPlaneOneByte - kPlaneByteBase);
+      i += 2;
+    } else if (b == kSingleShift2 && isEucPlaneByte(text[i + 1]) && isEucCodeByte(text[i + 2]) &&
+               isEucCodeByte(text[i + 3])) {
+      std::memcpy(q, text + i, 4);
+      q += 4;
+      planes |= 1u << (text[i + 1] - kPlaneByteBase);
+      i += 4;
+    } else {
+      *q++ = b;
+      zero |= b == 0;
+      ++i;
+    }
+  }
+  planesSeen = planes;
+  return {i, q, zero};
+}
+
+InLine widenInLinePlain(const std::uint8_t* text, std::size_t size, std::size_t i, std::uint8_t* q,
+                        std::uint32_t& planes) {
+  return widenInLine<false>(text, size, i, q, planes);
+}
+
+#if defined(TESSEL_UNIT_SHUFFLE)
+__attribute__((target("ssse3"))) InLine widenInLineShuffled(const std::uint8_t* text, std::size_t size, std::size_t i,
+                                                            std::uint8_t* q, std::uint32_t& planes) {
+  return widenInLine<true>(text, size, i, q, planes);
+}
+#else
+InLine widenInLineShuffled(const std::uint8_t* text, std::size_t size, std::size_t i, std::uint8_t* q,
+                           std::uint32_t& planes) {
+  return widenInLine<false>(text, size, i, q, planes);
+}
+#endif
+
 }  // namespace
+
+EucTwWidener::EucTwWidener(bool useShuffles) : spreadUnits_(useShuffles && canSpreadUnits()) {}
 
 std::span<char> EucTwWidener::convertInBuffer(std::string_view block, bool last) {
   // A two-byte character becomes four bytes: at most twice the size.
@@ -267,40 +426,11 @@ std::span<char> EucTwWidener::convertInBuffer(std::string_view block, bool last)
     // Where four bytes are left no piece is cut off: the pieces are told apart in line here, with
     // the output position in a local that the emitting function above cannot reach.
     const auto* text = reinterpret_cast<const std::uint8_t*>(block.data());
-    std::size_t i = start;
-    std::uint8_t* q = o;
-    while (i + kMaxPiece <= block.size()) {
-#if defined(__SSE2__)
-      if (i + kUnitBlock <= block.size()) {
-        // Units as far as they go; a piece that is no unit goes one by one below.
-        const std::size_t used = widenUnits(text + i, q, planes);
-        i += used;
-        if (used >= kUnitBlock - 2) continue;
-      }
-#endif
-      const std::uint8_t b = text[i];
-      if (isEucCodeByte(b) && isEucCodeByte(text[i + 1])) {
-        q[0] = kSingleShift2;
-        q[1] = kPlaneOneByte;
-        q[2] = b;
-        q[3] = text[i + 1];
-        q += 4;
-        planes |= 1u << (kPlaneOneByte - kPlaneByteBase);
-        i += 2;
-      } else if (b == kSingleShift2 && isEucPlaneByte(text[i + 1]) && isEucCodeByte(text[i + 2]) &&
-                 isEucCodeByte(text[i + 3])) {
-        std::memcpy(q, text + i, 4);
-        q += 4;
-        planes |= 1u << (text[i + 1] - kPlaneByteBase);
-        i += 4;
-      } else {
-        *q++ = b;
-        zero |= b == 0;
-        ++i;
-      }
-    }
-    o = q;
-    scan(pending_, block.substr(i), last, emit);
+    const InLine run = spreadUnits_ ? widenInLineShuffled(text, block.size(), start, o, planes)
+                                    : widenInLinePlain(text, block.size(), start, o, planes);
+    o = run.end;
+    zero |= run.zero;
+    scan(pending_, block.substr(run.next), last, emit);
   }
   planes_ = planes;
   zeroWritten_ = zero;

@@ -28,6 +28,9 @@ constexpr bool isEucPlaneByte(std::uint8_t b) { return b >= kPlaneByteBase && b 
 // 8E A1; four-byte characters, single bytes and bytes that begin no character pass unchanged.
 class EucTwWidener {
  public:
+  // `useShuffles` false keeps to the instructions every processor of the build's kind has (for
+  // comparing the two ways of widening); true uses byte shuffles where the processor has them.
+  explicit EucTwWidener(bool useShuffles = true);
   // `last` marks the final block: bytes held back as the start of a character are then passed on.
   // The result ends after a whole character (the bytes held back begin the next result).
   std::string convert(std::string_view block, bool last) {
@@ -48,6 +51,7 @@ class EucTwWidener {
   std::vector<char> out_;
   std::uint32_t planes_ = 0;
   bool zeroWritten_ = false;
+  bool spreadUnits_;
 };
 
 // The library's four-byte form to EUC-TW: a plane-1 character 8E A1 x y becomes x y; everything
