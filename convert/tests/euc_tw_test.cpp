@@ -170,10 +170,10 @@ TEST(EucTwForms, LongTextsGiveWhatReadingAByteAtATimeGives) {
 
 // Lines of Han text as EUC-TW holds it (plane 1 in two bytes, other planes in four, CR LF), with
 // rare stray bytes: the widener with byte shuffles, the one without them and the same text read a
-// byte at a time give the same bytes, planes and zero flag. Four-byte characters keep to one plane
-// for long stretches and then change plane, so that both the comparison with the last plane and
-// the reading of plane bytes one by one are taken.
-TEST(EucTwWidener, LinesOfHanTextWidenAlikeWithAndWithoutShuffles) {
+// byte at a time give the same bytes, planes and zero flag; so do the narrowers on the result. Four-byte characters
+// keep to one plane for long stretches and then change plane, so that both the comparison with the last plane and the
+// reading of plane bytes one by one are taken.
+TEST(EucTwForms, LinesOfHanTextConvertAlikeWithAndWithoutShuffles) {
   std::mt19937 random(23);
   std::uniform_int_distribution<int> code(0xA1, 0xFE), plane(0xA2, 0xB0), anyByte(0, 255), column(0, 39);
   for (int round = 0; round < 40; ++round) {
@@ -181,7 +181,7 @@ TEST(EucTwWidener, LinesOfHanTextWidenAlikeWithAndWithoutShuffles) {
     int fourBytePlane = 0xA2;
     while (text.size() < 5000) {
       for (int k = 0; k < 40; ++k) {
-        const unsigned roll = random() % 1000;
+        const auto roll = random() % 1000;
         if (roll < 2) {
           text += static_cast<char>(anyByte(random));
         } else if (roll < 5) {
@@ -210,6 +210,14 @@ TEST(EucTwWidener, LinesOfHanTextWidenAlikeWithAndWithoutShuffles) {
     EXPECT_EQ(plain.planesSeen(), byByte.planesSeen()) << round;
     EXPECT_EQ(shuffled.zeroWritten(), byByte.zeroWritten()) << round;
     EXPECT_EQ(plain.zeroWritten(), byByte.zeroWritten()) << round;
+
+    // And back, the narrower with and without shuffles against reading a byte at a time.
+    EucTwNarrower narrowShuffled(true), narrowPlain(false), narrowByByte;
+    std::string narrowedByByte;
+    for (std::size_t i = 0; i < byteByByte.size(); ++i)
+      narrowedByByte += narrowByByte.convert(byteByByte.substr(i, 1), i + 1 == byteByByte.size());
+    EXPECT_EQ(narrowShuffled.convert(byteByByte, true), narrowedByByte) << round;
+    EXPECT_EQ(narrowPlain.convert(byteByByte, true), narrowedByByte) << round;
   }
 }
 

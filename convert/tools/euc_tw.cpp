@@ -196,9 +196,9 @@ __attribute__((target("ssse3"))) inline std::size_t spreadUnits(const std::uint8
   return static_cast<std::size_t>(o - start);
 }
 
-bool canSpreadUnits() { return __builtin_cpu_supports("ssse3"); }
+bool canShuffleBytes() { return __builtin_cpu_supports("ssse3"); }
 #else
-bool canSpreadUnits() { return false; }
+bool canShuffleBytes() { return false; }
 #endif
 
 // Widens EUC-TW from p (a piece boundary) as far as its next 32 bytes are two-byte units of
@@ -398,9 +398,117 @@ InLine widenInLineShuffled(const std::uint8_t* text, std::size_t size, std::size
 }
 #endif
 
+#if defined(TESSEL_UNIT_SHUFFLE)
+// Four four-byte characters (16 bytes) at a time: for each set of plane-1 characters among the
+// four, the shuffle that keeps their last two bytes and all four of the others.
+struct CharacterShuffles {
+  alignas(16) std::uint8_t lanes[16][16];
+  std::uint8_t length[16];  // the bytes written
+};
+
+constexpr CharacterShuffles makeCharacterShuffles() {
+  CharacterShuffles table{};
+  for (unsigned planeOne = 0; planeOne < 16; ++planeOne) {
+    unsigned n = 0;
+    for (unsigned c = 0; c < 4; ++c) {
+      for (unsigned b = ((planeOne >> c) & 1) != 0 ? 2 : 0; b < 4; ++b)
+        table.lanes[planeOne][n++] = static_cast<std::uint8_t>(4 * c + b);
+    }
+    table.length[planeOne] = static_cast<std::uint8_t>(n);
+    while (n < 16) table.lanes[planeOne][n++] = 0x80;
+  }
+  return table;
+}
+
+constexpr CharacterShuffles kCharacterShuffles = makeCharacterShuffles();
+
+// Narrows the 16 bytes at p when they are four characters in the library's four-byte form (8E, a
+// plane byte, two code bytes each), storing 16 bytes at o; returns the bytes written, 0 (nothing
+// used) otherwise.
+__attribute__((target("ssse3"))) inline std::size_t narrowCharacters(const std::uint8_t* p, std::uint8_t* o) {
+  const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  // Each byte within its range for its place in a character, unsigned ranges as signed
+  // comparisons with the top bit flipped.
+  const __m128i flip = _mm_set1_epi8(static_cast<char>(0x80));
+  const __m128i s = _mm_xor_si128(v, flip);
+  auto place = [](int shift, int plane, int code) {
+    return _mm_set1_epi32(static_cast<int>(static_cast<std::uint32_t>(shift) | static_cast<std::uint32_t>(plane) << 8 |
+                                           static_cast<std::uint32_t>(code) << 16 |
+                                           static_cast<std::uint32_t>(code) << 24));
+  };
+  const __m128i low = _mm_xor_si128(place(kSingleShift2 - 1, kPlaneByteBase - 1, kFirstCodeByte - 1), flip);
+  const __m128i high = _mm_xor_si128(place(kSingleShift2 + 1, kPlaneByteBase + 17, kLastCodeByte + 1), flip);
+  const __m128i inRange = _mm_and_si128(_mm_cmpgt_epi8(s, low), _mm_cmplt_epi8(s, high));
+  if (_mm_movemask_epi8(inRange) != 0xFFFF) return 0;
+  const __m128i planeBytes = _mm_and_si128(v, _mm_set1_epi32(0xFF00));
+  const int planeOne =
+      _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(planeBytes, _mm_set1_epi32(kPlaneOneByte << 8))));
+  const __m128i lanes = _mm_load_si128(reinterpret_cast<const __m128i*>(kCharacterShuffles.lanes[planeOne]));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm_shuffle_epi8(v, lanes));
+  return kCharacterShuffles.length[planeOne];
+}
+#endif
+
+// Narrows text[i..size) to q as long as four bytes are left, where no piece is cut off: the
+// pieces are told apart in line here, with the output position in a local.
+template <bool kShuffle>
+[[gnu::always_inline]] inline InLine narrowInLine(const std::uint8_t* text, std::size_t size, std::size_t i,
+                                                  std::uint8_t* q) {
+  while (i + kMaxPiece <= size) {
+#if defined(TESSEL_UNIT_SHUFFLE)
+    if constexpr (kShuffle) {
+      if (i + 16 <= size) {
+        if (const std::size_t written = narrowCharacters(text + i, q); written != 0) {
+          q += written;
+          i += 16;
+          continue;
+        }
+      }
+    }
+#endif
+    const std::uint8_t b = text[i];
+    if (b == kSingleShift2 && isEucPlaneByte(text[i + 1]) && isEucCodeByte(text[i + 2]) && isEucCodeByte(text[i + 3])) {
+      // Plane 1 loses its 8E A1; the other planes keep all four bytes (one four-byte store
+      // either way, of which a plane-1 character keeps the first two).
+      std::uint32_t word;
+      std::memcpy(&word, text + i, 4);
+      const std::uint32_t planeOne = static_cast<std::uint32_t>(text[i + 1] == kPlaneOneByte);
+      word >>= 16 * planeOne;
+      std::memcpy(q, &word, 4);
+      q += 4 - 2 * planeOne;
+      i += 4;
+    } else if (isEucCodeByte(b) && isEucCodeByte(text[i + 1])) {
+      std::memcpy(q, text + i, 2);
+      q += 2;
+      i += 2;
+    } else {
+      *q++ = b;
+      ++i;
+    }
+  }
+  return {i, q, false};
+}
+
+InLine narrowInLinePlain(const std::uint8_t* text, std::size_t size, std::size_t i, std::uint8_t* q) {
+  return narrowInLine<false>(text, size, i, q);
+}
+
+#if defined(TESSEL_UNIT_SHUFFLE)
+__attribute__((target("ssse3"))) InLine narrowInLineShuffled(const std::uint8_t* text, std::size_t size, std::size_t i,
+                                                             std::uint8_t* q) {
+  return narrowInLine<true>(text, size, i, q);
+}
+#else
+InLine narrowInLineShuffled(const std::uint8_t* text, std::size_t size, std::size_t i, std::uint8_t* q) {
+  return narrowInLine<false>(text, size, i, q);
+}
+#endif
+
 }  // namespace
 
-EucTwWidener::EucTwWidener(bool useShuffles) : spreadUnits_(useShuffles && canSpreadUnits()) {}
+EucTwWidener::EucTwWidener(bool useShuffles) : spreadUnits_(useShuffles && canShuffleBytes()) {}
+
+EucTwNarrower::EucTwNarrower(bool useShuffles) : shuffles_(useShuffles && canShuffleBytes()) {}
 
 std::span<char> EucTwWidener::convertInBuffer(std::string_view block, bool last) {
   // A two-byte character becomes four bytes: at most twice the size.
@@ -453,31 +561,10 @@ std::span<char> EucTwNarrower::convertInBuffer(std::string_view block, bool last
     // Where four bytes are left no piece is cut off: the pieces are told apart in line here, with
     // the output position in a local that the emitting function above cannot reach.
     const auto* text = reinterpret_cast<const std::uint8_t*>(block.data());
-    std::size_t i = start;
-    std::uint8_t* q = o;
-    while (i + kMaxPiece <= block.size()) {
-      const std::uint8_t b = text[i];
-      if (b == kSingleShift2 && isEucPlaneByte(text[i + 1]) && isEucCodeByte(text[i + 2]) &&
-          isEucCodeByte(text[i + 3])) {
-        // Plane 1 loses its 8E A1; the other planes keep all four bytes (one four-byte store
-        // either way, of which a plane-1 character keeps the first two).
-        std::uint32_t word;
-        std::memcpy(&word, text + i, 4);
-        const std::uint32_t planeOne = static_cast<std::uint32_t>(text[i + 1] == kPlaneOneByte);
-        word >>= 16 * planeOne;
-        std::memcpy(q, &word, 4);
-        q += 4 - 2 * planeOne;
-        i += 4;
-      } else if (isEucCodeByte(b) && isEucCodeByte(text[i + 1])) {
-        std::memcpy(q, text + i, 2);
-        q += 2;
-        i += 2;
-      } else {
-        *q++ = b;
-        ++i;
-      }
-    }
-    o = q;
+    const InLine run = shuffles_ ? narrowInLineShuffled(text, block.size(), start, o)
+                                 : narrowInLinePlain(text, block.size(), start, o);
+    const std::size_t i = run.next;
+    o = run.end;
     scan(pending_, block.substr(i), last, emit);
   }
   return viewOf(out_, o);

@@ -58,6 +58,9 @@ class EucTwWidener {
 // else passes unchanged.
 class EucTwNarrower {
  public:
+  // As for the widener: `useShuffles` false keeps to the instructions of every processor of the
+  // build's kind.
+  explicit EucTwNarrower(bool useShuffles = true);
   std::string convert(std::string_view block, bool last) {
     const std::span<char> result = convertInBuffer(block, last);
     return std::string(result.begin(), result.end());
@@ -68,6 +71,7 @@ class EucTwNarrower {
  private:
   std::string pending_;
   std::vector<char> out_;
+  bool shuffles_;
 };
 
 // Counts the two-byte plane-1 characters in text that is read as the library's EUC form, which
