@@ -128,7 +128,6 @@ void copyPiece(std::uint8_t*& o, const std::uint8_t* bytes, std::size_t length) 
 #if defined(__SSE2__)
 // Bit j of each mask says something of byte j of 16.
 struct ByteMasks {
-  __m128i bytes;              // the 16 bytes themselves
   std::uint32_t high;         // from 0x80 up
   std::uint32_t singleShift;  // 8E
   std::uint32_t plane;        // A0 to B0: the plane byte of a four-byte character
@@ -144,7 +143,7 @@ ByteMasks masksAt(const std::uint8_t* p) {
                          _mm_cmplt_epi8(s, _mm_set1_epi8(static_cast<char>((high ^ 0x80) + 1))));
   };
   return {
-      v, static_cast<std::uint32_t>(_mm_movemask_epi8(v)),
+      static_cast<std::uint32_t>(_mm_movemask_epi8(v)),
       static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(kSingleShift2))))),
       static_cast<std::uint32_t>(_mm_movemask_epi8(inRange(kPlaneByteBase, kPlaneByteBase + 16))),
       static_cast<std::uint32_t>(_mm_movemask_epi8(inRange(kFirstCodeByte, kLastCodeByte)))};
@@ -185,6 +184,17 @@ __attribute__((target("ssse3"))) inline std::size_t spreadUnits(const std::uint8
   const __m128i prefix = _mm_set_epi8(0, 0, 0, 0, 0, 0, static_cast<char>(kPlaneOneByte),
                                       static_cast<char>(kSingleShift2), 0, 0, 0, 0, 0, 0, 0, 0);
   std::uint8_t* const start = o;
+  if (units == 16) {
+    // All of them, the common case: four whole groups.
+    for (std::uint32_t k = 0; k < 16; k += 4) {
+      const std::uint32_t group = (widened >> k) & 0xF;
+      const __m128i source = _mm_or_si128(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p + 2 * k)), prefix);
+      const __m128i lanes = _mm_load_si128(reinterpret_cast<const __m128i*>(kUnitShuffles.lanes[group]));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm_shuffle_epi8(source, lanes));
+      o += kUnitShuffles.length[group];
+    }
+    return static_cast<std::size_t>(o - start);
+  }
   for (std::uint32_t k = 0; k < units; k += 4) {
     const std::uint32_t inGroup = std::min<std::uint32_t>(units - k, 4);
     const std::uint32_t group = (widened >> k) & ((1u << inGroup) - 1);
@@ -208,54 +218,74 @@ bool canShuffleBytes() { return false; }
 // and are copied, every other unit is a two-byte character and gains 8E A1. Nothing depends on the
 // piece before, so the units are told apart all at once. Stops before the first unit that is none
 // of these, and before an 8E unit whose second half it does not reach. Returns the bytes used.
+// Bit k of each mask says something of unit k (bytes 2k and 2k + 1) of 16 bytes' eight units, for
+// 32 bytes taken as two halves.
+struct UnitMasks {
+  std::uint32_t shift = 0;        // 8E and a plane byte
+  std::uint32_t code = 0;         // two code bytes
+  std::uint32_t recentShift = 0;  // 8E and the plane byte `recent`
+};
+
+[[gnu::always_inline]] inline UnitMasks unitMasksAt(const std::uint8_t* p, __m128i recent) {
+  const __m128i flip = _mm_set1_epi8(static_cast<char>(0x80));
+  auto inRange = [&](__m128i s, int low, int high) {
+    return _mm_and_si128(_mm_cmpgt_epi8(s, _mm_set1_epi8(static_cast<char>((low ^ 0x80) - 1))),
+                         _mm_cmplt_epi8(s, _mm_set1_epi8(static_cast<char>((high ^ 0x80) + 1))));
+  };
+  // A unit's lane is all ones when the first byte's mask (moved into the high byte) and the second
+  // byte's mask are both set there.
+  auto bothHalves = [](__m128i first, __m128i second) {
+    return _mm_srai_epi16(_mm_and_si128(_mm_slli_epi16(first, 8), second), 15);
+  };
+  __m128i shift[2], code[2], recentShift[2];
+  for (int half = 0; half < 2; ++half) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * half));
+    const __m128i s = _mm_xor_si128(v, flip);
+    const __m128i singleShift = _mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(kSingleShift2)));
+    const __m128i codeByte = inRange(s, kFirstCodeByte, kLastCodeByte);
+    shift[half] = bothHalves(singleShift, inRange(s, kPlaneByteBase, kPlaneByteBase + 16));
+    code[half] = bothHalves(codeByte, codeByte);
+    recentShift[half] = bothHalves(singleShift, _mm_cmpeq_epi8(v, recent));
+  }
+  auto bits = [](const __m128i(&lanes)[2]) {
+    return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_packs_epi16(lanes[0], lanes[1])));
+  };
+  return {bits(shift), bits(code), bits(recentShift)};
+}
+
+// Widens EUC-TW from p (a piece boundary) as far as its next 32 bytes are two-byte units of
+// characters: 8E and a plane byte, or two code bytes, and after each 8E unit two code bytes.
+// Inside a run of such units every piece has an even length, so the pieces begin at the units: an
+// 8E unit and the unit after it are a four-byte character and are copied, every other unit is a
+// two-byte character and gains 8E A1. Nothing depends on the piece before, so the units are told
+// apart all at once. Stops before the first unit that is none of these, and before an 8E unit whose
+// second half it does not reach. Returns the bytes used.
 template <bool kShuffle>
 [[gnu::always_inline]] inline std::size_t widenUnits(const std::uint8_t* p, std::uint8_t*& q, std::uint32_t& planes,
                                                      std::uint8_t& recentPlane) {
-  const ByteMasks low = masksAt(p);
-  const ByteMasks high = masksAt(p + 16);
-  const std::uint32_t highBytes = low.high | (high.high << 16);
-  const std::uint32_t singleShifts = low.singleShift | (high.singleShift << 16);
-  const std::uint32_t planeBytes = low.plane | (high.plane << 16);
-  const std::uint32_t codeBytes = low.code | (high.code << 16);
-  constexpr std::uint32_t kUnitStarts = 0x55555555;
-  const std::uint32_t shifts = singleShifts & kUnitStarts;
-  const std::uint32_t others = kUnitStarts & ~shifts;
-  // Bit 2k is set for each unit k that is none of the above (looked at from its first byte).
-  const std::uint32_t bad = ((~highBytes | (~highBytes >> 1)) & kUnitStarts) | ((singleShifts >> 1) & kUnitStarts) |
-                            (shifts & ~(planeBytes >> 1)) | (others & ~(codeBytes & (codeBytes >> 1))) |
-                            (shifts & (shifts >> 2));
-  std::uint32_t units = bad == 0 ? 16 : static_cast<std::uint32_t>(std::countr_zero(bad)) / 2;
-  if (units > 0 && ((shifts >> (2 * (units - 1))) & 1) != 0) --units;  // its second half waits
-  const std::uint32_t used = units == 16 ? ~0u : (1u << (2 * units)) - 1;
-  const std::uint32_t twoByte = kUnitStarts & ~(shifts | (shifts << 2)) & used;
+  const UnitMasks m = unitMasksAt(p, _mm_set1_epi8(static_cast<char>(recentPlane)));
+  // Bit k for each unit k that is neither kind, or an 8E unit not followed by two code bytes (the
+  // last unit's follower lies past the 32 bytes).
+  const std::uint32_t bad = (~(m.shift | m.code) | (m.shift & ~(m.code >> 1))) & 0xFFFF;
+  const std::uint32_t units = bad == 0 ? 16 : static_cast<std::uint32_t>(std::countr_zero(bad));
+  const std::uint32_t used = (1u << units) - 1;
+  const std::uint32_t fours = m.shift & used;
+  const std::uint32_t twoByte = m.code & ~(fours << 1) & used;
 
   std::uint32_t seen = twoByte != 0 ? 1u << (kPlaneOneByte - kPlaneByteBase) : 0;
-  if (const std::uint32_t fours = shifts & used; fours != 0) {
-    // Text mostly keeps to one plane: the plane bytes are compared with the last plane seen (already
-    // among `planes`), and only when one differs are they read one by one. (The plane byte of an
-    // 8E in the last unit lies past the 32 bytes, but that unit is never used.)
-    const __m128i recent = _mm_set1_epi8(static_cast<char>(recentPlane));
-    const std::uint32_t sameBytes =
-        static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(low.bytes, recent))) |
-        (static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(high.bytes, recent))) << 16);
-    if ((fours & ~(sameBytes >> 1)) != 0) {
-      for (std::uint32_t f = fours; f != 0; f &= f - 1) {
-        recentPlane = p[std::countr_zero(f) + 1];
-        seen |= 1u << (recentPlane - kPlaneByteBase);
-      }
+  // Text mostly keeps to one plane: the plane bytes are compared with the last plane seen (already
+  // among `planes`), and only when one differs are they read one by one.
+  if ((fours & ~m.recentShift) != 0) {
+    for (std::uint32_t f = fours; f != 0; f &= f - 1) {
+      recentPlane = p[2 * std::countr_zero(f) + 1];
+      seen |= 1u << (recentPlane - kPlaneByteBase);
     }
   }
   planes |= seen;
 
   if constexpr (kShuffle) {
 #if defined(TESSEL_UNIT_SHUFFLE)
-    // Bit k for unit k: the even bits of twoByte gathered.
-    std::uint32_t widened = twoByte;
-    widened = (widened | (widened >> 1)) & 0x33333333;
-    widened = (widened | (widened >> 2)) & 0x0F0F0F0F;
-    widened = (widened | (widened >> 4)) & 0x00FF00FF;
-    widened = (widened | (widened >> 8)) & 0x0000FFFF;
-    q += spreadUnits(p, units, widened, q);
+    q += spreadUnits(p, units, twoByte, q);
     return 2 * static_cast<std::size_t>(units);
 #endif
   }
@@ -263,7 +293,7 @@ template <bool kShuffle>
   // In a local: the stores through `o` might otherwise alias what the loop reads.
   std::uint8_t* o = q;
   std::uint32_t widen = twoByte;
-  for (std::uint32_t k = 0; k < units; ++k, widen >>= 2) {
+  for (std::uint32_t k = 0; k < units; ++k, widen >>= 1) {
     std::uint16_t unit;
     std::memcpy(&unit, p + 2 * k, 2);
     const std::uint32_t widened = widen & 1;
