@@ -428,6 +428,24 @@ InLine widenInLineShuffled(const std::uint8_t* text, std::size_t size, std::size
 }
 #endif
 
+#if defined(__SSE2__)
+// Whether the 16 bytes of v are four characters in the library's four-byte form: each 8E, a plane
+// byte, two code bytes. Unsigned ranges as signed comparisons, the top bit flipped.
+[[gnu::always_inline]] inline bool fourCharacters(__m128i v) {
+  const __m128i flip = _mm_set1_epi8(static_cast<char>(0x80));
+  const __m128i s = _mm_xor_si128(v, flip);
+  auto place = [](int shift, int plane, int code) {
+    return _mm_set1_epi32(static_cast<int>(static_cast<std::uint32_t>(shift) | static_cast<std::uint32_t>(plane) << 8 |
+                                           static_cast<std::uint32_t>(code) << 16 |
+                                           static_cast<std::uint32_t>(code) << 24));
+  };
+  const __m128i low = _mm_xor_si128(place(kSingleShift2 - 1, kPlaneByteBase - 1, kFirstCodeByte - 1), flip);
+  const __m128i high = _mm_xor_si128(place(kSingleShift2 + 1, kPlaneByteBase + 17, kLastCodeByte + 1), flip);
+  const __m128i inRange = _mm_and_si128(_mm_cmpgt_epi8(s, low), _mm_cmplt_epi8(s, high));
+  return _mm_movemask_epi8(inRange) == 0xFFFF;
+}
+#endif
+
 #if defined(TESSEL_UNIT_SHUFFLE)
 // Four four-byte characters (16 bytes) at a time: for each set of plane-1 characters among the
 // four, the shuffle that keeps their last two bytes and all four of the others.
@@ -452,24 +470,11 @@ constexpr CharacterShuffles makeCharacterShuffles() {
 
 constexpr CharacterShuffles kCharacterShuffles = makeCharacterShuffles();
 
-// Narrows the 16 bytes at p when they are four characters in the library's four-byte form (8E, a
-// plane byte, two code bytes each), storing 16 bytes at o; returns the bytes written, 0 (nothing
-// used) otherwise.
+// Narrows the 16 bytes at p when they are four characters in the library's four-byte form,
+// storing 16 bytes at o; returns the bytes written, 0 (nothing used) otherwise.
 __attribute__((target("ssse3"))) inline std::size_t narrowCharacters(const std::uint8_t* p, std::uint8_t* o) {
   const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-  // Each byte within its range for its place in a character, unsigned ranges as signed
-  // comparisons with the top bit flipped.
-  const __m128i flip = _mm_set1_epi8(static_cast<char>(0x80));
-  const __m128i s = _mm_xor_si128(v, flip);
-  auto place = [](int shift, int plane, int code) {
-    return _mm_set1_epi32(static_cast<int>(static_cast<std::uint32_t>(shift) | static_cast<std::uint32_t>(plane) << 8 |
-                                           static_cast<std::uint32_t>(code) << 16 |
-                                           static_cast<std::uint32_t>(code) << 24));
-  };
-  const __m128i low = _mm_xor_si128(place(kSingleShift2 - 1, kPlaneByteBase - 1, kFirstCodeByte - 1), flip);
-  const __m128i high = _mm_xor_si128(place(kSingleShift2 + 1, kPlaneByteBase + 17, kLastCodeByte + 1), flip);
-  const __m128i inRange = _mm_and_si128(_mm_cmpgt_epi8(s, low), _mm_cmplt_epi8(s, high));
-  if (_mm_movemask_epi8(inRange) != 0xFFFF) return 0;
+  if (!fourCharacters(v)) return 0;
   const __m128i planeBytes = _mm_and_si128(v, _mm_set1_epi32(0xFF00));
   const int planeOne =
       _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(planeBytes, _mm_set1_epi32(kPlaneOneByte << 8))));
@@ -606,23 +611,36 @@ void TwoByteCharacterCounter::count(std::string_view block, bool last) {
   };
   std::size_t i = scanHeld(pending_, block, last, countPiece);
   if (i == std::string_view::npos) return;
-  // Plain stretches in bulk; from where one ends, piece by piece up to the next byte below 0x80
-  // (a piece of its own), and from there a plain stretch again.
+  // Four four-byte characters at a time where 16 bytes are such (no two-byte character among
+  // them), otherwise piece by piece; where that goes on for a while, plain stretches in bulk from
+  // the next byte below 0x80.
   const auto* text = reinterpret_cast<const std::uint8_t*>(block.data());
   const std::size_t size = block.size();
+  constexpr int kPiecesBeforeStretch = 8;
+  int pieces = 0;
   while (i < size) {
-    i += plainStretch(text + i, size - i);
-    while (i < size) {
-      const Piece piece = pieceAt(text + i, size - i, last);
-      if (piece == Piece::kIncomplete) {
-        pending_.assign(block.substr(i));
-        return;
-      }
-      countPiece(piece, text + i, 0);
-      const bool singleBelow80 = text[i] < 0x80;
-      i += pieceLength(piece);
-      if (singleBelow80) break;
+#if defined(__SSE2__)
+    if (size - i >= 16 && fourCharacters(_mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i)))) {
+      i += 16;
+      pieces = 0;
+      continue;
     }
+#endif
+    if (pieces >= kPiecesBeforeStretch && text[i] < 0x80) {
+      pieces = 0;
+      if (const std::size_t stretch = plainStretch(text + i, size - i); stretch != 0) {
+        i += stretch;
+        continue;
+      }
+    }
+    const Piece piece = pieceAt(text + i, size - i, last);
+    if (piece == Piece::kIncomplete) {
+      pending_.assign(block.substr(i));
+      return;
+    }
+    countPiece(piece, text + i, 0);
+    i += pieceLength(piece);
+    ++pieces;
   }
 }
 
