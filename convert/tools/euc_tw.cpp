@@ -405,6 +405,14 @@ template <bool kShuffle>
       *q++ = b;
       zero |= b == 0;
       ++i;
+      // Bytes below 0x80 are single pieces: a run of them (a line end, ASCII) is copied here, not
+      // looked at as units.
+      if (b < 0x80) {
+        while (i + kMaxPiece <= size && text[i] < 0x80) {
+          zero |= text[i] == 0;
+          *q++ = text[i++];
+        }
+      }
     }
   }
   planesSeen = planes;
