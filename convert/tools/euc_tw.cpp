@@ -206,9 +206,6 @@ __attribute__((target("ssse3"))) inline std::size_t spreadUnits(const std::uint8
   return static_cast<std::size_t>(o - start);
 }
 
-bool canShuffleBytes() { return __builtin_cpu_supports("ssse3"); }
-#else
-bool canShuffleBytes() { return false; }
 #endif
 
 // Widens EUC-TW from p (a piece boundary) as far as its next 32 bytes are two-byte units of
@@ -305,6 +302,13 @@ template <bool kShuffle>
   q = o;
   return 2 * static_cast<std::size_t>(units);
 }
+#endif
+
+// Whether the byte shuffles can be used: built for them and the processor has them.
+#if defined(TESSEL_UNIT_SHUFFLE)
+bool canShuffleBytes() { return __builtin_cpu_supports("ssse3"); }
+#else
+bool canShuffleBytes() { return false; }
 #endif
 
 // How far from text[0], a piece boundary, the text is plainly the library's form: every byte from
