@@ -60,6 +60,9 @@ struct SourceChar {
 // One conversion loop per pair of selectors, so that the readers, look-ups and writers of the pair
 // are resolved when compiling and not once per character. Big5 selector 3 runs as 2.
 #if defined(__SSE2__)
+// A plane's array of codes where the target has none for the plane: no code for any character.
+constexpr std::array<std::uint16_t, kCells * kCells> kNoCodes{};
+
 // Whether the 16 bytes at p are four characters of the EUC form of planes 1 to 16: each 8E, A1 to
 // B0, then two bytes from A1 to FE. Unsigned ranges as signed comparisons, the top bit flipped.
 bool fourEucCharacters(const std::uint8_t* p) {
@@ -170,7 +173,6 @@ class PairConverter {
     } else if constexpr (S == kSelectorEuc) {
 #if defined(__SSE2__)
       // Planes without an array read as an array of zeros (no code), for the four at a time below.
-      static constexpr std::array<std::uint16_t, kCells * kCells> kNoCodes{};
       std::array<const std::uint16_t*, 17> arrays{};
       if constexpr (T != kSelectorCns && T != kSelectorEuc) {
         for (std::size_t k = 0; k < arrays.size(); ++k)
