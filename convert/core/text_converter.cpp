@@ -57,8 +57,6 @@ struct SourceChar {
   bool needMore = false;
 };
 
-// One conversion loop per pair of selectors, so that the readers, look-ups and writers of the pair
-// are resolved when compiling and not once per character. Big5 selector 3 runs as 2.
 #if defined(__SSE2__)
 // A plane's array of codes where the target has none for the plane: no code for any character.
 constexpr std::array<std::uint16_t, kCells * kCells> kNoCodes{};
@@ -77,6 +75,8 @@ bool fourEucCharacters(const std::uint8_t* p) {
 }
 #endif
 
+// One conversion loop per pair of selectors, so that the readers, look-ups and writers of the pair
+// are resolved when compiling and not once per character. Big5 selector 3 runs as 2.
 template <std::uint8_t S, std::uint8_t T>
 class PairConverter {
  public:
