@@ -5,6 +5,10 @@
 #include "code_selector.h"
 #include "substitute.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace tessel {
 namespace {
 
@@ -52,6 +56,24 @@ struct SourceChar {
   std::size_t taken = 0;    // input bytes used
   bool needMore = false;
 };
+
+#if defined(__SSE2__)
+// A plane's array of codes where the target has none for the plane: no code for any character.
+constexpr std::array<std::uint16_t, kCells * kCells> kNoCodes{};
+
+// Whether the 16 bytes at p are four characters of the EUC form of planes 1 to 16: each 8E, A1 to
+// B0, then two bytes from A1 to FE. Unsigned ranges as signed comparisons, the top bit flipped.
+bool fourEucCharacters(const std::uint8_t* p) {
+  const __m128i flip = _mm_set1_epi8(static_cast<char>(0x80));
+  const __m128i s = _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), flip);
+  auto place = [&](std::uint32_t shift, std::uint32_t plane, std::uint32_t code) {
+    return _mm_xor_si128(_mm_set1_epi32(static_cast<int>(shift | plane << 8 | code << 16 | code << 24)), flip);
+  };
+  const __m128i above = _mm_cmpgt_epi8(s, place(kEucSingleShift - 1, 0xA0, 0xA0));
+  const __m128i below = _mm_cmplt_epi8(s, place(kEucSingleShift + 1, 0xA0 + kPlanes + 1, 0xFF));
+  return _mm_movemask_epi8(_mm_and_si128(above, below)) == 0xFFFF;
+}
+#endif
 
 // One conversion loop per pair of selectors, so that the readers, look-ups and writers of the pair
 // are resolved when compiling and not once per character. Big5 selector 3 runs as 2.
@@ -149,7 +171,33 @@ class PairConverter {
     if constexpr (S == kSelectorCns) {
       commonFromSevenBit(p, end, o, oLast, putCns);
     } else if constexpr (S == kSelectorEuc) {
+#if defined(__SSE2__)
+      // Planes without an array read as an array of zeros (no code), for the four at a time below.
+      std::array<const std::uint16_t*, 17> arrays{};
+      if constexpr (T != kSelectorCns && T != kSelectorEuc) {
+        for (std::size_t k = 0; k < arrays.size(); ++k)
+          arrays[k] = codesByPlane[k] != nullptr ? codesByPlane[k] : kNoCodes.data();
+      }
+#endif
       while (p < end && o <= oLast) {
+#if defined(__SSE2__)
+        if constexpr (T != kSelectorCns && T != kSelectorEuc) {
+          // Four characters at a time where the next 16 bytes are four of planes 1 to 16 and the
+          // arrays answer all four; otherwise one by one below.
+          if (end - p >= 16 && oLast - o >= 6 && fourEucCharacters(p)) {
+            std::uint16_t codes[4];
+            for (int k = 0; k < 4; ++k) {
+              const std::uint8_t* c = p + 4 * k;
+              codes[k] = arrays[c[1] - 0xA0u][(c[2] - 0xA1u) * kCells + (c[3] - 0xA1u)];
+            }
+            if ((codes[0] != 0) & (codes[1] != 0) & (codes[2] != 0) & (codes[3] != 0)) {
+              for (const std::uint16_t code : codes) putCode(code, o);
+              p += 16;
+              continue;
+            }
+          }
+        }
+#endif
         const std::uint8_t b = *p;
         if (b < 0x80) {
           if (b == 0) break;

@@ -211,5 +211,49 @@ TEST(CommonRoad, RandomTextWholeAndInPiecesConvertsAsCharacterByCharacter) {
   }
 }
 
+// EUC text mostly of characters the target's array answers, in long runs (which the road takes
+// four at a time), broken now and then by any character of planes 1 to 16, a line end or any byte.
+TEST(CommonRoad, EucRunsOfAnsweredCharactersConvertAsCharacterByCharacter) {
+  std::mt19937 engine(9);
+  const CodeTables indexed = testing::randomTables(engine, TS_USER_EUDC);
+  const CodeTables scanned = testing::scanningCopy(indexed);
+  for (const std::uint8_t t : {kSelectorBig5, kSelectorUcs, kSelectorGbk}) {
+    auto answers = [&](std::uint32_t cns) {
+      return t == kSelectorBig5  ? indexed.cnsToBig5(cns).has_value()
+             : t == kSelectorUcs ? indexed.cnsToUcs(cns).has_value()
+                                 : indexed.cnsToGbk(cns).has_value();
+    };
+    std::vector<std::uint32_t> answered;
+    for (std::uint32_t plane = 1; plane <= 16; ++plane)
+      for (std::uint32_t first = 0x21; first <= 0x7E; ++first)
+        for (std::uint32_t second = 0x21; second <= 0x7E; ++second)
+          if (const std::uint32_t cns = plane << 16 | first << 8 | second; answers(cns)) answered.push_back(cns);
+    ASSERT_GT(answered.size(), 100u) << int(t);
+    for (int round = 0; round < 20; ++round) {
+      Bytes text;
+      while (text.size() < 4000) {
+        const std::uint32_t roll = engine() % 60;
+        if (roll == 0) {
+          text.insert(text.end(), {0x0D, 0x0A});
+          continue;
+        }
+        if (roll == 1) {
+          text.push_back(static_cast<std::uint8_t>(engine()));
+          continue;
+        }
+        const std::uint32_t cns = roll == 2
+                                      ? (1 + engine() % 16) << 16 | (0x21 + engine() % 94) << 8 | (0x21 + engine() % 94)
+                                      : answered[engine() % answered.size()];
+        text.insert(text.end(), {0x8E, static_cast<std::uint8_t>(0xA0 + (cns >> 16)),
+                                 static_cast<std::uint8_t>((cns >> 8) | 0x80), static_cast<std::uint8_t>(cns | 0x80)});
+      }
+      const Converted expected = convertWhole(scanned, kSelectorEuc, t, text);
+      ASSERT_TRUE(convertWhole(indexed, kSelectorEuc, t, text) == expected) << int(t) << " round " << round;
+      ASSERT_TRUE(convertInPieces(indexed, kSelectorEuc, t, text, engine) == expected)
+          << int(t) << " in pieces, round " << round;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace tessel

@@ -168,6 +168,59 @@ TEST(EucTwForms, LongTextsGiveWhatReadingAByteAtATimeGives) {
   }
 }
 
+// Lines of Han text as EUC-TW holds it (plane 1 in two bytes, other planes in four, CR LF), with
+// rare stray bytes: the widener with byte shuffles, the one without them and the same text read a
+// byte at a time give the same bytes, planes and zero flag; so do the narrowers on the result. Four-byte characters
+// keep to one plane for long stretches and then change plane, so that both the comparison with the last plane and the
+// reading of plane bytes one by one are taken.
+TEST(EucTwForms, LinesOfHanTextConvertAlikeWithAndWithoutShuffles) {
+  std::mt19937 random(23);
+  std::uniform_int_distribution<int> code(0xA1, 0xFE), plane(0xA2, 0xB0), anyByte(0, 255), column(0, 39);
+  for (int round = 0; round < 40; ++round) {
+    std::string text;
+    int fourBytePlane = 0xA2;
+    while (text.size() < 5000) {
+      for (int k = 0; k < 40; ++k) {
+        const auto roll = random() % 1000;
+        if (roll < 2) {
+          text += static_cast<char>(anyByte(random));
+        } else if (roll < 5) {
+          fourBytePlane = plane(random);
+        } else if (roll < 400) {
+          text += bytes({code(random), code(random)});
+        } else {
+          text += bytes({0x8E, round % 4 == 0 ? plane(random) : fourBytePlane, code(random), code(random)});
+        }
+      }
+      text += "\r\n";
+    }
+    EucTwWidener shuffled(true), plain(false), byByte;
+    std::string byteByByte;
+    for (std::size_t i = 0; i < text.size(); ++i) byteByByte += byByte.convert(text.substr(i, 1), i + 1 == text.size());
+    // In blocks cut anywhere, as a file is read.
+    std::string inBlocks;
+    for (std::size_t at = 0; at < text.size();) {
+      const std::size_t end = std::min(text.size(), at + 1 + static_cast<std::size_t>(column(random)) * 37);
+      inBlocks += shuffled.convert(std::string_view(text).substr(at, end - at), end == text.size());
+      at = end;
+    }
+    EXPECT_EQ(inBlocks, byteByByte) << round;
+    EXPECT_EQ(plain.convert(text, true), byteByByte) << round;
+    EXPECT_EQ(shuffled.planesSeen(), byByte.planesSeen()) << round;
+    EXPECT_EQ(plain.planesSeen(), byByte.planesSeen()) << round;
+    EXPECT_EQ(shuffled.zeroWritten(), byByte.zeroWritten()) << round;
+    EXPECT_EQ(plain.zeroWritten(), byByte.zeroWritten()) << round;
+
+    // And back, the narrower with and without shuffles against reading a byte at a time.
+    EucTwNarrower narrowShuffled(true), narrowPlain(false), narrowByByte;
+    std::string narrowedByByte;
+    for (std::size_t i = 0; i < byteByByte.size(); ++i)
+      narrowedByByte += narrowByByte.convert(byteByByte.substr(i, 1), i + 1 == byteByByte.size());
+    EXPECT_EQ(narrowShuffled.convert(byteByByte, true), narrowedByByte) << round;
+    EXPECT_EQ(narrowPlain.convert(byteByByte, true), narrowedByByte) << round;
+  }
+}
+
 TEST(TwoByteCharacterCounter, CountsPairsOutsideFourByteCharacters) {
   EXPECT_EQ(countTwoByte(bytes({'A', 0x8E, 0xA1, 0xC4, 0xE3, '\n'})), 0u);
   EXPECT_EQ(countTwoByte(bytes({0xC4, 0xE3, 0xC5, 0xC6, '\n', 0xA4})), 2u);

@@ -7,6 +7,12 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+// Where the compiler can build a function for a processor feature beyond the baseline, the widener
+// spreads units with byte shuffles when the processor has them (checked at run time).
+#if defined(__SSE2__) && defined(__x86_64__) && defined(__GNUC__)
+#include <tmmintrin.h>
+#define TESSEL_UNIT_SHUFFLE 1
+#endif
 
 namespace tessel::tools {
 namespace {
@@ -43,6 +49,8 @@ std::size_t pieceLength(Piece piece) {
 constexpr std::size_t kMaxPiece = 4;
 // Bytes of two-byte units widened at once.
 constexpr std::size_t kUnitBlock = 32;
+// Bytes the widener's stores may write past the end of its result (16-byte stores of units).
+constexpr std::size_t kStoreSlack = 16;
 
 // Calls `emit(piece, bytes, length)` for each piece that begins in `pending`, reading the block's
 // first bytes after them from a small copy, and returns where in the block the next piece begins;
@@ -97,7 +105,7 @@ void scan(std::string& pending, std::string_view block, bool last, Emit&& emit) 
 // four-byte stores of the last piece.
 std::uint8_t* reserve(std::vector<char>& buffer, std::size_t bytes, std::size_t factor) {
   static_assert(EucTwWidener::kSpareBytes <= kMaxPiece);
-  const std::size_t needed = bytes * factor + kMaxPiece;
+  const std::size_t needed = bytes * factor + kMaxPiece + kStoreSlack;
   if (buffer.size() < needed) buffer.resize(needed);
   return reinterpret_cast<std::uint8_t*>(buffer.data());
 }
@@ -141,6 +149,65 @@ ByteMasks masksAt(const std::uint8_t* p) {
       static_cast<std::uint32_t>(_mm_movemask_epi8(inRange(kFirstCodeByte, kLastCodeByte)))};
 }
 
+#if defined(TESSEL_UNIT_SHUFFLE)
+// Four units (eight bytes) at a time: for each set of widened units among the four, the shuffle
+// that spreads them (lanes 0 to 7 the units, 8 and 9 the bytes 8E A1 put before a widened unit).
+struct UnitShuffles {
+  alignas(16) std::uint8_t lanes[16][16];
+  std::uint8_t length[16];  // the bytes written for four units
+};
+
+constexpr UnitShuffles makeUnitShuffles() {
+  UnitShuffles table{};
+  for (unsigned widened = 0; widened < 16; ++widened) {
+    unsigned n = 0;
+    for (unsigned k = 0; k < 4; ++k) {
+      if ((widened >> k) & 1) {
+        table.lanes[widened][n++] = 8;
+        table.lanes[widened][n++] = 9;
+      }
+      table.lanes[widened][n++] = static_cast<std::uint8_t>(2 * k);
+      table.lanes[widened][n++] = static_cast<std::uint8_t>(2 * k + 1);
+    }
+    table.length[widened] = static_cast<std::uint8_t>(n);
+    while (n < 16) table.lanes[widened][n++] = 0x80;  // zero, past the end of the result
+  }
+  return table;
+}
+
+constexpr UnitShuffles kUnitShuffles = makeUnitShuffles();
+
+// Writes `units` (at most 16) units from p, those with bit k of `widened` set (unit k) after
+// 8E A1, and returns the bytes written; stores 16 bytes at a time, up to 16 past the result.
+__attribute__((target("ssse3"))) inline std::size_t spreadUnits(const std::uint8_t* p, std::uint32_t units,
+                                                                std::uint32_t widened, std::uint8_t* o) {
+  const __m128i prefix = _mm_set_epi8(0, 0, 0, 0, 0, 0, static_cast<char>(kPlaneOneByte),
+                                      static_cast<char>(kSingleShift2), 0, 0, 0, 0, 0, 0, 0, 0);
+  std::uint8_t* const start = o;
+  if (units == 16) {
+    // All of them, the common case: four whole groups.
+    for (std::uint32_t k = 0; k < 16; k += 4) {
+      const std::uint32_t group = (widened >> k) & 0xF;
+      const __m128i source = _mm_or_si128(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p + 2 * k)), prefix);
+      const __m128i lanes = _mm_load_si128(reinterpret_cast<const __m128i*>(kUnitShuffles.lanes[group]));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm_shuffle_epi8(source, lanes));
+      o += kUnitShuffles.length[group];
+    }
+    return static_cast<std::size_t>(o - start);
+  }
+  for (std::uint32_t k = 0; k < units; k += 4) {
+    const std::uint32_t inGroup = std::min<std::uint32_t>(units - k, 4);
+    const std::uint32_t group = (widened >> k) & ((1u << inGroup) - 1);
+    const __m128i source = _mm_or_si128(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p + 2 * k)), prefix);
+    const __m128i lanes = _mm_load_si128(reinterpret_cast<const __m128i*>(kUnitShuffles.lanes[group]));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm_shuffle_epi8(source, lanes));
+    o += kUnitShuffles.length[group] - 2 * (4 - inGroup);
+  }
+  return static_cast<std::size_t>(o - start);
+}
+
+#endif
+
 // Widens EUC-TW from p (a piece boundary) as far as its next 32 bytes are two-byte units of
 // characters: high bytes, 8E only at the start of a unit and then with a plane byte, every other
 // unit two code bytes. Inside a run of such bytes every piece has an even length, so the pieces
@@ -148,34 +215,82 @@ ByteMasks masksAt(const std::uint8_t* p) {
 // and are copied, every other unit is a two-byte character and gains 8E A1. Nothing depends on the
 // piece before, so the units are told apart all at once. Stops before the first unit that is none
 // of these, and before an 8E unit whose second half it does not reach. Returns the bytes used.
-std::size_t widenUnits(const std::uint8_t* p, std::uint8_t*& q, std::uint32_t& planes) {
-  const ByteMasks low = masksAt(p);
-  const ByteMasks high = masksAt(p + 16);
-  const std::uint32_t highBytes = low.high | (high.high << 16);
-  const std::uint32_t singleShifts = low.singleShift | (high.singleShift << 16);
-  const std::uint32_t planeBytes = low.plane | (high.plane << 16);
-  const std::uint32_t codeBytes = low.code | (high.code << 16);
-  constexpr std::uint32_t kUnitStarts = 0x55555555;
-  const std::uint32_t shifts = singleShifts & kUnitStarts;
-  const std::uint32_t others = kUnitStarts & ~shifts;
-  // Bit 2k is set for each unit k that is none of the above (looked at from its first byte).
-  const std::uint32_t bad = ((~highBytes | (~highBytes >> 1)) & kUnitStarts) | ((singleShifts >> 1) & kUnitStarts) |
-                            (shifts & ~(planeBytes >> 1)) | (others & ~(codeBytes & (codeBytes >> 1))) |
-                            (shifts & (shifts >> 2));
-  std::uint32_t units = bad == 0 ? 16 : static_cast<std::uint32_t>(std::countr_zero(bad)) / 2;
-  if (units > 0 && ((shifts >> (2 * (units - 1))) & 1) != 0) --units;  // its second half waits
-  const std::uint32_t used = units == 16 ? ~0u : (1u << (2 * units)) - 1;
-  const std::uint32_t twoByte = kUnitStarts & ~(shifts | (shifts << 2)) & used;
+// Bit k of each mask says something of unit k (bytes 2k and 2k + 1) of 16 bytes' eight units, for
+// 32 bytes taken as two halves.
+struct UnitMasks {
+  std::uint32_t shift = 0;        // 8E and a plane byte
+  std::uint32_t code = 0;         // two code bytes
+  std::uint32_t recentShift = 0;  // 8E and the plane byte `recent`
+};
+
+[[gnu::always_inline]] inline UnitMasks unitMasksAt(const std::uint8_t* p, __m128i recent) {
+  const __m128i flip = _mm_set1_epi8(static_cast<char>(0x80));
+  auto inRange = [&](__m128i s, int low, int high) {
+    return _mm_and_si128(_mm_cmpgt_epi8(s, _mm_set1_epi8(static_cast<char>((low ^ 0x80) - 1))),
+                         _mm_cmplt_epi8(s, _mm_set1_epi8(static_cast<char>((high ^ 0x80) + 1))));
+  };
+  // A unit's lane is all ones when the first byte's mask (moved into the high byte) and the second
+  // byte's mask are both set there.
+  auto bothHalves = [](__m128i first, __m128i second) {
+    return _mm_srai_epi16(_mm_and_si128(_mm_slli_epi16(first, 8), second), 15);
+  };
+  __m128i shift[2], code[2], recentShift[2];
+  for (int half = 0; half < 2; ++half) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * half));
+    const __m128i s = _mm_xor_si128(v, flip);
+    const __m128i singleShift = _mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(kSingleShift2)));
+    const __m128i codeByte = inRange(s, kFirstCodeByte, kLastCodeByte);
+    shift[half] = bothHalves(singleShift, inRange(s, kPlaneByteBase, kPlaneByteBase + 16));
+    code[half] = bothHalves(codeByte, codeByte);
+    recentShift[half] = bothHalves(singleShift, _mm_cmpeq_epi8(v, recent));
+  }
+  auto bits = [](const __m128i(&lanes)[2]) {
+    return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_packs_epi16(lanes[0], lanes[1])));
+  };
+  return {bits(shift), bits(code), bits(recentShift)};
+}
+
+// Widens EUC-TW from p (a piece boundary) as far as its next 32 bytes are two-byte units of
+// characters: 8E and a plane byte, or two code bytes, and after each 8E unit two code bytes.
+// Inside a run of such units every piece has an even length, so the pieces begin at the units: an
+// 8E unit and the unit after it are a four-byte character and are copied, every other unit is a
+// two-byte character and gains 8E A1. Nothing depends on the piece before, so the units are told
+// apart all at once. Stops before the first unit that is none of these, and before an 8E unit whose
+// second half it does not reach. Returns the bytes used.
+template <bool kShuffle>
+[[gnu::always_inline]] inline std::size_t widenUnits(const std::uint8_t* p, std::uint8_t*& q, std::uint32_t& planes,
+                                                     std::uint8_t& recentPlane) {
+  const UnitMasks m = unitMasksAt(p, _mm_set1_epi8(static_cast<char>(recentPlane)));
+  // Bit k for each unit k that is neither kind, or an 8E unit not followed by two code bytes (the
+  // last unit's follower lies past the 32 bytes).
+  const std::uint32_t bad = (~(m.shift | m.code) | (m.shift & ~(m.code >> 1))) & 0xFFFF;
+  const std::uint32_t units = bad == 0 ? 16 : static_cast<std::uint32_t>(std::countr_zero(bad));
+  const std::uint32_t used = (1u << units) - 1;
+  const std::uint32_t fours = m.shift & used;
+  const std::uint32_t twoByte = m.code & ~(fours << 1) & used;
 
   std::uint32_t seen = twoByte != 0 ? 1u << (kPlaneOneByte - kPlaneByteBase) : 0;
-  for (std::uint32_t fours = shifts & used; fours != 0; fours &= fours - 1)
-    seen |= 1u << (p[std::countr_zero(fours) + 1] - kPlaneByteBase);
+  // Text mostly keeps to one plane: the plane bytes are compared with the last plane seen (already
+  // among `planes`), and only when one differs are they read one by one.
+  if ((fours & ~m.recentShift) != 0) {
+    for (std::uint32_t f = fours; f != 0; f &= f - 1) {
+      recentPlane = p[2 * std::countr_zero(f) + 1];
+      seen |= 1u << (recentPlane - kPlaneByteBase);
+    }
+  }
   planes |= seen;
+
+  if constexpr (kShuffle) {
+#if defined(TESSEL_UNIT_SHUFFLE)
+    q += spreadUnits(p, units, twoByte, q);
+    return 2 * static_cast<std::size_t>(units);
+#endif
+  }
 
   // In a local: the stores through `o` might otherwise alias what the loop reads.
   std::uint8_t* o = q;
   std::uint32_t widen = twoByte;
-  for (std::uint32_t k = 0; k < units; ++k, widen >>= 2) {
+  for (std::uint32_t k = 0; k < units; ++k, widen >>= 1) {
     std::uint16_t unit;
     std::memcpy(&unit, p + 2 * k, 2);
     const std::uint32_t widened = widen & 1;
@@ -187,6 +302,13 @@ std::size_t widenUnits(const std::uint8_t* p, std::uint8_t*& q, std::uint32_t& p
   q = o;
   return 2 * static_cast<std::size_t>(units);
 }
+#endif
+
+// Whether the byte shuffles can be used: built for them and the processor has them.
+#if defined(TESSEL_UNIT_SHUFFLE)
+bool canShuffleBytes() { return __builtin_cpu_supports("ssse3"); }
+#else
+bool canShuffleBytes() { return false; }
 #endif
 
 // How far from text[0], a piece boundary, the text is plainly the library's form: every byte from
@@ -241,7 +363,199 @@ std::size_t plainStretch(const std::uint8_t* text, std::size_t size) {
   return boundary;
 }
 
+// What the widener's in-line pass leaves: where it stopped reading and writing, and whether it
+// wrote a zero byte.
+struct InLine {
+  std::size_t next;
+  std::uint8_t* end;
+  bool zero;
+};
+
+// Widens text[i..size) to q as long as four bytes are left, where no piece is cut off: the pieces
+// are told apart in line here, with the output position in a local.
+template <bool kShuffle>
+[[gnu::always_inline]] inline InLine widenInLine(const std::uint8_t* text, std::size_t size, std::size_t i,
+                                                 std::uint8_t* q, std::uint32_t& planesSeen) {
+  // In locals: the stores through `q` might otherwise alias them.
+  std::uint32_t planes = planesSeen;
+  bool zero = false;
+  // A plane among `planes` (until one is seen, a byte no plane byte equals).
+  [[maybe_unused]] std::uint8_t recentPlane = 0;
+  while (i + kMaxPiece <= size) {
+#if defined(__SSE2__)
+    if (i + kUnitBlock <= size) {
+      // Units as far as they go; a piece that is no unit goes one by one below.
+      const std::size_t used = widenUnits<kShuffle>(text + i, q, planes, recentPlane);
+      i += used;
+      if (used >= kUnitBlock - 2) continue;
+    }
+#endif
+    const std::uint8_t b = text[i];
+    if (isEucCodeByte(b) && isEucCodeByte(text[i + 1])) {
+      q[0] = kSingleShift2;
+      q[1] = kPlaneOneByte;
+      q[2] = b;
+      q[3] = text[i + 1];
+      q += 4;
+      planes |= 1u << (kPlaneOneByte - kPlaneByteBase);
+      i += 2;
+    } else if (b == kSingleShift2 && isEucPlaneByte(text[i + 1]) && isEucCodeByte(text[i + 2]) &&
+               isEucCodeByte(text[i + 3])) {
+      std::memcpy(q, text + i, 4);
+      q += 4;
+      planes |= 1u << (text[i + 1] - kPlaneByteBase);
+      i += 4;
+    } else {
+      *q++ = b;
+      zero |= b == 0;
+      ++i;
+      // Bytes below 0x80 are single pieces: a run of them (a line end, ASCII) is copied here, not
+      // looked at as units.
+      if (b < 0x80) {
+        while (i + kMaxPiece <= size && text[i] < 0x80) {
+          zero |= text[i] == 0;
+          *q++ = text[i++];
+        }
+      }
+    }
+  }
+  planesSeen = planes;
+  return {i, q, zero};
+}
+
+InLine widenInLinePlain(const std::uint8_t* text, std::size_t size, std::size_t i, std::uint8_t* q,
+                        std::uint32_t& planes) {
+  return widenInLine<false>(text, size, i, q, planes);
+}
+
+#if defined(TESSEL_UNIT_SHUFFLE)
+__attribute__((target("ssse3"))) InLine widenInLineShuffled(const std::uint8_t* text, std::size_t size, std::size_t i,
+                                                            std::uint8_t* q, std::uint32_t& planes) {
+  return widenInLine<true>(text, size, i, q, planes);
+}
+#else
+InLine widenInLineShuffled(const std::uint8_t* text, std::size_t size, std::size_t i, std::uint8_t* q,
+                           std::uint32_t& planes) {
+  return widenInLine<false>(text, size, i, q, planes);
+}
+#endif
+
+#if defined(__SSE2__)
+// Whether the 16 bytes of v are four characters in the library's four-byte form: each 8E, a plane
+// byte, two code bytes. Unsigned ranges as signed comparisons, the top bit flipped.
+[[gnu::always_inline]] inline bool fourCharacters(__m128i v) {
+  const __m128i flip = _mm_set1_epi8(static_cast<char>(0x80));
+  const __m128i s = _mm_xor_si128(v, flip);
+  auto place = [](int shift, int plane, int code) {
+    return _mm_set1_epi32(static_cast<int>(static_cast<std::uint32_t>(shift) | static_cast<std::uint32_t>(plane) << 8 |
+                                           static_cast<std::uint32_t>(code) << 16 |
+                                           static_cast<std::uint32_t>(code) << 24));
+  };
+  const __m128i low = _mm_xor_si128(place(kSingleShift2 - 1, kPlaneByteBase - 1, kFirstCodeByte - 1), flip);
+  const __m128i high = _mm_xor_si128(place(kSingleShift2 + 1, kPlaneByteBase + 17, kLastCodeByte + 1), flip);
+  const __m128i inRange = _mm_and_si128(_mm_cmpgt_epi8(s, low), _mm_cmplt_epi8(s, high));
+  return _mm_movemask_epi8(inRange) == 0xFFFF;
+}
+#endif
+
+#if defined(TESSEL_UNIT_SHUFFLE)
+// Four four-byte characters (16 bytes) at a time: for each set of plane-1 characters among the
+// four, the shuffle that keeps their last two bytes and all four of the others.
+struct CharacterShuffles {
+  alignas(16) std::uint8_t lanes[16][16];
+  std::uint8_t length[16];  // the bytes written
+};
+
+constexpr CharacterShuffles makeCharacterShuffles() {
+  CharacterShuffles table{};
+  for (unsigned planeOne = 0; planeOne < 16; ++planeOne) {
+    unsigned n = 0;
+    for (unsigned c = 0; c < 4; ++c) {
+      for (unsigned b = ((planeOne >> c) & 1) != 0 ? 2 : 0; b < 4; ++b)
+        table.lanes[planeOne][n++] = static_cast<std::uint8_t>(4 * c + b);
+    }
+    table.length[planeOne] = static_cast<std::uint8_t>(n);
+    while (n < 16) table.lanes[planeOne][n++] = 0x80;
+  }
+  return table;
+}
+
+constexpr CharacterShuffles kCharacterShuffles = makeCharacterShuffles();
+
+// Narrows the 16 bytes at p when they are four characters in the library's four-byte form,
+// storing 16 bytes at o; returns the bytes written, 0 (nothing used) otherwise.
+__attribute__((target("ssse3"))) inline std::size_t narrowCharacters(const std::uint8_t* p, std::uint8_t* o) {
+  const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  if (!fourCharacters(v)) return 0;
+  const __m128i planeBytes = _mm_and_si128(v, _mm_set1_epi32(0xFF00));
+  const int planeOne =
+      _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(planeBytes, _mm_set1_epi32(kPlaneOneByte << 8))));
+  const __m128i lanes = _mm_load_si128(reinterpret_cast<const __m128i*>(kCharacterShuffles.lanes[planeOne]));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm_shuffle_epi8(v, lanes));
+  return kCharacterShuffles.length[planeOne];
+}
+#endif
+
+// Narrows text[i..size) to q as long as four bytes are left, where no piece is cut off: the
+// pieces are told apart in line here, with the output position in a local.
+template <bool kShuffle>
+[[gnu::always_inline]] inline InLine narrowInLine(const std::uint8_t* text, std::size_t size, std::size_t i,
+                                                  std::uint8_t* q) {
+  while (i + kMaxPiece <= size) {
+#if defined(TESSEL_UNIT_SHUFFLE)
+    if constexpr (kShuffle) {
+      if (i + 16 <= size) {
+        if (const std::size_t written = narrowCharacters(text + i, q); written != 0) {
+          q += written;
+          i += 16;
+          continue;
+        }
+      }
+    }
+#endif
+    const std::uint8_t b = text[i];
+    if (b == kSingleShift2 && isEucPlaneByte(text[i + 1]) && isEucCodeByte(text[i + 2]) && isEucCodeByte(text[i + 3])) {
+      // Plane 1 loses its 8E A1; the other planes keep all four bytes (one four-byte store
+      // either way, of which a plane-1 character keeps the first two).
+      std::uint32_t word;
+      std::memcpy(&word, text + i, 4);
+      const std::uint32_t planeOne = static_cast<std::uint32_t>(text[i + 1] == kPlaneOneByte);
+      word >>= 16 * planeOne;
+      std::memcpy(q, &word, 4);
+      q += 4 - 2 * planeOne;
+      i += 4;
+    } else if (isEucCodeByte(b) && isEucCodeByte(text[i + 1])) {
+      std::memcpy(q, text + i, 2);
+      q += 2;
+      i += 2;
+    } else {
+      *q++ = b;
+      ++i;
+    }
+  }
+  return {i, q, false};
+}
+
+InLine narrowInLinePlain(const std::uint8_t* text, std::size_t size, std::size_t i, std::uint8_t* q) {
+  return narrowInLine<false>(text, size, i, q);
+}
+
+#if defined(TESSEL_UNIT_SHUFFLE)
+__attribute__((target("ssse3"))) InLine narrowInLineShuffled(const std::uint8_t* text, std::size_t size, std::size_t i,
+                                                             std::uint8_t* q) {
+  return narrowInLine<true>(text, size, i, q);
+}
+#else
+InLine narrowInLineShuffled(const std::uint8_t* text, std::size_t size, std::size_t i, std::uint8_t* q) {
+  return narrowInLine<false>(text, size, i, q);
+}
+#endif
+
 }  // namespace
+
+EucTwWidener::EucTwWidener(bool useShuffles) : spreadUnits_(useShuffles && canShuffleBytes()) {}
+
+EucTwNarrower::EucTwNarrower(bool useShuffles) : shuffles_(useShuffles && canShuffleBytes()) {}
 
 std::span<char> EucTwWidener::convertInBuffer(std::string_view block, bool last) {
   // A two-byte character becomes four bytes: at most twice the size.
@@ -267,40 +581,11 @@ std::span<char> EucTwWidener::convertInBuffer(std::string_view block, bool last)
     // Where four bytes are left no piece is cut off: the pieces are told apart in line here, with
     // the output position in a local that the emitting function above cannot reach.
     const auto* text = reinterpret_cast<const std::uint8_t*>(block.data());
-    std::size_t i = start;
-    std::uint8_t* q = o;
-    while (i + kMaxPiece <= block.size()) {
-#if defined(__SSE2__)
-      if (i + kUnitBlock <= block.size()) {
-        // Units as far as they go; a piece that is no unit goes one by one below.
-        const std::size_t used = widenUnits(text + i, q, planes);
-        i += used;
-        if (used >= kUnitBlock - 2) continue;
-      }
-#endif
-      const std::uint8_t b = text[i];
-      if (isEucCodeByte(b) && isEucCodeByte(text[i + 1])) {
-        q[0] = kSingleShift2;
-        q[1] = kPlaneOneByte;
-        q[2] = b;
-        q[3] = text[i + 1];
-        q += 4;
-        planes |= 1u << (kPlaneOneByte - kPlaneByteBase);
-        i += 2;
-      } else if (b == kSingleShift2 && isEucPlaneByte(text[i + 1]) && isEucCodeByte(text[i + 2]) &&
-                 isEucCodeByte(text[i + 3])) {
-        std::memcpy(q, text + i, 4);
-        q += 4;
-        planes |= 1u << (text[i + 1] - kPlaneByteBase);
-        i += 4;
-      } else {
-        *q++ = b;
-        zero |= b == 0;
-        ++i;
-      }
-    }
-    o = q;
-    scan(pending_, block.substr(i), last, emit);
+    const InLine run = spreadUnits_ ? widenInLineShuffled(text, block.size(), start, o, planes)
+                                    : widenInLinePlain(text, block.size(), start, o, planes);
+    o = run.end;
+    zero |= run.zero;
+    scan(pending_, block.substr(run.next), last, emit);
   }
   planes_ = planes;
   zeroWritten_ = zero;
@@ -323,31 +608,10 @@ std::span<char> EucTwNarrower::convertInBuffer(std::string_view block, bool last
     // Where four bytes are left no piece is cut off: the pieces are told apart in line here, with
     // the output position in a local that the emitting function above cannot reach.
     const auto* text = reinterpret_cast<const std::uint8_t*>(block.data());
-    std::size_t i = start;
-    std::uint8_t* q = o;
-    while (i + kMaxPiece <= block.size()) {
-      const std::uint8_t b = text[i];
-      if (b == kSingleShift2 && isEucPlaneByte(text[i + 1]) && isEucCodeByte(text[i + 2]) &&
-          isEucCodeByte(text[i + 3])) {
-        // Plane 1 loses its 8E A1; the other planes keep all four bytes (one four-byte store
-        // either way, of which a plane-1 character keeps the first two).
-        std::uint32_t word;
-        std::memcpy(&word, text + i, 4);
-        const std::uint32_t planeOne = static_cast<std::uint32_t>(text[i + 1] == kPlaneOneByte);
-        word >>= 16 * planeOne;
-        std::memcpy(q, &word, 4);
-        q += 4 - 2 * planeOne;
-        i += 4;
-      } else if (isEucCodeByte(b) && isEucCodeByte(text[i + 1])) {
-        std::memcpy(q, text + i, 2);
-        q += 2;
-        i += 2;
-      } else {
-        *q++ = b;
-        ++i;
-      }
-    }
-    o = q;
+    const InLine run = shuffles_ ? narrowInLineShuffled(text, block.size(), start, o)
+                                 : narrowInLinePlain(text, block.size(), start, o);
+    const std::size_t i = run.next;
+    o = run.end;
     scan(pending_, block.substr(i), last, emit);
   }
   return viewOf(out_, o);
@@ -359,23 +623,36 @@ void TwoByteCharacterCounter::count(std::string_view block, bool last) {
   };
   std::size_t i = scanHeld(pending_, block, last, countPiece);
   if (i == std::string_view::npos) return;
-  // Plain stretches in bulk; from where one ends, piece by piece up to the next byte below 0x80
-  // (a piece of its own), and from there a plain stretch again.
+  // Four four-byte characters at a time where 16 bytes are such (no two-byte character among
+  // them), otherwise piece by piece; where that goes on for a while, plain stretches in bulk from
+  // the next byte below 0x80.
   const auto* text = reinterpret_cast<const std::uint8_t*>(block.data());
   const std::size_t size = block.size();
+  constexpr int kPiecesBeforeStretch = 8;
+  int pieces = 0;
   while (i < size) {
-    i += plainStretch(text + i, size - i);
-    while (i < size) {
-      const Piece piece = pieceAt(text + i, size - i, last);
-      if (piece == Piece::kIncomplete) {
-        pending_.assign(block.substr(i));
-        return;
-      }
-      countPiece(piece, text + i, 0);
-      const bool singleBelow80 = text[i] < 0x80;
-      i += pieceLength(piece);
-      if (singleBelow80) break;
+#if defined(__SSE2__)
+    if (size - i >= 16 && fourCharacters(_mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i)))) {
+      i += 16;
+      pieces = 0;
+      continue;
     }
+#endif
+    if (pieces >= kPiecesBeforeStretch && text[i] < 0x80) {
+      pieces = 0;
+      if (const std::size_t stretch = plainStretch(text + i, size - i); stretch != 0) {
+        i += stretch;
+        continue;
+      }
+    }
+    const Piece piece = pieceAt(text + i, size - i, last);
+    if (piece == Piece::kIncomplete) {
+      pending_.assign(block.substr(i));
+      return;
+    }
+    countPiece(piece, text + i, 0);
+    i += pieceLength(piece);
+    ++pieces;
   }
 }
 

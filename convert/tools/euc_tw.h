@@ -28,6 +28,9 @@ constexpr bool isEucPlaneByte(std::uint8_t b) { return b >= kPlaneByteBase && b 
 // 8E A1; four-byte characters, single bytes and bytes that begin no character pass unchanged.
 class EucTwWidener {
  public:
+  // `useShuffles` false keeps to the instructions every processor of the build's kind has (for
+  // comparing the two ways of widening); true uses byte shuffles where the processor has them.
+  explicit EucTwWidener(bool useShuffles = true);
   // `last` marks the final block: bytes held back as the start of a character are then passed on.
   // The result ends after a whole character (the bytes held back begin the next result).
   std::string convert(std::string_view block, bool last) {
@@ -48,12 +51,16 @@ class EucTwWidener {
   std::vector<char> out_;
   std::uint32_t planes_ = 0;
   bool zeroWritten_ = false;
+  bool spreadUnits_;
 };
 
 // The library's four-byte form to EUC-TW: a plane-1 character 8E A1 x y becomes x y; everything
 // else passes unchanged.
 class EucTwNarrower {
  public:
+  // As for the widener: `useShuffles` false keeps to the instructions of every processor of the
+  // build's kind.
+  explicit EucTwNarrower(bool useShuffles = true);
   std::string convert(std::string_view block, bool last) {
     const std::span<char> result = convertInBuffer(block, last);
     return std::string(result.begin(), result.end());
@@ -64,6 +71,7 @@ class EucTwNarrower {
  private:
   std::string pending_;
   std::vector<char> out_;
+  bool shuffles_;
 };
 
 // Counts the two-byte plane-1 characters in text that is read as the library's EUC form, which

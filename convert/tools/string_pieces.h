@@ -53,16 +53,23 @@ class StringPieces {
       capacity_ = room;
     }
     if (convert_(from_, to_, text, output_.get()) != CVT_OK) throw TranscodeError("the library refused a piece");
-    return {output_.get(), convertedLength(output_.get(), room, to_)};
+    return {output_.get(), convertedLength(output_.get(), room, to_, shortestConversion(end))};
   }
+
+  // No piece of the pairs converted here (EUC to Big5, UCS-2 or GBK and back) converts to fewer
+  // than a quarter of its bytes: every character becomes a code, a single byte or a substitute of
+  // five characters or more, and a single byte at least one byte. The search for the end starts
+  // there.
+  static constexpr std::size_t shortestConversion(std::size_t size) { return size / 4 / 2 * 2; }
   static constexpr std::size_t kTerminatorRoom = 3;
 
   // The converted text ends at three zero bytes (for UCS-2 at an even offset); as long as no
-  // character converts to a code holding zero bytes (see convertsWithoutZeroBytes), that is its
-  // end.
-  static std::size_t convertedLength(const char* output, std::size_t room, int to) {
+  // character converts to a code holding zero bytes (see convertsWithoutZeroBytes), the first
+  // such place is its end.
+  // `from`, where the search starts, lies at or before the end (for UCS-2 at an even offset).
+  static std::size_t convertedLength(const char* output, std::size_t room, int to, std::size_t from = 0) {
     const std::size_t step = to == CVT_UCS ? 2 : 1;
-    for (std::size_t n = 0; n + 2 < room; ++n) {
+    for (std::size_t n = from; n + 2 < room; ++n) {
       const void* zero = std::memchr(output + n, 0, room - 2 - n);
       if (zero == nullptr) break;
       n = static_cast<std::size_t>(static_cast<const char*>(zero) - output);
