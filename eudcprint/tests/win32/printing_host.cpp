@@ -83,7 +83,8 @@ LRESULT CALLBACK FrameProcedure(HWND window, UINT message, WPARAM w_param, LPARA
   return DefWindowProcW(window, message, w_param, l_param);
 }
 
-// A frame window captioned as the program's, to own the preview.
+// A frame window captioned as the program's, to own the preview; never shown, so that the preview
+// is the only window of the program on the screen.
 HWND MakeFrame(const std::string& caption) {
   WNDCLASSEXW frame_class{};
   frame_class.cbSize = sizeof frame_class;

@@ -74,8 +74,8 @@ PreviewWindow::PreviewWindow(HWND owner, PreviewModel& model, const PreviewPages
     DestroyWindow(frame_);
     throw std::runtime_error("the preview's toolbar (dialog 30723) cannot be created");
   }
-  description_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0, frame_,
-                                 nullptr, instance, nullptr);
+  description_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE, 0,
+                                 0, 0, 0, frame_, nullptr, instance, nullptr);
   SendMessageW(description_, WM_SETFONT, SendMessageW(toolbar_, WM_GETFONT, 0, 0), FALSE);
   view_ = CreateWindowExW(WS_EX_CLIENTEDGE, kViewClass, L"", WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, 0, 0, 0,
                           0, frame_, nullptr, instance, this);
