@@ -141,51 +141,51 @@ class Frame : public ::testing::Test {
   };
 
   void SetUp() override {
-    auto links = fixture.registry.memory.Create(RegistryRoot::kCurrentUser, "EUDC\\950");
+    auto links = fixture_.registry.memory.Create(RegistryRoot::kCurrentUser, "EUDC\\950");
     links->Set({"SystemDefaultEUDCFont", kRegSz, "C:\\FONTS\\EUDC.TTE"});
     links->Set({std::string(kMing), kRegSz, "C:\\FONTS\\MING.TTE"});
-    fixture.fonts.faces = {{std::string(kMing), kChineseBig5Charset, kTrueTypeFontType}};
-    font_dialog.choose = std::string(kSystemDefault);
-    frame = std::make_unique<MainFrame>(Instance(), state, ports,
-                                        FrameParts{font_dialog, range_dialog, documents, printing});
-    ASSERT_TRUE(frame->Create());
+    fixture_.fonts.faces = {{std::string(kMing), kChineseBig5Charset, kTrueTypeFontType}};
+    font_dialog_.choose = std::string(kSystemDefault);
+    frame_ = std::make_unique<MainFrame>(Instance(), state_, ports_,
+                                         FrameParts{font_dialog_, range_dialog_, documents_, printing_});
+    ASSERT_TRUE(frame_->Create());
   }
 
   std::wstring Caption() const {
     wchar_t text[256] = {};
-    GetWindowTextW(frame->Window(), text, 256);
+    GetWindowTextW(frame_->Window(), text, 256);
     return text;
   }
 
   // Opens the file menu as the user does; whether the command's item is greyed then.
   bool Greyed(std::uint16_t command) {
-    const HMENU file_menu = GetSubMenu(GetMenu(frame->Window()), 0);
-    const HMENU help_menu = GetSubMenu(GetMenu(frame->Window()), 1);
-    SendMessageW(frame->Window(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file_menu), 0);
-    SendMessageW(frame->Window(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(help_menu), 1);
+    const HMENU file_menu = GetSubMenu(GetMenu(frame_->Window()), 0);
+    const HMENU help_menu = GetSubMenu(GetMenu(frame_->Window()), 1);
+    SendMessageW(frame_->Window(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file_menu), 0);
+    SendMessageW(frame_->Window(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(help_menu), 1);
     const HMENU menu = GetMenuState(file_menu, command, MF_BYCOMMAND) == static_cast<UINT>(-1) ? help_menu : file_menu;
     return (GetMenuState(menu, command, MF_BYCOMMAND) & MF_GRAYED) != 0;
   }
 
   bool MingLinked() {
-    const auto links = fixture.registry.memory.Open(RegistryRoot::kCurrentUser, "EUDC\\950", RegistryAccess::kRead);
+    const auto links = fixture_.registry.memory.Open(RegistryRoot::kCurrentUser, "EUDC\\950", RegistryAccess::kRead);
     return links->Query(kMing).has_value();
   }
 
-  void Send(std::uint16_t command) { SendMessageW(frame->Window(), WM_COMMAND, MAKEWPARAM(command, 0), 0); }
+  void Send(std::uint16_t command) { SendMessageW(frame_->Window(), WM_COMMAND, MAKEWPARAM(command, 0), 0); }
 
-  ChoiceFixture fixture;
-  PictorPorts ports = fixture.Ports();
-  ProgramState state;
-  testing::ScriptedFontDialog font_dialog;
-  CancelledRange range_dialog;
-  NoDocuments documents;
-  testing::RecordingPrinting printing;
-  std::unique_ptr<MainFrame> frame;
+  ChoiceFixture fixture_;
+  PictorPorts ports_ = fixture_.Ports();
+  ProgramState state_;
+  testing::ScriptedFontDialog font_dialog_;
+  CancelledRange range_dialog_;
+  NoDocuments documents_;
+  testing::RecordingPrinting printing_;
+  std::unique_ptr<MainFrame> frame_;
 };
 
 TEST_F(Frame, BeforeAChoiceTheMenuGreysAndSentCommandsAreRefused) {
-  EXPECT_EQ(printing.owner, frame->Window());
+  EXPECT_EQ(printing_.owner, frame_->Window());
   EXPECT_EQ(Caption(),
             WideFromCp950("\xa6\xdb\xb3\x79\xa6\x72 - \xa6\x43\xa6\x4c\xb5\x7b\xa6\xa1"));  // 自造字 - 列印程式
   for (const std::uint16_t command : {ID_PRINT_RANGE, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_APP_ABOUT}) {
@@ -197,41 +197,41 @@ TEST_F(Frame, BeforeAChoiceTheMenuGreysAndSentCommandsAreRefused) {
   Send(ID_FILE_PRINT);
   Send(ID_FILE_PRINT_PREVIEW);
   Send(ID_PRINT_RANGE);
-  EXPECT_TRUE(printing.log.empty());
-  EXPECT_EQ(range_dialog.runs, 0);
+  EXPECT_TRUE(printing_.log.empty());
+  EXPECT_EQ(range_dialog_.runs, 0);
   Send(ID_FILE_PRINT_SETUP);  // always enabled
-  EXPECT_EQ(printing.log, std::vector<std::string>{"AskPageSetup"});
+  EXPECT_EQ(printing_.log, std::vector<std::string>{"AskPageSetup"});
 }
 
 TEST_F(Frame, TheStartChainsTheChoicesAndClosingPutsTheLinkBack) {
-  frame->Start();
-  EXPECT_EQ(font_dialog.runs, 1);
-  EXPECT_EQ(range_dialog.runs, 1);  // at once after the confirmed choice
+  frame_->Start();
+  EXPECT_EQ(font_dialog_.runs, 1);
+  EXPECT_EQ(range_dialog_.runs, 1);  // at once after the confirmed choice
   EXPECT_EQ(Caption(), WideFromCp950(std::string(kSystemDefault) + " - \xa6\x43\xa6\x4c\xb5\x7b\xa6\xa1"));
   EXPECT_FALSE(MingLinked());
   EXPECT_FALSE(Greyed(ID_FILE_PRINT));
   EXPECT_TRUE(Greyed(ID_APP_ABOUT));
   Send(ID_FILE_PRINT);
   Send(ID_FILE_PRINT_PREVIEW);
-  ASSERT_EQ(printing.log.size(), 2u);
-  EXPECT_EQ(printing.log[0].rfind("AskPrint 1-", 0), 0u);
-  EXPECT_EQ(printing.log[1].rfind("ShowPreview ", 0), 0u);
+  ASSERT_EQ(printing_.log.size(), 2u);
+  EXPECT_EQ(printing_.log[0].rfind("AskPrint 1-", 0), 0u);
+  EXPECT_EQ(printing_.log[1].rfind("ShowPreview ", 0), 0u);
 
   // 結束 closes the window through a posted message; the link is back once it is gone.
   Send(ID_APP_EXIT);
   MSG message{};
-  while (IsWindow(frame->Window()) && GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
-  EXPECT_FALSE(IsWindow(frame->Window()));
+  while (IsWindow(frame_->Window()) && GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+  EXPECT_FALSE(IsWindow(frame_->Window()));
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
   }  // the quit message the closing posted
   EXPECT_TRUE(MingLinked());
 }
 
 TEST_F(Frame, TheEndOfTheSessionPutsTheLinkBack) {
-  frame->Start();
+  frame_->Start();
   ASSERT_FALSE(MingLinked());
-  SendMessageW(frame->Window(), WM_QUERYENDSESSION, 0, 0);
-  SendMessageW(frame->Window(), WM_ENDSESSION, TRUE, 0);
+  SendMessageW(frame_->Window(), WM_QUERYENDSESSION, 0, 0);
+  SendMessageW(frame_->Window(), WM_ENDSESSION, TRUE, 0);
   EXPECT_TRUE(MingLinked());
 }
 
