@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include "platform/win32/win32_platform.h"
-
 namespace pictor::tools {
 namespace {
 
@@ -11,7 +9,16 @@ constexpr UINT kCodePage950 = 950;
 
 }  // namespace
 
-std::string Win32Cp950Codec::FromUtf8(std::string_view utf8) const { return win32::Utf8ToCp950(utf8); }
+std::string Win32Cp950Codec::FromUtf8(std::string_view utf8) const {
+  if (utf8.empty()) return {};
+  const int wide_length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(wide_length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), wide_length);
+  const int length = WideCharToMultiByte(kCodePage950, 0, wide.data(), wide_length, nullptr, 0, nullptr, nullptr);
+  std::string text(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(kCodePage950, 0, wide.data(), wide_length, text.data(), length, nullptr, nullptr);
+  return text;
+}
 
 char16_t Win32Cp950Codec::DecodePair(std::uint16_t code) const {
   const char bytes[2] = {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
