@@ -2,8 +2,9 @@
 // one line per child control, "id<TAB>class<TAB>enabled<TAB>checked<TAB>text", in UTF-8. The texts
 // are asked with WM_GETTEXT, which the window system carries across processes. Exits 1 when no
 // window has that title.
-#include <shellapi.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 #include <cstdio>
 #include <string>
