@@ -16,6 +16,7 @@ class RecordingPrinting : public win32ui::FramePrinting {
   explicit RecordingPrinting(const char* log_file = nullptr) : log_file_(log_file != nullptr ? log_file : "") {}
 
   void SetOwner(HWND window) override { owner = window; }
+  void FollowAssociation(const EudcAssociation& followed) override { association = &followed; }
   std::optional<PrintChoice> AskPrint(const PrintDialogOffer& offer) override {
     Record("AskPrint " + std::to_string(offer.min_page) + "-" + std::to_string(offer.max_page));
     return std::nullopt;
@@ -31,6 +32,7 @@ class RecordingPrinting : public win32ui::FramePrinting {
   }
 
   HWND owner = nullptr;
+  const EudcAssociation* association = nullptr;
   FakePrintTarget printer;
   std::vector<std::string> log;
 

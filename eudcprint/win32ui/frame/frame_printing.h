@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+#include "core/eudc_association.h"
 #include "core/preview_model.h"
 #include "core/print_job.h"
 #include "core/print_plan.h"
@@ -19,6 +20,8 @@ class FramePrinting {
  public:
   virtual ~FramePrinting() = default;
   virtual void SetOwner(HWND owner) = 0;
+  // The association whose EUDC font file the pages draw their characters from; it outlives this.
+  virtual void FollowAssociation(const EudcAssociation& association) = 0;
   virtual std::optional<PrintChoice> AskPrint(const PrintDialogOffer& offer) = 0;
   virtual void AskPageSetup() = 0;
   virtual PrintTarget& Printer() = 0;
@@ -31,6 +34,7 @@ class ForwardedPrinting : public FramePrinting {
  public:
   explicit ForwardedPrinting(Printing& printing) : printing_(printing) {}
   void SetOwner(HWND owner) override { printing_.SetOwner(owner); }
+  void FollowAssociation(const EudcAssociation& association) override { printing_.FollowAssociation(association); }
   std::optional<PrintChoice> AskPrint(const PrintDialogOffer& offer) override { return printing_.AskPrint(offer); }
   void AskPageSetup() override { printing_.AskPageSetup(); }
   PrintTarget& Printer() override { return printing_.Printer(); }

@@ -49,6 +49,7 @@ int RunPictor(HINSTANCE instance, FramePrinting& printing, int show_command) {
   Win32FontSettingDialog font_dialog(instance);
   Win32PrintRangeDialog range_dialog(instance);
   ProgramState state;
+  printing.FollowAssociation(state.current_association);
   MainFrame frame(instance, state, ports, {font_dialog, range_dialog, platform.DocumentFiles(), printing});
   if (!frame.Create()) return 1;
   fonts.SetWindow(frame.Window());
