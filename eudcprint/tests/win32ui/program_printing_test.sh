@@ -4,8 +4,8 @@
 # with the test printer (Wine's PostScript driver on FILE:) added by pictor-printing-host.exe:
 #  - demonstration data from pictor-mkfixture.exe imported with regedit; 標準造字 and a range chosen;
 #  - 預覽列印: the preview's toolbar texts in order, paging and two pages told by its description,
-#    關閉;
-#  - 列印 with 列印至檔案 ticked in the print dialog, the file named in the save dialog: the printing
+#    拉近 making 拉遠 work, 關閉;
+#  - the preview's 列印 opening the print dialog with the range's pages; 列印至檔案 ticked in the print dialog, the file named in the save dialog: the printing
 #    box comes and goes, and Ghostscript finds the pages of the range in the file, each with ink.
 # The glyph in each box is checked on the printing side's own test (printing_wine_test.sh).
 #
@@ -113,6 +113,10 @@ keys "$preview" alt+v
 keys "$preview" alt+t
 check "兩頁" "第 1 到 2 頁" "$(description)"
 shot "$preview" "$pictures/pictor-win32-preview.png"
+button_enabled() { texts '標準造字 - 列印程式' | awk -F'\t' -v label="$1" '$5 == label { print $3 }'; }
+check "拉遠 greyed before 拉近" "0" "$(button_enabled '拉遠(&O)')"
+keys "$preview" alt+i
+check "拉近 makes 拉遠 work" "1" "$(button_enabled '拉遠(&O)')"
 keys "$preview" alt+c
 for _ in $(seq 50); do
   xdotool search --onlyvisible --name '^標準造字 - 列印程式$' 2> /dev/null | grep -qvx "$frame" || break
@@ -120,9 +124,19 @@ for _ in $(seq 50); do
 done
 check "關閉 closes the preview" "" "$(xdotool search --onlyvisible --name '^標準造字 - 列印程式$' 2> /dev/null | grep -vx "$frame")"
 
-echo "== 列印 to a file"
-keys "$frame" ctrl+p
-dialog=$(window 列印) || fail "no print dialog"
+echo "== 列印 to a file, from the preview's 列印"
+keys "$frame" alt+f
+keys "$frame" v
+preview=""
+for _ in $(seq 100); do
+  preview=$(xdotool search --onlyvisible --name '^標準造字 - 列印程式$' 2> /dev/null | grep -vx "$frame" | head -1)
+  [ -n "$preview" ] && break
+  sleep 0.1
+done
+[ -n "$preview" ] || fail "the preview does not open again"
+sleep 1
+keys "$preview" alt+p
+dialog=$(window 列印) || fail "the preview's 列印 opens no print dialog"
 field() { texts 列印 | awk -F'\t' -v id="$1" '$1 == id { print $5 }'; }
 check "the print dialog offers pages 1 to 2" "1-2" "$(field 1152)-$(field 1153)"
 keys "$dialog" alt+l  # 列印至檔案
