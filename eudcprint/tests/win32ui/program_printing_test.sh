@@ -5,8 +5,9 @@
 #  - demonstration data from pictor-mkfixture.exe imported with regedit; 標準造字 and a range chosen;
 #  - 預覽列印: the preview's toolbar texts in order, paging and two pages told by its description,
 #    拉近 making 拉遠 work, 關閉;
-#  - the preview's 列印 opening the print dialog with the range's pages; 列印至檔案 ticked in the print dialog, the file named in the save dialog: the printing
-#    box comes and goes, and Ghostscript finds the pages of the range in the file, each with ink.
+#  - the preview's 列印 opening the print dialog with the range's pages; 列印至檔案 ticked there, the
+#    file named in the save dialog: the printing box goes, and Ghostscript finds the range's pages
+#    in the file, each with ink.
 # The glyph in each box is checked on the printing side's own test (printing_wine_test.sh).
 #
 #   program_printing_test.sh BIN_DIR WORK_DIR [--pictures FOLDER]
