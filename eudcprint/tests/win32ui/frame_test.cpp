@@ -18,7 +18,7 @@
 #include "win32ui/frame/association_item_painter.h"
 #include "win32ui/frame/gdi_handles.h"
 #include "win32ui/frame/main_frame.h"
-#include "win32ui/frame/wide_text.h"
+#include "win32ui/printing/wide_text.h"
 
 namespace pictor::win32ui {
 namespace {
@@ -187,7 +187,7 @@ class Frame : public ::testing::Test {
 TEST_F(Frame, BeforeAChoiceTheMenuGreysAndSentCommandsAreRefused) {
   EXPECT_EQ(printing_.owner, frame_->Window());
   EXPECT_EQ(Caption(),
-            WideFromCp950("\xa6\xdb\xb3\x79\xa6\x72 - \xa6\x43\xa6\x4c\xb5\x7b\xa6\xa1"));  // 自造字 - 列印程式
+            Cp950ToWide("\xa6\xdb\xb3\x79\xa6\x72 - \xa6\x43\xa6\x4c\xb5\x7b\xa6\xa1"));  // 自造字 - 列印程式
   for (const std::uint16_t command : {ID_PRINT_RANGE, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_APP_ABOUT}) {
     EXPECT_TRUE(Greyed(command)) << command;
   }
@@ -207,7 +207,7 @@ TEST_F(Frame, TheStartChainsTheChoicesAndClosingPutsTheLinkBack) {
   frame_->Start();
   EXPECT_EQ(font_dialog_.runs, 1);
   EXPECT_EQ(range_dialog_.runs, 1);  // at once after the confirmed choice
-  EXPECT_EQ(Caption(), WideFromCp950(std::string(kSystemDefault) + " - \xa6\x43\xa6\x4c\xb5\x7b\xa6\xa1"));
+  EXPECT_EQ(Caption(), Cp950ToWide(std::string(kSystemDefault) + " - \xa6\x43\xa6\x4c\xb5\x7b\xa6\xa1"));
   EXPECT_FALSE(MingLinked());
   EXPECT_FALSE(Greyed(ID_FILE_PRINT));
   EXPECT_TRUE(Greyed(ID_APP_ABOUT));

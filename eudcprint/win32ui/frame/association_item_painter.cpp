@@ -4,7 +4,7 @@
 
 #include "core/association_list.h"
 #include "win32ui/frame/gdi_handles.h"
-#include "win32ui/frame/wide_text.h"
+#include "win32ui/printing/wide_text.h"
 
 namespace pictor::win32ui {
 namespace {
@@ -12,7 +12,7 @@ namespace {
 COLORREF ColourOf(Rgb rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
 
 HBITMAP LoadItemBitmap(HINSTANCE instance, ItemBitmap bitmap) {
-  const std::wstring name = WideFromCp950(BitmapResourceName(bitmap));
+  const std::wstring name = Cp950ToWide(BitmapResourceName(bitmap));
   return LoadBitmapW(instance, name.c_str());
 }
 
@@ -47,7 +47,7 @@ void PaintAssociationItem(const DRAWITEMSTRUCT& item, const EudcAssociation& ass
   const HDC dc = item.hDC;
   TEXTMETRICW metrics{};
   GetTextMetricsW(dc, &metrics);
-  const std::wstring label = WideFromCp950(FileLabel(association.eudcFilePath.View()));
+  const std::wstring label = Cp950ToWide(FileLabel(association.eudcFilePath.View()));
   const ItemState state = ItemStateOf(item.itemState);
   const RECT& r = item.rcItem;
   const ItemPainting painting =
@@ -68,7 +68,7 @@ void PaintAssociationItem(const DRAWITEMSTRUCT& item, const EudcAssociation& ass
 
   const int mode = SetBkMode(dc, TRANSPARENT);
   const COLORREF colour = SetTextColor(dc, ColourOf(painting.text_colour));
-  const std::wstring name = WideFromCp950(painting.name);
+  const std::wstring name = Cp950ToWide(painting.name);
   TextOutW(dc, painting.name_at.x, painting.name_at.y, name.c_str(), static_cast<int>(name.size()));
   TextOutW(dc, painting.label_at.x, painting.label_at.y, label.c_str(), static_cast<int>(label.size()));
   SetTextColor(dc, colour);

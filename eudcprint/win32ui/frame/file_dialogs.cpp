@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "win32ui/frame/wide_text.h"
+#include "win32ui/printing/wide_text.h"
 
 namespace pictor::win32ui {
 namespace {
@@ -13,7 +13,7 @@ namespace {
 constexpr std::size_t kPathRoom = 1024;
 
 ChosenFile ChosenOf(const std::wstring& path, std::size_t name_offset) {
-  return {Cp950FromWide(path), Cp950FromWide(std::wstring_view(path).substr(name_offset))};
+  return {WideToCp950(path), WideToCp950(std::wstring_view(path).substr(name_offset))};
 }
 
 std::wstring ResultPath(const std::wstring& buffer) { return buffer.substr(0, buffer.find(L'\0')); }
@@ -23,9 +23,9 @@ std::wstring ResultPath(const std::wstring& buffer) { return buffer.substr(0, bu
 std::wstring FilterString(const std::vector<FileFilter>& filters) {
   std::wstring text;
   for (const FileFilter& filter : filters) {
-    text += WideFromCp950(filter.description);
+    text += Cp950ToWide(filter.description);
     text += L'\0';
-    text += WideFromCp950(filter.patterns);
+    text += Cp950ToWide(filter.patterns);
     text += L'\0';
   }
   text += L'\0';
@@ -45,10 +45,10 @@ std::optional<ChosenFile> AskOpenFile(HWND owner) {
 }
 
 std::optional<ChosenFile> AskSaveFile(HWND owner, const FileDialogTexts& texts) {
-  std::wstring path = WideFromCp950(texts.default_name);
+  std::wstring path = Cp950ToWide(texts.default_name);
   path.resize(kPathRoom, L'\0');
-  const std::wstring caption = WideFromCp950(texts.caption);
-  const std::wstring extension = WideFromCp950(texts.default_extension);
+  const std::wstring caption = Cp950ToWide(texts.caption);
+  const std::wstring extension = Cp950ToWide(texts.default_extension);
   const std::wstring filters = FilterString(texts.filters);
   OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof dialog;

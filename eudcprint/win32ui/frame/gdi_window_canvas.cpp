@@ -2,17 +2,17 @@
 
 #include <string>
 
-#include "win32ui/frame/wide_text.h"
+#include "win32ui/printing/wide_text.h"
 
 namespace pictor::win32ui {
 
 void GdiWindowCanvas::Text(CanvasPoint top_left, std::string_view cp950) {
-  const std::wstring text = WideFromCp950(cp950);
+  const std::wstring text = Cp950ToWide(cp950);
   TextOutW(dc_, top_left.x, top_left.y, text.c_str(), static_cast<int>(text.size()));
 }
 
 std::int32_t GdiWindowCanvas::TextWidth(std::string_view cp950) {
-  const std::wstring text = WideFromCp950(cp950);
+  const std::wstring text = Cp950ToWide(cp950);
   SIZE size{};
   GetTextExtentPoint32W(dc_, text.c_str(), static_cast<int>(text.size()), &size);
   return size.cx;
@@ -33,7 +33,7 @@ HFONT CreateViewFont(std::string_view face, int cell_height) {
   font.lfClipPrecision = CLIP_STROKE_PRECIS;
   font.lfQuality = DRAFT_QUALITY;
   font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
-  const std::wstring name = WideFromCp950(face).substr(0, LF_FACESIZE - 1);
+  const std::wstring name = Cp950ToWide(face).substr(0, LF_FACESIZE - 1);
   name.copy(font.lfFaceName, name.size());
   return CreateFontIndirectW(&font);
 }

@@ -2,7 +2,7 @@
 
 #include "core/shell_resources.h"
 #include "win32ui/frame/file_dialogs.h"
-#include "win32ui/frame/wide_text.h"
+#include "win32ui/printing/wide_text.h"
 
 namespace pictor::win32ui {
 namespace {
@@ -126,7 +126,7 @@ void MainFrame::EnableMenuItems(HMENU menu) {
 }
 
 void MainFrame::SetCaption(std::string_view cp950) {
-  caption_ = WideFromCp950(cp950);
+  caption_ = Cp950ToWide(cp950);
   if (window_ != nullptr) SetWindowTextW(window_, caption_.c_str());
 }
 

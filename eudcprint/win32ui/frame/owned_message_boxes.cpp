@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "win32ui/frame/wide_text.h"
+#include "win32ui/printing/wide_text.h"
 
 namespace pictor::win32ui {
 
@@ -10,7 +10,7 @@ void OwnedMessageBoxes::Show(std::string_view text, std::string_view caption, Me
   UINT style = MB_OK;
   if (icon == MessageIcon::kStop) style |= MB_ICONSTOP;
   if (icon == MessageIcon::kInformation) style |= MB_ICONINFORMATION;
-  MessageBoxW(GetActiveWindow(), WideFromCp950(text).c_str(), WideFromCp950(caption).c_str(), style);
+  MessageBoxW(GetActiveWindow(), Cp950ToWide(text).c_str(), Cp950ToWide(caption).c_str(), style);
 }
 
 }  // namespace pictor::win32ui

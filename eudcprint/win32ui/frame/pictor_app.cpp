@@ -9,8 +9,8 @@
 #include "win32ui/frame/main_frame.h"
 #include "win32ui/frame/owned_message_boxes.h"
 #include "win32ui/frame/print_range_dialog.h"
-#include "win32ui/frame/wide_text.h"
 #include "win32ui/frame/window_font_list.h"
+#include "win32ui/printing/wide_text.h"
 
 namespace pictor::win32ui {
 namespace {
@@ -24,8 +24,8 @@ std::optional<ChosenFile> DocumentArgument() {
   if (count >= 2) {
     const std::wstring path = arguments[1];
     const std::size_t separator = path.find_last_of(L"\\/:");
-    file = ChosenFile{Cp950FromWide(path),
-                      Cp950FromWide(separator == std::wstring::npos ? path : path.substr(separator + 1))};
+    file =
+        ChosenFile{WideToCp950(path), WideToCp950(separator == std::wstring::npos ? path : path.substr(separator + 1))};
   }
   LocalFree(arguments);
   return file;

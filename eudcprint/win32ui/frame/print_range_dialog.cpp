@@ -3,7 +3,7 @@
 #include <string>
 
 #include "core/dialog_templates.h"
-#include "win32ui/frame/wide_text.h"
+#include "win32ui/printing/wide_text.h"
 
 namespace pictor::win32ui {
 namespace {
@@ -25,7 +25,7 @@ std::wstring TextOf(HWND control) {
 
 void ShowText(HWND dialog, PrintRangeRun& run, CodeField field) {
   const HWND edit = GetDlgItem(dialog, FieldId(field));
-  const std::wstring shown = WideFromCp950(run.model.Text(field));
+  const std::wstring shown = Cp950ToWide(run.model.Text(field));
   if (TextOf(edit) == shown) return;
   run.showing = true;
   SetWindowTextW(edit, shown.c_str());
@@ -44,13 +44,13 @@ void ShowModel(HWND dialog, PrintRangeRun& run) {
 void Initialise(HWND dialog, PrintRangeRun& run) {
   const HWND ranges = GetDlgItem(dialog, kIdRangeList);
   for (const std::string& row : run.model.RangeRows()) {
-    SendMessageW(ranges, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromCp950(row).c_str()));
+    SendMessageW(ranges, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Cp950ToWide(row).c_str()));
   }
   SendMessageW(ranges, CB_SETCURSEL, run.model.RangeRow(), 0);
   const HWND input_methods = GetDlgItem(dialog, kIdInputMethodList);
   const auto& names = run.model.InputMethodNames();
   for (const std::string& name : names) {
-    SendMessageW(input_methods, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromCp950(name).c_str()));
+    SendMessageW(input_methods, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Cp950ToWide(name).c_str()));
   }
   for (std::size_t i = 0; i < names.size(); ++i) {
     SendMessageW(input_methods, LB_SETSEL, run.model.InputMethodSelected(i) ? TRUE : FALSE, static_cast<LPARAM>(i));
@@ -68,13 +68,12 @@ void Edited(HWND dialog, PrintRangeRun& run, CodeField field) {
   DWORD caret = 0;
   SendMessageW(edit, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
   // The model counts the caret in bytes of code page 950.
-  const std::size_t caret_bytes = Cp950FromWide(std::wstring_view(typed).substr(0, caret)).size();
-  run.model.EditField(field, Cp950FromWide(typed), caret_bytes);
+  const std::size_t caret_bytes = WideToCp950(std::wstring_view(typed).substr(0, caret)).size();
+  run.model.EditField(field, WideToCp950(typed), caret_bytes);
   const std::string& shown = run.model.Text(field);
-  if (WideFromCp950(shown) != typed) {
+  if (Cp950ToWide(shown) != typed) {
     ShowText(dialog, run, field);
-    const auto at =
-        static_cast<WPARAM>(WideFromCp950(std::string_view(shown).substr(0, run.model.Caret(field))).size());
+    const auto at = static_cast<WPARAM>(Cp950ToWide(std::string_view(shown).substr(0, run.model.Caret(field))).size());
     SendMessageW(edit, EM_SETSEL, at, static_cast<LPARAM>(at));
   }
   if (const auto move = run.model.TakeFocusMove()) {
