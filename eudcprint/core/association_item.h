@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "eudc_association.h"
 
@@ -27,6 +28,11 @@ enum class ItemBitmap {
   kTtfLogo2,
 };
 inline constexpr int kItemBitmapSize = 20;
+
+// The bitmaps' resource names, as the resource script and the list load them.
+constexpr std::string_view BitmapResourceName(ItemBitmap bitmap) {
+  return bitmap == ItemBitmap::kTtfLogo1 ? "TTFLOGO1" : "TTFLOGO2";
+}
 inline constexpr int kAssociationItemHeight = 20;  // pixels
 
 // What the list asks to be drawn (ODA_DRAWENTIRE, ODA_SELECT, ODA_FOCUS).

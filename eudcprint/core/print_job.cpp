@@ -35,9 +35,10 @@ JobResult RunCatalogueJob(PrintTarget& target, const CatalogueState& state, cons
 
   const std::int32_t copies = target.MakesCopies() ? 1 : std::max(1, request.copies);
   const std::int32_t total = pages->Count() * copies;
+  const auto stopped_by_user = [&] { return progress != nullptr && progress->StopRequested(); };
   const auto stop = [&](JobFailure failure) {
     target.Abort();
-    result.failure = failure;
+    result.failure = stopped_by_user() ? JobFailure::kCancelled : failure;
     return result;
   };
   for (std::int32_t copy = 0; copy < copies; ++copy) {
@@ -52,7 +53,7 @@ JobResult RunCatalogueJob(PrintTarget& target, const CatalogueState& state, cons
       if (progress != nullptr) progress->FinishedPage(now);
     }
   }
-  if (!target.EndDocument()) result.failure = JobFailure::kCannotFinish;
+  if (!target.EndDocument()) result.failure = stopped_by_user() ? JobFailure::kCancelled : JobFailure::kCannotFinish;
   return result;
 }
 

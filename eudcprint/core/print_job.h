@@ -78,6 +78,9 @@ class JobProgress {
   // Before a page is drawn; false stops the job, which is then aborted.
   virtual bool StartingPage(const JobPage& page) = 0;
   virtual void FinishedPage(const JobPage&) {}
+  // Whether the user asked the job to stop. The platform may hear that while a page is sent and
+  // then fail the page or the document itself: such a failure is the user's stop, not a fault.
+  virtual bool StopRequested() const { return false; }
 };
 
 enum class JobFailure {
@@ -85,7 +88,8 @@ enum class JobFailure {
   kNoPageChosen,  // the pages asked for lie outside the job's pages
   kCannotOpen,    // the document could not be begun
   kCannotFinish,  // a page or the document could not be finished
-  kCancelled,     // the progress asked to stop; the document was aborted
+  kCancelled,     // the user stopped the job (the progress asked to stop, or a page or the document
+                  // failed after the user asked); the document was aborted
 };
 
 struct JobResult {

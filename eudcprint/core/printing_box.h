@@ -29,6 +29,8 @@ class PrintingBoxPort {
   virtual ~PrintingBoxPort() = default;
   // Shows the page line, lets the box repaint and hear 取消; false once 取消 was pressed.
   virtual bool ShowPageLine(std::string_view cp950) = 0;
+  // Whether 取消 was pressed, also while a page was being sent.
+  virtual bool Cancelled() const { return false; }
 };
 
 // A job's progress shown in the box: the page line of each page before it is drawn.
@@ -36,6 +38,7 @@ class PrintingBoxProgress : public JobProgress {
  public:
   explicit PrintingBoxProgress(PrintingBoxPort& box) : box_(box) {}
   bool StartingPage(const JobPage& page) override;
+  bool StopRequested() const override { return box_.Cancelled(); }
 
  private:
   PrintingBoxPort& box_;

@@ -57,8 +57,8 @@ struct NamedCommand {
 inline constexpr NamedCommand kCommandIds[] = {PICTOR_COMMAND_IDS(PICTOR_NAME_COMMAND_ID)};
 #undef PICTOR_NAME_COMMAND_ID
 
-// Resource numbers: menu 128 and accelerator table 128 share the frame's number; the resources'
-// language is Traditional Chinese (Taiwan), 1028.
+// Resource numbers: menu 128, accelerator table 128 and the program's icon 128 share the frame's
+// number; the resources' language is Traditional Chinese (Taiwan), 1028.
 inline constexpr int kMainFrameResourceId = 128;
 inline constexpr std::uint16_t kResourceLanguage = 1028;
 

@@ -21,7 +21,7 @@ class PrintingBox : public TemplateDialog, public PrintingBoxPort {
 
   // Shows the page line, and lets the box repaint and hear 取消. False once cancelled.
   bool ShowPageLine(std::string_view cp950) override;
-  bool Cancelled() const { return cancelled_; }
+  bool Cancelled() const override { return cancelled_; }
   // As 取消: the job stops before its next page.
   void Cancel() { cancelled_ = true; }
 

@@ -13,12 +13,16 @@ constexpr std::array kOptions = {
            "name the files in the registry as PREFIX\\<name>, for a Windows\n"
            "view of FOLDER",
            OptionKind::kValue},
+    Option{"--han-font", "", "FILE",
+           "make the characters from the AR PL UMing TW of FILE (default\n"
+           "/usr/share/fonts/truetype/arphic/uming.ttc)",
+           OptionKind::kValue},
     kHelpOption,
     kVersionOption,
 };
 
 constexpr std::array<std::string_view, 1> kUsages = {
-    "FOLDER [--family nt|9x] [--format v5|regedit4] [--path-prefix PREFIX]"};
+    "FOLDER [--family nt|9x] [--format v5|regedit4] [--path-prefix PREFIX] [--han-font FILE]"};
 
 }  // namespace
 
@@ -37,6 +41,7 @@ ParsedMkfixtureOptions ParseMkfixtureOptions(const std::vector<std::string>& arg
           options.format = *format == "v5" ? regfile::RegFileFormat::kVersion5Utf16 : regfile::RegFileFormat::kRegedit4;
         }
         options.path_prefix = line.Value("--path-prefix").value_or("");
+        options.han_font = line.Value("--han-font").value_or("");
         return {};
       });
 }
@@ -51,7 +56,11 @@ ProgramHelp MkfixtureHelp() {
           "from the Han characters of AR PL UMing (fonts-arphic-uming; without it they show dot\n"
           "patterns), and a registry file registry.reg that installs and loads the three input methods\n"
           "and links the fonts under HKEY_CURRENT_USER\\EUDC\\950; files of those names in FOLDER are\n"
-          "replaced. Try them with PICTOR_REGISTRY=FOLDER/registry.reg pictor.",
+          "replaced. Try them with PICTOR_REGISTRY=FOLDER/registry.reg pictor.\n"
+          "\n"
+          "Built for Windows, pictor-mkfixture.exe names the files in registry.reg by FOLDER's full path;\n"
+          "import it with regedit /s FOLDER\\registry.reg (on a test machine: it installs three input\n"
+          "methods), then start pictor.exe.",
           kOptions,
           {{"Exit status",
             "  0  the data was written\n"

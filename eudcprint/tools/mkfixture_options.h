@@ -15,6 +15,7 @@ struct MkfixtureOptions {
   PlatformFamily family = PlatformFamily::kWindowsNT;
   regfile::RegFileFormat format = regfile::RegFileFormat::kVersion5Utf16;
   std::string path_prefix;  // empty: the registry names the files by the folder itself
+  std::string han_font;     // empty: the AR PL UMing TW of fonts-arphic-uming
   bool help = false;
   bool version = false;
 };

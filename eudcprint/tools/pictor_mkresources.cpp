@@ -1,18 +1,19 @@
 // pictor-mkresources: writes pictor's resource script and its header from the program's tables,
-// or checks that the committed ones are what the tables give. The command line:
-// pictor-mkresources --help.
+// with the list's bitmaps, the icon and the manifest, or checks that the committed ones are what
+// the tables and pictures give. The command line: pictor-mkresources --help.
 #include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "cli/command_line.h"
 #include "platform/posix/iconv_codec.h"
 #include "toolkit_version.h"
-#include "tools/resource_script.h"
+#include "tools/resource_set.h"
 
 namespace {
 
@@ -31,7 +32,9 @@ cli::ProgramHelp Help() {
           kUsages,
           "Writes pictor's resource script pictor.rc (UTF-8, for the resource compiler's code page 65001)\n"
           "and its header resource.h into FOLDER, from the program's menu, accelerator, string and dialog\n"
-          "tables.",
+          "tables; and the files the script names: the list's bitmaps ttflogo1.bmp and ttflogo2.bmp and\n"
+          "the icon pictor.ico (16 colours, from the XPM pictures in FOLDER's source) and the manifest\n"
+          "pictor.manifest.",
           kOptions,
           {{"Exit status",
             "  0  written, or with --check the same\n"
@@ -57,10 +60,13 @@ int main(int argc, char** argv) {
   }
   const fs::path folder = line.operands.front();
   const pictor::posix::IconvCp950Codec codec;
-  const std::vector<std::pair<std::string, std::string>> files = {
-      {"pictor.rc", pictor::resources::ResourceScript([&](std::string_view cp950) { return codec.ToUtf8(cp950); })},
-      {"resource.h", pictor::resources::ResourceHeader()},
-  };
+  std::vector<pictor::resources::GeneratedFile> files;
+  try {
+    files = pictor::resources::PictorResourceFiles([&](std::string_view cp950) { return codec.ToUtf8(cp950); });
+  } catch (const std::invalid_argument& refused) {
+    std::fprintf(stderr, "pictor-mkresources: %s\n", refused.what());
+    return 1;
+  }
   int status = 0;
   for (const auto& [name, text] : files) {
     const fs::path path = folder / name;

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Makes the zip of the Windows build, unpacks it and uses it under Wine: tessel-convert.exe converts
-# a file from another folder, quillon-run.exe renames by its table, and a host built against the
-# zip's header and import library converts a string in the zip's folder. The licence and the notices
-# of the tables' data are in the zip, with CR LF line ends, and quillon.exe is beside quillon-run.exe
-# and its table. The programs run in a private prefix made here (PREFIX, made by WINE_PREFIX_SCRIPT)
-# whose only drive besides its own C: is T:, this test's temporary folder: quillon-run renames, and
-# Wine's default prefix reaches the whole file system through Z:.
+# Makes the zip of the Windows build, unpacks it and uses it under Wine: tessel-convert.exe converts
+# a file from another folder, quillon-run.exe renames by its table, pictor-mkfixture.exe writes
+# pictor.exe's demonstration data, and a host built against the zip's header and import library
+# converts a string in the zip's folder. The licence and the notices of the tables' data are in the
+# zip, with CR LF line ends, and quillon.exe is beside quillon-run.exe and its table. The programs
+# run in a private prefix made here (PREFIX, made by WINE_PREFIX_SCRIPT) whose only drive besides
+# its own C: is T:, this test's temporary folder: quillon-run renames, and Wine's default prefix
+# reaches the whole file system through Z:.
 # Usage: windows_package_test.sh BUILD_DIR C_COMPILER WINE_PREFIX_SCRIPT PREFIX CONSUMER_C LICENSE
 #                                TABLES_NOTICE
 set -u
@@ -28,7 +30,7 @@ echo "package: $(basename "$zip")"
 mkdir "$work/unpacked"
 (cd "$work/unpacked" && cmake -E tar xf "$zip")
 package=$(ls -d "$work"/unpacked/*)
-for file in tessel.dll tessel-convert.exe quillon.exe quillon-run.exe uc-o2n.tbl CNSCVT.INI LICENSE.txt THIRD-PARTY-NOTICES.txt include/tessel.h \
+for file in tessel.dll tessel-convert.exe quillon.exe quillon-run.exe uc-o2n.tbl pictor.exe pictor-mkfixture.exe CNSCVT.INI LICENSE.txt THIRD-PARTY-NOTICES.txt include/tessel.h \
             lib/libtessel.dll.a share/CNS_B5.TBL share/CNS_B5E.TBL share/CNS_B5U.TBL share/CNS_UCS.TBL share/CNS_GBK.TBL; do
   check_file "$file" "$package/$file"
 done
@@ -65,6 +67,10 @@ mkdir tree logs
 touch "tree/$(printf '\xef\x9a\xb1')"
 wine "$package_on_t\\quillon-run.exe" --quiet --log-dir logs tree 2> /dev/null
 check "quillon-run.exe renames by its table" "no" "$([ -e "tree/$(printf '\xef\x9a\xb1')" ] && echo yes || echo no)"
+
+wine "$package_on_t\\pictor-mkfixture.exe" demo > /dev/null 2>&1
+check "pictor-mkfixture.exe writes the demonstration data here" "yes yes" \
+  "$([ -s demo/eudc.tte ] && echo yes) $(iconv -f UTF-16 -t UTF-8 demo/registry.reg 2> /dev/null | grep -q 'EUDC' && echo yes)"
 
 "$cc" -I"$package/include" "$consumer" -L"$package/lib" -ltessel -o "$package/consumer.exe"
 check "host built against the import library" "41 0E 44 63" \

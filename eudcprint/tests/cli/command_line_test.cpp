@@ -135,9 +135,10 @@ TEST(DialogsOptions, TakesAScreenshotFolderAndNothingElse) {
 }
 
 TEST(MkfixtureOptions, ParsesTheFolderFamilyFormatAndPrefixInAnyOrder) {
-  const auto parsed =
-      ParseMkfixtureOptions(Args{"--format", "regedit4", "/tmp/d", "--family", "9x", "--path-prefix", "Z:\\tmp\\d"});
+  const auto parsed = ParseMkfixtureOptions(Args{"--format", "regedit4", "/tmp/d", "--family", "9x", "--path-prefix",
+                                                 "Z:\\tmp\\d", "--han-font", "T:\\uming.ttc"});
   ASSERT_TRUE(parsed.error.empty()) << parsed.error;
+  EXPECT_EQ(parsed.options.han_font, "T:\\uming.ttc");
   EXPECT_EQ(parsed.options.folder, "/tmp/d");
   EXPECT_EQ(parsed.options.family, PlatformFamily::kWindows9x);
   EXPECT_EQ(parsed.options.format, regfile::RegFileFormat::kRegedit4);

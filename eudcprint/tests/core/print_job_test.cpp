@@ -32,7 +32,9 @@ class LoggedProgress : public JobProgress {
     return page.ordinal != stop_before_;
   }
   void FinishedPage(const JobPage& page) override { log.push_back("done " + std::to_string(page.ordinal)); }
+  bool StopRequested() const override { return stop_requested; }
   std::vector<std::string> log;
+  bool stop_requested = false;
 
  private:
   int stop_before_;
@@ -117,6 +119,17 @@ TEST_F(PrintJob, ATargetThatFailsEndsTheJobWithItsFailure) {
   EXPECT_EQ(result.failure, JobFailure::kCannotFinish);
   EXPECT_EQ(result.pages, 1);
   EXPECT_EQ(failing.log.back(), "abort");
+}
+
+// The platform fails the page it was sending when the user stops the job meanwhile.
+TEST_F(PrintJob, APageThatFailsAfterTheUserStoppedIsTheUsersStop) {
+  target_.fail_end_page = 2;
+  LoggedProgress progress;
+  progress.stop_requested = true;
+  const JobResult result = Run(std::nullopt, 1, &progress);
+  EXPECT_EQ(result.failure, JobFailure::kCancelled);
+  EXPECT_EQ(result.pages, 1);
+  EXPECT_EQ(target_.log.back(), "abort");
 }
 
 }  // namespace
