@@ -15,22 +15,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::size_t cut = text.empty() ? 0 : data[0] % (text.size() + 1);
 
   tessel::tools::EucTwWidener whole;
-  const std::string wide = whole.convert(text, true);
+  const std::string wide = whole.Convert(text, true);
   tessel::tools::EucTwWidener in_two;
-  if (in_two.convert(text.substr(0, cut), false) + in_two.convert(text.substr(cut), true) != wide) std::abort();
+  if (in_two.Convert(text.substr(0, cut), false) + in_two.Convert(text.substr(cut), true) != wide) std::abort();
 
   tessel::tools::EucTwNarrower narrower;
-  const std::string narrow = narrower.convert(wide, true);
+  const std::string narrow = narrower.Convert(wide, true);
   tessel::tools::EucTwNarrower narrower_in_two;
   const std::size_t wide_cut = wide.empty() ? 0 : data[0] % (wide.size() + 1);
-  if (narrower_in_two.convert(std::string_view(wide).substr(0, wide_cut), false) +
-          narrower_in_two.convert(std::string_view(wide).substr(wide_cut), true) !=
+  if (narrower_in_two.Convert(std::string_view(wide).substr(0, wide_cut), false) +
+          narrower_in_two.Convert(std::string_view(wide).substr(wide_cut), true) !=
       narrow)
     std::abort();
 
   tessel::tools::TwoByteCharacterCounter counter;
-  counter.count(wide, true);
-  if (counter.found() != 0) std::abort();
+  counter.Count(wide, true);
+  if (counter.Found() != 0) std::abort();
 
   // EUC-TW made only of characters (plane 1 in two bytes) comes back unchanged through the
   // library's form.
@@ -50,6 +50,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   tessel::tools::EucTwWidener valid_widener;
   tessel::tools::EucTwNarrower valid_narrower;
-  if (valid_narrower.convert(valid_widener.convert(valid, true), true) != valid) std::abort();
+  if (valid_narrower.Convert(valid_widener.Convert(valid, true), true) != valid) std::abort();
   return 0;
 }

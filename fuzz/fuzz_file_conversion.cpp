@@ -24,23 +24,23 @@ class NoList final : public tessel::CharacterList {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 2) return 0;
-  static const tessel::CodeTables kTables = tessel::testing::smallTables(tessel::TS_USER_EUDC);
+  static const tessel::CodeTables kTables = tessel::testing::SmallTables(tessel::TS_USER_EUDC);
   const std::uint8_t source = kSelectors[(data[0] & 0x0F) % 7];
   const std::uint8_t target = kSelectors[(data[0] >> 4) % 7];
   const bool in_place = (data[1] & 0x80) != 0;
   const bool twice = (data[1] & 0x40) != 0;  // a second conversion carries the seven-bit state over
 
   tessel::testing::MemoryFiles files;
-  files.readBlock = (data[1] & 0x3F) == 0 ? 4096 : (data[1] & 0x3F);
+  files.read_block = (data[1] & 0x3F) == 0 ? 4096 : (data[1] & 0x3F);
   const tessel::testing::MemoryFiles::Bytes original(data + 2, data + size);
-  files.add("in", original);
+  files.Add("in", original);
   const std::string target_path = in_place ? "in" : "out";
 
   tessel::CnsCoder coder;
   NoList list;
   for (int round = 0; round < (twice ? 2 : 1); ++round) {
     const std::size_t files_before = files.files.size();
-    const std::int32_t result = tessel::convertFile(kTables, coder, &list, files, source, target, "in", target_path);
+    const std::int32_t result = tessel::ConvertFile(kTables, coder, &list, files, source, target, "in", target_path);
     if (result == CVT_OK) {
       if (!files.files.count(target_path)) std::abort();
     } else if (files.files.size() != files_before) {

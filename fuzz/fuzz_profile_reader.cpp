@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::size_t capacity = data[0] + 1u;
   const std::span<const std::uint8_t> text(data + 1, size - 1);
   for (const char* key : {"TablePath", "tablepath", ""}) {
-    const std::string value = tessel::readProfileString(text, "Setup", key, ".", capacity);
+    const std::string value = tessel::ReadProfileString(text, "Setup", key, ".", capacity);
     if (value.size() >= capacity) std::abort();
   }
   return 0;

@@ -23,7 +23,7 @@ class CountingList final : public tessel::CharacterList {
 };
 
 const tessel::CodeTables& Tables() {
-  static const tessel::CodeTables kT = tessel::testing::smallTables(tessel::TS_USER_EUDC);
+  static const tessel::CodeTables kT = tessel::testing::SmallTables(tessel::TS_USER_EUDC);
   return kT;
 }
 
@@ -33,7 +33,7 @@ const std::vector<std::pair<std::uint8_t, std::uint8_t>>& AllowedPairs() {
     constexpr std::uint8_t kSelectors[] = {0, 1, 2, 3, 4, 18};
     for (std::uint8_t s : kSelectors)
       for (std::uint8_t t : kSelectors)
-        if (tessel::checkConversion(Tables(), s, t) == CVT_OK) p.emplace_back(s, t);
+        if (tessel::CheckConversion(Tables(), s, t) == CVT_OK) p.emplace_back(s, t);
     return p;
   }();
   return kPairs;
@@ -48,12 +48,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // The host's string: the bytes, then the terminating zeros.
   std::vector<std::uint8_t> input(data + 1, data + size);
   input.insert(input.end(), {0, 0, 0});
-  const std::size_t length = tessel::stringInputLength(input.data(), source);
+  const std::size_t length = tessel::StringInputLength(input.data(), source);
 
   const std::size_t room = CVT_MAX_OUTPUT_SIZE(length);
   const auto output = std::make_unique<std::uint8_t[]>(room);  // ASan catches a write past it
   tessel::CnsCoder coder;
   CountingList list;
-  if (tessel::convertString(Tables(), coder, &list, source, target, input.data(), output.get()) != CVT_OK) std::abort();
+  if (tessel::ConvertString(Tables(), coder, &list, source, target, input.data(), output.get()) != CVT_OK) std::abort();
   return 0;
 }

@@ -8,16 +8,16 @@
 #include "table_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const tessel::ParsedTable parsed = tessel::parseTableFile(std::span<const std::uint8_t>(data, size));
+  const tessel::ParsedTable parsed = tessel::ParseTableFile(std::span<const std::uint8_t>(data, size));
   if (parsed.outcome != tessel::ParsedTable::Outcome::kOk) return 0;
   if (size < tessel::kTableHeaderLength) std::abort();  // a table without its header
 
   const tessel::CodeTable indexed(parsed.records);
-  const tessel::CodeTable scanned = tessel::CodeTable::withoutIndex(parsed.records);
+  const tessel::CodeTable scanned = tessel::CodeTable::WithoutIndex(parsed.records);
   for (const tessel::TableRecord& record : parsed.records) {
-    if (indexed.findByCns(record.cns) != scanned.findByCns(record.cns)) std::abort();
+    if (indexed.FindByCns(record.cns) != scanned.FindByCns(record.cns)) std::abort();
     const auto code = static_cast<std::uint16_t>(record.other);
-    if (indexed.findByOther(code) != scanned.findByOther(code)) std::abort();
+    if (indexed.FindByOther(code) != scanned.FindByOther(code)) std::abort();
   }
   return 0;
 }

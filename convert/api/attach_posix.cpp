@@ -4,8 +4,8 @@
 
 namespace {
 
-__attribute__((constructor)) void onLoad() { tessel::api::attachLibrary(); }
+__attribute__((constructor)) void OnLoad() { tessel::api::AttachLibrary(); }
 
-__attribute__((destructor)) void onUnload() { tessel::api::detachLibrary(); }
+__attribute__((destructor)) void OnUnload() { tessel::api::DetachLibrary(); }
 
 }  // namespace

@@ -7,10 +7,10 @@
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
   switch (reason) {
     case DLL_PROCESS_ATTACH:
-      tessel::api::attachLibrary();
+      tessel::api::AttachLibrary();
       break;
     case DLL_PROCESS_DETACH:
-      tessel::api::detachLibrary();
+      tessel::api::DetachLibrary();
       break;
     default:  // thread attach and detach need nothing
       break;

@@ -15,23 +15,23 @@ constinit LibraryState* g_state = nullptr;
 
 }  // namespace
 
-LibraryState* libraryState() { return g_state; }
+LibraryState* CurrentState() { return g_state; }
 
-void attachLibrary() {
+void AttachLibrary() {
   // Attaching always succeeds: whatever goes wrong shows up in the table status instead.
   try {
-    auto platform = makeTablePlatform();
+    auto platform = MakeTablePlatform();
     auto state = std::make_unique<LibraryState>();
-    state->tables = CodeTables::load(*platform);
-    state->files = makeFilePort();
+    state->tables = CodeTables::Load(*platform);
+    state->files = MakeFilePort();
     state->list =
-        std::make_unique<CharacterListLog>(*state->files, state->tables.configuredPath(), platform->pathSeparator());
+        std::make_unique<CharacterListLog>(*state->files, state->tables.ConfiguredPath(), platform->PathSeparator());
     g_state = state.release();
   } catch (...) {
-    detachLibrary();
+    DetachLibrary();
   }
 }
 
-void detachLibrary() { std::unique_ptr<LibraryState> released(std::exchange(g_state, nullptr)); }
+void DetachLibrary() { std::unique_ptr<LibraryState> released(std::exchange(g_state, nullptr)); }
 
 }  // namespace tessel::api

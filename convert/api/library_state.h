@@ -19,9 +19,9 @@ struct LibraryState {
 };
 
 // Null before attach, after detach, or when attaching ran out of memory.
-LibraryState* libraryState();
+LibraryState* CurrentState();
 
-void attachLibrary();
-void detachLibrary();
+void AttachLibrary();
+void DetachLibrary();
 
 }  // namespace tessel::api

@@ -19,36 +19,36 @@
 namespace tessel {
 namespace {
 
-const CodeTables& defaultTables() {
+const CodeTables& DefaultTables() {
   static const CodeTables tables = [] {
     std::filesystem::current_path(TESSEL_BUILD_DIR);
-    auto platform = makeTablePlatform();
-    CodeTables t = CodeTables::load(*platform);
-    if (t.status() & (kAnyTableMissing | TS_HEADER_BAD)) throw std::runtime_error("default tables missing");
+    auto platform = MakeTablePlatform();
+    CodeTables t = CodeTables::Load(*platform);
+    if (t.Status() & (kAnyTableMissing | TS_HEADER_BAD)) throw std::runtime_error("default tables missing");
     return t;
   }();
   return tables;
 }
 
 // The same tables answering by scanning their records in file order.
-const CodeTables& scanningTables() {
+const CodeTables& ScanningTables() {
   static const CodeTables tables = [] {
-    const CodeTables& t = defaultTables();
+    const CodeTables& t = DefaultTables();
     auto copy = [&](TableId id) {
-      auto r = t.table(id).records();
-      return CodeTable::withoutIndex(std::vector<TableRecord>(r.begin(), r.end()));
+      auto r = t.Table(id).Records();
+      return CodeTable::WithoutIndex(std::vector<TableRecord>(r.begin(), r.end()));
     };
     return CodeTables({copy(TableId::kBig5), copy(TableId::kBig5Eudc), copy(TableId::kBig5Last), copy(TableId::kUcs),
                        copy(TableId::kGbk)},
-                      t.status());
+                      t.Status());
   }();
   return tables;
 }
 
 // Random Big5 Han characters of the tables, 40 to a line, about `bytes` long, zero-terminated.
-std::vector<std::uint8_t> big5Text(std::size_t bytes) {
+std::vector<std::uint8_t> Big5Text(std::size_t bytes) {
   std::vector<std::uint16_t> codes;
-  for (const TableRecord& r : defaultTables().table(TableId::kBig5).records())
+  for (const TableRecord& r : DefaultTables().Table(TableId::kBig5).Records())
     if (r.other >= 0xA440) codes.push_back(static_cast<std::uint16_t>(r.other));
   std::mt19937 random(1);
   std::vector<std::uint8_t> text;
@@ -65,10 +65,10 @@ std::vector<std::uint8_t> big5Text(std::size_t bytes) {
   return text;
 }
 
-std::vector<std::uint8_t> convertWhole(std::uint8_t s, std::uint8_t t, const std::vector<std::uint8_t>& in) {
+std::vector<std::uint8_t> ConvertWhole(std::uint8_t s, std::uint8_t t, const std::vector<std::uint8_t>& in) {
   CnsCoder coder;
-  std::vector<std::uint8_t> out(maxStringOutput(in.size()) + 3);
-  convertString(defaultTables(), coder, nullptr, s, t, in.data(), out.data());
+  std::vector<std::uint8_t> out(MaxStringOutput(in.size()) + kStringTerminatorLength);
+  ConvertString(DefaultTables(), coder, nullptr, s, t, in.data(), out.data());
   std::size_t n = 0;
   while (!(out[n] == 0 && out[n + 1] == 0 && out[n + 2] == 0 && (t != kSelectorUcs || n % 2 == 0))) ++n;
   out.resize(n);
@@ -76,12 +76,12 @@ std::vector<std::uint8_t> convertWhole(std::uint8_t s, std::uint8_t t, const std
   return out;
 }
 
-void runConversion(benchmark::State& state, const CodeTables& tables, std::uint8_t s, std::uint8_t t,
+void RunConversion(benchmark::State& state, const CodeTables& tables, std::uint8_t s, std::uint8_t t,
                    const std::vector<std::uint8_t>& input) {
   CnsCoder coder;
-  std::vector<std::uint8_t> out(maxStringOutput(input.size()) + 3);
+  std::vector<std::uint8_t> out(MaxStringOutput(input.size()) + kStringTerminatorLength);
   for (auto _ : state) {
-    benchmark::DoNotOptimize(convertString(tables, coder, nullptr, s, t, input.data(), out.data()));
+    benchmark::DoNotOptimize(ConvertString(tables, coder, nullptr, s, t, input.data(), out.data()));
     benchmark::ClobberMemory();
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(input.size() - 4));
@@ -93,22 +93,22 @@ constexpr std::size_t kScanBytes = 16 << 10;
 
 void BM_Big5ToCns(benchmark::State& state) {
   const bool scan = state.range(0) != 0;
-  const auto input = big5Text(scan ? kScanBytes : kIndexedBytes);
-  runConversion(state, scan ? scanningTables() : defaultTables(), kSelectorBig5, kSelectorCns, input);
+  const auto input = Big5Text(scan ? kScanBytes : kIndexedBytes);
+  RunConversion(state, scan ? ScanningTables() : DefaultTables(), kSelectorBig5, kSelectorCns, input);
 }
 
 void BM_CnsToBig5(benchmark::State& state) {
   const bool scan = state.range(0) != 0;
-  const auto input = convertWhole(kSelectorBig5, kSelectorCns, big5Text(scan ? kScanBytes : kIndexedBytes));
-  runConversion(state, scan ? scanningTables() : defaultTables(), kSelectorCns, kSelectorBig5, input);
+  const auto input = ConvertWhole(kSelectorBig5, kSelectorCns, Big5Text(scan ? kScanBytes : kIndexedBytes));
+  RunConversion(state, scan ? ScanningTables() : DefaultTables(), kSelectorCns, kSelectorBig5, input);
 }
 
 void BM_UcsToCns(benchmark::State& state) {
   const bool scan = state.range(0) != 0;
   const auto input =
-      convertWhole(kSelectorCns, kSelectorUcs,
-                   convertWhole(kSelectorBig5, kSelectorCns, big5Text(scan ? kScanBytes : kIndexedBytes)));
-  runConversion(state, scan ? scanningTables() : defaultTables(), kSelectorUcs, kSelectorCns, input);
+      ConvertWhole(kSelectorCns, kSelectorUcs,
+                   ConvertWhole(kSelectorBig5, kSelectorCns, Big5Text(scan ? kScanBytes : kIndexedBytes)));
+  RunConversion(state, scan ? ScanningTables() : DefaultTables(), kSelectorUcs, kSelectorCns, input);
 }
 
 BENCHMARK(BM_Big5ToCns)->ArgName("scan")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
@@ -123,14 +123,14 @@ void BM_LookupByTableSize(benchmark::State& state) {
   std::vector<TableRecord> records;
   for (std::size_t i = 0; i < size; ++i)
     records.push_back({static_cast<std::uint32_t>(random() & 0x0F7F7F), static_cast<std::uint32_t>(random() & 0xFFFF)});
-  const CodeTable table = scan ? CodeTable::withoutIndex(records) : CodeTable(records);
+  const CodeTable table = scan ? CodeTable::WithoutIndex(records) : CodeTable(records);
   std::vector<std::uint32_t> keys;
   for (int i = 0; i < 1024; ++i) keys.push_back(records[random() % size].cns);
   std::size_t k = 0;
   for (auto _ : state) {
     const std::uint32_t key = keys[k++ & 1023];
-    benchmark::DoNotOptimize(table.findByCns(key));
-    benchmark::DoNotOptimize(table.findByOther(static_cast<std::uint16_t>(key)));
+    benchmark::DoNotOptimize(table.FindByCns(key));
+    benchmark::DoNotOptimize(table.FindByOther(static_cast<std::uint16_t>(key)));
   }
 }
 BENCHMARK(BM_LookupByTableSize)
@@ -144,9 +144,9 @@ BENCHMARK(BM_LookupByTableSize)
 
 // Reading, parsing and indexing all five default tables, as the library does when attached.
 void BM_LoadDefaultTables(benchmark::State& state) {
-  defaultTables();  // sets the current directory
-  auto platform = makeTablePlatform();
-  for (auto _ : state) benchmark::DoNotOptimize(CodeTables::load(*platform));
+  DefaultTables();  // sets the current directory
+  auto platform = MakeTablePlatform();
+  for (auto _ : state) benchmark::DoNotOptimize(CodeTables::Load(*platform));
 }
 BENCHMARK(BM_LoadDefaultTables)->Unit(benchmark::kMillisecond);
 

@@ -10,7 +10,7 @@ class CharacterList {
  public:
   virtual ~CharacterList() = default;
   // The bytes of one CNS character (plane, first, second), as the conversion met it.
-  virtual void append(std::span<const std::uint8_t> cnsBytes) = 0;
+  virtual void append(std::span<const std::uint8_t> cns_bytes) = 0;
 };
 
 }  // namespace tessel

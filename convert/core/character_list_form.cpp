@@ -102,17 +102,17 @@ constexpr std::string_view kNote2Third =
 
 }  // namespace
 
-std::string head() {
+std::string Head() {
   std::string text;
   for (std::string_view line : {kTitle, kTitleGlyphs, kApplicant, kTableTop, kColumnHeads, kHeadRule}) text += line;
   return text;
 }
 
-std::string entry(std::uint32_t cnsValue) {
+std::string Entry(std::uint32_t cns_value) {
   // The plane, then the two code bytes as one number, in upper-case hexadecimal without leading zeros.
   char code[24];
-  const int n = std::snprintf(code, sizeof code, "%X-%X", static_cast<unsigned>(cnsValue / 65536),
-                              static_cast<unsigned>(cnsValue % 65536));
+  const int n = std::snprintf(code, sizeof code, "%X-%X", static_cast<unsigned>(cns_value / 65536),
+                              static_cast<unsigned>(cns_value % 65536));
   std::string text(kEntryOpening);
   text.append(code, static_cast<std::size_t>(n));
   text += kEntryClosing;
@@ -120,7 +120,7 @@ std::string entry(std::uint32_t cnsValue) {
   return text;
 }
 
-std::string foot() {
+std::string Foot() {
   std::string text;
   for (std::string_view line : {kTableBottom, kNote1First, kNote1Second, kNote2First, kNote2Second, kNote2Third})
     text += line;

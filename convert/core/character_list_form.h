@@ -9,11 +9,11 @@
 namespace tessel::form {
 
 // Title, applicant fields and the table's head.
-std::string head();
+std::string Head();
 // The two lines of one character, given by its CNS value (plane x 65536 + code): "1-4421" for
 // plane 1, bytes 0x44 0x21.
-std::string entry(std::uint32_t cnsValue);
+std::string Entry(std::uint32_t cns_value);
 // The table's bottom border and the instructions.
-std::string foot();
+std::string Foot();
 
 }  // namespace tessel::form

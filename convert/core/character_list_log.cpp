@@ -4,25 +4,25 @@
 
 namespace tessel {
 
-bool CharacterListLog::start() {
-  path_ = configuredPath_ + separator_ + "CNSLIST.LOG";
-  return files_.createWith(path_, form::head());
+bool CharacterListLog::Start() {
+  path_ = configured_path_ + separator_ + "CNSLIST.LOG";
+  return files_.CreateWith(path_, form::Head());
 }
 
 bool CharacterListLog::end() {
   if (path_.empty()) return false;
-  return files_.appendToExisting(path_, form::foot());
+  return files_.AppendToExisting(path_, form::Foot());
 }
 
-void CharacterListLog::append(std::span<const std::uint8_t> cnsBytes) {
+void CharacterListLog::append(std::span<const std::uint8_t> cns_bytes) {
   if (path_.empty()) return;
   // The value of the character's bytes, most significant first, up to the first zero byte.
   std::uint32_t value = 0;
-  for (std::uint8_t b : cnsBytes) {
+  for (std::uint8_t b : cns_bytes) {
     if (b == 0) break;
     value = (value << 8) | b;
   }
-  files_.appendToExisting(path_, form::entry(value));
+  files_.AppendToExisting(path_, form::Entry(value));
 }
 
 }  // namespace tessel

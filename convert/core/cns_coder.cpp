@@ -2,14 +2,14 @@
 
 namespace tessel {
 
-DecodedChar CnsCoder::decodeInDetail(std::span<const std::uint8_t> text, bool textContinues) {
+DecodedChar CnsCoder::DecodeInDetail(std::span<const std::uint8_t> text, bool text_continues) {
   DecodedChar result;
   const std::uint8_t* t = text.data();
   const std::size_t size = text.size();
   // Bytes are read in order, so every byte before `at` is known not to be zero.
   auto available = [&](std::size_t at) { return at < size && t[at] != 0; };
   // Only the end of the span may be continued; a zero byte is a real end.
-  auto cutBySpanEnd = [&](std::size_t at) { return textContinues && at >= size; };
+  auto cut_by_span_end = [&](std::size_t at) { return text_continues && at >= size; };
 
   if (!available(0)) return result;  // empty text: the pending byte, if any, waits
 
@@ -17,28 +17,28 @@ DecodedChar CnsCoder::decodeInDetail(std::span<const std::uint8_t> text, bool te
   // character that waits for more text leaves the state as it was.
   std::array<std::int32_t, 4> designation = state_.designation;
   std::int32_t shift = state_.shift;
-  std::int32_t savedShift = 0;
-  std::uint8_t pendingByte = state_.pendingByte;
+  std::int32_t saved_shift = 0;
+  std::uint8_t pending_byte = state_.pending_byte;
   std::int32_t error = 0;
   auto commit = [&](std::size_t taken) {
     state_.designation = designation;
     state_.shift = shift;
-    state_.savedShift = savedShift;
-    state_.pendingByte = pendingByte;
+    state_.saved_shift = saved_shift;
+    state_.pending_byte = pending_byte;
     state_.error = error;
     result.taken = taken;
     return result;
   };
-  auto needMore = [&] {
+  auto need_more = [&] {
     DecodedChar more;
-    more.needMore = true;
+    more.need_more = true;
     return more;
   };
 
   std::size_t pos = 0;
   // The byte after an escape: the terminating zero counts as a byte here.
-  auto takeEscapeByte = [&](std::uint8_t& byte) {
-    if (cutBySpanEnd(pos)) return false;
+  auto take_escape_byte = [&](std::uint8_t& byte) {
+    if (cut_by_span_end(pos)) return false;
     byte = available(pos) ? t[pos] : 0;
     ++pos;
     return true;
@@ -46,9 +46,9 @@ DecodedChar CnsCoder::decodeInDetail(std::span<const std::uint8_t> text, bool te
 
   while (available(pos) && error == 0) {
     std::uint8_t b;
-    if (pendingByte != 0) {
-      b = pendingByte;
-      pendingByte = 0;
+    if (pending_byte != 0) {
+      b = pending_byte;
+      pending_byte = 0;
     } else {
       b = t[pos++];
     }
@@ -63,13 +63,13 @@ DecodedChar CnsCoder::decodeInDetail(std::span<const std::uint8_t> text, bool te
     }
     if (b == kEscape) {
       std::uint8_t x;
-      if (!takeEscapeByte(x)) return needMore();
+      if (!take_escape_byte(x)) return need_more();
       if (x == iso2022::kMultiByteDesignation) {
         std::uint8_t y;
-        if (!takeEscapeByte(y)) return needMore();
+        if (!take_escape_byte(y)) return need_more();
         if (y >= iso2022::kDesignationSet[1] && y <= iso2022::kDesignationSet[3]) {
           std::uint8_t z;
-          if (!takeEscapeByte(z)) return needMore();
+          if (!take_escape_byte(z)) return need_more();
           if (z >= iso2022::kFirstPlaneFinal && z <= iso2022::kLastPlaneFinal) {
             designation[y - iso2022::kDesignationSet[1] + 1u] = z - iso2022::kPlaneFinalBase;
           } else {
@@ -79,7 +79,7 @@ DecodedChar CnsCoder::decodeInDetail(std::span<const std::uint8_t> text, bool te
           error = 3;
         }
       } else if (x == iso2022::kSingleShift[2] || x == iso2022::kSingleShift[3]) {
-        savedShift = shift | 0x10;
+        saved_shift = shift | 0x10;
         shift = x - iso2022::kSingleShift[2] + 2;
       } else if (x == iso2022::kLockingShift[2] || x == iso2022::kLockingShift[3]) {
         shift = x - iso2022::kLockingShift[2] + 2;
@@ -97,18 +97,18 @@ DecodedChar CnsCoder::decodeInDetail(std::span<const std::uint8_t> text, bool te
       result.bytes = {static_cast<std::uint8_t>(plane), b, t[pos++]};
       result.length = 3;
     } else {
-      if (cutBySpanEnd(pos)) return needMore();
-      pendingByte = b;
+      if (cut_by_span_end(pos)) return need_more();
+      pending_byte = b;
       result.bytes = {0xFF, b, 0};
       result.length = 2;
     }
-    if (savedShift & 0x10) shift = savedShift & 0x0F;
+    if (saved_shift & 0x10) shift = saved_shift & 0x0F;
     return commit(pos);
   }
 
   // No data byte: the text ran out after shifts or escapes, or an escape sequence failed. The
   // byte that stood first is handed on by itself.
-  if (error == 0 && cutBySpanEnd(pos)) return needMore();
+  if (error == 0 && cut_by_span_end(pos)) return need_more();
   result.bytes = {t[0], 0, 0};
   result.length = 1;
   return commit(pos);

@@ -12,18 +12,18 @@ namespace tessel {
 class CnsKeyIndex {
  public:
   // Makes room for `count` keys at once, sparing the growth steps.
-  void reserve(std::size_t count) {
-    if (count * 2 + 1 > slots_.size()) rehash(std::bit_ceil(count * 2 + 1));
+  void Reserve(std::size_t count) {
+    if (count * 2 + 1 > slots_.size()) Rehash(std::bit_ceil(count * 2 + 1));
   }
 
-  void insertIfAbsent(std::uint32_t key, std::uint32_t value) {
+  void InsertIfAbsent(std::uint32_t key, std::uint32_t value) {
     if (key == kEmptyKey) {
-      if (!allOnes_) allOnes_ = value;
+      if (!all_ones_) all_ones_ = value;
       return;
     }
     // At most half full, so that probe sequences stay short.
-    if ((size_ + 1) * 2 > slots_.size()) rehash(slots_.empty() ? 16 : slots_.size() * 2);
-    std::size_t slot = hashSlot(key);
+    if ((size_ + 1) * 2 > slots_.size()) Rehash(slots_.empty() ? 16 : slots_.size() * 2);
+    std::size_t slot = HashSlot(key);
     while (slots_[slot].key != kEmptyKey && slots_[slot].key != key) slot = (slot + 1) & mask_;
     if (slots_[slot].key == kEmptyKey) {
       slots_[slot] = Slot{key, value};
@@ -31,10 +31,10 @@ class CnsKeyIndex {
     }
   }
 
-  std::optional<std::uint32_t> find(std::uint32_t key) const {
-    if (key == kEmptyKey) return allOnes_;
+  std::optional<std::uint32_t> Find(std::uint32_t key) const {
+    if (key == kEmptyKey) return all_ones_;
     if (slots_.empty()) return std::nullopt;
-    for (std::size_t slot = hashSlot(key);; slot = (slot + 1) & mask_) {
+    for (std::size_t slot = HashSlot(key);; slot = (slot + 1) & mask_) {
       const Slot& s = slots_[slot];
       if (s.key == key) return s.value;
       if (s.key == kEmptyKey) return std::nullopt;
@@ -42,7 +42,7 @@ class CnsKeyIndex {
   }
 
  private:
-  void rehash(std::size_t capacity) {
+  void Rehash(std::size_t capacity) {
     std::vector<Slot> old(capacity, Slot{});
     old.swap(slots_);
     mask_ = capacity - 1;
@@ -50,7 +50,7 @@ class CnsKeyIndex {
     if (shift_ >= 32) shift_ = 0;
     for (const Slot& s : old) {
       if (s.key == kEmptyKey) continue;
-      std::size_t slot = hashSlot(s.key);
+      std::size_t slot = HashSlot(s.key);
       while (slots_[slot].key != kEmptyKey) slot = (slot + 1) & mask_;
       slots_[slot] = s;
     }
@@ -64,7 +64,7 @@ class CnsKeyIndex {
     std::uint32_t value = 0;
   };
 
-  std::size_t hashSlot(std::uint32_t key) const {
+  std::size_t HashSlot(std::uint32_t key) const {
     return static_cast<std::size_t>((key * 0x9E3779B1u) >> shift_) & mask_;
   }
 
@@ -72,7 +72,7 @@ class CnsKeyIndex {
   std::size_t size_ = 0;
   std::size_t mask_ = 0;
   unsigned shift_ = 0;
-  std::optional<std::uint32_t> allOnes_;
+  std::optional<std::uint32_t> all_ones_;
 };
 
 }  // namespace tessel

@@ -15,11 +15,11 @@ namespace tessel {
 
 class CnsToCodeIndex {
  public:
-  void insertIfAbsent(std::uint32_t cns, std::uint16_t code) {
-    std::uint32_t planeNumber;
+  void InsertIfAbsent(std::uint32_t cns, std::uint16_t code) {
+    std::uint32_t plane_number;
     std::size_t cell;
-    if (denseCell(cns, planeNumber, cell)) {
-      Plane& plane = planes_[planeNumber];
+    if (DenseCell(cns, plane_number, cell)) {
+      Plane& plane = planes_[plane_number];
       if (plane.codes.empty()) {
         plane.codes.assign(kCellsPerPlane, 0);
         plane.present.assign((kCellsPerPlane + 63) / 64, 0);
@@ -31,25 +31,25 @@ class CnsToCodeIndex {
       plane.codes[cell] = code;
       return;
     }
-    others_.insertIfAbsent(cns, code);
+    others_.InsertIfAbsent(cns, code);
   }
 
-  std::optional<std::uint16_t> find(std::uint32_t cns) const {
-    std::uint32_t planeNumber;
+  std::optional<std::uint16_t> Find(std::uint32_t cns) const {
+    std::uint32_t plane_number;
     std::size_t cell;
-    if (denseCell(cns, planeNumber, cell)) {
-      const Plane& plane = planes_[planeNumber];
+    if (DenseCell(cns, plane_number, cell)) {
+      const Plane& plane = planes_[plane_number];
       if (plane.codes.empty() || !(plane.present[cell >> 6] & (std::uint64_t{1} << (cell & 63)))) return std::nullopt;
       return plane.codes[cell];
     }
-    if (auto hit = others_.find(cns)) return static_cast<std::uint16_t>(*hit);
+    if (auto hit = others_.Find(cns)) return static_cast<std::uint16_t>(*hit);
     return std::nullopt;
   }
 
   // The codes of a plane from 1 to 16 by cell, (first - 0x21) * 94 + (second - 0x21), 0 where none
   // was inserted (so 0 also stands for a stored 0: a loop that reads 0 asks find()); null for a
   // plane without characters.
-  const std::uint16_t* planeCodes(std::uint32_t plane) const {
+  const std::uint16_t* PlaneCodes(std::uint32_t plane) const {
     if (plane - 1 >= 16 || planes_[plane].codes.empty()) return nullptr;
     return planes_[plane].codes.data();
   }
@@ -64,7 +64,7 @@ class CnsToCodeIndex {
   };
 
   // True for a value whose plane is 1 to 16 and whose bytes are 0x21 to 0x7E, with its cell.
-  static bool denseCell(std::uint32_t cns, std::uint32_t& plane, std::size_t& cell) {
+  static bool DenseCell(std::uint32_t cns, std::uint32_t& plane, std::size_t& cell) {
     plane = cns >> 16;
     const std::uint32_t first = ((cns >> 8) & 0xFF) - 0x21;
     const std::uint32_t second = (cns & 0xFF) - 0x21;

@@ -26,13 +26,13 @@ enum ResultCode : std::int32_t {
   kResultCreateTarget = 6,
 };
 
-constexpr bool isKnownSelector(std::uint8_t s) { return s <= 4 || s == kSelectorGbk; }
+constexpr bool IsKnownSelector(std::uint8_t s) { return s <= 4 || s == kSelectorGbk; }
 
 // The pair check: 1 for an unknown source, 2 for an unknown target, -1 when the two selectors
 // share a bit (so a selector with itself is refused, except CNS with CNS), else 0.
-constexpr std::int32_t checkSelectorPair(std::uint8_t source, std::uint8_t target) {
-  if (!isKnownSelector(source)) return kResultBadSource;
-  if (!isKnownSelector(target)) return kResultBadTarget;
+constexpr std::int32_t CheckSelectorPair(std::uint8_t source, std::uint8_t target) {
+  if (!IsKnownSelector(source)) return kResultBadSource;
+  if (!IsKnownSelector(target)) return kResultBadTarget;
   if ((source & target) != 0) return kResultBadPair;
   return kResultOk;
 }

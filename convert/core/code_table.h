@@ -22,30 +22,30 @@ class CodeTable {
   // A table that keeps only its records and answers by scanning them in file order: as when
   // memory for the index ran out, for measuring the index against the scan, and for the loader,
   // whose CodeTables indexes the look-ups of all five tables together.
-  static CodeTable withoutIndex(std::vector<TableRecord> records);
-  bool indexed() const { return indexed_; }
+  static CodeTable WithoutIndex(std::vector<TableRecord> records);
+  bool Indexed() const { return indexed_; }
 
   // `other` of the first record whose `cns` equals the value.
-  std::optional<std::uint32_t> findByCns(std::uint32_t cnsValue) const {
-    return indexed_ ? byCns_.find(cnsValue) : scanByCns(cnsValue);
+  std::optional<std::uint32_t> FindByCns(std::uint32_t cns_value) const {
+    return indexed_ ? by_cns_.Find(cns_value) : ScanByCns(cns_value);
   }
 
   // `cns` of the first record whose low 16 bits of `other` equal the code.
-  std::optional<std::uint32_t> findByOther(std::uint16_t code) const {
-    return indexed_ ? byOther_.find(code) : scanByOther(code);
+  std::optional<std::uint32_t> FindByOther(std::uint16_t code) const {
+    return indexed_ ? by_other_.Find(code) : ScanByOther(code);
   }
 
-  std::span<const TableRecord> records() const { return records_; }
+  std::span<const TableRecord> Records() const { return records_; }
   bool empty() const { return records_.empty(); }
 
  private:
-  std::optional<std::uint32_t> scanByCns(std::uint32_t cnsValue) const;
-  std::optional<std::uint32_t> scanByOther(std::uint16_t code) const;
+  std::optional<std::uint32_t> ScanByCns(std::uint32_t cns_value) const;
+  std::optional<std::uint32_t> ScanByOther(std::uint16_t code) const;
 
   std::vector<TableRecord> records_;
   bool indexed_ = true;
-  CnsKeyIndex byCns_;
-  CodeUnitIndex byOther_;
+  CnsKeyIndex by_cns_;
+  CodeUnitIndex by_other_;
 };
 
 }  // namespace tessel

@@ -11,7 +11,7 @@ namespace tessel {
 template <typename Value>
 class CodeUnitIndexOf {
  public:
-  void insertIfAbsent(std::uint16_t code, Value value) {
+  void InsertIfAbsent(std::uint16_t code, Value value) {
     if (values_.empty()) {
       values_.assign(0x10000, 0);
       present_.assign(0x10000 / 64, 0);
@@ -23,14 +23,14 @@ class CodeUnitIndexOf {
     values_[code] = value;
   }
 
-  std::optional<Value> find(std::uint16_t code) const {
+  std::optional<Value> Find(std::uint16_t code) const {
     if (present_.empty() || !(present_[code >> 6] & (std::uint64_t{1} << (code & 63)))) return std::nullopt;
     return values_[code];
   }
 
   // The value of every code, 0 where none was inserted (so 0 also stands for a stored 0: a loop
   // that reads 0 asks find()); null before the first insertion.
-  const Value* values() const { return values_.empty() ? nullptr : values_.data(); }
+  const Value* Values() const { return values_.empty() ? nullptr : values_.data(); }
 
  private:
   std::vector<Value> values_;

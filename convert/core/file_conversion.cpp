@@ -20,13 +20,13 @@ class BlockReader {
   explicit BlockReader(SourceFile& file) : file_(file), buffer_(kReadBlock + kLineArea) {}
 
   // False on a read error.
-  bool fill(std::size_t wanted) {
+  bool Fill(std::size_t wanted) {
     if (end_ - begin_ >= wanted || eof_) return true;
     std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
     end_ -= begin_;
     begin_ = 0;
     while (end_ < wanted && !eof_) {
-      const auto n = file_.read(std::span<std::uint8_t>(buffer_.data() + end_, buffer_.size() - end_));
+      const auto n = file_.Read(std::span<std::uint8_t>(buffer_.data() + end_, buffer_.size() - end_));
       if (!n) return false;
       if (*n == 0) eof_ = true;
       end_ += *n;
@@ -34,9 +34,9 @@ class BlockReader {
     return true;
   }
 
-  std::span<const std::uint8_t> available() const { return {buffer_.data() + begin_, end_ - begin_}; }
-  void consume(std::size_t n) { begin_ += std::min(n, end_ - begin_); }
-  bool eof() const { return eof_; }
+  std::span<const std::uint8_t> Available() const { return {buffer_.data() + begin_, end_ - begin_}; }
+  void Consume(std::size_t n) { begin_ += std::min(n, end_ - begin_); }
+  bool Eof() const { return eof_; }
 
  private:
   SourceFile& file_;
@@ -51,21 +51,21 @@ class BlockWriter {
  public:
   explicit BlockWriter(TargetFile& file) : file_(file), buffer_(kWriteBlock) {}
 
-  std::span<std::uint8_t> room() { return {buffer_.data() + used_, buffer_.size() - used_}; }
-  void produced(std::size_t n) { used_ += n; }
+  std::span<std::uint8_t> Room() { return {buffer_.data() + used_, buffer_.size() - used_}; }
+  void Produced(std::size_t n) { used_ += n; }
 
-  bool makeRoom(std::size_t n) { return buffer_.size() - used_ >= n || flush(); }
+  bool MakeRoom(std::size_t n) { return buffer_.size() - used_ >= n || Flush(); }
 
-  bool write(std::span<const std::uint8_t> bytes) {
-    if (!makeRoom(bytes.size())) return false;
+  bool Write(std::span<const std::uint8_t> bytes) {
+    if (!MakeRoom(bytes.size())) return false;
     std::memcpy(buffer_.data() + used_, bytes.data(), bytes.size());
     used_ += bytes.size();
     return true;
   }
 
-  bool flush() {
+  bool Flush() {
     if (used_ == 0) return true;
-    const bool written = file_.write(std::span<const std::uint8_t>(buffer_.data(), used_));
+    const bool written = file_.Write(std::span<const std::uint8_t>(buffer_.data(), used_));
     used_ = 0;
     return written;
   }
@@ -78,36 +78,36 @@ class BlockWriter {
 
 enum class Outcome { kDone, kReadFailed, kWriteFailed };
 
-Outcome copyFile(SourceFile& source, TargetFile& target) {
+Outcome CopyFile(SourceFile& source, TargetFile& target) {
   std::vector<std::uint8_t> block(kReadBlock);
   for (;;) {
-    const auto n = source.read(block);
+    const auto n = source.Read(block);
     if (!n) return Outcome::kReadFailed;
     if (*n == 0) return Outcome::kDone;
-    if (!target.write(std::span<const std::uint8_t>(block.data(), *n))) return Outcome::kWriteFailed;
+    if (!target.Write(std::span<const std::uint8_t>(block.data(), *n))) return Outcome::kWriteFailed;
   }
 }
 
 // Converts one piece of a line; `final` when it ends the line, so that the readers see the
 // line's end. Returns the count of bytes used, or nothing when the output cannot be written.
-std::optional<std::size_t> convertPiece(TextConverter& converter, BlockWriter& writer, std::uint8_t s, std::uint8_t t,
+std::optional<std::size_t> ConvertPiece(TextConverter& converter, BlockWriter& writer, std::uint8_t s, std::uint8_t t,
                                         std::span<const std::uint8_t> piece, bool final, bool& waiting) {
   std::size_t pos = 0;
   waiting = false;
   while (pos < piece.size()) {
-    if (!writer.makeRoom(TextConverter::kMaxCharacterOutput)) return std::nullopt;
-    const ConvertOutcome o = converter.convert(s, t, piece.subspan(pos), !final, writer.room());
-    writer.produced(o.produced);
+    if (!writer.MakeRoom(TextConverter::kMaxCharacterOutput)) return std::nullopt;
+    const ConvertOutcome o = converter.Convert(s, t, piece.subspan(pos), !final, writer.Room());
+    writer.Produced(o.produced);
     pos += o.consumed;
     if (o.waiting) {
       waiting = true;
       break;
     }
-    if (o.endReached && pos < piece.size()) {
+    if (o.end_reached && pos < piece.size()) {
       // A zero byte ends the readers' text. It is written as a single byte and the line goes on
       // after it, so that nothing after it is lost.
-      if (!writer.makeRoom(TextConverter::kMaxCharacterOutput)) return std::nullopt;
-      writer.produced(converter.writeSingleByte(t, piece[pos], writer.room().data()));
+      if (!writer.MakeRoom(TextConverter::kMaxCharacterOutput)) return std::nullopt;
+      writer.Produced(converter.WriteSingleByte(t, piece[pos], writer.Room().data()));
       ++pos;
     }
   }
@@ -119,30 +119,30 @@ std::optional<std::size_t> convertPiece(TextConverter& converter, BlockWriter& w
 // handed over in line areas of at most kLineArea bytes. Returns false when the output cannot be
 // written; `lineEnded` tells whether the line's end (or the source's) was reached, or only the end
 // of a line area of a longer line.
-bool convertLineArea(TextConverter& converter, BlockReader& reader, BlockWriter& writer, std::uint8_t s, std::uint8_t t,
-                     bool& lineEnded) {
-  const std::span<const std::uint8_t> available = reader.available();
+bool ConvertLineArea(TextConverter& converter, BlockReader& reader, BlockWriter& writer, std::uint8_t s, std::uint8_t t,
+                     bool& line_ended) {
+  const std::span<const std::uint8_t> available = reader.Available();
   const std::size_t limit = std::min(available.size(), kLineArea);
   std::size_t length = limit;
-  lineEnded = reader.eof() && limit == available.size();
+  line_ended = reader.Eof() && limit == available.size();
   // UCS-2 text runs on: its readers keep no state between code units, and 0A 00 may fall at an odd
   // offset.
   const void* newline = s == kSelectorUcs ? nullptr : std::memchr(available.data(), 0x0A, limit);
   if (newline != nullptr) {
     length = static_cast<std::size_t>(static_cast<const std::uint8_t*>(newline) - available.data()) + 1;
-    lineEnded = true;
+    line_ended = true;
   }
   const std::span<const std::uint8_t> piece = available.first(length);
 
   bool waiting = false;
-  auto used = convertPiece(converter, writer, s, t, piece, lineEnded, waiting);
+  auto used = ConvertPiece(converter, writer, s, t, piece, line_ended, waiting);
   if (used && waiting && *used == 0) {
     // A whole line area holding no complete character (nothing but shifts and escapes): it is
     // converted as if the line ended there, rather than waiting for ever.
-    used = convertPiece(converter, writer, s, t, piece, true, waiting);
+    used = ConvertPiece(converter, writer, s, t, piece, true, waiting);
   }
   if (!used) return false;
-  reader.consume(*used);
+  reader.Consume(*used);
   return true;
 }
 
@@ -153,50 +153,50 @@ bool convertLineArea(TextConverter& converter, BlockReader& reader, BlockWriter&
 // two-byte character whose first byte is the line's 0A is cut off there. So a seven-bit source goes
 // by blocks only along the converter's common road, which leaves such characters alone, and from a
 // character off that road to the end of its line the line areas take over.
-Outcome convertBlocks(TextConverter& converter, SourceFile& source, BlockWriter& writer, std::uint8_t s,
+Outcome ConvertBlocks(TextConverter& converter, SourceFile& source, BlockWriter& writer, std::uint8_t s,
                       std::uint8_t t) {
   BlockReader reader(source);
   if (s == kSelectorUcs) {
     // The first two bytes are taken to be the byte-order mark.
-    if (!reader.fill(2)) return Outcome::kReadFailed;
-    reader.consume(2);
+    if (!reader.Fill(2)) return Outcome::kReadFailed;
+    reader.Consume(2);
   }
-  const OffCommonRoad offCommonRoad = s == kSelectorCns ? OffCommonRoad::kStop : OffCommonRoad::kConvert;
+  const OffCommonRoad off_common_road = s == kSelectorCns ? OffCommonRoad::kStop : OffCommonRoad::kConvert;
 
   for (;;) {
-    if (!reader.fill(kReadBlock)) return Outcome::kReadFailed;
-    const std::span<const std::uint8_t> block = reader.available();
+    if (!reader.Fill(kReadBlock)) return Outcome::kReadFailed;
+    const std::span<const std::uint8_t> block = reader.Available();
     if (block.empty()) return Outcome::kDone;
-    const bool final = reader.eof();
+    const bool final = reader.Eof();
 
     std::size_t pos = 0;
-    bool lineByLine = false;
+    bool line_by_line = false;
     while (pos < block.size()) {
-      if (!writer.makeRoom(TextConverter::kMaxCharacterOutput)) return Outcome::kWriteFailed;
-      const ConvertOutcome o = converter.convert(s, t, block.subspan(pos), !final, writer.room(), offCommonRoad);
-      writer.produced(o.produced);
+      if (!writer.MakeRoom(TextConverter::kMaxCharacterOutput)) return Outcome::kWriteFailed;
+      const ConvertOutcome o = converter.Convert(s, t, block.subspan(pos), !final, writer.Room(), off_common_road);
+      writer.Produced(o.produced);
       pos += o.consumed;
       if (o.waiting) break;  // a character the next block completes
       if (o.uncommon) {
-        lineByLine = true;
+        line_by_line = true;
         break;
       }
-      if (o.endReached && pos < block.size()) {
+      if (o.end_reached && pos < block.size()) {
         // A zero byte ends the readers' text. It is written as a single byte and the text goes
         // on after it, so that nothing after it is lost.
-        if (!writer.makeRoom(TextConverter::kMaxCharacterOutput)) return Outcome::kWriteFailed;
-        writer.produced(converter.writeSingleByte(t, block[pos], writer.room().data()));
+        if (!writer.MakeRoom(TextConverter::kMaxCharacterOutput)) return Outcome::kWriteFailed;
+        writer.Produced(converter.WriteSingleByte(t, block[pos], writer.Room().data()));
         ++pos;
       }
     }
-    reader.consume(pos);
+    reader.Consume(pos);
 
-    if (lineByLine) {
-      bool lineEnded = false;
-      while (!lineEnded) {
-        if (!reader.fill(kLineArea)) return Outcome::kReadFailed;
-        if (reader.available().empty()) return Outcome::kDone;
-        if (!convertLineArea(converter, reader, writer, s, t, lineEnded)) return Outcome::kWriteFailed;
+    if (line_by_line) {
+      bool line_ended = false;
+      while (!line_ended) {
+        if (!reader.Fill(kLineArea)) return Outcome::kReadFailed;
+        if (reader.Available().empty()) return Outcome::kDone;
+        if (!ConvertLineArea(converter, reader, writer, s, t, line_ended)) return Outcome::kWriteFailed;
       }
     }
   }
@@ -204,44 +204,44 @@ Outcome convertBlocks(TextConverter& converter, SourceFile& source, BlockWriter&
 
 }  // namespace
 
-std::int32_t convertFile(const CodeTables& tables, CnsCoder& coder, CharacterList* list, FilePort& files,
+std::int32_t ConvertFile(const CodeTables& tables, CnsCoder& coder, CharacterList* list, FilePort& files,
                          std::int32_t source, std::int32_t target, const std::string& sourcePath,
                          const std::string& targetPath) {
   const auto s = static_cast<std::uint8_t>(source & 0xFF);
   const auto t = static_cast<std::uint8_t>(target & 0xFF);
-  if (const std::int32_t refusal = checkConversion(tables, s, t); refusal != kResultOk) return refusal;
+  if (const std::int32_t refusal = CheckConversion(tables, s, t); refusal != kResultOk) return refusal;
 
   // The same file however the two paths spell it: converted in place, so that the target is not
   // truncated before the source is read.
-  const bool inPlace = sourcePath == targetPath || files.sameFile(sourcePath, targetPath);
+  const bool in_place = sourcePath == targetPath || files.SameFile(sourcePath, targetPath);
 
-  std::unique_ptr<SourceFile> input = files.openSource(sourcePath);
+  std::unique_ptr<SourceFile> input = files.OpenSource(sourcePath);
   if (!input) return kResultOpenSource;
-  std::string temporaryPath;
+  std::string temporary_path;
   std::unique_ptr<TargetFile> output =
-      inPlace ? files.createTemporaryBeside(targetPath, temporaryPath) : files.createTarget(targetPath);
-  if (!output) return inPlace ? kResultBadPair : kResultCreateTarget;
+      in_place ? files.CreateTemporaryBeside(targetPath, temporary_path) : files.CreateTarget(targetPath);
+  if (!output) return in_place ? kResultBadPair : kResultCreateTarget;
 
   // From here on a failure removes the file this call made, so that nothing half-done remains.
-  const std::string outputPath = inPlace ? temporaryPath : targetPath;
-  const std::int32_t writeFailure = inPlace ? kResultBadPair : kResultCreateTarget;
+  const std::string output_path = in_place ? temporary_path : targetPath;
+  const std::int32_t write_failure = in_place ? kResultBadPair : kResultCreateTarget;
   auto fail = [&](std::int32_t result) {
     output.reset();
     input.reset();
-    files.remove(outputPath);
+    files.Remove(output_path);
     return result;
   };
 
-  if (t == kSelectorCns) coder.reset();
+  if (t == kSelectorCns) coder.Reset();
 
   if (s == kSelectorCns && t == kSelectorCns) {
     // Nothing to convert: the target becomes a copy of the source, and in place nothing changes.
-    if (inPlace) {
+    if (in_place) {
       output.reset();
-      files.remove(temporaryPath);
+      files.Remove(temporary_path);
       return kResultOk;
     }
-    const Outcome copied = copyFile(*input, *output);
+    const Outcome copied = CopyFile(*input, *output);
     if (copied == Outcome::kReadFailed) return fail(kResultOpenSource);
     if (copied == Outcome::kWriteFailed) return fail(kResultCreateTarget);
     return kResultOk;
@@ -249,25 +249,25 @@ std::int32_t convertFile(const CodeTables& tables, CnsCoder& coder, CharacterLis
 
   BlockWriter writer(*output);
   bool written = true;
-  if (t == kSelectorCns) written = writer.write(kSevenBitHeader);
-  if (t == kSelectorUcs) written = writer.write(kUcsByteOrderMark);
-  if (!written) return fail(writeFailure);
+  if (t == kSelectorCns) written = writer.Write(kSevenBitHeader);
+  if (t == kSelectorUcs) written = writer.Write(kUcsByteOrderMark);
+  if (!written) return fail(write_failure);
 
   TextConverter converter(tables, coder, list);
-  const Outcome converted = convertBlocks(converter, *input, writer, s, t);
+  const Outcome converted = ConvertBlocks(converter, *input, writer, s, t);
   if (converted == Outcome::kReadFailed) return fail(kResultOpenSource);
-  if (converted == Outcome::kWriteFailed) return fail(writeFailure);
+  if (converted == Outcome::kWriteFailed) return fail(write_failure);
   if (t == kSelectorCns) {
-    const std::uint8_t shiftIn[1] = {kShiftIn};
-    written = writer.write(shiftIn);
+    const std::uint8_t shift_in[1] = {kShiftIn};
+    written = writer.Write(shift_in);
   }
-  if (!written || !writer.flush()) return fail(writeFailure);
+  if (!written || !writer.Flush()) return fail(write_failure);
 
-  if (inPlace) {
-    if (!output->commit()) return fail(kResultBadPair);
+  if (in_place) {
+    if (!output->Commit()) return fail(kResultBadPair);
     output.reset();
     input.reset();
-    if (!files.replace(temporaryPath, targetPath)) return fail(kResultBadPair);
+    if (!files.Replace(temporary_path, targetPath)) return fail(kResultBadPair);
   }
   return kResultOk;
 }

@@ -26,7 +26,7 @@ inline constexpr std::size_t kLineArea = 1023;
 // reading and writing (or read), 6 when the target cannot be created (or written), -1 when the
 // temporary file of an in-place conversion cannot be created, written or put in place. On any
 // failure the source is untouched and no file this call created remains.
-std::int32_t convertFile(const CodeTables& tables, CnsCoder& coder, CharacterList* list, FilePort& files,
+std::int32_t ConvertFile(const CodeTables& tables, CnsCoder& coder, CharacterList* list, FilePort& files,
                          std::int32_t source, std::int32_t target, const std::string& sourcePath,
                          const std::string& targetPath);
 

@@ -30,7 +30,7 @@ static_assert(kDesignationSet[2] == kDesignationSet[1] + 1 && kDesignationSet[3]
 static_assert(kSingleShift[3] == kSingleShift[2] + 1 && kLockingShift[3] == kLockingShift[2] + 1);
 
 // The four bytes that designate `plane` (1-16) to graphic set `set` (1-3).
-constexpr std::array<std::uint8_t, 4> designation(int set, int plane) {
+constexpr std::array<std::uint8_t, 4> Designation(int set, int plane) {
   return {kEscape, kMultiByteDesignation, kDesignationSet[static_cast<std::size_t>(set)],
           static_cast<std::uint8_t>(kPlaneFinalBase + plane)};
 }
@@ -38,8 +38,8 @@ constexpr std::array<std::uint8_t, 4> designation(int set, int plane) {
 // The header of a seven-bit file: SI, then plane 1 in G1 and plane 2 in G2, the designations the
 // encoder starts from.
 inline constexpr std::array<std::uint8_t, 9> kFileHeader = [] {
-  const auto g1 = designation(1, 1);
-  const auto g2 = designation(2, 2);
+  const auto g1 = Designation(1, 1);
+  const auto g2 = Designation(2, 2);
   return std::array<std::uint8_t, 9>{kShiftIn, g1[0], g1[1], g1[2], g1[3], g2[0], g2[1], g2[2], g2[3]};
 }();
 

@@ -12,7 +12,7 @@
 
 namespace tessel {
 
-std::string readProfileString(std::span<const std::uint8_t> fileText, std::string_view section, std::string_view key,
-                              std::string_view defaultValue, std::size_t capacity);
+std::string ReadProfileString(std::span<const std::uint8_t> file_text, std::string_view section, std::string_view key,
+                              std::string_view default_value, std::size_t capacity);
 
 }  // namespace tessel

@@ -7,7 +7,7 @@
 
 namespace tessel {
 
-std::size_t stringInputLength(const std::uint8_t* input, std::uint8_t source) {
+std::size_t StringInputLength(const std::uint8_t* input, std::uint8_t source) {
   std::size_t k = 0;
   if (source == kSelectorUcs) {
     while (input[k] != 0 || input[k + 1] != 0) k += 2;
@@ -22,22 +22,22 @@ std::size_t stringInputLength(const std::uint8_t* input, std::uint8_t source) {
   }
 }
 
-std::int32_t checkConversion(const CodeTables& tables, std::uint8_t source, std::uint8_t target) {
-  if (const std::int32_t pair = checkSelectorPair(source, target); pair != kResultOk) return pair;
-  if (tables.status() & kAnyTableMissing) return kResultNoTable;
-  if (tables.status() & TS_HEADER_BAD) return kResultBadTable;
+std::int32_t CheckConversion(const CodeTables& tables, std::uint8_t source, std::uint8_t target) {
+  if (const std::int32_t pair = CheckSelectorPair(source, target); pair != kResultOk) return pair;
+  if (tables.Status() & kAnyTableMissing) return kResultNoTable;
+  if (tables.Status() & TS_HEADER_BAD) return kResultBadTable;
   return kResultOk;
 }
 
-std::int32_t convertString(const CodeTables& tables, CnsCoder& coder, CharacterList* list, std::int32_t source,
-                           std::int32_t target, const std::uint8_t* inputText, std::uint8_t* output) {
+std::int32_t ConvertString(const CodeTables& tables, CnsCoder& coder, CharacterList* list, std::int32_t source,
+                           std::int32_t target, const std::uint8_t* input_text, std::uint8_t* output) {
   const auto s = static_cast<std::uint8_t>(source & 0xFF);
   const auto t = static_cast<std::uint8_t>(target & 0xFF);
-  if (const std::int32_t refusal = checkConversion(tables, s, t); refusal != kResultOk) return refusal;
+  if (const std::int32_t refusal = CheckConversion(tables, s, t); refusal != kResultOk) return refusal;
 
-  const std::span<const std::uint8_t> input(inputText, stringInputLength(inputText, s));
+  const std::span<const std::uint8_t> input(input_text, StringInputLength(input_text, s));
 
-  coder.reset();
+  coder.Reset();
   std::size_t produced;
   if (s == kSelectorCns && t == kSelectorCns) {
     // Seven-bit CNS to itself: nothing to convert, the text passes through unchanged.
@@ -46,7 +46,7 @@ std::int32_t convertString(const CodeTables& tables, CnsCoder& coder, CharacterL
   } else {
     TextConverter converter(tables, coder, list);
     produced =
-        converter.convert(s, t, input, false, std::span<std::uint8_t>(output, maxStringOutput(input.size()))).produced;
+        converter.Convert(s, t, input, false, std::span<std::uint8_t>(output, MaxStringOutput(input.size()))).produced;
   }
   std::memset(output + produced, 0, kStringTerminatorLength);
   return kResultOk;

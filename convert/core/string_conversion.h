@@ -13,7 +13,7 @@ namespace tessel {
 
 // Length of a host string: it ends where two zero bytes follow each other, or for UCS-2 at the
 // first zero code unit.
-std::size_t stringInputLength(const std::uint8_t* input, std::uint8_t source);
+std::size_t StringInputLength(const std::uint8_t* input, std::uint8_t source);
 
 // The zero bytes written after a converted string: three, so that the text ends at a zero whatever
 // its encoding (a UCS-2 zero code unit at an even or odd offset).
@@ -21,16 +21,16 @@ inline constexpr std::size_t kStringTerminatorLength = 3;
 
 // Output room that a string of `inputLength` bytes may need, not counting the kStringTerminatorLength
 // zero bytes written after it.
-constexpr std::size_t maxStringOutput(std::size_t inputLength) { return 8 * inputLength + 16; }
+constexpr std::size_t MaxStringOutput(std::size_t input_length) { return 8 * input_length + 16; }
 
 // Checks the selectors and the table status, then measures `input` (see stringInputLength), resets
 // the seven-bit state and converts it, writing the converted bytes and three zero bytes to
 // `output`, which must hold maxStringOutput(length) + kStringTerminatorLength bytes. Returns a result code; on a
 // refusal neither buffer is touched.
-std::int32_t convertString(const CodeTables& tables, CnsCoder& coder, CharacterList* list, std::int32_t source,
+std::int32_t ConvertString(const CodeTables& tables, CnsCoder& coder, CharacterList* list, std::int32_t source,
                            std::int32_t target, const std::uint8_t* input, std::uint8_t* output);
 
 // The pair check and table status check shared by the string and file conversions.
-std::int32_t checkConversion(const CodeTables& tables, std::uint8_t source, std::uint8_t target);
+std::int32_t CheckConversion(const CodeTables& tables, std::uint8_t source, std::uint8_t target);
 
 }  // namespace tessel

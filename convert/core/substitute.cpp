@@ -5,7 +5,7 @@
 namespace tessel {
 namespace {
 
-std::size_t appendHex(std::uint8_t v, char* out) {
+std::size_t AppendHex(std::uint8_t v, char* out) {
   static constexpr char kDigits[] = "0123456789ABCDEF";
   if (v >= 0x10) {
     out[0] = kDigits[v >> 4];
@@ -18,13 +18,13 @@ std::size_t appendHex(std::uint8_t v, char* out) {
 
 }  // namespace
 
-std::size_t writeSubstituteText(std::uint32_t value, std::uint8_t target, std::uint8_t* out) {
+std::size_t WriteSubstituteText(std::uint32_t value, std::uint8_t target, std::uint8_t* out) {
   char text[8];
   std::size_t n = 0;
   text[n++] = '<';
-  n += appendHex(static_cast<std::uint8_t>(value >> 16), text + n);
-  n += appendHex(static_cast<std::uint8_t>(value >> 8), text + n);
-  n += appendHex(static_cast<std::uint8_t>(value), text + n);
+  n += AppendHex(static_cast<std::uint8_t>(value >> 16), text + n);
+  n += AppendHex(static_cast<std::uint8_t>(value >> 8), text + n);
+  n += AppendHex(static_cast<std::uint8_t>(value), text + n);
   text[n++] = '>';
 
   std::uint8_t* p = out;

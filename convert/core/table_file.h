@@ -19,11 +19,11 @@ struct ParsedTable {
   };
   Outcome outcome = Outcome::kOk;
   std::vector<TableRecord> records;
-  bool outOfMemory = false;  // memory ran out; `records` holds those read until then
+  bool out_of_memory = false;  // memory ran out; `records` holds those read until then
 };
 
 // Never reads past `bytes`. Fields wider than 4 bytes keep their low 4 bytes; a count larger than
 // the file holds yields the whole records that are present.
-ParsedTable parseTableFile(std::span<const std::uint8_t> bytes);
+ParsedTable ParseTableFile(std::span<const std::uint8_t> bytes);
 
 }  // namespace tessel

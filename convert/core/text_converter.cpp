@@ -13,7 +13,7 @@ namespace tessel {
 namespace {
 
 // The value of a character's bytes, most significant first, up to the first zero byte.
-std::uint32_t valueUpToZero(const std::uint8_t* bytes, std::size_t length) {
+std::uint32_t ValueUpToZero(const std::uint8_t* bytes, std::size_t length) {
   if (length == 3 && bytes[0] != 0 && bytes[1] != 0 && bytes[2] != 0)
     return (static_cast<std::uint32_t>(bytes[0]) << 16) | (static_cast<std::uint32_t>(bytes[1]) << 8) | bytes[2];
   std::uint32_t value = 0;
@@ -21,13 +21,13 @@ std::uint32_t valueUpToZero(const std::uint8_t* bytes, std::size_t length) {
   return value;
 }
 
-std::uint32_t valueOf(const std::uint8_t* bytes, std::size_t length) {
+std::uint32_t ValueOf(const std::uint8_t* bytes, std::size_t length) {
   std::uint32_t value = 0;
   for (std::size_t i = 0; i < length; ++i) value = (value << 8) | bytes[i];
   return value;
 }
 
-void putCns(std::uint32_t cns, std::uint8_t* out) {
+void PutCns(std::uint32_t cns, std::uint8_t* out) {
   out[0] = static_cast<std::uint8_t>(cns >> 16);
   out[1] = static_cast<std::uint8_t>(cns >> 8);
   out[2] = static_cast<std::uint8_t>(cns);
@@ -43,7 +43,7 @@ constexpr int kMaxCommonControls = 8;
 
 // `n` bytes as one number, the first byte lowest (compilers make one load of it).
 template <int n>
-std::uint64_t loadLittleEndian(const std::uint8_t* p) {
+std::uint64_t LoadLittleEndian(const std::uint8_t* p) {
   std::uint64_t value = 0;
   for (int i = 0; i < n; ++i) value |= std::uint64_t{p[i]} << (8 * i);
   return value;
@@ -54,7 +54,7 @@ struct SourceChar {
   std::uint16_t code = 0;   // the first two bytes as one number, for the table look-ups
   std::uint8_t length = 0;  // 0 at the end of the text
   std::size_t taken = 0;    // input bytes used
-  bool needMore = false;
+  bool need_more = false;
 };
 
 #if defined(__SSE2__)
@@ -63,7 +63,7 @@ constexpr std::array<std::uint16_t, kCells * kCells> kNoCodes{};
 
 // Whether the 16 bytes at p are four characters of the EUC form of planes 1 to 16: each 8E, A1 to
 // B0, then two bytes from A1 to FE. Unsigned ranges as signed comparisons, the top bit flipped.
-bool fourEucCharacters(const std::uint8_t* p) {
+bool FourEucCharacters(const std::uint8_t* p) {
   const __m128i flip = _mm_set1_epi8(static_cast<char>(0x80));
   const __m128i s = _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), flip);
   auto place = [&](std::uint32_t shift, std::uint32_t plane, std::uint32_t code) {
@@ -83,33 +83,33 @@ class PairConverter {
   PairConverter(const CodeTables& tables, CnsCoder& coder, CharacterList* list)
       : tables_(tables), coder_(coder), list_(list) {}
 
-  ConvertOutcome run(std::span<const std::uint8_t> text, bool textContinues, std::span<std::uint8_t> out,
-                     OffCommonRoad offCommonRoad) {
+  ConvertOutcome Run(std::span<const std::uint8_t> text, bool text_continues, std::span<std::uint8_t> out,
+                     OffCommonRoad off_common_road) {
     ConvertOutcome outcome;
     std::size_t i = 0;
     std::size_t m = 0;
-    const DirectLookups direct = tables_.directLookups();
-    auto roomLeft = [&] { return out.size() - m >= TextConverter::kMaxCharacterOutput; };
-    while (i < text.size() && roomLeft()) {
-      convertCommon(direct, text, i, out, m);
-      if (i >= text.size() || !roomLeft()) break;
-      if (offCommonRoad == OffCommonRoad::kStop) {
+    const DirectLookups direct = tables_.Lookups();
+    auto room_left = [&] { return out.size() - m >= TextConverter::kMaxCharacterOutput; };
+    while (i < text.size() && room_left()) {
+      ConvertCommon(direct, text, i, out, m);
+      if (i >= text.size() || !room_left()) break;
+      if (off_common_road == OffCommonRoad::kStop) {
         outcome.uncommon = true;
         break;
       }
-      const SourceChar c = read(text.subspan(i), textContinues);
-      if (c.needMore) {
+      const SourceChar c = Read(text.subspan(i), text_continues);
+      if (c.need_more) {
         outcome.waiting = true;
         break;
       }
       if (c.length == 0) {
-        outcome.endReached = true;
+        outcome.end_reached = true;
         break;
       }
       i += c.taken;
-      m += convertOne(c, out.data() + m);
+      m += ConvertOne(c, out.data() + m);
     }
-    if (i >= text.size() && !textContinues) outcome.endReached = true;
+    if (i >= text.size() && !text_continues) outcome.end_reached = true;
     outcome.consumed = i;
     outcome.produced = m;
     return outcome;
@@ -123,34 +123,34 @@ class PairConverter {
   // not answer after it has been read goes to convertOne(). What the loops read often is copied
   // into locals first: a write through the output pointer may alias anything else. Tables that
   // scan have no common road: everything goes character by character, as the rules describe it.
-  void convertCommon(const DirectLookups& d, std::span<const std::uint8_t> text, std::size_t& i,
+  void ConvertCommon(const DirectLookups& d, std::span<const std::uint8_t> text, std::size_t& i,
                      std::span<std::uint8_t> out, std::size_t& m) {
     if (!d.indexed || out.size() - m < TextConverter::kMaxCharacterOutput) return;
     const std::uint8_t* p = text.data() + i;
     const std::uint8_t* const end = text.data() + text.size();
     std::uint8_t* o = out.data() + m;
-    std::uint8_t* const oLast = out.data() + out.size() - TextConverter::kMaxCharacterOutput;
+    std::uint8_t* const o_last = out.data() + out.size() - TextConverter::kMaxCharacterOutput;
 
     // The target's array by CNS plane (Big5, UCS-2 and GBK targets).
-    const std::array<const std::uint16_t*, 17> codesByPlane = T == kSelectorBig5  ? d.big5ByCns
-                                                              : T == kSelectorUcs ? d.ucsByCns
-                                                                                  : d.gbkByCns;
+    const std::array<const std::uint16_t*, 17> codes_by_plane = T == kSelectorBig5  ? d.big5_by_cns
+                                                                : T == kSelectorUcs ? d.ucs_by_cns
+                                                                                    : d.gbk_by_cns;
     // Writes a CNS character of planes 1 to 16 with bytes 0x21 to 0x7E; false when the target's
     // array has no answer.
-    auto putCns = [&](std::uint32_t plane, std::uint32_t first, std::uint32_t second) -> bool {
+    auto put_cns = [&](std::uint32_t plane, std::uint32_t first, std::uint32_t second) -> bool {
       if constexpr (T == kSelectorCns) {
-        o += coder_.encode(static_cast<std::uint8_t>(plane), static_cast<std::uint8_t>(first),
+        o += coder_.Encode(static_cast<std::uint8_t>(plane), static_cast<std::uint8_t>(first),
                            static_cast<std::uint8_t>(second), o);
         return true;
       } else if constexpr (T == kSelectorEuc) {
-        putEuc(plane, first, second, o);
+        PutEuc(plane, first, second, o);
         return true;
       } else {
-        const std::uint16_t* codes = codesByPlane[plane];
+        const std::uint16_t* codes = codes_by_plane[plane];
         if (codes == nullptr) return false;
         const std::uint16_t code = codes[(first - 0x21) * kCells + (second - 0x21)];
         if (code == 0) return false;
-        putCode(code, o);
+        PutCode(code, o);
         return true;
       }
     };
@@ -158,40 +158,40 @@ class PairConverter {
     // they are for seven-bit CNS and EUC targets; otherwise the second step looks up the value up
     // to its first zero byte, which the arrays answer only for planes 1 to 16 and bytes 0x21 to
     // 0x7E.
-    auto putFoundCns = [&](std::uint32_t cns) -> bool {
+    auto put_found_cns = [&](std::uint32_t cns) -> bool {
       const std::uint32_t plane = (cns >> 16) & 0xFF;
       const std::uint32_t first = (cns >> 8) & 0xFF;
       const std::uint32_t second = cns & 0xFF;
       if constexpr (T != kSelectorCns && T != kSelectorEuc) {
         if (plane - 1 >= kPlanes || first - 0x21 >= kCells || second - 0x21 >= kCells) return false;
       }
-      return putCns(plane, first, second);
+      return put_cns(plane, first, second);
     };
 
     if constexpr (S == kSelectorCns) {
-      commonFromSevenBit(p, end, o, oLast, putCns);
+      CommonFromSevenBit(p, end, o, o_last, put_cns);
     } else if constexpr (S == kSelectorEuc) {
 #if defined(__SSE2__)
       // Planes without an array read as an array of zeros (no code), for the four at a time below.
       std::array<const std::uint16_t*, 17> arrays{};
       if constexpr (T != kSelectorCns && T != kSelectorEuc) {
         for (std::size_t k = 0; k < arrays.size(); ++k)
-          arrays[k] = codesByPlane[k] != nullptr ? codesByPlane[k] : kNoCodes.data();
+          arrays[k] = codes_by_plane[k] != nullptr ? codes_by_plane[k] : kNoCodes.data();
       }
 #endif
-      while (p < end && o <= oLast) {
+      while (p < end && o <= o_last) {
 #if defined(__SSE2__)
         if constexpr (T != kSelectorCns && T != kSelectorEuc) {
           // Four characters at a time where the next 16 bytes are four of planes 1 to 16 and the
           // arrays answer all four; otherwise one by one below.
-          if (end - p >= 16 && oLast - o >= 6 && fourEucCharacters(p)) {
+          if (end - p >= 16 && o_last - o >= 6 && FourEucCharacters(p)) {
             std::uint16_t codes[4];
             for (int k = 0; k < 4; ++k) {
               const std::uint8_t* c = p + 4 * k;
               codes[k] = arrays[c[1] - 0xA0u][(c[2] - 0xA1u) * kCells + (c[3] - 0xA1u)];
             }
             if ((codes[0] != 0) & (codes[1] != 0) & (codes[2] != 0) & (codes[3] != 0)) {
-              for (const std::uint16_t code : codes) putCode(code, o);
+              for (const std::uint16_t code : codes) PutCode(code, o);
               p += 16;
               continue;
             }
@@ -201,7 +201,7 @@ class PairConverter {
         const std::uint8_t b = *p;
         if (b < 0x80) {
           if (b == 0) break;
-          o += writeSingleByte(b, o);
+          o += WriteSingleByte(b, o);
           ++p;
           continue;
         }
@@ -212,50 +212,50 @@ class PairConverter {
         const std::uint32_t row = static_cast<std::uint32_t>(p[2]) - 0xA1;
         const std::uint32_t column = static_cast<std::uint32_t>(p[3]) - 0xA1;
         if (plane - 1 >= kPlanes || row >= kCells || column >= kCells) break;
-        if (!putCns(plane, row + 0x21, column + 0x21)) break;
+        if (!put_cns(plane, row + 0x21, column + 0x21)) break;
         p += 4;
       }
     } else if constexpr (S == kSelectorUcs) {
-      const std::uint16_t* const big5ByUcs = d.big5ByUcs;
-      const std::uint32_t* const cnsByUcs = d.cnsByUcs;
-      while (end - p >= 2 && o <= oLast) {
+      const std::uint16_t* const big5_by_ucs = d.big5_by_ucs;
+      const std::uint32_t* const cns_by_ucs = d.cns_by_ucs;
+      while (end - p >= 2 && o <= o_last) {
         const std::uint16_t unit = static_cast<std::uint16_t>(p[0] | (p[1] << 8));
         if (unit < 0x80) {
           // Plane 0 and the byte: written as that single byte (a zero unit too).
-          o += writeSingleByte(p[0], o);
+          o += WriteSingleByte(p[0], o);
           p += 2;
           continue;
         }
         if constexpr (T == kSelectorBig5) {
-          const std::uint16_t big5 = big5ByUcs == nullptr ? 0 : big5ByUcs[unit];
+          const std::uint16_t big5 = big5_by_ucs == nullptr ? 0 : big5_by_ucs[unit];
           if (big5 == 0) break;
-          putCode(big5, o);
+          PutCode(big5, o);
         } else {
-          const std::uint32_t cns = cnsByUcs == nullptr ? 0 : cnsByUcs[unit];
-          if (cns == 0 || !putFoundCns(cns)) break;
+          const std::uint32_t cns = cns_by_ucs == nullptr ? 0 : cns_by_ucs[unit];
+          if (cns == 0 || !put_found_cns(cns)) break;
         }
         p += 2;
       }
     } else {  // Big5 and GBK
-      const std::uint32_t* const cnsByCode = S == kSelectorBig5 ? d.cnsByBig5 : d.cnsByGbk;
-      const std::uint16_t* const ucsByBig5 = d.ucsByBig5;
-      while (p < end && o <= oLast) {
+      const std::uint32_t* const cns_by_code = S == kSelectorBig5 ? d.cns_by_big5 : d.cns_by_gbk;
+      const std::uint16_t* const ucs_by_big5 = d.ucs_by_big5;
+      while (p < end && o <= o_last) {
         const std::uint8_t lead = *p;
         if (lead < 0x80) {
           if (lead == 0) break;
-          o += writeSingleByte(lead, o);
+          o += WriteSingleByte(lead, o);
           ++p;
           continue;
         }
         if (end - p < 2 || p[1] == 0) break;
         const std::uint16_t code = static_cast<std::uint16_t>((lead << 8) | p[1]);
         if constexpr (S == kSelectorBig5 && T == kSelectorUcs) {
-          const std::uint16_t unit = ucsByBig5 == nullptr ? 0 : ucsByBig5[code];
+          const std::uint16_t unit = ucs_by_big5 == nullptr ? 0 : ucs_by_big5[code];
           if (unit == 0) break;
-          putCode(unit, o);
+          PutCode(unit, o);
         } else {
-          const std::uint32_t cns = cnsByCode == nullptr ? 0 : cnsByCode[code];
-          if (cns == 0 || !putFoundCns(cns)) break;
+          const std::uint32_t cns = cns_by_code == nullptr ? 0 : cns_by_code[code];
+          if (cns == 0 || !put_found_cns(cns)) break;
         }
         p += 2;
       }
@@ -270,22 +270,22 @@ class PairConverter {
   // readSevenBitCharacter(), which reads shifts and escape sequences before one character and
   // leaves what it cannot finish to the detailed reading.
   template <typename PutCns>
-  void commonFromSevenBit(const std::uint8_t*& pos, const std::uint8_t* const end, std::uint8_t*& out,
-                          std::uint8_t* const oLast, PutCns& putCns) {
-    Iso2022CnsState& state = coder_.state();
-    if (state.pendingByte != 0) return;
+  void CommonFromSevenBit(const std::uint8_t*& pos, const std::uint8_t* const end, std::uint8_t*& out,
+                          std::uint8_t* const o_last, PutCns& put_cns) {
+    Iso2022CnsState& state = coder_.State();
+    if (state.pending_byte != 0) return;
     SevenBitReading r{state.designation, state.shift, 0};
     bool converted = false;
     // `out` is what putCns writes through and advances.
     std::uint8_t*& o = out;
     const std::uint8_t* p = pos;
-    while (o <= oLast && p < end) {
+    while (o <= o_last && p < end) {
       if constexpr (T != kSelectorCns) {
         // The four bytes as one little-endian number: ESC N or ESC O in the low half, or the
         // character's two bytes. Which of the two it is is taken without a branch, as text mixes
         // them at random.
         const std::uint8_t* const before = p;
-        std::uint32_t singleMask = 0;
+        std::uint32_t single_mask = 0;
         // One character of the eight bytes in `w`: its two bytes, its set, its length.
         const auto shift = static_cast<std::uint32_t>(r.shift);
         auto take = [&](std::uint64_t w, std::uint32_t& first, std::uint32_t& second, std::uint32_t& plane,
@@ -305,56 +305,56 @@ class PairConverter {
           return ((plane - 1 < kPlanes) & (first - 0x21 < kCells) & (second - 0x21 < kCells)) != 0;
         };
         // Two characters from each eight bytes read: the position moves once for both.
-        while (o <= oLast && end - p >= 8) {  // room for two: each writes at most four bytes
-          const std::uint64_t w = loadLittleEndian<8>(p);
+        while (o <= o_last && end - p >= 8) {  // room for two: each writes at most four bytes
+          const std::uint64_t w = LoadLittleEndian<8>(p);
           std::uint32_t first, second, plane, mask;
           const std::uint32_t length = take(w, first, second, plane, mask);
-          if (!valid(plane, first, second) || !putCns(plane, first, second)) break;
+          if (!valid(plane, first, second) || !put_cns(plane, first, second)) break;
           p += length;
-          singleMask = mask;
-          const std::uint32_t nextLength = take(w >> (8 * length), first, second, plane, mask);
-          if (!valid(plane, first, second) || !putCns(plane, first, second)) break;
-          p += nextLength;
-          singleMask = mask;
+          single_mask = mask;
+          const std::uint32_t next_length = take(w >> (8 * length), first, second, plane, mask);
+          if (!valid(plane, first, second) || !put_cns(plane, first, second)) break;
+          p += next_length;
+          single_mask = mask;
         }
-        while (o <= oLast && end - p >= 4) {
+        while (o <= o_last && end - p >= 4) {
           std::uint32_t first, second, plane, mask;
-          const std::uint32_t length = take(loadLittleEndian<4>(p), first, second, plane, mask);
-          if (!valid(plane, first, second) || !putCns(plane, first, second)) break;
+          const std::uint32_t length = take(LoadLittleEndian<4>(p), first, second, plane, mask);
+          if (!valid(plane, first, second) || !put_cns(plane, first, second)) break;
           p += length;
-          singleMask = mask;
+          single_mask = mask;
         }
         if (p != before) {
-          r.savedShift = static_cast<std::int32_t>((static_cast<std::uint32_t>(r.shift) | 0x10) & singleMask);
+          r.saved_shift = static_cast<std::int32_t>((static_cast<std::uint32_t>(r.shift) | 0x10) & single_mask);
           converted = true;
           continue;
         }
       }
 
       SourceChar c;
-      if (!readSevenBitCharacter(p, end, r, c)) break;
+      if (!ReadSevenBitCharacter(p, end, r, c)) break;
       converted = true;
       if (c.length == 1) {
-        o += writeSingleByte(c.bytes[0], o);
+        o += WriteSingleByte(c.bytes[0], o);
         continue;
       }
       if constexpr (T == kSelectorEuc) {
-        putEuc(c.bytes[0], c.bytes[1], c.bytes[2], o);
+        PutEuc(c.bytes[0], c.bytes[1], c.bytes[2], o);
         continue;
       } else if constexpr (T != kSelectorCns) {
         const std::uint32_t plane = c.bytes[0];
         const std::uint32_t first = c.bytes[1];
         const std::uint32_t second = c.bytes[2];
-        if (plane - 1 < kPlanes && first - 0x21 < kCells && second - 0x21 < kCells && putCns(plane, first, second))
+        if (plane - 1 < kPlanes && first - 0x21 < kCells && second - 0x21 < kCells && put_cns(plane, first, second))
           continue;
       }
-      o += convertOne(c, o);
+      o += ConvertOne(c, o);
     }
     pos = p;
     if (!converted) return;
     state.designation = r.designation;
     state.shift = r.shift;
-    state.savedShift = r.savedShift;
+    state.saved_shift = r.saved_shift;
     state.error = 0;
   }
 
@@ -362,7 +362,7 @@ class PairConverter {
   struct SevenBitReading {
     std::array<std::int32_t, 4> designation;
     std::int32_t shift;
-    std::int32_t savedShift;  // of the last character read
+    std::int32_t saved_shift;  // of the last character read
   };
 
   // Reads shifts, single shifts, locking shifts and designations (a few at most) and then a single
@@ -370,12 +370,12 @@ class PairConverter {
   // hand and holds no zero byte. A first byte 0A of a two-byte character is left alone: its line
   // ends after it, which cuts the character off. Returns false, leaving `p` and `r` as they were,
   // for anything else.
-  static bool readSevenBitCharacter(const std::uint8_t*& pos, const std::uint8_t* const end, SevenBitReading& r,
+  static bool ReadSevenBitCharacter(const std::uint8_t*& pos, const std::uint8_t* const end, SevenBitReading& r,
                                     SourceChar& c) {
     const std::uint8_t* p = pos;
     std::array<std::int32_t, 4> designation = r.designation;
     std::int32_t shift = r.shift;
-    std::int32_t singleShift = 0;
+    std::int32_t single_shift = 0;
     for (int controls = 0; p < end; ++controls) {
       if (controls > kMaxCommonControls) return false;
       const std::uint8_t b = *p;
@@ -389,7 +389,7 @@ class PairConverter {
         if (end - p < 2) return false;
         const std::uint8_t x = p[1];
         if (x == iso2022::kSingleShift[2] || x == iso2022::kSingleShift[3]) {
-          singleShift = shift | 0x10;
+          single_shift = shift | 0x10;
           shift = x - iso2022::kSingleShift[2] + 2;
           p += 2;
         } else if (x == iso2022::kLockingShift[2] || x == iso2022::kLockingShift[3]) {
@@ -420,10 +420,10 @@ class PairConverter {
           c.bytes[2] = p[1];
           p += 2;
         }
-        if (singleShift & 0x10) shift = singleShift & 0x0F;
+        if (single_shift & 0x10) shift = single_shift & 0x0F;
         r.designation = designation;
         r.shift = shift;
-        r.savedShift = singleShift;
+        r.saved_shift = single_shift;
         pos = p;
         return true;
       }
@@ -432,7 +432,7 @@ class PairConverter {
   }
 
   // The EUC form of a CNS character: 8E, A0 + plane, first | 80, second | 80.
-  static void putEuc(std::uint32_t plane, std::uint32_t first, std::uint32_t second, std::uint8_t*& o) {
+  static void PutEuc(std::uint32_t plane, std::uint32_t first, std::uint32_t second, std::uint8_t*& o) {
     o[0] = kEucSingleShift;
     o[1] = static_cast<std::uint8_t>(plane + 0xA0);
     o[2] = static_cast<std::uint8_t>(first | 0x80);
@@ -441,7 +441,7 @@ class PairConverter {
   }
 
   // A Big5 or GBK code (lead byte first) or a UCS-2 code unit (little-endian).
-  static void putCode(std::uint16_t code, std::uint8_t*& o) {
+  static void PutCode(std::uint16_t code, std::uint8_t*& o) {
     if constexpr (T == kSelectorUcs) {
       o[0] = static_cast<std::uint8_t>(code);
       o[1] = static_cast<std::uint8_t>(code >> 8);
@@ -452,21 +452,21 @@ class PairConverter {
     o += 2;
   }
 
-  std::size_t convertOne(const SourceChar& c, std::uint8_t* o) {
-    if (c.length == 1) return writeSingleByte(c.bytes[0], o);
+  std::size_t ConvertOne(const SourceChar& c, std::uint8_t* o) {
+    if (c.length == 1) return WriteSingleByte(c.bytes[0], o);
 
     std::uint8_t converted[4] = {};
     if constexpr (S == kSelectorCns) {
       // From CNS: a character the target cannot hold is listed, then substituted.
-      const std::size_t n = T == kSelectorCns ? 0 : fromCns(c.bytes, c.length, converted);
-      if (n != 0) return writeCharacter(converted, n, o);
+      const std::size_t n = T == kSelectorCns ? 0 : FromCns(c.bytes, c.length, converted);
+      if (n != 0) return WriteCharacter(converted, n, o);
       if (list_) list_->append(std::span<const std::uint8_t>(c.bytes, c.length));
-      return writeSubstitute(valueUpToZero(c.bytes, c.length), o);
+      return WriteSubstitute(ValueUpToZero(c.bytes, c.length), o);
     } else {
       if constexpr ((S == kSelectorBig5 && T == kSelectorUcs) || (S == kSelectorUcs && T == kSelectorBig5)) {
         // Both steps at once where both succeed; otherwise the steps below find which one fails.
         const auto composed =
-            S == kSelectorBig5 ? tables_.big5ToUcsComposed(c.code) : tables_.ucsToBig5Composed(c.code);
+            S == kSelectorBig5 ? tables_.Big5ToUcsComposed(c.code) : tables_.UcsToBig5Composed(c.code);
         if (composed && c.code >= 0x80) {
           if constexpr (T == kSelectorUcs) {
             o[0] = static_cast<std::uint8_t>(*composed);
@@ -479,29 +479,29 @@ class PairConverter {
         }
       }
       std::uint8_t cns[3] = {};
-      const std::size_t n = toCns(c, cns);
-      if (n == 0) return writeSubstitute(valueOf(c.bytes, c.length), o);
+      const std::size_t n = ToCns(c, cns);
+      if (n == 0) return WriteSubstitute(ValueOf(c.bytes, c.length), o);
       if constexpr (T == kSelectorCns) {
-        return writeCharacter(cns, n, o);
+        return WriteCharacter(cns, n, o);
       } else {
         // Neither side is CNS: a plane-0 result is the single byte it stands for, and anything
         // else takes a second step from CNS to the target.
-        if (n == 2) return writeSingleByte(cns[1], o);
-        const std::size_t n2 = fromCns(cns, 3, converted);
-        return n2 == 0 ? writeSubstitute(valueUpToZero(cns, 3), o) : writeCharacter(converted, n2, o);
+        if (n == 2) return WriteSingleByte(cns[1], o);
+        const std::size_t n2 = FromCns(cns, 3, converted);
+        return n2 == 0 ? WriteSubstitute(ValueUpToZero(cns, 3), o) : WriteCharacter(converted, n2, o);
       }
     }
   }
 
-  SourceChar read(std::span<const std::uint8_t> text, bool textContinues) {
+  SourceChar Read(std::span<const std::uint8_t> text, bool text_continues) {
     SourceChar c;
     auto available = [&](std::size_t at) { return at < text.size() && text[at] != 0; };
     // A character cut off by the end of a text that goes on waits for the rest.
-    auto waitsForMore = [&](std::size_t at) { return textContinues && at >= text.size(); };
+    auto waits_for_more = [&](std::size_t at) { return text_continues && at >= text.size(); };
 
     if constexpr (S == kSelectorCns) {
-      const DecodedChar d = coder_.decode(text, textContinues);
-      c.needMore = d.needMore;
+      const DecodedChar d = coder_.Decode(text, text_continues);
+      c.need_more = d.need_more;
       c.taken = d.taken;
       if (d.length == 3 || (d.length == 2 && d.bytes[0] != 0)) {
         c.length = d.length;
@@ -526,8 +526,8 @@ class PairConverter {
         c.bytes[1] = text[1];
         c.bytes[2] = text[2];
         c.bytes[3] = text[3];
-      } else if (valid > 0 && waitsForMore(valid)) {
-        c.needMore = true;
+      } else if (valid > 0 && waits_for_more(valid)) {
+        c.need_more = true;
         return c;
       } else {
         c.length = 1;
@@ -535,8 +535,8 @@ class PairConverter {
       c.bytes[0] = text[0];
       c.taken = c.length;
     } else if constexpr (S == kSelectorUcs) {
-      if (text.size() < 2 && waitsForMore(text.size())) {
-        c.needMore = true;
+      if (text.size() < 2 && waits_for_more(text.size())) {
+        c.need_more = true;
         return c;
       }
       // The high byte of the little-endian code unit first; past the end of the text stands its zero.
@@ -556,9 +556,9 @@ class PairConverter {
           // Formed from the text, not from `bytes`: reading back two bytes just stored stalls.
           c.code = static_cast<std::uint16_t>((lead << 8) | text[1]);
           c.length = 2;
-        } else if (waitsForMore(1)) {
+        } else if (waits_for_more(1)) {
           c.length = 0;
-          c.needMore = true;
+          c.need_more = true;
           return c;
         }
       }
@@ -567,7 +567,7 @@ class PairConverter {
     return c;
   }
 
-  std::size_t toCns(const SourceChar& c, std::uint8_t* cns) const {
+  std::size_t ToCns(const SourceChar& c, std::uint8_t* cns) const {
     const std::uint16_t code = c.code;
     std::optional<std::uint32_t> found;
     if constexpr (S == kSelectorEuc) {
@@ -576,7 +576,7 @@ class PairConverter {
       cns[2] = c.bytes[3] & 0x7F;
       return 3;
     } else if constexpr (S == kSelectorBig5) {
-      found = tables_.big5ToCns(code);
+      found = tables_.Big5ToCns(code);
     } else {
       if (code < 0x80) {
         // Plane 0 and the byte: written as that single byte.
@@ -584,14 +584,14 @@ class PairConverter {
         cns[1] = c.bytes[1];
         return 2;
       }
-      found = S == kSelectorUcs ? tables_.ucsToCns(code) : tables_.gbkToCns(code);
+      found = S == kSelectorUcs ? tables_.UcsToCns(code) : tables_.GbkToCns(code);
     }
     if (!found) return 0;
-    putCns(*found, cns);
+    PutCns(*found, cns);
     return 3;
   }
 
-  std::size_t fromCns(const std::uint8_t* cns, std::size_t length, std::uint8_t* out) const {
+  std::size_t FromCns(const std::uint8_t* cns, std::size_t length, std::uint8_t* out) const {
     if constexpr (T == kSelectorEuc) {
       out[0] = 0x8E;
       out[1] = static_cast<std::uint8_t>(cns[0] + 0xA0);
@@ -599,14 +599,14 @@ class PairConverter {
       out[3] = cns[2] | 0x80;
       return 4;
     } else {
-      const std::uint32_t value = valueUpToZero(cns, length);
+      const std::uint32_t value = ValueUpToZero(cns, length);
       std::optional<std::uint16_t> found;
       if constexpr (T == kSelectorBig5) {
-        found = tables_.cnsToBig5(value);
+        found = tables_.CnsToBig5(value);
       } else if constexpr (T == kSelectorGbk) {
-        found = tables_.cnsToGbk(value);
+        found = tables_.CnsToGbk(value);
       } else if constexpr (T == kSelectorUcs) {
-        const auto unit = tables_.cnsToUcs(value);
+        const auto unit = tables_.CnsToUcs(value);
         if (!unit) return 0;
         out[0] = static_cast<std::uint8_t>(*unit);
         out[1] = static_cast<std::uint8_t>(*unit >> 8);
@@ -619,8 +619,8 @@ class PairConverter {
     }
   }
 
-  std::size_t writeSingleByte(std::uint8_t b, std::uint8_t* out) {
-    if constexpr (T == kSelectorCns) return coder_.encode(0, b, 0, out);
+  std::size_t WriteSingleByte(std::uint8_t b, std::uint8_t* out) {
+    if constexpr (T == kSelectorCns) return coder_.Encode(0, b, 0, out);
     out[0] = b;
     if constexpr (T == kSelectorUcs) {
       out[1] = 0;
@@ -629,15 +629,15 @@ class PairConverter {
     return 1;
   }
 
-  std::size_t writeCharacter(const std::uint8_t* bytes, std::size_t length, std::uint8_t* out) {
-    if constexpr (T == kSelectorCns) return coder_.encode(bytes[0], bytes[1], length > 2 ? bytes[2] : 0, out);
+  std::size_t WriteCharacter(const std::uint8_t* bytes, std::size_t length, std::uint8_t* out) {
+    if constexpr (T == kSelectorCns) return coder_.Encode(bytes[0], bytes[1], length > 2 ? bytes[2] : 0, out);
     std::memcpy(out, bytes, length);
     return length;
   }
 
-  std::size_t writeSubstitute(std::uint32_t value, std::uint8_t* out) {
-    if constexpr (T == kSelectorCns) return coder_.encode(kSubstituteCns[0], kSubstituteCns[1], kSubstituteCns[2], out);
-    return writeSubstituteText(value, T, out);
+  std::size_t WriteSubstitute(std::uint32_t value, std::uint8_t* out) {
+    if constexpr (T == kSelectorCns) return coder_.Encode(kSubstituteCns[0], kSubstituteCns[1], kSubstituteCns[2], out);
+    return WriteSubstituteText(value, T, out);
   }
 
   const CodeTables& tables_;
@@ -646,28 +646,28 @@ class PairConverter {
 };
 
 template <std::uint8_t S>
-ConvertOutcome dispatchTarget(std::uint8_t target, const CodeTables& tables, CnsCoder& coder, CharacterList* list,
-                              std::span<const std::uint8_t> text, bool textContinues, std::span<std::uint8_t> out,
-                              OffCommonRoad offCommonRoad) {
+ConvertOutcome DispatchTarget(std::uint8_t target, const CodeTables& tables, CnsCoder& coder, CharacterList* list,
+                              std::span<const std::uint8_t> text, bool text_continues, std::span<std::uint8_t> out,
+                              OffCommonRoad off_common_road) {
   switch (target) {
     case kSelectorCns:
-      return PairConverter<S, kSelectorCns>(tables, coder, list).run(text, textContinues, out, offCommonRoad);
+      return PairConverter<S, kSelectorCns>(tables, coder, list).Run(text, text_continues, out, off_common_road);
     case kSelectorEuc:
-      return PairConverter<S, kSelectorEuc>(tables, coder, list).run(text, textContinues, out, offCommonRoad);
+      return PairConverter<S, kSelectorEuc>(tables, coder, list).Run(text, text_continues, out, off_common_road);
     case kSelectorBig5:
     case kSelectorBig5Alt:
-      return PairConverter<S, kSelectorBig5>(tables, coder, list).run(text, textContinues, out, offCommonRoad);
+      return PairConverter<S, kSelectorBig5>(tables, coder, list).Run(text, text_continues, out, off_common_road);
     case kSelectorUcs:
-      return PairConverter<S, kSelectorUcs>(tables, coder, list).run(text, textContinues, out, offCommonRoad);
+      return PairConverter<S, kSelectorUcs>(tables, coder, list).Run(text, text_continues, out, off_common_road);
     default:
-      return PairConverter<S, kSelectorGbk>(tables, coder, list).run(text, textContinues, out, offCommonRoad);
+      return PairConverter<S, kSelectorGbk>(tables, coder, list).Run(text, text_continues, out, off_common_road);
   }
 }
 
 }  // namespace
 
-std::size_t TextConverter::writeSingleByte(std::uint8_t target, std::uint8_t byte, std::uint8_t* out) {
-  if (target == kSelectorCns) return coder_.encode(0, byte, 0, out);
+std::size_t TextConverter::WriteSingleByte(std::uint8_t target, std::uint8_t byte, std::uint8_t* out) {
+  if (target == kSelectorCns) return coder_.Encode(0, byte, 0, out);
   out[0] = byte;
   if (target == kSelectorUcs) {
     out[1] = 0;
@@ -676,20 +676,20 @@ std::size_t TextConverter::writeSingleByte(std::uint8_t target, std::uint8_t byt
   return 1;
 }
 
-ConvertOutcome TextConverter::convert(std::uint8_t source, std::uint8_t target, std::span<const std::uint8_t> text,
-                                      bool textContinues, std::span<std::uint8_t> out, OffCommonRoad offCommonRoad) {
+ConvertOutcome TextConverter::Convert(std::uint8_t source, std::uint8_t target, std::span<const std::uint8_t> text,
+                                      bool text_continues, std::span<std::uint8_t> out, OffCommonRoad off_common_road) {
   switch (source) {
     case kSelectorCns:
-      return dispatchTarget<kSelectorCns>(target, tables_, coder_, list_, text, textContinues, out, offCommonRoad);
+      return DispatchTarget<kSelectorCns>(target, tables_, coder_, list_, text, text_continues, out, off_common_road);
     case kSelectorEuc:
-      return dispatchTarget<kSelectorEuc>(target, tables_, coder_, list_, text, textContinues, out, offCommonRoad);
+      return DispatchTarget<kSelectorEuc>(target, tables_, coder_, list_, text, text_continues, out, off_common_road);
     case kSelectorBig5:
     case kSelectorBig5Alt:
-      return dispatchTarget<kSelectorBig5>(target, tables_, coder_, list_, text, textContinues, out, offCommonRoad);
+      return DispatchTarget<kSelectorBig5>(target, tables_, coder_, list_, text, text_continues, out, off_common_road);
     case kSelectorUcs:
-      return dispatchTarget<kSelectorUcs>(target, tables_, coder_, list_, text, textContinues, out, offCommonRoad);
+      return DispatchTarget<kSelectorUcs>(target, tables_, coder_, list_, text, text_continues, out, off_common_road);
     default:
-      return dispatchTarget<kSelectorGbk>(target, tables_, coder_, list_, text, textContinues, out, offCommonRoad);
+      return DispatchTarget<kSelectorGbk>(target, tables_, coder_, list_, text, text_continues, out, off_common_road);
   }
 }
 

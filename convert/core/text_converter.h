@@ -17,7 +17,7 @@ namespace tessel {
 struct ConvertOutcome {
   std::size_t consumed = 0;  // input bytes used (may pass the end when the text's end was taken)
   std::size_t produced = 0;  // output bytes written
-  bool endReached = false;   // the reader met the end of the text (a zero byte, or the end of a final text)
+  bool end_reached = false;  // the reader met the end of the text (a zero byte, or the end of a final text)
   bool waiting = false;      // stopped before a character that the text's continuation may complete
   bool uncommon = false;     // stopped before a character off the common road (when asked to)
 };
@@ -38,13 +38,13 @@ class TextConverter {
   // Converts characters of `text` into `out` until the text ends, a zero byte ends it (except for
   // UCS-2 sources) or fewer than kMaxCharacterOutput bytes of `out` are left. When `textContinues`
   // is set, a character that the end of `text` may cut short is left for the next call.
-  ConvertOutcome convert(std::uint8_t source, std::uint8_t target, std::span<const std::uint8_t> text,
-                         bool textContinues, std::span<std::uint8_t> out,
-                         OffCommonRoad offCommonRoad = OffCommonRoad::kConvert);
+  ConvertOutcome Convert(std::uint8_t source, std::uint8_t target, std::span<const std::uint8_t> text,
+                         bool text_continues, std::span<std::uint8_t> out,
+                         OffCommonRoad off_common_road = OffCommonRoad::kConvert);
 
   // Writes one byte of text as the target's writer writes a single byte; returns the count
   // written (at most 2).
-  std::size_t writeSingleByte(std::uint8_t target, std::uint8_t byte, std::uint8_t* out);
+  std::size_t WriteSingleByte(std::uint8_t target, std::uint8_t byte, std::uint8_t* out);
 
  private:
   const CodeTables& tables_;

@@ -7,6 +7,6 @@
 
 namespace tessel {
 
-std::unique_ptr<FilePort> makeFilePort();
+std::unique_ptr<FilePort> MakeFilePort();
 
 }  // namespace tessel

@@ -7,6 +7,6 @@
 
 namespace tessel {
 
-std::unique_ptr<TablePlatform> makeTablePlatform();
+std::unique_ptr<TablePlatform> MakeTablePlatform();
 
 }  // namespace tessel

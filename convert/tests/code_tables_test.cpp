@@ -12,100 +12,100 @@ namespace tessel {
 namespace {
 
 using testing::FakePlatform;
-using testing::makeTableFile;
-using testing::makeTables;
+using testing::MakeTableFile;
+using testing::MakeTables;
 
 // A platform with the five tables in `dir`, each holding one record.
-FakePlatform withAllTables(const std::string& dir) {
+FakePlatform WithAllTables(const std::string& dir) {
   FakePlatform p;
-  p.addFile(dir + "\\CNS_B5.TBL", makeTableFile({{0x014421, 0xA440}}));
-  p.addFile(dir + "\\CNS_B5E.TBL", makeTableFile({{0x0C2121, 0xFA40}}));
-  p.addFile(dir + "\\CNS_B5U.TBL", makeTableFile({{0x012121, 0xC6A1}}));
-  p.addFile(dir + "\\CNS_UCS.TBL", makeTableFile({{0x014421, 0x4E00}}));
-  p.addFile(dir + "\\CNS_GBK.TBL", makeTableFile({{0x014421, 0xD2BB}}));
+  p.AddFile(dir + "\\CNS_B5.TBL", MakeTableFile({{0x014421, 0xA440}}));
+  p.AddFile(dir + "\\CNS_B5E.TBL", MakeTableFile({{0x0C2121, 0xFA40}}));
+  p.AddFile(dir + "\\CNS_B5U.TBL", MakeTableFile({{0x012121, 0xC6A1}}));
+  p.AddFile(dir + "\\CNS_UCS.TBL", MakeTableFile({{0x014421, 0x4E00}}));
+  p.AddFile(dir + "\\CNS_GBK.TBL", MakeTableFile({{0x014421, 0xD2BB}}));
   return p;
 }
 
 TEST(TableLoading, WithoutConfigurationTablesComeFromShareOnTheNtFamily) {
-  FakePlatform p = withAllTables(".\\share");
-  const CodeTables t = CodeTables::load(p);
-  EXPECT_EQ(t.status(), 0);
-  EXPECT_EQ(t.configuredPath(), ".");
-  EXPECT_EQ(t.tableDirectory(), ".\\share");
+  FakePlatform p = WithAllTables(".\\share");
+  const CodeTables t = CodeTables::Load(p);
+  EXPECT_EQ(t.Status(), 0);
+  EXPECT_EQ(t.ConfiguredPath(), ".");
+  EXPECT_EQ(t.TableDirectory(), ".\\share");
   EXPECT_EQ(p.opened,
             (std::vector<std::string>{".\\share\\CNS_B5.TBL", ".\\share\\CNS_B5E.TBL", ".\\share\\CNS_B5U.TBL",
                                       ".\\share\\CNS_UCS.TBL", ".\\share\\CNS_GBK.TBL"}));
-  EXPECT_EQ(t.cnsToBig5(0x014421), 0xA440);
+  EXPECT_EQ(t.CnsToBig5(0x014421), 0xA440);
 }
 
 TEST(TableLoading, OtherFamilyReadsTheConfiguredPathItself) {
-  FakePlatform p = withAllTables(".");
-  p.ntFamily = false;
-  const CodeTables t = CodeTables::load(p);
-  EXPECT_EQ(t.status(), 0);
-  EXPECT_EQ(t.tableDirectory(), ".");
+  FakePlatform p = WithAllTables(".");
+  p.nt_family = false;
+  const CodeTables t = CodeTables::Load(p);
+  EXPECT_EQ(t.Status(), 0);
+  EXPECT_EQ(t.TableDirectory(), ".");
 }
 
 TEST(TableLoading, TablePathFromTheConfigurationFile) {
-  FakePlatform p = withAllTables("D:\\cvt\\share");
-  p.addText(".\\CNSCVT.INI", "[Setup]\r\nTablePath=D:\\cvt\r\n");
-  const CodeTables t = CodeTables::load(p);
-  EXPECT_EQ(t.status(), 0);
-  EXPECT_EQ(t.configuredPath(), "D:\\cvt");
-  EXPECT_EQ(t.tableDirectory(), "D:\\cvt\\share");
+  FakePlatform p = WithAllTables("D:\\cvt\\share");
+  p.AddText(".\\CNSCVT.INI", "[Setup]\r\nTablePath=D:\\cvt\r\n");
+  const CodeTables t = CodeTables::Load(p);
+  EXPECT_EQ(t.Status(), 0);
+  EXPECT_EQ(t.ConfiguredPath(), "D:\\cvt");
+  EXPECT_EQ(t.TableDirectory(), "D:\\cvt\\share");
 }
 
 TEST(TableLoading, MarkerFileInTheWindowsDirectorySetsUserEudc) {
-  FakePlatform p = withAllTables(".\\share");
-  p.addText("C:\\WINDOWS\\EUDC.USR", "");
-  EXPECT_EQ(CodeTables::load(p).status(), TS_USER_EUDC);
+  FakePlatform p = WithAllTables(".\\share");
+  p.AddText("C:\\WINDOWS\\EUDC.USR", "");
+  EXPECT_EQ(CodeTables::Load(p).Status(), TS_USER_EUDC);
 }
 
 TEST(TableLoading, MissingTablesSetTheirFlagsExceptTheLastResortTable) {
-  FakePlatform p = withAllTables(".\\share");
+  FakePlatform p = WithAllTables(".\\share");
   p.files.erase(".\\share\\CNS_B5U.TBL");
-  EXPECT_EQ(CodeTables::load(p).status(), 0);
+  EXPECT_EQ(CodeTables::Load(p).Status(), 0);
   p.files.erase(".\\share\\CNS_GBK.TBL");
   p.files.erase(".\\share\\CNS_B5E.TBL");
-  EXPECT_EQ(CodeTables::load(p).status(), TS_GBK_MISSING | TS_B5E_MISSING);
+  EXPECT_EQ(CodeTables::Load(p).Status(), TS_GBK_MISSING | TS_B5E_MISSING);
   FakePlatform none;
-  EXPECT_EQ(CodeTables::load(none).status(), TS_B5_MISSING | TS_B5E_MISSING | TS_UCS_MISSING | TS_GBK_MISSING);
+  EXPECT_EQ(CodeTables::Load(none).Status(), TS_B5_MISSING | TS_B5E_MISSING | TS_UCS_MISSING | TS_GBK_MISSING);
 }
 
 TEST(TableLoading, BadHeaderStopsLoadingBeforeTheLaterTablesAreOpened) {
-  FakePlatform p = withAllTables(".\\share");
-  p.addFile(".\\share\\CNS_B5.TBL", makeTableFile({{0x014421, 0xA440}}, 3, 2, 64));
+  FakePlatform p = WithAllTables(".\\share");
+  p.AddFile(".\\share\\CNS_B5.TBL", MakeTableFile({{0x014421, 0xA440}}, 3, 2, 64));
   p.files.erase(".\\share\\CNS_GBK.TBL");  // never opened, so never flagged
-  const CodeTables t = CodeTables::load(p);
-  EXPECT_EQ(t.status(), TS_HEADER_BAD);
+  const CodeTables t = CodeTables::Load(p);
+  EXPECT_EQ(t.Status(), TS_HEADER_BAD);
   EXPECT_EQ(p.opened, std::vector<std::string>{".\\share\\CNS_B5.TBL"});
   for (auto id : {TableId::kBig5, TableId::kBig5Eudc, TableId::kBig5Last, TableId::kUcs, TableId::kGbk})
-    EXPECT_TRUE(t.table(id).empty());
+    EXPECT_TRUE(t.Table(id).empty());
 }
 
 TEST(TableLoading, BadHeaderAfterAMissingTableKeepsBothFlags) {
-  FakePlatform p = withAllTables(".\\share");
+  FakePlatform p = WithAllTables(".\\share");
   p.files.erase(".\\share\\CNS_B5.TBL");
-  p.addFile(".\\share\\CNS_UCS.TBL", makeTableFile({}, 3, 2, 0));
-  const CodeTables t = CodeTables::load(p);
-  EXPECT_EQ(t.status(), TS_B5_MISSING | TS_HEADER_BAD);
-  EXPECT_FALSE(t.table(TableId::kBig5Eudc).empty());
-  EXPECT_TRUE(t.table(TableId::kGbk).empty());
+  p.AddFile(".\\share\\CNS_UCS.TBL", MakeTableFile({}, 3, 2, 0));
+  const CodeTables t = CodeTables::Load(p);
+  EXPECT_EQ(t.Status(), TS_B5_MISSING | TS_HEADER_BAD);
+  EXPECT_FALSE(t.Table(TableId::kBig5Eudc).empty());
+  EXPECT_TRUE(t.Table(TableId::kGbk).empty());
 }
 
 TEST(TableLoading, UnreadableTableCountsAsMissing) {
-  FakePlatform p = withAllTables(".\\share");
-  p.addFile(".\\share\\CNS_UCS.TBL", makeTableFile({}, 3, 2, 128, -5));
-  p.addFile(".\\share\\CNS_B5U.TBL", makeTableFile({}, -1, 2, 128, 1));
-  EXPECT_EQ(CodeTables::load(p).status(), TS_UCS_MISSING);
+  FakePlatform p = WithAllTables(".\\share");
+  p.AddFile(".\\share\\CNS_UCS.TBL", MakeTableFile({}, 3, 2, 128, -5));
+  p.AddFile(".\\share\\CNS_B5U.TBL", MakeTableFile({}, -1, 2, 128, 1));
+  EXPECT_EQ(CodeTables::Load(p).Status(), TS_UCS_MISSING);
 }
 
 TEST(TableLoading, EmptyTableIsPresent) {
-  FakePlatform p = withAllTables(".\\share");
-  p.addFile(".\\share\\CNS_GBK.TBL", makeTableFile({}));
-  const CodeTables t = CodeTables::load(p);
-  EXPECT_EQ(t.status(), 0);
-  EXPECT_TRUE(t.table(TableId::kGbk).empty());
+  FakePlatform p = WithAllTables(".\\share");
+  p.AddFile(".\\share\\CNS_GBK.TBL", MakeTableFile({}));
+  const CodeTables t = CodeTables::Load(p);
+  EXPECT_EQ(t.Status(), 0);
+  EXPECT_TRUE(t.Table(TableId::kGbk).empty());
 }
 
 TEST(TableLoading, OutOfMemoryTextsAreTheSystemsOwn) {
@@ -120,8 +120,8 @@ TEST(TableLoading, OutOfMemoryTextsAreTheSystemsOwn) {
 // Look-ups follow the search order of each direction.
 class LookupOrder : public ::testing::Test {
  protected:
-  static CodeTables tables(std::uint16_t status) {
-    return makeTables(
+  static CodeTables Tables(std::uint16_t status) {
+    return MakeTables(
         /*big5*/ {{0x014421, 0xA440}, {0x014421, 0xA441}, {0x015000, 0xFA40}},
         /*big5Eudc*/ {{0x0C2121, 0xFA40}, {0x014421, 0xFA41}, {0x0C2122, 0xFA42}},
         /*big5Last*/ {{0x0D2121, 0xFA40}, {0x012121, 0xA440}, {0x0C2122, 0xFA43}, {0x017777, 0xC6A1}},
@@ -131,38 +131,38 @@ class LookupOrder : public ::testing::Test {
 };
 
 TEST_F(LookupOrder, CnsToBig5TakesTheFirstRecordAndTheUserTableOnlyWithTheMarker) {
-  const CodeTables plain = tables(0);
-  const CodeTables user = tables(TS_USER_EUDC);
-  EXPECT_EQ(plain.cnsToBig5(0x014421), 0xA440);  // earlier of two records, before the user table
-  EXPECT_EQ(user.cnsToBig5(0x014421), 0xA440);
-  EXPECT_EQ(plain.cnsToBig5(0x0C2121), std::nullopt);
-  EXPECT_EQ(user.cnsToBig5(0x0C2121), 0xFA40);
-  EXPECT_EQ(plain.cnsToBig5(0x0C2122), 0xFA43);  // last resort
-  EXPECT_EQ(user.cnsToBig5(0x0C2122), 0xFA42);
-  EXPECT_EQ(plain.cnsToBig5(0x017777), 0xC6A1);
+  const CodeTables plain = Tables(0);
+  const CodeTables user = Tables(TS_USER_EUDC);
+  EXPECT_EQ(plain.CnsToBig5(0x014421), 0xA440);  // earlier of two records, before the user table
+  EXPECT_EQ(user.CnsToBig5(0x014421), 0xA440);
+  EXPECT_EQ(plain.CnsToBig5(0x0C2121), std::nullopt);
+  EXPECT_EQ(user.CnsToBig5(0x0C2121), 0xFA40);
+  EXPECT_EQ(plain.CnsToBig5(0x0C2122), 0xFA43);  // last resort
+  EXPECT_EQ(user.CnsToBig5(0x0C2122), 0xFA42);
+  EXPECT_EQ(plain.CnsToBig5(0x017777), 0xC6A1);
 }
 
 TEST_F(LookupOrder, UserDefinedBig5NeverSearchesTheMainTable) {
-  const CodeTables plain = tables(0);
-  const CodeTables user = tables(TS_USER_EUDC);
-  EXPECT_EQ(user.big5ToCns(0xFA40), 0x0C2121u);
-  EXPECT_EQ(plain.big5ToCns(0xFA40), 0x0D2121u);  // CNS_B5.TBL's record for FA40 is never found
-  EXPECT_EQ(user.big5ToCns(0xFA43), 0x0C2122u);
-  EXPECT_EQ(plain.big5ToCns(0xFA41), std::nullopt);
+  const CodeTables plain = Tables(0);
+  const CodeTables user = Tables(TS_USER_EUDC);
+  EXPECT_EQ(user.Big5ToCns(0xFA40), 0x0C2121u);
+  EXPECT_EQ(plain.Big5ToCns(0xFA40), 0x0D2121u);  // CNS_B5.TBL's record for FA40 is never found
+  EXPECT_EQ(user.Big5ToCns(0xFA43), 0x0C2122u);
+  EXPECT_EQ(plain.Big5ToCns(0xFA41), std::nullopt);
 }
 
 TEST_F(LookupOrder, StandardBig5NeverSearchesTheUserTable) {
-  const CodeTables user = tables(TS_USER_EUDC);
-  EXPECT_EQ(user.big5ToCns(0xA440), 0x014421u);
-  EXPECT_EQ(user.big5ToCns(0xA441), 0x014421u);
-  EXPECT_EQ(user.big5ToCns(0xC6A1), 0x017777u);
+  const CodeTables user = Tables(TS_USER_EUDC);
+  EXPECT_EQ(user.Big5ToCns(0xA440), 0x014421u);
+  EXPECT_EQ(user.Big5ToCns(0xA441), 0x014421u);
+  EXPECT_EQ(user.Big5ToCns(0xC6A1), 0x017777u);
 }
 
 TEST(Big5UserDefinedRanges, BoundsAreInclusive) {
   for (std::uint32_t v : {0x8140u, 0x8DFEu, 0x8E40u, 0xA0FEu, 0xFA40u, 0xFEFEu})
-    EXPECT_TRUE(isBig5UserDefined(static_cast<std::uint16_t>(v))) << v;
+    EXPECT_TRUE(IsBig5UserDefined(static_cast<std::uint16_t>(v))) << v;
   for (std::uint32_t v : {0x813Fu, 0x8DFFu, 0x8E3Fu, 0xA140u, 0xF9FEu, 0xFA3Fu, 0xFF40u})
-    EXPECT_FALSE(isBig5UserDefined(static_cast<std::uint16_t>(v))) << v;
+    EXPECT_FALSE(IsBig5UserDefined(static_cast<std::uint16_t>(v))) << v;
 }
 
 }  // namespace
@@ -180,13 +180,13 @@ TEST(IndexedLookups, ConvertLikeTheScanInSearchOrder) {
 
   // Text of every two-byte code from 0x8140 up, and of every CNS code of planes 1 to 3 in the
   // rows used, for the directions from CNS.
-  std::vector<std::uint8_t> twoByte;
+  std::vector<std::uint8_t> two_byte;
   for (std::uint32_t code = 0x8140; code <= 0xFEFE; ++code) {
     if ((code & 0xFF) < 0x40) continue;
-    twoByte.push_back(static_cast<std::uint8_t>(code >> 8));
-    twoByte.push_back(static_cast<std::uint8_t>(code));
+    two_byte.push_back(static_cast<std::uint8_t>(code >> 8));
+    two_byte.push_back(static_cast<std::uint8_t>(code));
   }
-  twoByte.insert(twoByte.end(), {0, 0, 0});
+  two_byte.insert(two_byte.end(), {0, 0, 0});
   std::vector<std::uint8_t> ucs;
   for (std::uint32_t unit = 0x0100; unit <= 0xFFFF; ++unit) {
     ucs.push_back(static_cast<std::uint8_t>(unit));
@@ -202,19 +202,19 @@ TEST(IndexedLookups, ConvertLikeTheScanInSearchOrder) {
   euc.insert(euc.end(), {0, 0, 0});
 
   for (std::uint16_t status : {std::uint16_t{0}, std::uint16_t{TS_USER_EUDC}}) {
-    const CodeTables indexed = testing::randomTables(engine, status);
-    const CodeTables scanned = testing::scanningCopy(indexed);
+    const CodeTables indexed = testing::RandomTables(engine, status);
+    const CodeTables scanned = testing::ScanningCopy(indexed);
     struct Pair {
       std::uint8_t source, target;
       const std::vector<std::uint8_t>* text;
     };
-    for (const Pair& p : {Pair{2, 0, &twoByte}, Pair{18, 0, &twoByte}, Pair{2, 4, &twoByte}, Pair{4, 2, &ucs},
+    for (const Pair& p : {Pair{2, 0, &two_byte}, Pair{18, 0, &two_byte}, Pair{2, 4, &two_byte}, Pair{4, 2, &ucs},
                           Pair{4, 0, &ucs}, Pair{1, 2, &euc}, Pair{1, 4, &euc}, Pair{1, 18, &euc}}) {
-      std::vector<std::uint8_t> a(maxStringOutput(p.text->size()) + kStringTerminatorLength);
+      std::vector<std::uint8_t> a(MaxStringOutput(p.text->size()) + kStringTerminatorLength);
       std::vector<std::uint8_t> b(a.size());
       CnsCoder ca, cb;
-      ASSERT_EQ(convertString(indexed, ca, nullptr, p.source, p.target, p.text->data(), a.data()), 0);
-      ASSERT_EQ(convertString(scanned, cb, nullptr, p.source, p.target, p.text->data(), b.data()), 0);
+      ASSERT_EQ(ConvertString(indexed, ca, nullptr, p.source, p.target, p.text->data(), a.data()), 0);
+      ASSERT_EQ(ConvertString(scanned, cb, nullptr, p.source, p.target, p.text->data(), b.data()), 0);
       ASSERT_TRUE(a == b) << "pair " << int(p.source) << "->" << int(p.target) << " status " << status;
     }
   }

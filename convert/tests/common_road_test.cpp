@@ -32,7 +32,7 @@ struct Converted {
 
 // The text as one: a zero byte ends what the readers see and is written as a single byte, as the
 // file conversion does.
-Converted convertWhole(const CodeTables& tables, std::uint8_t s, std::uint8_t t, const Bytes& text) {
+Converted ConvertWhole(const CodeTables& tables, std::uint8_t s, std::uint8_t t, const Bytes& text) {
   CnsCoder coder;
   RecordingList list;
   TextConverter converter(tables, coder, &list);
@@ -40,18 +40,18 @@ Converted convertWhole(const CodeTables& tables, std::uint8_t s, std::uint8_t t,
   std::size_t at = 0;
   std::size_t m = 0;
   while (at < text.size()) {
-    const ConvertOutcome o = converter.convert(s, t, std::span(text).subspan(at), false, std::span(out).subspan(m));
+    const ConvertOutcome o = converter.Convert(s, t, std::span(text).subspan(at), false, std::span(out).subspan(m));
     at += o.consumed;
     m += o.produced;
-    if (o.endReached && at < text.size()) m += converter.writeSingleByte(t, text[at++], out.data() + m);
+    if (o.end_reached && at < text.size()) m += converter.WriteSingleByte(t, text[at++], out.data() + m);
   }
   out.resize(m);
-  return {out, coder.state(), list.entries};
+  return {out, coder.State(), list.entries};
 }
 
 // The text handed over in random pieces (what a piece leaves waits for the next), into output of
 // random room, as the file conversion hands over blocks.
-Converted convertInPieces(const CodeTables& tables, std::uint8_t s, std::uint8_t t, const Bytes& text,
+Converted ConvertInPieces(const CodeTables& tables, std::uint8_t s, std::uint8_t t, const Bytes& text,
                           std::mt19937& random) {
   CnsCoder coder;
   RecordingList list;
@@ -64,33 +64,33 @@ Converted convertInPieces(const CodeTables& tables, std::uint8_t s, std::uint8_t
     const bool final = seen == text.size();
     for (;;) {
       Bytes room(TextConverter::kMaxCharacterOutput + random() % 24);
-      const ConvertOutcome o = converter.convert(s, t, std::span(text).subspan(at, seen - at), !final, std::span(room));
+      const ConvertOutcome o = converter.Convert(s, t, std::span(text).subspan(at, seen - at), !final, std::span(room));
       out.insert(out.end(), room.begin(), room.begin() + static_cast<std::ptrdiff_t>(o.produced));
       at = std::min(text.size(), at + o.consumed);
       if (o.waiting || at >= seen) break;
-      if (o.endReached) {
+      if (o.end_reached) {
         Bytes single(2);
-        single.resize(converter.writeSingleByte(t, text[at++], single.data()));
+        single.resize(converter.WriteSingleByte(t, text[at++], single.data()));
         out.insert(out.end(), single.begin(), single.end());
       }
     }
     if (final && at >= seen) break;
   }
-  return {out, coder.state(), list.entries};
+  return {out, coder.State(), list.entries};
 }
 
 // Every pair of distinct encodings the pair check lets through (Big5 selector 3 reads as 2).
-std::vector<std::pair<std::uint8_t, std::uint8_t>> everyPair() {
+std::vector<std::pair<std::uint8_t, std::uint8_t>> EveryPair() {
   std::vector<std::pair<std::uint8_t, std::uint8_t>> pairs;
   const std::uint8_t selectors[] = {kSelectorCns, kSelectorEuc, kSelectorBig5, kSelectorUcs, kSelectorGbk};
   for (std::uint8_t s : selectors)
     for (std::uint8_t t : selectors)
-      if (s != t && checkSelectorPair(s, t) == kResultOk) pairs.emplace_back(s, t);
+      if (s != t && CheckSelectorPair(s, t) == kResultOk) pairs.emplace_back(s, t);
   return pairs;
 }
 
 // Text holding every character the source can hold, and characters around them.
-Bytes everyCode(std::uint8_t source) {
+Bytes EveryCode(std::uint8_t source) {
   Bytes text;
   switch (source) {
     case kSelectorCns:
@@ -131,7 +131,7 @@ Bytes everyCode(std::uint8_t source) {
 
 // Random text in the source's form with odd bytes among the characters: shifts, escape sequences
 // whole and broken, 0A in every place, zero bytes, lone lead bytes.
-Bytes randomText(std::uint8_t source, std::mt19937& random, std::size_t pieces) {
+Bytes RandomText(std::uint8_t source, std::mt19937& random, std::size_t pieces) {
   Bytes text;
   auto pick = [&](std::initializer_list<std::uint8_t> bytes) { return *(bytes.begin() + random() % bytes.size()); };
   auto character = [&] { return static_cast<std::uint8_t>(0x21 + random() % (random() % 4 ? 8 : 94)); };
@@ -186,11 +186,11 @@ Bytes randomText(std::uint8_t source, std::mt19937& random, std::size_t pieces) 
 TEST(CommonRoad, EveryCodeConvertsAsCharacterByCharacter) {
   std::mt19937 engine(3);
   for (std::uint16_t status : {std::uint16_t{0}, std::uint16_t{TS_USER_EUDC}}) {
-    const CodeTables indexed = testing::randomTables(engine, status, 600);
-    const CodeTables scanned = testing::scanningCopy(indexed);
-    for (const auto& [s, t] : everyPair()) {
-      const Bytes text = everyCode(s);
-      ASSERT_TRUE(convertWhole(indexed, s, t, text) == convertWhole(scanned, s, t, text))
+    const CodeTables indexed = testing::RandomTables(engine, status, 600);
+    const CodeTables scanned = testing::ScanningCopy(indexed);
+    for (const auto& [s, t] : EveryPair()) {
+      const Bytes text = EveryCode(s);
+      ASSERT_TRUE(ConvertWhole(indexed, s, t, text) == ConvertWhole(scanned, s, t, text))
           << "pair " << int(s) << "->" << int(t) << " status " << status;
     }
   }
@@ -198,14 +198,14 @@ TEST(CommonRoad, EveryCodeConvertsAsCharacterByCharacter) {
 
 TEST(CommonRoad, RandomTextWholeAndInPiecesConvertsAsCharacterByCharacter) {
   std::mt19937 engine(5);
-  const CodeTables indexed = testing::randomTables(engine, TS_USER_EUDC);
-  const CodeTables scanned = testing::scanningCopy(indexed);
+  const CodeTables indexed = testing::RandomTables(engine, TS_USER_EUDC);
+  const CodeTables scanned = testing::ScanningCopy(indexed);
   for (int round = 0; round < 60; ++round) {
-    for (const auto& [s, t] : everyPair()) {
-      const Bytes text = randomText(s, engine, 20 + engine() % 300);
-      const Converted expected = convertWhole(scanned, s, t, text);
-      ASSERT_TRUE(convertWhole(indexed, s, t, text) == expected) << "pair " << int(s) << "->" << int(t);
-      ASSERT_TRUE(convertInPieces(indexed, s, t, text, engine) == expected)
+    for (const auto& [s, t] : EveryPair()) {
+      const Bytes text = RandomText(s, engine, 20 + engine() % 300);
+      const Converted expected = ConvertWhole(scanned, s, t, text);
+      ASSERT_TRUE(ConvertWhole(indexed, s, t, text) == expected) << "pair " << int(s) << "->" << int(t);
+      ASSERT_TRUE(ConvertInPieces(indexed, s, t, text, engine) == expected)
           << "pair " << int(s) << "->" << int(t) << " in pieces, round " << round;
     }
   }
@@ -215,13 +215,13 @@ TEST(CommonRoad, RandomTextWholeAndInPiecesConvertsAsCharacterByCharacter) {
 // four at a time), broken now and then by any character of planes 1 to 16, a line end or any byte.
 TEST(CommonRoad, EucRunsOfAnsweredCharactersConvertAsCharacterByCharacter) {
   std::mt19937 engine(9);
-  const CodeTables indexed = testing::randomTables(engine, TS_USER_EUDC);
-  const CodeTables scanned = testing::scanningCopy(indexed);
+  const CodeTables indexed = testing::RandomTables(engine, TS_USER_EUDC);
+  const CodeTables scanned = testing::ScanningCopy(indexed);
   for (const std::uint8_t t : {kSelectorBig5, kSelectorUcs, kSelectorGbk}) {
     auto answers = [&](std::uint32_t cns) {
-      return t == kSelectorBig5  ? indexed.cnsToBig5(cns).has_value()
-             : t == kSelectorUcs ? indexed.cnsToUcs(cns).has_value()
-                                 : indexed.cnsToGbk(cns).has_value();
+      return t == kSelectorBig5  ? indexed.CnsToBig5(cns).has_value()
+             : t == kSelectorUcs ? indexed.CnsToUcs(cns).has_value()
+                                 : indexed.CnsToGbk(cns).has_value();
     };
     std::vector<std::uint32_t> answered;
     for (std::uint32_t plane = 1; plane <= 16; ++plane)
@@ -247,9 +247,9 @@ TEST(CommonRoad, EucRunsOfAnsweredCharactersConvertAsCharacterByCharacter) {
         text.insert(text.end(), {0x8E, static_cast<std::uint8_t>(0xA0 + (cns >> 16)),
                                  static_cast<std::uint8_t>((cns >> 8) | 0x80), static_cast<std::uint8_t>(cns | 0x80)});
       }
-      const Converted expected = convertWhole(scanned, kSelectorEuc, t, text);
-      ASSERT_TRUE(convertWhole(indexed, kSelectorEuc, t, text) == expected) << int(t) << " round " << round;
-      ASSERT_TRUE(convertInPieces(indexed, kSelectorEuc, t, text, engine) == expected)
+      const Converted expected = ConvertWhole(scanned, kSelectorEuc, t, text);
+      ASSERT_TRUE(ConvertWhole(indexed, kSelectorEuc, t, text) == expected) << int(t) << " round " << round;
+      ASSERT_TRUE(ConvertInPieces(indexed, kSelectorEuc, t, text, engine) == expected)
           << int(t) << " in pieces, round " << round;
     }
   }

@@ -9,18 +9,18 @@
 namespace tessel::tools {
 namespace {
 
-std::string bytes(std::initializer_list<int> values) {
+std::string Bytes(std::initializer_list<int> values) {
   std::string s;
   for (int v : values) s += static_cast<char>(v);
   return s;
 }
 
-std::string widen(const std::string& text) { return EucTwWidener().convert(text, true); }
-std::string narrow(const std::string& text) { return EucTwNarrower().convert(text, true); }
-std::size_t countTwoByte(const std::string& text) {
+std::string Widen(const std::string& text) { return EucTwWidener().Convert(text, true); }
+std::string Narrow(const std::string& text) { return EucTwNarrower().Convert(text, true); }
+std::size_t CountTwoByte(const std::string& text) {
   TwoByteCharacterCounter counter;
-  counter.count(text, true);
-  return counter.found();
+  counter.Count(text, true);
+  return counter.Found();
 }
 
 struct Case {
@@ -32,37 +32,37 @@ struct Case {
 TEST(EucTwWidener, GivesEveryCharacterTheLibrarysFourByteForm) {
   const std::vector<Case> cases = {
       {"ASCII and line ends", "AB\r\n", "AB\r\n"},
-      {"plane 1 in two bytes", bytes({0xC4, 0xE3}), bytes({0x8E, 0xA1, 0xC4, 0xE3})},
-      {"plane 1 already in four bytes", bytes({0x8E, 0xA1, 0xC4, 0xE3}), bytes({0x8E, 0xA1, 0xC4, 0xE3})},
-      {"plane 2", bytes({0x8E, 0xA2, 0xA1, 0xA1}), bytes({0x8E, 0xA2, 0xA1, 0xA1})},
-      {"plane 7", bytes({0x8E, 0xA7, 0xFE, 0xFE}), bytes({0x8E, 0xA7, 0xFE, 0xFE})},
-      {"mixed", bytes({'A', 0xC4, 0xE3, 0x8E, 0xA3, 0xA1, 0xA1, 0xFE, 0xFE, '\n'}),
-       bytes({'A', 0x8E, 0xA1, 0xC4, 0xE3, 0x8E, 0xA3, 0xA1, 0xA1, 0x8E, 0xA1, 0xFE, 0xFE, '\n'})},
+      {"plane 1 in two bytes", Bytes({0xC4, 0xE3}), Bytes({0x8E, 0xA1, 0xC4, 0xE3})},
+      {"plane 1 already in four bytes", Bytes({0x8E, 0xA1, 0xC4, 0xE3}), Bytes({0x8E, 0xA1, 0xC4, 0xE3})},
+      {"plane 2", Bytes({0x8E, 0xA2, 0xA1, 0xA1}), Bytes({0x8E, 0xA2, 0xA1, 0xA1})},
+      {"plane 7", Bytes({0x8E, 0xA7, 0xFE, 0xFE}), Bytes({0x8E, 0xA7, 0xFE, 0xFE})},
+      {"mixed", Bytes({'A', 0xC4, 0xE3, 0x8E, 0xA3, 0xA1, 0xA1, 0xFE, 0xFE, '\n'}),
+       Bytes({'A', 0x8E, 0xA1, 0xC4, 0xE3, 0x8E, 0xA3, 0xA1, 0xA1, 0x8E, 0xA1, 0xFE, 0xFE, '\n'})},
       // Bytes that begin no character pass on one by one, and the next byte starts afresh.
-      {"code byte before ASCII", bytes({0xC4, 'A'}), bytes({0xC4, 'A'})},
-      {"code byte at the end", bytes({'A', 0xC4}), bytes({'A', 0xC4})},
-      {"8E before a plane-1 pair", bytes({0x8E, 0xC4, 0xE3}), bytes({0x8E, 0x8E, 0xA1, 0xC4, 0xE3})},
-      {"8E cut off at the end", bytes({0x8E, 0xA2, 0xA1}), bytes({0x8E, 0x8E, 0xA1, 0xA2, 0xA1})},
-      {"8E A2 then no code bytes", bytes({0x8E, 0xA2, 'A', 'B'}), bytes({0x8E, 0xA2, 'A', 'B'})},
-      {"C1 controls and FF", bytes({0x80, 0xA0, 0xFF, 0xFF}), bytes({0x80, 0xA0, 0xFF, 0xFF})},
+      {"code byte before ASCII", Bytes({0xC4, 'A'}), Bytes({0xC4, 'A'})},
+      {"code byte at the end", Bytes({'A', 0xC4}), Bytes({'A', 0xC4})},
+      {"8E before a plane-1 pair", Bytes({0x8E, 0xC4, 0xE3}), Bytes({0x8E, 0x8E, 0xA1, 0xC4, 0xE3})},
+      {"8E cut off at the end", Bytes({0x8E, 0xA2, 0xA1}), Bytes({0x8E, 0x8E, 0xA1, 0xA2, 0xA1})},
+      {"8E A2 then no code bytes", Bytes({0x8E, 0xA2, 'A', 'B'}), Bytes({0x8E, 0xA2, 'A', 'B'})},
+      {"C1 controls and FF", Bytes({0x80, 0xA0, 0xFF, 0xFF}), Bytes({0x80, 0xA0, 0xFF, 0xFF})},
   };
-  for (const Case& c : cases) EXPECT_EQ(widen(c.input), c.expected) << c.what;
+  for (const Case& c : cases) EXPECT_EQ(Widen(c.input), c.expected) << c.what;
 }
 
 TEST(EucTwNarrower, WritesPlaneOneInTwoBytesAndLeavesTheRest) {
   const std::vector<Case> cases = {
-      {"plane 1", bytes({0x8E, 0xA1, 0xC4, 0xE3, '\r', '\n'}), bytes({0xC4, 0xE3, '\r', '\n'})},
-      {"plane 2 keeps its single shift", bytes({0x8E, 0xA2, 0xA1, 0xA1}), bytes({0x8E, 0xA2, 0xA1, 0xA1})},
-      {"plane 16", bytes({0x8E, 0xB0, 0xA1, 0xA1}), bytes({0x8E, 0xB0, 0xA1, 0xA1})},
+      {"plane 1", Bytes({0x8E, 0xA1, 0xC4, 0xE3, '\r', '\n'}), Bytes({0xC4, 0xE3, '\r', '\n'})},
+      {"plane 2 keeps its single shift", Bytes({0x8E, 0xA2, 0xA1, 0xA1}), Bytes({0x8E, 0xA2, 0xA1, 0xA1})},
+      {"plane 16", Bytes({0x8E, 0xB0, 0xA1, 0xA1}), Bytes({0x8E, 0xB0, 0xA1, 0xA1})},
       // The library's EUC substitute: each character followed by 80.
-      {"substitute", bytes({'<', 0x80, '1', 0x80, '>', 0x80}), bytes({'<', 0x80, '1', 0x80, '>', 0x80})},
-      {"cut off at the end", bytes({0x8E, 0xA1, 0xC4}), bytes({0x8E, 0xA1, 0xC4})},
+      {"substitute", Bytes({'<', 0x80, '1', 0x80, '>', 0x80}), Bytes({'<', 0x80, '1', 0x80, '>', 0x80})},
+      {"cut off at the end", Bytes({0x8E, 0xA1, 0xC4}), Bytes({0x8E, 0xA1, 0xC4})},
   };
-  for (const Case& c : cases) EXPECT_EQ(narrow(c.input), c.expected) << c.what;
+  for (const Case& c : cases) EXPECT_EQ(Narrow(c.input), c.expected) << c.what;
 }
 
 // Random EUC-TW text: ASCII, plane 1 in two bytes, planes 2 to 7 in four.
-std::string randomEucTw(std::mt19937& random, std::size_t characters) {
+std::string RandomEucTw(std::mt19937& random, std::size_t characters) {
   std::uniform_int_distribution<int> kind(0, 2), code(0xA1, 0xFE), plane(0xA2, 0xA7), ascii(0x20, 0x7E);
   std::string text;
   for (std::size_t i = 0; i < characters; ++i) {
@@ -71,10 +71,10 @@ std::string randomEucTw(std::mt19937& random, std::size_t characters) {
         text += static_cast<char>(ascii(random));
         break;
       case 1:
-        text += bytes({code(random), code(random)});
+        text += Bytes({code(random), code(random)});
         break;
       default:
-        text += bytes({0x8E, plane(random), code(random), code(random)});
+        text += Bytes({0x8E, plane(random), code(random), code(random)});
     }
   }
   return text;
@@ -83,23 +83,23 @@ std::string randomEucTw(std::mt19937& random, std::size_t characters) {
 TEST(EucTwForms, WideningThenNarrowingGivesTheTextBack) {
   std::mt19937 random(12);
   for (int round = 0; round < 200; ++round) {
-    const std::string text = randomEucTw(random, 40);
-    const std::string wide = widen(text);
-    EXPECT_EQ(narrow(wide), text);
-    EXPECT_EQ(countTwoByte(wide), 0u) << "the library's form holds no two-byte characters";
+    const std::string text = RandomEucTw(random, 40);
+    const std::string wide = Widen(text);
+    EXPECT_EQ(Narrow(wide), text);
+    EXPECT_EQ(CountTwoByte(wide), 0u) << "the library's form holds no two-byte characters";
   }
 }
 
 // Any split of the input into blocks gives what the whole input gives, whatever the bytes.
 TEST(EucTwForms, BlockBoundariesDoNotChangeTheResult) {
   std::mt19937 random(7);
-  std::uniform_int_distribution<int> anyByte(0, 255), pick(0, 3);
+  std::uniform_int_distribution<int> any_byte(0, 255), pick(0, 3);
   const int favoured[] = {0x8E, 0xA1, 0xC4};  // more sequences and near-sequences
   for (int round = 0; round < 300; ++round) {
     std::string text;
     const int length = round % 24;
     for (int i = 0; i < length; ++i)
-      text += static_cast<char>(pick(random) == 0 ? anyByte(random) : favoured[pick(random) % 3]);
+      text += static_cast<char>(pick(random) == 0 ? any_byte(random) : favoured[pick(random) % 3]);
     std::uniform_int_distribution<int> cut(0, length);
     const auto first = static_cast<std::size_t>(cut(random));
     const auto second = std::max(first, static_cast<std::size_t>(cut(random)));
@@ -111,17 +111,17 @@ TEST(EucTwForms, BlockBoundariesDoNotChangeTheResult) {
     std::size_t at = 0;
     for (std::size_t end : {first, second, text.size()}) {
       const std::string block = text.substr(at, end - at);
-      widened += widener.convert(block, false);
-      narrowed += narrower.convert(block, false);
-      counter.count(block, false);
+      widened += widener.Convert(block, false);
+      narrowed += narrower.Convert(block, false);
+      counter.Count(block, false);
       at = end;
     }
-    widened += widener.convert("", true);
-    narrowed += narrower.convert("", true);
-    counter.count("", true);
-    EXPECT_EQ(widened, widen(text));
-    EXPECT_EQ(narrowed, narrow(text));
-    EXPECT_EQ(counter.found(), countTwoByte(text));
+    widened += widener.Convert("", true);
+    narrowed += narrower.Convert("", true);
+    counter.Count("", true);
+    EXPECT_EQ(widened, Widen(text));
+    EXPECT_EQ(narrowed, Narrow(text));
+    EXPECT_EQ(counter.Found(), CountTwoByte(text));
   }
 }
 
@@ -130,41 +130,41 @@ TEST(EucTwForms, BlockBoundariesDoNotChangeTheResult) {
 // with rare other pieces, and texts that mix everything.
 TEST(EucTwForms, LongTextsGiveWhatReadingAByteAtATimeGives) {
   std::mt19937 random(17);
-  std::uniform_int_distribution<int> code(0xA1, 0xFE), plane(0xA0, 0xB1), anyByte(0, 255);
+  std::uniform_int_distribution<int> code(0xA1, 0xFE), plane(0xA0, 0xB1), any_byte(0, 255);
   for (int round = 0; round < 60; ++round) {
     const int rarity = round % 2 ? 400 : 4;  // one odd piece in `rarity`
     std::string text;
     while (text.size() < 3000) {
       const int roll = static_cast<int>(random() % static_cast<unsigned>(rarity));
       if (roll == 0) {
-        text += bytes({code(random), code(random)});  // two-byte
+        text += Bytes({code(random), code(random)});  // two-byte
       } else if (roll == 1) {
-        text += static_cast<char>(anyByte(random));
+        text += static_cast<char>(any_byte(random));
       } else if (roll == 2) {
-        text += bytes({0x8E, plane(random), code(random)});  // cut short
+        text += Bytes({0x8E, plane(random), code(random)});  // cut short
       } else if (random() % 40 == 0) {
         text += "\r\n";
       } else {
-        text += bytes({0x8E, plane(random), code(random), code(random)});
+        text += Bytes({0x8E, plane(random), code(random), code(random)});
       }
     }
-    EucTwWidener widener, byteWidener;
-    EucTwNarrower narrower, byteNarrower;
-    TwoByteCharacterCounter counter, byteCounter;
+    EucTwWidener widener, byte_widener;
+    EucTwNarrower narrower, byte_narrower;
+    TwoByteCharacterCounter counter, byte_counter;
     std::string widened, narrowed;
     for (std::size_t i = 0; i < text.size(); ++i) {
       const bool last = i + 1 == text.size();
-      widened += byteWidener.convert(text.substr(i, 1), last);
-      narrowed += byteNarrower.convert(text.substr(i, 1), last);
-      byteCounter.count(text.substr(i, 1), last);
+      widened += byte_widener.Convert(text.substr(i, 1), last);
+      narrowed += byte_narrower.Convert(text.substr(i, 1), last);
+      byte_counter.Count(text.substr(i, 1), last);
     }
-    EXPECT_EQ(widener.convert(text, true), widened) << round;
-    EXPECT_EQ(narrower.convert(text, true), narrowed) << round;
-    counter.count(text, true);
-    EXPECT_EQ(counter.found(), byteCounter.found()) << round;
-    EXPECT_EQ(widener.planesSeen(), byteWidener.planesSeen()) << round;
-    EXPECT_EQ(widener.zeroWritten(), byteWidener.zeroWritten()) << round;
-    EXPECT_EQ(widener.zeroWritten(), text.find('\0') != std::string::npos) << round;
+    EXPECT_EQ(widener.Convert(text, true), widened) << round;
+    EXPECT_EQ(narrower.Convert(text, true), narrowed) << round;
+    counter.Count(text, true);
+    EXPECT_EQ(counter.Found(), byte_counter.Found()) << round;
+    EXPECT_EQ(widener.PlanesSeen(), byte_widener.PlanesSeen()) << round;
+    EXPECT_EQ(widener.ZeroWritten(), byte_widener.ZeroWritten()) << round;
+    EXPECT_EQ(widener.ZeroWritten(), text.find('\0') != std::string::npos) << round;
   }
 }
 
@@ -175,56 +175,57 @@ TEST(EucTwForms, LongTextsGiveWhatReadingAByteAtATimeGives) {
 // reading of plane bytes one by one are taken.
 TEST(EucTwForms, LinesOfHanTextConvertAlikeWithAndWithoutShuffles) {
   std::mt19937 random(23);
-  std::uniform_int_distribution<int> code(0xA1, 0xFE), plane(0xA2, 0xB0), anyByte(0, 255), column(0, 39);
+  std::uniform_int_distribution<int> code(0xA1, 0xFE), plane(0xA2, 0xB0), any_byte(0, 255), column(0, 39);
   for (int round = 0; round < 40; ++round) {
     std::string text;
-    int fourBytePlane = 0xA2;
+    int four_byte_plane = 0xA2;
     while (text.size() < 5000) {
       for (int k = 0; k < 40; ++k) {
         const auto roll = random() % 1000;
         if (roll < 2) {
-          text += static_cast<char>(anyByte(random));
+          text += static_cast<char>(any_byte(random));
         } else if (roll < 5) {
-          fourBytePlane = plane(random);
+          four_byte_plane = plane(random);
         } else if (roll < 400) {
-          text += bytes({code(random), code(random)});
+          text += Bytes({code(random), code(random)});
         } else {
-          text += bytes({0x8E, round % 4 == 0 ? plane(random) : fourBytePlane, code(random), code(random)});
+          text += Bytes({0x8E, round % 4 == 0 ? plane(random) : four_byte_plane, code(random), code(random)});
         }
       }
       text += "\r\n";
     }
-    EucTwWidener shuffled(true), plain(false), byByte;
-    std::string byteByByte;
-    for (std::size_t i = 0; i < text.size(); ++i) byteByByte += byByte.convert(text.substr(i, 1), i + 1 == text.size());
+    EucTwWidener shuffled(true), plain(false), by_byte;
+    std::string byte_by_byte;
+    for (std::size_t i = 0; i < text.size(); ++i)
+      byte_by_byte += by_byte.Convert(text.substr(i, 1), i + 1 == text.size());
     // In blocks cut anywhere, as a file is read.
-    std::string inBlocks;
+    std::string in_blocks;
     for (std::size_t at = 0; at < text.size();) {
       const std::size_t end = std::min(text.size(), at + 1 + static_cast<std::size_t>(column(random)) * 37);
-      inBlocks += shuffled.convert(std::string_view(text).substr(at, end - at), end == text.size());
+      in_blocks += shuffled.Convert(std::string_view(text).substr(at, end - at), end == text.size());
       at = end;
     }
-    EXPECT_EQ(inBlocks, byteByByte) << round;
-    EXPECT_EQ(plain.convert(text, true), byteByByte) << round;
-    EXPECT_EQ(shuffled.planesSeen(), byByte.planesSeen()) << round;
-    EXPECT_EQ(plain.planesSeen(), byByte.planesSeen()) << round;
-    EXPECT_EQ(shuffled.zeroWritten(), byByte.zeroWritten()) << round;
-    EXPECT_EQ(plain.zeroWritten(), byByte.zeroWritten()) << round;
+    EXPECT_EQ(in_blocks, byte_by_byte) << round;
+    EXPECT_EQ(plain.Convert(text, true), byte_by_byte) << round;
+    EXPECT_EQ(shuffled.PlanesSeen(), by_byte.PlanesSeen()) << round;
+    EXPECT_EQ(plain.PlanesSeen(), by_byte.PlanesSeen()) << round;
+    EXPECT_EQ(shuffled.ZeroWritten(), by_byte.ZeroWritten()) << round;
+    EXPECT_EQ(plain.ZeroWritten(), by_byte.ZeroWritten()) << round;
 
     // And back, the narrower with and without shuffles against reading a byte at a time.
-    EucTwNarrower narrowShuffled(true), narrowPlain(false), narrowByByte;
-    std::string narrowedByByte;
-    for (std::size_t i = 0; i < byteByByte.size(); ++i)
-      narrowedByByte += narrowByByte.convert(byteByByte.substr(i, 1), i + 1 == byteByByte.size());
-    EXPECT_EQ(narrowShuffled.convert(byteByByte, true), narrowedByByte) << round;
-    EXPECT_EQ(narrowPlain.convert(byteByByte, true), narrowedByByte) << round;
+    EucTwNarrower narrow_shuffled(true), narrow_plain(false), narrow_by_byte;
+    std::string narrowed_by_byte;
+    for (std::size_t i = 0; i < byte_by_byte.size(); ++i)
+      narrowed_by_byte += narrow_by_byte.Convert(byte_by_byte.substr(i, 1), i + 1 == byte_by_byte.size());
+    EXPECT_EQ(narrow_shuffled.Convert(byte_by_byte, true), narrowed_by_byte) << round;
+    EXPECT_EQ(narrow_plain.Convert(byte_by_byte, true), narrowed_by_byte) << round;
   }
 }
 
 TEST(TwoByteCharacterCounter, CountsPairsOutsideFourByteCharacters) {
-  EXPECT_EQ(countTwoByte(bytes({'A', 0x8E, 0xA1, 0xC4, 0xE3, '\n'})), 0u);
-  EXPECT_EQ(countTwoByte(bytes({0xC4, 0xE3, 0xC5, 0xC6, '\n', 0xA4})), 2u);
-  EXPECT_EQ(countTwoByte(bytes({0x8E, 0xA2, 0xA1, 0xA1, 0xC4, 0xE3})), 1u);
+  EXPECT_EQ(CountTwoByte(Bytes({'A', 0x8E, 0xA1, 0xC4, 0xE3, '\n'})), 0u);
+  EXPECT_EQ(CountTwoByte(Bytes({0xC4, 0xE3, 0xC5, 0xC6, '\n', 0xA4})), 2u);
+  EXPECT_EQ(CountTwoByte(Bytes({0x8E, 0xA2, 0xA1, 0xA1, 0xC4, 0xE3})), 1u);
 }
 
 }  // namespace

@@ -16,39 +16,39 @@ class MemoryFiles : public FilePort {
   using Bytes = std::vector<std::uint8_t>;
 
   std::map<std::string, Bytes> files;
-  std::set<std::string> readOnly;
+  std::set<std::string> read_only;
   std::map<std::string, std::string> aliases;  // another spelling of the same file
 
   // Failures to arrange.
-  bool failCreateTarget = false;
-  bool failCreateTemporary = false;
-  int failWriteNumber = 0;  // the n-th write fails (1 for the first); 0: none
-  int failReadNumber = 0;
-  bool failCommit = false;
-  bool failReplace = false;
-  std::size_t readBlock = 1 << 20;  // bytes handed out per read
+  bool fail_create_target = false;
+  bool fail_create_temporary = false;
+  int fail_write_number = 0;  // the n-th write fails (1 for the first); 0: none
+  int fail_read_number = 0;
+  bool fail_commit = false;
+  bool fail_replace = false;
+  std::size_t read_block = 1 << 20;  // bytes handed out per read
 
   std::vector<std::string> calls;  // every operation, in order
 
-  void add(const std::string& path, Bytes bytes) { files[path] = std::move(bytes); }
-  void add(const std::string& path, const std::string& text) { files[path] = Bytes(text.begin(), text.end()); }
+  void Add(const std::string& path, Bytes bytes) { files[path] = std::move(bytes); }
+  void Add(const std::string& path, const std::string& text) { files[path] = Bytes(text.begin(), text.end()); }
 
-  std::unique_ptr<SourceFile> openSource(const std::string& path) override;
-  std::unique_ptr<TargetFile> createTarget(const std::string& path) override;
-  bool sameFile(const std::string& a, const std::string& b) override;
-  std::unique_ptr<TargetFile> createTemporaryBeside(const std::string& path, std::string& temporaryPath) override;
-  bool replace(const std::string& temporaryPath, const std::string& path) override;
-  void remove(const std::string& path) override;
-  bool createWith(const std::string& path, std::string_view bytes) override;
-  bool appendToExisting(const std::string& path, std::string_view bytes) override;
+  std::unique_ptr<SourceFile> OpenSource(const std::string& path) override;
+  std::unique_ptr<TargetFile> CreateTarget(const std::string& path) override;
+  bool SameFile(const std::string& a, const std::string& b) override;
+  std::unique_ptr<TargetFile> CreateTemporaryBeside(const std::string& path, std::string& temporary_path) override;
+  bool Replace(const std::string& temporary_path, const std::string& path) override;
+  void Remove(const std::string& path) override;
+  bool CreateWith(const std::string& path, std::string_view bytes) override;
+  bool AppendToExisting(const std::string& path, std::string_view bytes) override;
 
-  std::string canonical(const std::string& path) const {
+  std::string Canonical(const std::string& path) const {
     auto it = aliases.find(path);
     return it == aliases.end() ? path : it->second;
   }
   int writes = 0;
   int reads = 0;
-  int temporaryCount = 0;
+  int temporary_count = 0;
 };
 
 }  // namespace tessel::testing

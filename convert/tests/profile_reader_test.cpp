@@ -5,51 +5,51 @@
 namespace tessel {
 namespace {
 
-std::string read(const std::string& text, std::string_view section = "Setup", std::string_view key = "TablePath",
+std::string Read(const std::string& text, std::string_view section = "Setup", std::string_view key = "TablePath",
                  std::size_t capacity = 260) {
   const std::vector<std::uint8_t> bytes(text.begin(), text.end());
-  return readProfileString(bytes, section, key, ".", capacity);
+  return ReadProfileString(bytes, section, key, ".", capacity);
 }
 
 TEST(ProfileReader, FindsTheKeyInItsSection) {
-  EXPECT_EQ(read("[Setup]\r\nTablePath=D:\\cvt\r\n"), "D:\\cvt");
-  EXPECT_EQ(read("[Other]\nTablePath=no\n[Setup]\nX=1\nTablePath=yes\n"), "yes");
+  EXPECT_EQ(Read("[Setup]\r\nTablePath=D:\\cvt\r\n"), "D:\\cvt");
+  EXPECT_EQ(Read("[Other]\nTablePath=no\n[Setup]\nX=1\nTablePath=yes\n"), "yes");
 }
 
 TEST(ProfileReader, SectionAndKeyIgnoreCaseAndBlanks) {
-  EXPECT_EQ(read("  [ setup ]  \n  tablepath   =   C:\\Program Files\\cvt  \n"), "C:\\Program Files\\cvt");
-  EXPECT_EQ(read("[SETUP]\nTABLEPATH=x\n"), "x");
+  EXPECT_EQ(Read("  [ setup ]  \n  tablepath   =   C:\\Program Files\\cvt  \n"), "C:\\Program Files\\cvt");
+  EXPECT_EQ(Read("[SETUP]\nTABLEPATH=x\n"), "x");
 }
 
 TEST(ProfileReader, MatchingQuotesAroundTheValueAreDropped) {
-  EXPECT_EQ(read("[Setup]\nTablePath=\"C:\\a b\"\n"), "C:\\a b");
-  EXPECT_EQ(read("[Setup]\nTablePath='C:\\a'\n"), "C:\\a");
-  EXPECT_EQ(read("[Setup]\nTablePath=\"C:\\a'\n"), "\"C:\\a'");
+  EXPECT_EQ(Read("[Setup]\nTablePath=\"C:\\a b\"\n"), "C:\\a b");
+  EXPECT_EQ(Read("[Setup]\nTablePath='C:\\a'\n"), "C:\\a");
+  EXPECT_EQ(Read("[Setup]\nTablePath=\"C:\\a'\n"), "\"C:\\a'");
 }
 
 TEST(ProfileReader, DefaultWhenFileSectionOrKeyIsMissing) {
-  EXPECT_EQ(read(""), ".");
-  EXPECT_EQ(read("[Other]\nTablePath=x\n"), ".");
-  EXPECT_EQ(read("[Setup]\nTablePathX=x\nTablePath\n;TablePath=y\n"), ".");
+  EXPECT_EQ(Read(""), ".");
+  EXPECT_EQ(Read("[Other]\nTablePath=x\n"), ".");
+  EXPECT_EQ(Read("[Setup]\nTablePathX=x\nTablePath\n;TablePath=y\n"), ".");
   // Only the first section of a name is searched.
-  EXPECT_EQ(read("[Setup]\nA=1\n[Setup]\nTablePath=x\n"), ".");
+  EXPECT_EQ(Read("[Setup]\nA=1\n[Setup]\nTablePath=x\n"), ".");
 }
 
-TEST(ProfileReader, EmptyValueIsEmptyNotTheDefault) { EXPECT_EQ(read("[Setup]\nTablePath=\n"), ""); }
+TEST(ProfileReader, EmptyValueIsEmptyNotTheDefault) { EXPECT_EQ(Read("[Setup]\nTablePath=\n"), ""); }
 
 TEST(ProfileReader, FirstKeyWinsAndCommentsAreSkipped) {
-  EXPECT_EQ(read("; comment\n[Setup]\n;TablePath=c\nTablePath=a\nTablePath=b\n"), "a");
+  EXPECT_EQ(Read("; comment\n[Setup]\n;TablePath=c\nTablePath=a\nTablePath=b\n"), "a");
 }
 
 TEST(ProfileReader, ValueIsCutToCapacityMinusOne) {
-  EXPECT_EQ(read("[Setup]\nTablePath=abcdef\n", "Setup", "TablePath", 4), "abc");
-  EXPECT_EQ(read(std::string("[Setup]\nTablePath=") + std::string(300, 'p') + "\n").size(), 259u);
+  EXPECT_EQ(Read("[Setup]\nTablePath=abcdef\n", "Setup", "TablePath", 4), "abc");
+  EXPECT_EQ(Read(std::string("[Setup]\nTablePath=") + std::string(300, 'p') + "\n").size(), 259u);
 }
 
-TEST(ProfileReader, Utf8ByteOrderMarkIsSkipped) { EXPECT_EQ(read("\xEF\xBB\xBF[Setup]\nTablePath=z\n"), "z"); }
+TEST(ProfileReader, Utf8ByteOrderMarkIsSkipped) { EXPECT_EQ(Read("\xEF\xBB\xBF[Setup]\nTablePath=z\n"), "z"); }
 
 TEST(ProfileReader, TrailingBlanksOfTheDefaultAreDropped) {
-  EXPECT_EQ(readProfileString({}, "Setup", "TablePath", "dir  ", 260), "dir");
+  EXPECT_EQ(ReadProfileString({}, "Setup", "TablePath", "dir  ", 260), "dir");
 }
 
 }  // namespace

@@ -25,17 +25,17 @@ class ScratchDirectory {
   ScratchDirectory(const ScratchDirectory&) = delete;
   ScratchDirectory& operator=(const ScratchDirectory&) = delete;
 
-  const std::filesystem::path& path() const { return path_; }
+  const std::filesystem::path& Path() const { return path_; }
 
-  static void write(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes) {
+  static void Write(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes) {
     if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path());
     std::ofstream out(file, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   }
-  static void write(const std::filesystem::path& file, const std::string& text) {
-    write(file, std::vector<std::uint8_t>(text.begin(), text.end()));
+  static void Write(const std::filesystem::path& file, const std::string& text) {
+    Write(file, std::vector<std::uint8_t>(text.begin(), text.end()));
   }
-  static std::vector<std::uint8_t> read(const std::filesystem::path& file) {
+  static std::vector<std::uint8_t> Read(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }

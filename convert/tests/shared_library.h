@@ -40,7 +40,7 @@ class SharedLibrary {
   SharedLibrary& operator=(const SharedLibrary&) = delete;
 
   template <typename Fn>
-  Fn function(const char* name) const {
+  Fn Function(const char* name) const {
 #if defined(_WIN32)
     return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(handle_), name)));
 #else
@@ -48,10 +48,10 @@ class SharedLibrary {
 #endif
   }
 
-  StringConvertFn stringConvert() const { return function<StringConvertFn>("CVT_StringConvert"); }
-  FileConvertFn fileConvert() const { return function<FileConvertFn>("CVT_FileConvert"); }
-  ListFn tableListStart() const { return function<ListFn>("CVT_TableListStart"); }
-  ListFn tableListEnd() const { return function<ListFn>("CVT_TableListEnd"); }
+  StringConvertFn StringConvert() const { return Function<StringConvertFn>("CVT_StringConvert"); }
+  FileConvertFn FileConvert() const { return Function<FileConvertFn>("CVT_FileConvert"); }
+  ListFn TableListStart() const { return Function<ListFn>("CVT_TableListStart"); }
+  ListFn TableListEnd() const { return Function<ListFn>("CVT_TableListEnd"); }
 
  private:
   void* handle_ = nullptr;

@@ -27,37 +27,37 @@ using testing::ScratchDirectory;
 // The string export over tables a test chooses.
 const CodeTables* g_tables = nullptr;
 
-int32_t TESSEL_CALL convertWithTestTables(int32_t source, int32_t target, const char* input, char* output) {
+int32_t TESSEL_CALL ConvertWithTestTables(int32_t source, int32_t target, const char* input, char* output) {
   CnsCoder coder;
-  return convertString(*g_tables, coder, nullptr, source, target, reinterpret_cast<const std::uint8_t*>(input),
+  return ConvertString(*g_tables, coder, nullptr, source, target, reinterpret_cast<const std::uint8_t*>(input),
                        reinterpret_cast<std::uint8_t*>(output));
 }
 
-Bytes asBytes(std::string_view text) { return Bytes(text.begin(), text.end()); }
-std::string asText(const Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
+Bytes AsBytes(std::string_view text) { return Bytes(text.begin(), text.end()); }
+std::string AsText(const Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
 
-Bytes convertAsFile(std::uint8_t s, std::uint8_t t, const Bytes& input) {
+Bytes ConvertAsFile(std::uint8_t s, std::uint8_t t, const Bytes& input) {
   testing::MemoryFiles files;
-  files.add("in", input);
+  files.Add("in", input);
   CnsCoder coder;
-  EXPECT_EQ(convertFile(*g_tables, coder, nullptr, files, s, t, "in", "out"), kResultOk);
+  EXPECT_EQ(ConvertFile(*g_tables, coder, nullptr, files, s, t, "in", "out"), kResultOk);
   return files.files["out"];
 }
 
 // Random tables without codes holding a zero byte, and the same with one such code in plane 1.
-CodeTables cleanTables(std::mt19937& engine) {
+CodeTables CleanTables(std::mt19937& engine) {
   auto clean = [&](bool big5) {
     std::vector<TableRecord> records;
-    for (const TableRecord& r : testing::randomRecords(engine, 3000, big5))
+    for (const TableRecord& r : testing::RandomRecords(engine, 3000, big5))
       if ((r.other & 0xFF00) != 0 && (r.other & 0xFF) != 0) records.push_back(r);
     return records;
   };
-  return testing::makeTables(clean(true), clean(true), clean(true), clean(false), clean(true), TS_USER_EUDC);
+  return testing::MakeTables(clean(true), clean(true), clean(true), clean(false), clean(true), TS_USER_EUDC);
 }
 
 // EUC-TW with odd bytes: plane 1 in two bytes and in four, planes 2 to 3 after 8E, ASCII, line
 // ends, broken sequences.
-Bytes randomEucTw(std::mt19937& random, std::size_t pieces) {
+Bytes RandomEucTw(std::mt19937& random, std::size_t pieces) {
   Bytes text;
   auto code = [&] { return static_cast<std::uint8_t>(0xA1 + random() % (random() % 4 ? 8 : 94)); };
   for (std::size_t i = 0; i < pieces; ++i) {
@@ -82,7 +82,7 @@ Bytes randomEucTw(std::mt19937& random, std::size_t pieces) {
 }
 
 // Big5, GBK or UCS-2 text with lead bytes before ASCII and at the very end, 0A in every place.
-Bytes randomSource(std::uint8_t source, std::mt19937& random, std::size_t pieces) {
+Bytes RandomSource(std::uint8_t source, std::mt19937& random, std::size_t pieces) {
   Bytes text;
   for (std::size_t i = 0; i < pieces; ++i) {
     if (source == kSelectorUcs) {
@@ -105,52 +105,52 @@ struct PieceRun {
   Bytes output;
 };
 
-PieceRun fromEucTw(std::uint8_t to, const Bytes& input) {
+PieceRun FromEucTw(std::uint8_t to, const Bytes& input) {
   ScratchDirectory dir;
-  ScratchDirectory::write("in", input);
+  ScratchDirectory::Write("in", input);
   int32_t result = -99;
-  const auto outcome = tools::convertFromEucTw(convertWithTestTables, to, "in", "out", result);
-  return {outcome, result, ScratchDirectory::read("out")};
+  const auto outcome = tools::ConvertFromEucTw(ConvertWithTestTables, to, "in", "out", result);
+  return {outcome, result, ScratchDirectory::Read("out")};
 }
 
-PieceRun toEucTw(std::uint8_t from, const Bytes& input) {
+PieceRun ToEucTw(std::uint8_t from, const Bytes& input) {
   ScratchDirectory dir;
-  ScratchDirectory::write("in", input);
+  ScratchDirectory::Write("in", input);
   int32_t result = -99;
-  const auto outcome = tools::convertToEucTw(convertWithTestTables, from, "in", "out", result);
-  return {outcome, result, ScratchDirectory::read("out")};
+  const auto outcome = tools::ConvertToEucTw(ConvertWithTestTables, from, "in", "out", result);
+  return {outcome, result, ScratchDirectory::Read("out")};
 }
 
 TEST(StringPieces, EucTwConvertsAsWidenedThroughAFile) {
   std::mt19937 random(31);
-  const CodeTables tables = cleanTables(random);
+  const CodeTables tables = CleanTables(random);
   g_tables = &tables;
   for (int round = 0; round < 30; ++round) {
     // Past the host's block size now and then, so that characters straddle its blocks.
-    const Bytes input = randomEucTw(random, round % 5 == 0 ? 40000 : random() % 400);
-    const Bytes wide = asBytes(tools::EucTwWidener().convert(asText(input), true));
+    const Bytes input = RandomEucTw(random, round % 5 == 0 ? 40000 : random() % 400);
+    const Bytes wide = AsBytes(tools::EucTwWidener().Convert(AsText(input), true));
     for (std::uint8_t to : {kSelectorBig5, kSelectorUcs, kSelectorGbk}) {
-      const PieceRun run = fromEucTw(to, input);
+      const PieceRun run = FromEucTw(to, input);
       ASSERT_EQ(run.outcome, tools::PieceOutcome::kConverted);
       ASSERT_EQ(run.result, kResultOk);
-      ASSERT_EQ(run.output, convertAsFile(kSelectorEuc, to, wide)) << "to " << int(to) << " round " << round;
+      ASSERT_EQ(run.output, ConvertAsFile(kSelectorEuc, to, wide)) << "to " << int(to) << " round " << round;
     }
   }
 }
 
 TEST(StringPieces, ToEucTwConvertsAsThroughAFileThenNarrowed) {
   std::mt19937 random(32);
-  const CodeTables tables = cleanTables(random);
+  const CodeTables tables = CleanTables(random);
   g_tables = &tables;
   for (int round = 0; round < 30; ++round) {
     for (std::uint8_t from : {kSelectorBig5, kSelectorUcs, kSelectorGbk}) {
-      Bytes input = randomSource(from, random, round % 5 == 0 ? 40000 : random() % 400);
+      Bytes input = RandomSource(from, random, round % 5 == 0 ? 40000 : random() % 400);
       if (from == kSelectorUcs) input.insert(input.begin(), {0xFF, 0xFE});
-      const PieceRun run = toEucTw(from, input);
+      const PieceRun run = ToEucTw(from, input);
       ASSERT_EQ(run.outcome, tools::PieceOutcome::kConverted);
       ASSERT_EQ(run.result, kResultOk);
-      const Bytes euc = convertAsFile(from, kSelectorEuc, input);
-      ASSERT_EQ(run.output, asBytes(tools::EucTwNarrower().convert(asText(euc), true)))
+      const Bytes euc = ConvertAsFile(from, kSelectorEuc, input);
+      ASSERT_EQ(run.output, AsBytes(tools::EucTwNarrower().Convert(AsText(euc), true)))
           << "from " << int(from) << " round " << round;
     }
   }
@@ -158,22 +158,22 @@ TEST(StringPieces, ToEucTwConvertsAsThroughAFileThenNarrowed) {
 
 TEST(StringPieces, ZeroBytesGoThroughFiles) {
   std::mt19937 random(33);
-  const CodeTables tables = cleanTables(random);
+  const CodeTables tables = CleanTables(random);
   g_tables = &tables;
-  EXPECT_EQ(fromEucTw(kSelectorBig5, {0xC4, 0xE3, 0x00, 0x41}).outcome, tools::PieceOutcome::kThroughFiles);
-  EXPECT_EQ(toEucTw(kSelectorBig5, {0x41, 0x00, 0xA4, 0x40}).outcome, tools::PieceOutcome::kThroughFiles);
-  EXPECT_EQ(toEucTw(kSelectorUcs, {0xFF, 0xFE, 0x41, 0x00, 0x00, 0x00, 0x00, 0x4E}).outcome,
+  EXPECT_EQ(FromEucTw(kSelectorBig5, {0xC4, 0xE3, 0x00, 0x41}).outcome, tools::PieceOutcome::kThroughFiles);
+  EXPECT_EQ(ToEucTw(kSelectorBig5, {0x41, 0x00, 0xA4, 0x40}).outcome, tools::PieceOutcome::kThroughFiles);
+  EXPECT_EQ(ToEucTw(kSelectorUcs, {0xFF, 0xFE, 0x41, 0x00, 0x00, 0x00, 0x00, 0x4E}).outcome,
             tools::PieceOutcome::kThroughFiles);
   // A zero byte inside a UCS-2 code unit is no zero code unit.
-  EXPECT_EQ(toEucTw(kSelectorUcs, {0xFF, 0xFE, 0x41, 0x00, 0x00, 0x4E}).outcome, tools::PieceOutcome::kConverted);
+  EXPECT_EQ(ToEucTw(kSelectorUcs, {0xFF, 0xFE, 0x41, 0x00, 0x00, 0x4E}).outcome, tools::PieceOutcome::kConverted);
   // The same deep in a longer text, at every offset within the units read four at a time.
   for (std::size_t unit = 400; unit < 408; ++unit) {
     Bytes text{0xFF, 0xFE};
     for (std::size_t i = 0; i < 1000; ++i) text.insert(text.end(), {0x00, 0x4E});
-    Bytes zeroUnit = text;
-    zeroUnit[2 + 2 * unit + 1] = 0x00;
-    EXPECT_EQ(toEucTw(kSelectorUcs, zeroUnit).outcome, tools::PieceOutcome::kThroughFiles) << unit;
-    EXPECT_EQ(toEucTw(kSelectorUcs, text).outcome, tools::PieceOutcome::kConverted) << unit;
+    Bytes zero_unit = text;
+    zero_unit[2 + 2 * unit + 1] = 0x00;
+    EXPECT_EQ(ToEucTw(kSelectorUcs, zero_unit).outcome, tools::PieceOutcome::kThroughFiles) << unit;
+    EXPECT_EQ(ToEucTw(kSelectorUcs, text).outcome, tools::PieceOutcome::kConverted) << unit;
   }
 }
 
@@ -181,31 +181,31 @@ TEST(StringPieces, PlanesConvertingToCodesWithZeroBytesGoThroughFiles) {
   // CNS plane 2 converts to the Big5 code 0x0041 and the UCS-2 code unit 0: a converted piece could
   // hold three zero bytes that do not end it. Text that uses plane 2 needs files; text of plane 1
   // does not.
-  const CodeTables tables = testing::makeTables({{0x014421, 0xA440}, {0x024421, 0x0041}}, {}, {},
+  const CodeTables tables = testing::MakeTables({{0x014421, 0xA440}, {0x024421, 0x0041}}, {}, {},
                                                 {{0x014421, 0x4E00}, {0x024421, 0x0000}}, {{0x014421, 0xD2BB}});
   g_tables = &tables;
-  const Bytes planeOne{0xC4, 0xA1, 0x0D, 0x0A};
-  const Bytes planeTwo{0xC4, 0xA1, 0x8E, 0xA2, 0xC4, 0xA1};
+  const Bytes plane_one{0xC4, 0xA1, 0x0D, 0x0A};
+  const Bytes plane_two{0xC4, 0xA1, 0x8E, 0xA2, 0xC4, 0xA1};
   for (std::uint8_t to : {kSelectorBig5, kSelectorUcs}) {
-    EXPECT_EQ(fromEucTw(to, planeOne).outcome, tools::PieceOutcome::kConverted) << int(to);
-    EXPECT_EQ(fromEucTw(to, planeTwo).outcome, tools::PieceOutcome::kThroughFiles) << int(to);
+    EXPECT_EQ(FromEucTw(to, plane_one).outcome, tools::PieceOutcome::kConverted) << int(to);
+    EXPECT_EQ(FromEucTw(to, plane_two).outcome, tools::PieceOutcome::kThroughFiles) << int(to);
   }
-  EXPECT_EQ(fromEucTw(kSelectorGbk, planeTwo).outcome, tools::PieceOutcome::kConverted);
+  EXPECT_EQ(FromEucTw(kSelectorGbk, plane_two).outcome, tools::PieceOutcome::kConverted);
 }
 
 TEST(StringPieces, RefusalsAreTheFileConversions) {
-  const CodeTables missing = testing::smallTables(TS_GBK_MISSING);
+  const CodeTables missing = testing::SmallTables(TS_GBK_MISSING);
   g_tables = &missing;
-  const PieceRun from = fromEucTw(kSelectorBig5, {0xC4, 0xA1});
+  const PieceRun from = FromEucTw(kSelectorBig5, {0xC4, 0xA1});
   EXPECT_EQ(from.result, kResultNoTable);
   EXPECT_TRUE(from.output.empty());
-  EXPECT_EQ(toEucTw(kSelectorBig5, {0xA4, 0x40}).result, kResultNoTable);
+  EXPECT_EQ(ToEucTw(kSelectorBig5, {0xA4, 0x40}).result, kResultNoTable);
 
-  const CodeTables tables = testing::smallTables();
+  const CodeTables tables = testing::SmallTables();
   g_tables = &tables;
   ScratchDirectory dir;
   int32_t result = -99;
-  EXPECT_EQ(tools::convertToEucTw(convertWithTestTables, kSelectorBig5, "no-such-file", "out", result),
+  EXPECT_EQ(tools::ConvertToEucTw(ConvertWithTestTables, kSelectorBig5, "no-such-file", "out", result),
             tools::PieceOutcome::kConverted);
   EXPECT_EQ(result, kResultOpenSource);
 }

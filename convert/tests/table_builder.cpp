@@ -4,11 +4,11 @@
 
 namespace tessel::testing {
 
-std::string FakePlatform::profileString(const std::string& file, std::string_view section, std::string_view key,
-                                        std::string_view defaultValue, std::size_t capacity) {
+std::string FakePlatform::ProfileString(const std::string& file, std::string_view section, std::string_view key,
+                                        std::string_view default_value, std::size_t capacity) {
   auto it = files.find(file);
   const std::vector<std::uint8_t> none;
-  return readProfileString(it == files.end() ? none : it->second, section, key, defaultValue, capacity);
+  return ReadProfileString(it == files.end() ? none : it->second, section, key, default_value, capacity);
 }
 
 }  // namespace tessel::testing

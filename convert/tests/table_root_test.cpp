@@ -13,9 +13,9 @@ namespace fs = std::filesystem;
 using testing::ScratchDirectory;
 
 // A folder holding five table files.
-fs::path makeTables(const fs::path& folder) {
+fs::path MakeTables(const fs::path& folder) {
   for (const char* name : {"CNS_B5.TBL", "CNS_B5E.TBL", "CNS_B5U.TBL", "CNS_UCS.TBL", "CNS_GBK.TBL"})
-    ScratchDirectory::write(folder / name, std::string(name));
+    ScratchDirectory::Write(folder / name, std::string(name));
   return fs::absolute(folder);
 }
 
@@ -23,23 +23,23 @@ fs::path makeTables(const fs::path& folder) {
 
 TEST(TableRoot, IsTheFolderAboveAFolderNamedShare) {
   ScratchDirectory dir;
-  const fs::path tables = makeTables("package/share");
+  const fs::path tables = MakeTables("package/share");
   const TableRoot root(tables);
-  EXPECT_EQ(root.folder(), tables.parent_path());
+  EXPECT_EQ(root.Folder(), tables.parent_path());
 }
 
 TEST(TableRoot, RefusesTablesOutsideAFolderNamedShare) {
   ScratchDirectory dir;
-  const fs::path tables = makeTables("tables");
+  const fs::path tables = MakeTables("tables");
   EXPECT_THROW(TableRoot{tables}, TableRootError);
 }
 
 TEST(TableRoot, FollowsTheLibrarysRuleForACnscvtIniBesideShare) {
   ScratchDirectory dir;
-  const fs::path tables = makeTables("package/share");
-  ScratchDirectory::write("package/CNSCVT.INI", std::string("[Setup]\r\nTablePath=.\r\n"));
+  const fs::path tables = MakeTables("package/share");
+  ScratchDirectory::Write("package/CNSCVT.INI", std::string("[Setup]\r\nTablePath=.\r\n"));
   EXPECT_NO_THROW(TableRoot{tables});
-  ScratchDirectory::write("package/CNSCVT.INI", std::string("[Setup]\r\nTablePath=C:\\elsewhere\r\n"));
+  ScratchDirectory::Write("package/CNSCVT.INI", std::string("[Setup]\r\nTablePath=C:\\elsewhere\r\n"));
   EXPECT_THROW(TableRoot{tables}, TableRootError);
 }
 
@@ -47,11 +47,11 @@ TEST(TableRoot, FollowsTheLibrarysRuleForACnscvtIniBesideShare) {
 
 TEST(TableRoot, LinksTheTablesFolderItselfAndLeavesNothingBehind) {
   ScratchDirectory dir;
-  const fs::path tables = makeTables("tables");
+  const fs::path tables = MakeTables("tables");
   fs::path folder;
   {
     const TableRoot root(tables);
-    folder = root.folder();
+    folder = root.Folder();
     EXPECT_TRUE(fs::equivalent(folder / "share", tables)) << "share is the tables folder, not a copy";
     EXPECT_TRUE(fs::is_symlink(folder / "share"));
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);

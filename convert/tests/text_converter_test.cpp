@@ -19,26 +19,26 @@ struct RecordingList : CharacterList {
   void append(std::span<const std::uint8_t> cns) override { entries.emplace_back(cns.begin(), cns.end()); }
 };
 
-using testing::smallTables;
+using testing::SmallTables;
 
 class StringConversion : public ::testing::Test {
  protected:
-  CodeTables tables = smallTables();
-  CnsCoder coder;
-  RecordingList list;
+  CodeTables tables_ = SmallTables();
+  CnsCoder coder_;
+  RecordingList list_;
 
   // Runs the conversion on `input` (zero bytes are appended) into an output buffer filled with 0xEE.
-  std::int32_t run(std::int32_t source, std::int32_t target, Bytes input, Bytes& output) {
+  std::int32_t Run(std::int32_t source, std::int32_t target, Bytes input, Bytes& output) {
     input.insert(input.end(), {0, 0});
-    const std::size_t n = stringInputLength(input.data(), static_cast<std::uint8_t>(source & 0xFF));
-    output.assign(maxStringOutput(n) + kStringTerminatorLength, 0xEE);
-    return convertString(tables, coder, &list, source, target, input.data(), output.data());
+    const std::size_t n = StringInputLength(input.data(), static_cast<std::uint8_t>(source & 0xFF));
+    output.assign(MaxStringOutput(n) + kStringTerminatorLength, 0xEE);
+    return ConvertString(tables_, coder_, &list_, source, target, input.data(), output.data());
   }
 
   // The converted bytes: everything before the three zero bytes that end what was written.
-  Bytes convert(std::int32_t source, std::int32_t target, Bytes input) {
+  Bytes Convert(std::int32_t source, std::int32_t target, Bytes input) {
     Bytes output;
-    EXPECT_EQ(run(source, target, std::move(input), output), kResultOk);
+    EXPECT_EQ(Run(source, target, std::move(input), output), kResultOk);
     std::size_t written = output.size();
     while (written > 0 && output[written - 1] == 0xEE) --written;
     EXPECT_GE(written, 3u);
@@ -51,134 +51,134 @@ class StringConversion : public ::testing::Test {
 
 TEST_F(StringConversion, PairCheckRefusesUnknownAndOverlappingSelectors) {
   Bytes out;
-  EXPECT_EQ(run(5, 0, {0x41}, out), kResultBadSource);
-  EXPECT_EQ(run(0, 19, {0x41}, out), kResultBadTarget);
-  EXPECT_EQ(run(19, 19, {0x41}, out), kResultBadSource);
-  EXPECT_EQ(run(2, 2, {0x41}, out), kResultBadPair);
-  EXPECT_EQ(run(2, 18, {0x41}, out), kResultBadPair);
-  EXPECT_EQ(run(18, 3, {0x41}, out), kResultBadPair);
-  EXPECT_EQ(run(1, 3, {0x41}, out), kResultBadPair);
-  EXPECT_EQ(run(3, 1, {0x41}, out), kResultBadPair);
-  EXPECT_EQ(run(4, 4, {0x41, 0x00}, out), kResultBadPair);
+  EXPECT_EQ(Run(5, 0, {0x41}, out), kResultBadSource);
+  EXPECT_EQ(Run(0, 19, {0x41}, out), kResultBadTarget);
+  EXPECT_EQ(Run(19, 19, {0x41}, out), kResultBadSource);
+  EXPECT_EQ(Run(2, 2, {0x41}, out), kResultBadPair);
+  EXPECT_EQ(Run(2, 18, {0x41}, out), kResultBadPair);
+  EXPECT_EQ(Run(18, 3, {0x41}, out), kResultBadPair);
+  EXPECT_EQ(Run(1, 3, {0x41}, out), kResultBadPair);
+  EXPECT_EQ(Run(3, 1, {0x41}, out), kResultBadPair);
+  EXPECT_EQ(Run(4, 4, {0x41, 0x00}, out), kResultBadPair);
   // Only the low 8 bits count.
-  EXPECT_EQ(convert(0x102, 0x300, {0xA4, 0x40}), (Bytes{0x0E, 0x44, 0x21}));
+  EXPECT_EQ(Convert(0x102, 0x300, {0xA4, 0x40}), (Bytes{0x0E, 0x44, 0x21}));
 }
 
 TEST_F(StringConversion, TableStatusRefusesAndLeavesTheOutputUntouched) {
   Bytes out;
-  tables = smallTables(TS_GBK_MISSING);
-  EXPECT_EQ(run(2, 0, {0xA4, 0x40}, out), kResultNoTable);
+  tables_ = SmallTables(TS_GBK_MISSING);
+  EXPECT_EQ(Run(2, 0, {0xA4, 0x40}, out), kResultNoTable);
   EXPECT_EQ(out, Bytes(out.size(), 0xEE));
-  tables = smallTables(TS_HEADER_BAD);
-  EXPECT_EQ(run(2, 0, {0xA4, 0x40}, out), kResultBadTable);
-  tables = smallTables(TS_HEADER_BAD | TS_B5_MISSING);
-  EXPECT_EQ(run(2, 0, {0xA4, 0x40}, out), kResultNoTable);
-  tables = smallTables(TS_USER_EUDC);
-  EXPECT_EQ(run(2, 0, {0xA4, 0x40}, out), kResultOk);
+  tables_ = SmallTables(TS_HEADER_BAD);
+  EXPECT_EQ(Run(2, 0, {0xA4, 0x40}, out), kResultBadTable);
+  tables_ = SmallTables(TS_HEADER_BAD | TS_B5_MISSING);
+  EXPECT_EQ(Run(2, 0, {0xA4, 0x40}, out), kResultNoTable);
+  tables_ = SmallTables(TS_USER_EUDC);
+  EXPECT_EQ(Run(2, 0, {0xA4, 0x40}, out), kResultOk);
 }
 
 TEST_F(StringConversion, EmptyInputGivesThreeZeroBytes) {
   Bytes out;
-  EXPECT_EQ(run(2, 0, {}, out), kResultOk);
+  EXPECT_EQ(Run(2, 0, {}, out), kResultOk);
   EXPECT_EQ(Bytes(out.begin(), out.begin() + 4), (Bytes{0, 0, 0, 0xEE}));
 }
 
 TEST_F(StringConversion, Big5LetterAndPlaneOneCharacterToSevenBit) {
-  EXPECT_EQ(convert(2, 0, {0x41, 0xA4, 0xA4}), (Bytes{0x41, 0x0E, 0x44, 0x63}));
+  EXPECT_EQ(Convert(2, 0, {0x41, 0xA4, 0xA4}), (Bytes{0x41, 0x0E, 0x44, 0x63}));
   // A single byte after a shifted-out character comes after SI.
-  EXPECT_EQ(convert(3, 0, {0xA4, 0x40, 0x0D, 0x0A}), (Bytes{0x0E, 0x44, 0x21, 0x0F, 0x0D, 0x0A}));
+  EXPECT_EQ(Convert(3, 0, {0xA4, 0x40, 0x0D, 0x0A}), (Bytes{0x0E, 0x44, 0x21, 0x0F, 0x0D, 0x0A}));
 }
 
 TEST_F(StringConversion, SevenBitAsciiToUcs2) {
-  EXPECT_EQ(convert(0, 4, {0x41, 0x42, 0x0D, 0x0A}), (Bytes{0x41, 0, 0x42, 0, 0x0D, 0, 0x0A, 0}));
+  EXPECT_EQ(Convert(0, 4, {0x41, 0x42, 0x0D, 0x0A}), (Bytes{0x41, 0, 0x42, 0, 0x0D, 0, 0x0A, 0}));
 }
 
 TEST_F(StringConversion, CnsWithoutBig5BecomesHexTextAndIsListed) {
-  EXPECT_EQ(convert(0, 2, {0x1B, 0x4E, 0x21, 0x21, 0x0E, 0x44, 0x21}),
+  EXPECT_EQ(Convert(0, 2, {0x1B, 0x4E, 0x21, 0x21, 0x0E, 0x44, 0x21}),
             (Bytes{'<', '2', '2', '1', '2', '1', '>', 0xA4, 0x40}));
-  EXPECT_EQ(list.entries, (std::vector<Bytes>{{2, 0x21, 0x21}}));
+  EXPECT_EQ(list_.entries, (std::vector<Bytes>{{2, 0x21, 0x21}}));
 }
 
 TEST_F(StringConversion, SubstituteIsWidenedForUcs2AndEuc) {
-  EXPECT_EQ(convert(0, 4, {0x1B, 0x4E, 0x30, 0x31}), (Bytes{'<', 0, '2', 0, '3', 0, '0', 0, '3', 0, '1', 0, '>', 0}));
+  EXPECT_EQ(Convert(0, 4, {0x1B, 0x4E, 0x30, 0x31}), (Bytes{'<', 0, '2', 0, '3', 0, '0', 0, '3', 0, '1', 0, '>', 0}));
   // Bytes below 0x10 print without a leading zero.
-  EXPECT_EQ(convert(0, 18, {0x0E, 0x0D, 0x0A}), (Bytes{'<', '1', 'D', 'A', '>'}));
+  EXPECT_EQ(Convert(0, 18, {0x0E, 0x0D, 0x0A}), (Bytes{'<', '1', 'D', 'A', '>'}));
 }
 
 TEST_F(StringConversion, Big5WithoutCnsBecomesTheSubstituteCharacterAndIsNotListed) {
-  EXPECT_EQ(convert(2, 0, {0xB0, 0xA1, 0x41}), (Bytes{0x0E, 0x21, 0x7B, 0x0F, 0x41}));
-  EXPECT_TRUE(list.entries.empty());
+  EXPECT_EQ(Convert(2, 0, {0xB0, 0xA1, 0x41}), (Bytes{0x0E, 0x21, 0x7B, 0x0F, 0x41}));
+  EXPECT_TRUE(list_.entries.empty());
 }
 
 TEST_F(StringConversion, EucFourByteCharactersAndStrayBytes) {
-  EXPECT_EQ(convert(1, 0, {0x8E, 0xA2, 0xA1, 0xA1}), (Bytes{0x0E, 0x1B, 0x4E, 0x21, 0x21}));
-  EXPECT_EQ(convert(1, 0, {0xA4, 0xA1}), (Bytes{0xA4, 0xA1}));
+  EXPECT_EQ(Convert(1, 0, {0x8E, 0xA2, 0xA1, 0xA1}), (Bytes{0x0E, 0x1B, 0x4E, 0x21, 0x21}));
+  EXPECT_EQ(Convert(1, 0, {0xA4, 0xA1}), (Bytes{0xA4, 0xA1}));
   // 0xB1 is past plane 16: not a character, four single bytes.
-  EXPECT_EQ(convert(1, 0, {0x8E, 0xB1, 0xA1, 0xA1}), (Bytes{0x8E, 0xB1, 0xA1, 0xA1}));
-  EXPECT_EQ(convert(1, 0, {0x8E, 0xA3, 0xA1}), (Bytes{0x8E, 0xA3, 0xA1}));
+  EXPECT_EQ(Convert(1, 0, {0x8E, 0xB1, 0xA1, 0xA1}), (Bytes{0x8E, 0xB1, 0xA1, 0xA1}));
+  EXPECT_EQ(Convert(1, 0, {0x8E, 0xA3, 0xA1}), (Bytes{0x8E, 0xA3, 0xA1}));
 }
 
 TEST_F(StringConversion, SevenBitToEucNeverSubstitutes) {
-  EXPECT_EQ(convert(0, 1, {0x41, 0x1B, 0x24, 0x2B, 0x50, 0x1B, 0x4F, 0x7E, 0x7E, 0x0E, 0x44, 0x21}),
+  EXPECT_EQ(Convert(0, 1, {0x41, 0x1B, 0x24, 0x2B, 0x50, 0x1B, 0x4F, 0x7E, 0x7E, 0x0E, 0x44, 0x21}),
             (Bytes{0x41, 0x8E, 0xAA, 0xFE, 0xFE, 0x8E, 0xA1, 0xC4, 0xA1}));
-  EXPECT_TRUE(list.entries.empty());
+  EXPECT_TRUE(list_.entries.empty());
 }
 
 TEST_F(StringConversion, Ucs2BelowHexEightyPassesWithoutASearch) {
-  EXPECT_EQ(convert(4, 0, {0x41, 0x00, 0x00, 0x4E, 0x42, 0x4E}),
+  EXPECT_EQ(Convert(4, 0, {0x41, 0x00, 0x00, 0x4E, 0x42, 0x4E}),
             (Bytes{0x41, 0x0E, 0x44, 0x21, 0x1B, 0x4E, 0x44, 0x21}));
 }
 
 TEST_F(StringConversion, Big5LeadByteAtTheEndPassesAlone) {
-  EXPECT_EQ(convert(2, 0, {0x41, 0xA4}), (Bytes{0x41, 0xA4}));
+  EXPECT_EQ(Convert(2, 0, {0x41, 0xA4}), (Bytes{0x41, 0xA4}));
 }
 
 TEST_F(StringConversion, ConversionStopsAtTheFirstZeroByte) {
   // The text is measured up to two zeros but read only up to the first.
-  EXPECT_EQ(convert(2, 0, {0x41, 0x00, 0x42}), (Bytes{0x41}));
+  EXPECT_EQ(Convert(2, 0, {0x41, 0x00, 0x42}), (Bytes{0x41}));
 }
 
 TEST_F(StringConversion, UserDefinedBig5OnlyWithTheMarkerFile) {
-  EXPECT_EQ(convert(2, 0, {0xFA, 0x40}), (Bytes{0x0E, 0x21, 0x7B}));
-  tables = smallTables(TS_USER_EUDC);
-  EXPECT_EQ(convert(2, 0, {0xFA, 0x40}), (Bytes{0x1B, 0x24, 0x2B, 0x52, 0x0E, 0x1B, 0x4F, 0x21, 0x21}));
+  EXPECT_EQ(Convert(2, 0, {0xFA, 0x40}), (Bytes{0x0E, 0x21, 0x7B}));
+  tables_ = SmallTables(TS_USER_EUDC);
+  EXPECT_EQ(Convert(2, 0, {0xFA, 0x40}), (Bytes{0x1B, 0x24, 0x2B, 0x52, 0x0E, 0x1B, 0x4F, 0x21, 0x21}));
 }
 
 TEST_F(StringConversion, SevenBitToItselfPassesThroughUnchanged) {
   const Bytes text{0x0E, 0x44, 0x21, 0x0F, 0x41, 0x1B, 0x24};
-  EXPECT_EQ(convert(0, 0, text), text);
-  EXPECT_TRUE(list.entries.empty());
+  EXPECT_EQ(Convert(0, 0, text), text);
+  EXPECT_TRUE(list_.entries.empty());
 }
 
 TEST_F(StringConversion, PairsWithoutCnsConvertThroughCns) {
-  EXPECT_EQ(convert(2, 4, {0xA4, 0x40, 0x41}), (Bytes{0x00, 0x4E, 0x41, 0x00}));
-  EXPECT_EQ(convert(4, 3, {0x00, 0x4E, 0x41, 0x00}), (Bytes{0xA4, 0x40, 0x41}));
-  EXPECT_EQ(convert(1, 2, {0x8E, 0xA1, 0xC4, 0xE3, 0x41}), (Bytes{0xA4, 0xA4, 0x41}));
-  EXPECT_EQ(convert(2, 1, {0xA4, 0xA4}), (Bytes{0x8E, 0xA1, 0xC4, 0xE3}));
-  EXPECT_EQ(convert(18, 4, {0xD2, 0xBB}), (Bytes{0x00, 0x4E}));
-  EXPECT_EQ(convert(4, 18, {0x00, 0x4E}), (Bytes{0xD2, 0xBB}));
-  EXPECT_EQ(convert(1, 18, {0x8E, 0xA1, 0xC4, 0xA1}), (Bytes{0xD2, 0xBB}));
+  EXPECT_EQ(Convert(2, 4, {0xA4, 0x40, 0x41}), (Bytes{0x00, 0x4E, 0x41, 0x00}));
+  EXPECT_EQ(Convert(4, 3, {0x00, 0x4E, 0x41, 0x00}), (Bytes{0xA4, 0x40, 0x41}));
+  EXPECT_EQ(Convert(1, 2, {0x8E, 0xA1, 0xC4, 0xE3, 0x41}), (Bytes{0xA4, 0xA4, 0x41}));
+  EXPECT_EQ(Convert(2, 1, {0xA4, 0xA4}), (Bytes{0x8E, 0xA1, 0xC4, 0xE3}));
+  EXPECT_EQ(Convert(18, 4, {0xD2, 0xBB}), (Bytes{0x00, 0x4E}));
+  EXPECT_EQ(Convert(4, 18, {0x00, 0x4E}), (Bytes{0xD2, 0xBB}));
+  EXPECT_EQ(Convert(1, 18, {0x8E, 0xA1, 0xC4, 0xA1}), (Bytes{0xD2, 0xBB}));
 }
 
 TEST_F(StringConversion, PairsWithoutCnsSubstituteInEitherStep) {
   // First step fails: the source code is shown.
-  EXPECT_EQ(convert(2, 4, {0xB0, 0xA1}), (Bytes{'<', 0, '0', 0, 'B', 0, '0', 0, 'A', 0, '1', 0, '>', 0}));
+  EXPECT_EQ(Convert(2, 4, {0xB0, 0xA1}), (Bytes{'<', 0, '0', 0, 'B', 0, '0', 0, 'A', 0, '1', 0, '>', 0}));
   // Second step fails: the CNS code is shown; nothing is listed.
-  EXPECT_EQ(convert(3, 4, {0xA4, 0x41}), (Bytes{0xE9, 0x00}));
-  EXPECT_EQ(convert(4, 2, {0x42, 0x4E}), (Bytes{0xC9, 0x4A}));
-  EXPECT_EQ(convert(4, 18, {0x42, 0x4E}), (Bytes{'<', '2', '4', '4', '2', '1', '>'}));
-  EXPECT_EQ(convert(1, 2, {0x8E, 0xA5, 0xA1, 0xA1}), (Bytes{'<', '5', '2', '1', '2', '1', '>'}));
-  EXPECT_TRUE(list.entries.empty());
+  EXPECT_EQ(Convert(3, 4, {0xA4, 0x41}), (Bytes{0xE9, 0x00}));
+  EXPECT_EQ(Convert(4, 2, {0x42, 0x4E}), (Bytes{0xC9, 0x4A}));
+  EXPECT_EQ(Convert(4, 18, {0x42, 0x4E}), (Bytes{'<', '2', '4', '4', '2', '1', '>'}));
+  EXPECT_EQ(Convert(1, 2, {0x8E, 0xA5, 0xA1, 0xA1}), (Bytes{'<', '5', '2', '1', '2', '1', '>'}));
+  EXPECT_TRUE(list_.entries.empty());
 }
 
 TEST_F(StringConversion, SevenBitCharacterCutOffAtTheEnd) {
-  EXPECT_EQ(convert(0, 2, {0x41, 0x0E, 0x44}), (Bytes{0x41, '<', '0', 'F', 'F', '4', '4', '>'}));
-  EXPECT_EQ(coder.state().pendingByte, 0x44);
+  EXPECT_EQ(Convert(0, 2, {0x41, 0x0E, 0x44}), (Bytes{0x41, '<', '0', 'F', 'F', '4', '4', '>'}));
+  EXPECT_EQ(coder_.State().pending_byte, 0x44);
 }
 
 // Every pair that passes the checks, on random text, stays within the documented output size.
 TEST(StringConversionBound, RandomTextOfEveryPairFitsTheWorstCase) {
-  const CodeTables tables = smallTables(TS_USER_EUDC);
+  const CodeTables tables = SmallTables(TS_USER_EUDC);
   const std::uint8_t selectors[] = {0, 1, 2, 3, 4, 18};
   std::mt19937 random(7);
   const std::uint8_t interesting[] = {0x0E, 0x0F, 0x1B, 0x24, 0x29, 0x2B, 0x4E, 0x4F, 0x6E, 0x8E, 0xA1, 0xA2,
@@ -193,12 +193,12 @@ TEST(StringConversionBound, RandomTextOfEveryPairFitsTheWorstCase) {
     input.insert(input.end(), {0, 0, 0});
     for (std::uint8_t s : selectors) {
       for (std::uint8_t t : selectors) {
-        if (checkSelectorPair(s, t) != kResultOk) continue;
+        if (CheckSelectorPair(s, t) != kResultOk) continue;
         CnsCoder coder;
-        const std::size_t length = stringInputLength(input.data(), s);
+        const std::size_t length = StringInputLength(input.data(), s);
         // Exactly the documented size: any write past it is caught by the address sanitizer.
         std::vector<std::uint8_t> output(8 * length + 19);
-        ASSERT_EQ(convertString(tables, coder, nullptr, s, t, input.data(), output.data()), kResultOk);
+        ASSERT_EQ(ConvertString(tables, coder, nullptr, s, t, input.data(), output.data()), kResultOk);
       }
     }
   }
@@ -206,7 +206,7 @@ TEST(StringConversionBound, RandomTextOfEveryPairFitsTheWorstCase) {
 
 // Converting a text in pieces, carrying what a piece leaves over, gives what converting it whole gives.
 TEST(TextConverterPieces, SplitAnywhereGivesTheSameBytes) {
-  const CodeTables tables = smallTables(TS_USER_EUDC);
+  const CodeTables tables = SmallTables(TS_USER_EUDC);
   std::mt19937 random(99);
   const std::uint8_t interesting[] = {0x0E, 0x0F, 0x1B, 0x24, 0x2B, 0x49, 0x4E, 0x4F, 0x8E, 0xA1, 0xA2, 0xC4,
                                       0xA4, 0x40, 0x44, 0x21, 0x63, 0x0A, 0x41, 0xFA, 0xD2, 0xBB, 0x00, 0x4E};
@@ -227,13 +227,13 @@ TEST(TextConverterPieces, SplitAnywhereGivesTheSameBytes) {
                                {18, 0},
                                {1, 2},
                                {2, 4}}) {
-      CnsCoder wholeCoder;
-      TextConverter whole(tables, wholeCoder);
+      CnsCoder whole_coder;
+      TextConverter whole(tables, whole_coder);
       Bytes expected(16 * text.size() + 16);
-      expected.resize(whole.convert(s, t, text, false, expected).produced);
+      expected.resize(whole.Convert(s, t, text, false, expected).produced);
 
-      CnsCoder pieceCoder;
-      TextConverter pieces(tables, pieceCoder);
+      CnsCoder piece_coder;
+      TextConverter pieces(tables, piece_coder);
       Bytes got;
       Bytes carry;
       std::size_t at = 0;
@@ -244,7 +244,7 @@ TEST(TextConverterPieces, SplitAnywhereGivesTheSameBytes) {
         at += take;
         const bool last = at == text.size();
         Bytes out(16 * carry.size() + 16);
-        const ConvertOutcome o = pieces.convert(s, t, carry, !last, out);
+        const ConvertOutcome o = pieces.Convert(s, t, carry, !last, out);
         got.insert(got.end(), out.begin(), out.begin() + static_cast<std::ptrdiff_t>(o.produced));
         carry.erase(carry.begin(), carry.begin() + static_cast<std::ptrdiff_t>(std::min(o.consumed, carry.size())));
         if (last) break;
@@ -255,15 +255,15 @@ TEST(TextConverterPieces, SplitAnywhereGivesTheSameBytes) {
 }
 
 TEST(TextConverterRoom, StopsBeforeACharacterThatMightNotFit) {
-  const CodeTables tables = smallTables();
+  const CodeTables tables = SmallTables();
   CnsCoder coder;
   TextConverter converter(tables, coder);
   const Bytes text{0xA4, 0x40, 0xA4, 0x40, 0xA4, 0x40};
   Bytes out(TextConverter::kMaxCharacterOutput + 2);
-  const ConvertOutcome o = converter.convert(2, 0, text, false, out);
+  const ConvertOutcome o = converter.Convert(2, 0, text, false, out);
   EXPECT_EQ(o.consumed, 2u);
   EXPECT_EQ(Bytes(out.begin(), out.begin() + static_cast<std::ptrdiff_t>(o.produced)), (Bytes{0x0E, 0x44, 0x21}));
-  EXPECT_FALSE(o.endReached);
+  EXPECT_FALSE(o.end_reached);
 }
 
 }  // namespace

@@ -53,7 +53,7 @@ constexpr std::size_t kHelpColumn = 16;
 std::optional<Encoding> EncodingByName(const std::string& name) {
   if (name == "utf8" || name == "utf-8") return Encoding{CVT_UCS, HostForm::kUtf8};
   if (name == "euc-tw") return Encoding{CVT_EUC, HostForm::kEucTw};
-  if (const auto selector = selectorByName(name)) return Encoding{*selector, HostForm::kLibrary};
+  if (const auto selector = SelectorByName(name)) return Encoding{*selector, HostForm::kLibrary};
   return std::nullopt;
 }
 

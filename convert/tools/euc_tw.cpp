@@ -21,20 +21,20 @@ enum class Piece { kSingle, kTwoByte, kFourByte, kIncomplete };
 
 // What starts at p, with `left` bytes from there on. A character cut off by the end of the block
 // is Incomplete unless the block is the last, where its first byte is a single byte.
-Piece pieceAt(const std::uint8_t* p, std::size_t left, bool last) {
+Piece PieceAt(const std::uint8_t* p, std::size_t left, bool last) {
   const std::uint8_t b = p[0];
   if (b == kSingleShift2) {
     if (left < 4) return last ? Piece::kSingle : Piece::kIncomplete;
-    return isEucPlaneByte(p[1]) && isEucCodeByte(p[2]) && isEucCodeByte(p[3]) ? Piece::kFourByte : Piece::kSingle;
+    return IsEucPlaneByte(p[1]) && IsEucCodeByte(p[2]) && IsEucCodeByte(p[3]) ? Piece::kFourByte : Piece::kSingle;
   }
-  if (isEucCodeByte(b)) {
+  if (IsEucCodeByte(b)) {
     if (left < 2) return last ? Piece::kSingle : Piece::kIncomplete;
-    return isEucCodeByte(p[1]) ? Piece::kTwoByte : Piece::kSingle;
+    return IsEucCodeByte(p[1]) ? Piece::kTwoByte : Piece::kSingle;
   }
   return Piece::kSingle;
 }
 
-std::size_t pieceLength(Piece piece) {
+std::size_t PieceLength(Piece piece) {
   switch (piece) {
     case Piece::kTwoByte:
       return 2;
@@ -56,24 +56,24 @@ constexpr std::size_t kStoreSlack = 16;
 // first bytes after them from a small copy, and returns where in the block the next piece begins;
 // std::string_view::npos when everything is still held back (in `pending`).
 template <typename Emit>
-std::size_t scanHeld(std::string& pending, std::string_view block, bool last, Emit&& emit) {
+std::size_t ScanHeld(std::string& pending, std::string_view block, bool last, Emit&& emit) {
   if (pending.empty()) return 0;
   std::uint8_t head[2 * kMaxPiece];
   const std::size_t held = pending.size();
   const std::size_t taken = std::min(block.size(), sizeof head - held);
   std::memcpy(head, pending.data(), held);
   if (taken > 0) std::memcpy(head + held, block.data(), taken);
-  const std::size_t headSize = held + taken;
-  const bool headLast = last && taken == block.size();
+  const std::size_t head_size = held + taken;
+  const bool head_last = last && taken == block.size();
   std::size_t h = 0;
   while (h < held) {
-    const Piece piece = pieceAt(head + h, headSize - h, headLast);
+    const Piece piece = PieceAt(head + h, head_size - h, head_last);
     if (piece == Piece::kIncomplete) {
       // Only when the block was too short to finish it: everything left waits.
-      pending.assign(reinterpret_cast<const char*>(head + h), headSize - h);
+      pending.assign(reinterpret_cast<const char*>(head + h), head_size - h);
       return std::string_view::npos;
     }
-    const std::size_t length = pieceLength(piece);
+    const std::size_t length = PieceLength(piece);
     emit(piece, head + h, length);
     h += length;
   }
@@ -84,18 +84,18 @@ std::size_t scanHeld(std::string& pending, std::string_view block, bool last, Em
 // Calls `emit(piece, bytes, length)` for each piece of pending + block, in place, and keeps an
 // incomplete tail in `pending`.
 template <typename Emit>
-void scan(std::string& pending, std::string_view block, bool last, Emit&& emit) {
-  std::size_t i = scanHeld(pending, block, last, emit);
+void Scan(std::string& pending, std::string_view block, bool last, Emit&& emit) {
+  std::size_t i = ScanHeld(pending, block, last, emit);
   if (i == std::string_view::npos) return;
   const auto* text = reinterpret_cast<const std::uint8_t*>(block.data());
   const std::size_t size = block.size();
   while (i < size) {
-    const Piece piece = pieceAt(text + i, size - i, last);
+    const Piece piece = PieceAt(text + i, size - i, last);
     if (piece == Piece::kIncomplete) {
       pending.assign(block.substr(i));
       return;
     }
-    const std::size_t length = pieceLength(piece);
+    const std::size_t length = PieceLength(piece);
     emit(piece, text + i, length);
     i += length;
   }
@@ -103,19 +103,19 @@ void scan(std::string& pending, std::string_view block, bool last, Emit&& emit) 
 
 // Room for the converted pending bytes and block, at most `factor` times their size, and for the
 // four-byte stores of the last piece.
-std::uint8_t* reserve(std::vector<char>& buffer, std::size_t bytes, std::size_t factor) {
+std::uint8_t* Reserve(std::vector<char>& buffer, std::size_t bytes, std::size_t factor) {
   static_assert(EucTwWidener::kSpareBytes <= kMaxPiece);
   const std::size_t needed = bytes * factor + kMaxPiece + kStoreSlack;
   if (buffer.size() < needed) buffer.resize(needed);
   return reinterpret_cast<std::uint8_t*>(buffer.data());
 }
 
-std::span<char> viewOf(std::vector<char>& buffer, const std::uint8_t* end) {
+std::span<char> ViewOf(std::vector<char>& buffer, const std::uint8_t* end) {
   return {buffer.data(), static_cast<std::size_t>(end - reinterpret_cast<const std::uint8_t*>(buffer.data()))};
 }
 
 // Copies a piece of 1, 2 or 4 bytes with fixed-size moves.
-void copyPiece(std::uint8_t*& o, const std::uint8_t* bytes, std::size_t length) {
+void CopyPiece(std::uint8_t*& o, const std::uint8_t* bytes, std::size_t length) {
   if (length == 4) {
     std::memcpy(o, bytes, 4);
   } else {
@@ -128,25 +128,25 @@ void copyPiece(std::uint8_t*& o, const std::uint8_t* bytes, std::size_t length) 
 #if defined(__SSE2__)
 // Bit j of each mask says something of byte j of 16.
 struct ByteMasks {
-  std::uint32_t high;         // from 0x80 up
-  std::uint32_t singleShift;  // 8E
-  std::uint32_t plane;        // A0 to B0: the plane byte of a four-byte character
-  std::uint32_t code;         // A1 to FE
+  std::uint32_t high;          // from 0x80 up
+  std::uint32_t single_shift;  // 8E
+  std::uint32_t plane;         // A0 to B0: the plane byte of a four-byte character
+  std::uint32_t code;          // A1 to FE
 };
 
-ByteMasks masksAt(const std::uint8_t* p) {
+ByteMasks MasksAt(const std::uint8_t* p) {
   const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
   // Unsigned ranges as signed comparisons, with the top bit flipped.
   const __m128i s = _mm_xor_si128(v, _mm_set1_epi8(static_cast<char>(0x80)));
-  auto inRange = [&](int low, int high) {
+  auto in_range = [&](int low, int high) {
     return _mm_and_si128(_mm_cmpgt_epi8(s, _mm_set1_epi8(static_cast<char>((low ^ 0x80) - 1))),
                          _mm_cmplt_epi8(s, _mm_set1_epi8(static_cast<char>((high ^ 0x80) + 1))));
   };
   return {
       static_cast<std::uint32_t>(_mm_movemask_epi8(v)),
       static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(kSingleShift2))))),
-      static_cast<std::uint32_t>(_mm_movemask_epi8(inRange(kPlaneByteBase, kPlaneByteBase + 16))),
-      static_cast<std::uint32_t>(_mm_movemask_epi8(inRange(kFirstCodeByte, kLastCodeByte)))};
+      static_cast<std::uint32_t>(_mm_movemask_epi8(in_range(kPlaneByteBase, kPlaneByteBase + 16))),
+      static_cast<std::uint32_t>(_mm_movemask_epi8(in_range(kFirstCodeByte, kLastCodeByte)))};
 }
 
 #if defined(TESSEL_UNIT_SHUFFLE)
@@ -157,7 +157,7 @@ struct UnitShuffles {
   std::uint8_t length[16];  // the bytes written for four units
 };
 
-constexpr UnitShuffles makeUnitShuffles() {
+constexpr UnitShuffles MakeUnitShuffles() {
   UnitShuffles table{};
   for (unsigned widened = 0; widened < 16; ++widened) {
     unsigned n = 0;
@@ -175,11 +175,11 @@ constexpr UnitShuffles makeUnitShuffles() {
   return table;
 }
 
-constexpr UnitShuffles kUnitShuffles = makeUnitShuffles();
+constexpr UnitShuffles kUnitShuffles = MakeUnitShuffles();
 
 // Writes `units` (at most 16) units from p, those with bit k of `widened` set (unit k) after
 // 8E A1, and returns the bytes written; stores 16 bytes at a time, up to 16 past the result.
-__attribute__((target("ssse3"))) inline std::size_t spreadUnits(const std::uint8_t* p, std::uint32_t units,
+__attribute__((target("ssse3"))) inline std::size_t SpreadUnits(const std::uint8_t* p, std::uint32_t units,
                                                                 std::uint32_t widened, std::uint8_t* o) {
   const __m128i prefix = _mm_set_epi8(0, 0, 0, 0, 0, 0, static_cast<char>(kPlaneOneByte),
                                       static_cast<char>(kSingleShift2), 0, 0, 0, 0, 0, 0, 0, 0);
@@ -196,12 +196,12 @@ __attribute__((target("ssse3"))) inline std::size_t spreadUnits(const std::uint8
     return static_cast<std::size_t>(o - start);
   }
   for (std::uint32_t k = 0; k < units; k += 4) {
-    const std::uint32_t inGroup = std::min<std::uint32_t>(units - k, 4);
-    const std::uint32_t group = (widened >> k) & ((1u << inGroup) - 1);
+    const std::uint32_t in_group = std::min<std::uint32_t>(units - k, 4);
+    const std::uint32_t group = (widened >> k) & ((1u << in_group) - 1);
     const __m128i source = _mm_or_si128(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p + 2 * k)), prefix);
     const __m128i lanes = _mm_load_si128(reinterpret_cast<const __m128i*>(kUnitShuffles.lanes[group]));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm_shuffle_epi8(source, lanes));
-    o += kUnitShuffles.length[group] - 2 * (4 - inGroup);
+    o += kUnitShuffles.length[group] - 2 * (4 - in_group);
   }
   return static_cast<std::size_t>(o - start);
 }
@@ -218,36 +218,36 @@ __attribute__((target("ssse3"))) inline std::size_t spreadUnits(const std::uint8
 // Bit k of each mask says something of unit k (bytes 2k and 2k + 1) of 16 bytes' eight units, for
 // 32 bytes taken as two halves.
 struct UnitMasks {
-  std::uint32_t shift = 0;        // 8E and a plane byte
-  std::uint32_t code = 0;         // two code bytes
-  std::uint32_t recentShift = 0;  // 8E and the plane byte `recent`
+  std::uint32_t shift = 0;         // 8E and a plane byte
+  std::uint32_t code = 0;          // two code bytes
+  std::uint32_t recent_shift = 0;  // 8E and the plane byte `recent`
 };
 
-[[gnu::always_inline]] inline UnitMasks unitMasksAt(const std::uint8_t* p, __m128i recent) {
+[[gnu::always_inline]] inline UnitMasks UnitMasksAt(const std::uint8_t* p, __m128i recent) {
   const __m128i flip = _mm_set1_epi8(static_cast<char>(0x80));
-  auto inRange = [&](__m128i s, int low, int high) {
+  auto in_range = [&](__m128i s, int low, int high) {
     return _mm_and_si128(_mm_cmpgt_epi8(s, _mm_set1_epi8(static_cast<char>((low ^ 0x80) - 1))),
                          _mm_cmplt_epi8(s, _mm_set1_epi8(static_cast<char>((high ^ 0x80) + 1))));
   };
   // A unit's lane is all ones when the first byte's mask (moved into the high byte) and the second
   // byte's mask are both set there.
-  auto bothHalves = [](__m128i first, __m128i second) {
+  auto both_halves = [](__m128i first, __m128i second) {
     return _mm_srai_epi16(_mm_and_si128(_mm_slli_epi16(first, 8), second), 15);
   };
-  __m128i shift[2], code[2], recentShift[2];
+  __m128i shift[2], code[2], recent_shift[2];
   for (int half = 0; half < 2; ++half) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * half));
     const __m128i s = _mm_xor_si128(v, flip);
-    const __m128i singleShift = _mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(kSingleShift2)));
-    const __m128i codeByte = inRange(s, kFirstCodeByte, kLastCodeByte);
-    shift[half] = bothHalves(singleShift, inRange(s, kPlaneByteBase, kPlaneByteBase + 16));
-    code[half] = bothHalves(codeByte, codeByte);
-    recentShift[half] = bothHalves(singleShift, _mm_cmpeq_epi8(v, recent));
+    const __m128i single_shift = _mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(kSingleShift2)));
+    const __m128i code_byte = in_range(s, kFirstCodeByte, kLastCodeByte);
+    shift[half] = both_halves(single_shift, in_range(s, kPlaneByteBase, kPlaneByteBase + 16));
+    code[half] = both_halves(code_byte, code_byte);
+    recent_shift[half] = both_halves(single_shift, _mm_cmpeq_epi8(v, recent));
   }
   auto bits = [](const __m128i(&lanes)[2]) {
     return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_packs_epi16(lanes[0], lanes[1])));
   };
-  return {bits(shift), bits(code), bits(recentShift)};
+  return {bits(shift), bits(code), bits(recent_shift)};
 }
 
 // Widens EUC-TW from p (a piece boundary) as far as its next 32 bytes are two-byte units of
@@ -258,38 +258,38 @@ struct UnitMasks {
 // apart all at once. Stops before the first unit that is none of these, and before an 8E unit whose
 // second half it does not reach. Returns the bytes used.
 template <bool kShuffle>
-[[gnu::always_inline]] inline std::size_t widenUnits(const std::uint8_t* p, std::uint8_t*& q, std::uint32_t& planes,
-                                                     std::uint8_t& recentPlane) {
-  const UnitMasks m = unitMasksAt(p, _mm_set1_epi8(static_cast<char>(recentPlane)));
+[[gnu::always_inline]] inline std::size_t WidenUnits(const std::uint8_t* p, std::uint8_t*& q, std::uint32_t& planes,
+                                                     std::uint8_t& recent_plane) {
+  const UnitMasks m = UnitMasksAt(p, _mm_set1_epi8(static_cast<char>(recent_plane)));
   // Bit k for each unit k that is neither kind, or an 8E unit not followed by two code bytes (the
   // last unit's follower lies past the 32 bytes).
   const std::uint32_t bad = (~(m.shift | m.code) | (m.shift & ~(m.code >> 1))) & 0xFFFF;
   const std::uint32_t units = bad == 0 ? 16 : static_cast<std::uint32_t>(std::countr_zero(bad));
   const std::uint32_t used = (1u << units) - 1;
   const std::uint32_t fours = m.shift & used;
-  const std::uint32_t twoByte = m.code & ~(fours << 1) & used;
+  const std::uint32_t two_byte = m.code & ~(fours << 1) & used;
 
-  std::uint32_t seen = twoByte != 0 ? 1u << (kPlaneOneByte - kPlaneByteBase) : 0;
+  std::uint32_t seen = two_byte != 0 ? 1u << (kPlaneOneByte - kPlaneByteBase) : 0;
   // Text mostly keeps to one plane: the plane bytes are compared with the last plane seen (already
   // among `planes`), and only when one differs are they read one by one.
-  if ((fours & ~m.recentShift) != 0) {
+  if ((fours & ~m.recent_shift) != 0) {
     for (std::uint32_t f = fours; f != 0; f &= f - 1) {
-      recentPlane = p[2 * std::countr_zero(f) + 1];
-      seen |= 1u << (recentPlane - kPlaneByteBase);
+      recent_plane = p[2 * std::countr_zero(f) + 1];
+      seen |= 1u << (recent_plane - kPlaneByteBase);
     }
   }
   planes |= seen;
 
   if constexpr (kShuffle) {
 #if defined(TESSEL_UNIT_SHUFFLE)
-    q += spreadUnits(p, units, twoByte, q);
+    q += SpreadUnits(p, units, two_byte, q);
     return 2 * static_cast<std::size_t>(units);
 #endif
   }
 
   // In a local: the stores through `o` might otherwise alias what the loop reads.
   std::uint8_t* o = q;
-  std::uint32_t widen = twoByte;
+  std::uint32_t widen = two_byte;
   for (std::uint32_t k = 0; k < units; ++k, widen >>= 1) {
     std::uint16_t unit;
     std::memcpy(&unit, p + 2 * k, 2);
@@ -306,9 +306,9 @@ template <bool kShuffle>
 
 // Whether the byte shuffles can be used: built for them and the processor has them.
 #if defined(TESSEL_UNIT_SHUFFLE)
-bool canShuffleBytes() { return __builtin_cpu_supports("ssse3"); }
+bool CanShuffleBytes() { return __builtin_cpu_supports("ssse3"); }
 #else
-bool canShuffleBytes() { return false; }
+bool CanShuffleBytes() { return false; }
 #endif
 
 // How far from text[0], a piece boundary, the text is plainly the library's form: every byte from
@@ -317,19 +317,19 @@ bool canShuffleBytes() { return false; }
 // inside a four-byte character, so each one begins a piece), and none is a two-byte character.
 // Returns a piece boundary in that stretch (its last 8E or byte below 0x80), 0 when there is none;
 // checks 16 bytes at a time where the processor has the instructions for it.
-std::size_t plainStretch(const std::uint8_t* text, std::size_t size) {
+std::size_t PlainStretch(const std::uint8_t* text, std::size_t size) {
   std::size_t boundary = 0;
 #if defined(__SSE2__)
   // The classes of 64 bytes at a time, bit j for byte j.
   struct Window {
-    std::uint64_t high = 0, singleShift = 0, plane = 0, code = 0;
+    std::uint64_t high = 0, single_shift = 0, plane = 0, code = 0;
   };
-  auto windowAt = [](const std::uint8_t* p) {
+  auto window_at = [](const std::uint8_t* p) {
     Window w;
     for (int k = 0; k < 4; ++k) {
-      const ByteMasks m = masksAt(p + 16 * k);
+      const ByteMasks m = MasksAt(p + 16 * k);
       w.high |= std::uint64_t{m.high} << (16 * k);
-      w.singleShift |= std::uint64_t{m.singleShift} << (16 * k);
+      w.single_shift |= std::uint64_t{m.single_shift} << (16 * k);
       w.plane |= std::uint64_t{m.plane} << (16 * k);
       w.code |= std::uint64_t{m.code} << (16 * k);
     }
@@ -337,14 +337,14 @@ std::size_t plainStretch(const std::uint8_t* text, std::size_t size) {
   };
   constexpr std::size_t kStep = 64;
   if (size < 2 * kStep) return 0;
-  Window current = windowAt(text);
-  std::uint64_t previousShifts = 0;  // 8E before text[0] does not count
+  Window current = window_at(text);
+  std::uint64_t previous_shifts = 0;  // 8E before text[0] does not count
   for (std::size_t k = 0; k + 2 * kStep <= size; k += kStep) {
-    const Window next = windowAt(text + k + kStep);
+    const Window next = window_at(text + k + kStep);
     // Byte j is covered when an 8E stands at j, j-1, j-2 or j-3.
-    const std::uint64_t e = current.singleShift;
-    const std::uint64_t covered =
-        e | (e << 1) | (e << 2) | (e << 3) | (previousShifts >> 61) | (previousShifts >> 62) | (previousShifts >> 63);
+    const std::uint64_t e = current.single_shift;
+    const std::uint64_t covered = e | (e << 1) | (e << 2) | (e << 3) | (previous_shifts >> 61) |
+                                  (previous_shifts >> 62) | (previous_shifts >> 63);
     if (current.high & ~covered) break;
     // An 8E at j needs a plane byte at j+1 and code bytes at j+2 and j+3.
     const std::uint64_t plane = (current.plane >> 1) | (next.plane << 63);
@@ -353,7 +353,7 @@ std::size_t plainStretch(const std::uint8_t* text, std::size_t size) {
     if (e & ~(plane & code2 & code3)) break;
     const std::uint64_t starts = e | ~current.high;
     if (starts != 0) boundary = k + 63 - static_cast<std::size_t>(std::countl_zero(starts));
-    previousShifts = e;
+    previous_shifts = e;
     current = next;
   }
 #else
@@ -374,24 +374,24 @@ struct InLine {
 // Widens text[i..size) to q as long as four bytes are left, where no piece is cut off: the pieces
 // are told apart in line here, with the output position in a local.
 template <bool kShuffle>
-[[gnu::always_inline]] inline InLine widenInLine(const std::uint8_t* text, std::size_t size, std::size_t i,
-                                                 std::uint8_t* q, std::uint32_t& planesSeen) {
+[[gnu::always_inline]] inline InLine WidenInLine(const std::uint8_t* text, std::size_t size, std::size_t i,
+                                                 std::uint8_t* q, std::uint32_t& planes_seen) {
   // In locals: the stores through `q` might otherwise alias them.
-  std::uint32_t planes = planesSeen;
+  std::uint32_t planes = planes_seen;
   bool zero = false;
   // A plane among `planes` (until one is seen, a byte no plane byte equals).
-  [[maybe_unused]] std::uint8_t recentPlane = 0;
+  [[maybe_unused]] std::uint8_t recent_plane = 0;
   while (i + kMaxPiece <= size) {
 #if defined(__SSE2__)
     if (i + kUnitBlock <= size) {
       // Units as far as they go; a piece that is no unit goes one by one below.
-      const std::size_t used = widenUnits<kShuffle>(text + i, q, planes, recentPlane);
+      const std::size_t used = WidenUnits<kShuffle>(text + i, q, planes, recent_plane);
       i += used;
       if (used >= kUnitBlock - 2) continue;
     }
 #endif
     const std::uint8_t b = text[i];
-    if (isEucCodeByte(b) && isEucCodeByte(text[i + 1])) {
+    if (IsEucCodeByte(b) && IsEucCodeByte(text[i + 1])) {
       q[0] = kSingleShift2;
       q[1] = kPlaneOneByte;
       q[2] = b;
@@ -399,8 +399,8 @@ template <bool kShuffle>
       q += 4;
       planes |= 1u << (kPlaneOneByte - kPlaneByteBase);
       i += 2;
-    } else if (b == kSingleShift2 && isEucPlaneByte(text[i + 1]) && isEucCodeByte(text[i + 2]) &&
-               isEucCodeByte(text[i + 3])) {
+    } else if (b == kSingleShift2 && IsEucPlaneByte(text[i + 1]) && IsEucCodeByte(text[i + 2]) &&
+               IsEucCodeByte(text[i + 3])) {
       std::memcpy(q, text + i, 4);
       q += 4;
       planes |= 1u << (text[i + 1] - kPlaneByteBase);
@@ -419,31 +419,31 @@ template <bool kShuffle>
       }
     }
   }
-  planesSeen = planes;
+  planes_seen = planes;
   return {i, q, zero};
 }
 
-InLine widenInLinePlain(const std::uint8_t* text, std::size_t size, std::size_t i, std::uint8_t* q,
+InLine WidenInLinePlain(const std::uint8_t* text, std::size_t size, std::size_t i, std::uint8_t* q,
                         std::uint32_t& planes) {
-  return widenInLine<false>(text, size, i, q, planes);
+  return WidenInLine<false>(text, size, i, q, planes);
 }
 
 #if defined(TESSEL_UNIT_SHUFFLE)
-__attribute__((target("ssse3"))) InLine widenInLineShuffled(const std::uint8_t* text, std::size_t size, std::size_t i,
+__attribute__((target("ssse3"))) InLine WidenInLineShuffled(const std::uint8_t* text, std::size_t size, std::size_t i,
                                                             std::uint8_t* q, std::uint32_t& planes) {
-  return widenInLine<true>(text, size, i, q, planes);
+  return WidenInLine<true>(text, size, i, q, planes);
 }
 #else
-InLine widenInLineShuffled(const std::uint8_t* text, std::size_t size, std::size_t i, std::uint8_t* q,
+InLine WidenInLineShuffled(const std::uint8_t* text, std::size_t size, std::size_t i, std::uint8_t* q,
                            std::uint32_t& planes) {
-  return widenInLine<false>(text, size, i, q, planes);
+  return WidenInLine<false>(text, size, i, q, planes);
 }
 #endif
 
 #if defined(__SSE2__)
 // Whether the 16 bytes of v are four characters in the library's four-byte form: each 8E, a plane
 // byte, two code bytes. Unsigned ranges as signed comparisons, the top bit flipped.
-[[gnu::always_inline]] inline bool fourCharacters(__m128i v) {
+[[gnu::always_inline]] inline bool FourCharacters(__m128i v) {
   const __m128i flip = _mm_set1_epi8(static_cast<char>(0x80));
   const __m128i s = _mm_xor_si128(v, flip);
   auto place = [](int shift, int plane, int code) {
@@ -453,8 +453,8 @@ InLine widenInLineShuffled(const std::uint8_t* text, std::size_t size, std::size
   };
   const __m128i low = _mm_xor_si128(place(kSingleShift2 - 1, kPlaneByteBase - 1, kFirstCodeByte - 1), flip);
   const __m128i high = _mm_xor_si128(place(kSingleShift2 + 1, kPlaneByteBase + 17, kLastCodeByte + 1), flip);
-  const __m128i inRange = _mm_and_si128(_mm_cmpgt_epi8(s, low), _mm_cmplt_epi8(s, high));
-  return _mm_movemask_epi8(inRange) == 0xFFFF;
+  const __m128i in_range = _mm_and_si128(_mm_cmpgt_epi8(s, low), _mm_cmplt_epi8(s, high));
+  return _mm_movemask_epi8(in_range) == 0xFFFF;
 }
 #endif
 
@@ -466,46 +466,46 @@ struct CharacterShuffles {
   std::uint8_t length[16];  // the bytes written
 };
 
-constexpr CharacterShuffles makeCharacterShuffles() {
+constexpr CharacterShuffles MakeCharacterShuffles() {
   CharacterShuffles table{};
-  for (unsigned planeOne = 0; planeOne < 16; ++planeOne) {
+  for (unsigned plane_one = 0; plane_one < 16; ++plane_one) {
     unsigned n = 0;
     for (unsigned c = 0; c < 4; ++c) {
-      for (unsigned b = ((planeOne >> c) & 1) != 0 ? 2 : 0; b < 4; ++b)
-        table.lanes[planeOne][n++] = static_cast<std::uint8_t>(4 * c + b);
+      for (unsigned b = ((plane_one >> c) & 1) != 0 ? 2 : 0; b < 4; ++b)
+        table.lanes[plane_one][n++] = static_cast<std::uint8_t>(4 * c + b);
     }
-    table.length[planeOne] = static_cast<std::uint8_t>(n);
-    while (n < 16) table.lanes[planeOne][n++] = 0x80;
+    table.length[plane_one] = static_cast<std::uint8_t>(n);
+    while (n < 16) table.lanes[plane_one][n++] = 0x80;
   }
   return table;
 }
 
-constexpr CharacterShuffles kCharacterShuffles = makeCharacterShuffles();
+constexpr CharacterShuffles kCharacterShuffles = MakeCharacterShuffles();
 
 // Narrows the 16 bytes at p when they are four characters in the library's four-byte form,
 // storing 16 bytes at o; returns the bytes written, 0 (nothing used) otherwise.
-__attribute__((target("ssse3"))) inline std::size_t narrowCharacters(const std::uint8_t* p, std::uint8_t* o) {
+__attribute__((target("ssse3"))) inline std::size_t NarrowCharacters(const std::uint8_t* p, std::uint8_t* o) {
   const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-  if (!fourCharacters(v)) return 0;
-  const __m128i planeBytes = _mm_and_si128(v, _mm_set1_epi32(0xFF00));
-  const int planeOne =
-      _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(planeBytes, _mm_set1_epi32(kPlaneOneByte << 8))));
-  const __m128i lanes = _mm_load_si128(reinterpret_cast<const __m128i*>(kCharacterShuffles.lanes[planeOne]));
+  if (!FourCharacters(v)) return 0;
+  const __m128i plane_bytes = _mm_and_si128(v, _mm_set1_epi32(0xFF00));
+  const int plane_one =
+      _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(plane_bytes, _mm_set1_epi32(kPlaneOneByte << 8))));
+  const __m128i lanes = _mm_load_si128(reinterpret_cast<const __m128i*>(kCharacterShuffles.lanes[plane_one]));
   _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm_shuffle_epi8(v, lanes));
-  return kCharacterShuffles.length[planeOne];
+  return kCharacterShuffles.length[plane_one];
 }
 #endif
 
 // Narrows text[i..size) to q as long as four bytes are left, where no piece is cut off: the
 // pieces are told apart in line here, with the output position in a local.
 template <bool kShuffle>
-[[gnu::always_inline]] inline InLine narrowInLine(const std::uint8_t* text, std::size_t size, std::size_t i,
+[[gnu::always_inline]] inline InLine NarrowInLine(const std::uint8_t* text, std::size_t size, std::size_t i,
                                                   std::uint8_t* q) {
   while (i + kMaxPiece <= size) {
 #if defined(TESSEL_UNIT_SHUFFLE)
     if constexpr (kShuffle) {
       if (i + 16 <= size) {
-        if (const std::size_t written = narrowCharacters(text + i, q); written != 0) {
+        if (const std::size_t written = NarrowCharacters(text + i, q); written != 0) {
           q += written;
           i += 16;
           continue;
@@ -514,17 +514,17 @@ template <bool kShuffle>
     }
 #endif
     const std::uint8_t b = text[i];
-    if (b == kSingleShift2 && isEucPlaneByte(text[i + 1]) && isEucCodeByte(text[i + 2]) && isEucCodeByte(text[i + 3])) {
+    if (b == kSingleShift2 && IsEucPlaneByte(text[i + 1]) && IsEucCodeByte(text[i + 2]) && IsEucCodeByte(text[i + 3])) {
       // Plane 1 loses its 8E A1; the other planes keep all four bytes (one four-byte store
       // either way, of which a plane-1 character keeps the first two).
       std::uint32_t word;
       std::memcpy(&word, text + i, 4);
-      const std::uint32_t planeOne = static_cast<std::uint32_t>(text[i + 1] == kPlaneOneByte);
-      word >>= 16 * planeOne;
+      const std::uint32_t plane_one = static_cast<std::uint32_t>(text[i + 1] == kPlaneOneByte);
+      word >>= 16 * plane_one;
       std::memcpy(q, &word, 4);
-      q += 4 - 2 * planeOne;
+      q += 4 - 2 * plane_one;
       i += 4;
-    } else if (isEucCodeByte(b) && isEucCodeByte(text[i + 1])) {
+    } else if (IsEucCodeByte(b) && IsEucCodeByte(text[i + 1])) {
       std::memcpy(q, text + i, 2);
       q += 2;
       i += 2;
@@ -536,32 +536,32 @@ template <bool kShuffle>
   return {i, q, false};
 }
 
-InLine narrowInLinePlain(const std::uint8_t* text, std::size_t size, std::size_t i, std::uint8_t* q) {
-  return narrowInLine<false>(text, size, i, q);
+InLine NarrowInLinePlain(const std::uint8_t* text, std::size_t size, std::size_t i, std::uint8_t* q) {
+  return NarrowInLine<false>(text, size, i, q);
 }
 
 #if defined(TESSEL_UNIT_SHUFFLE)
-__attribute__((target("ssse3"))) InLine narrowInLineShuffled(const std::uint8_t* text, std::size_t size, std::size_t i,
+__attribute__((target("ssse3"))) InLine NarrowInLineShuffled(const std::uint8_t* text, std::size_t size, std::size_t i,
                                                              std::uint8_t* q) {
-  return narrowInLine<true>(text, size, i, q);
+  return NarrowInLine<true>(text, size, i, q);
 }
 #else
-InLine narrowInLineShuffled(const std::uint8_t* text, std::size_t size, std::size_t i, std::uint8_t* q) {
-  return narrowInLine<false>(text, size, i, q);
+InLine NarrowInLineShuffled(const std::uint8_t* text, std::size_t size, std::size_t i, std::uint8_t* q) {
+  return NarrowInLine<false>(text, size, i, q);
 }
 #endif
 
 }  // namespace
 
-EucTwWidener::EucTwWidener(bool useShuffles) : spreadUnits_(useShuffles && canShuffleBytes()) {}
+EucTwWidener::EucTwWidener(bool use_shuffles) : spread_units_(use_shuffles && CanShuffleBytes()) {}
 
-EucTwNarrower::EucTwNarrower(bool useShuffles) : shuffles_(useShuffles && canShuffleBytes()) {}
+EucTwNarrower::EucTwNarrower(bool use_shuffles) : shuffles_(use_shuffles && CanShuffleBytes()) {}
 
-std::span<char> EucTwWidener::convertInBuffer(std::string_view block, bool last) {
+std::span<char> EucTwWidener::ConvertInBuffer(std::string_view block, bool last) {
   // A two-byte character becomes four bytes: at most twice the size.
-  std::uint8_t* o = reserve(out_, pending_.size() + block.size(), 2);
+  std::uint8_t* o = Reserve(out_, pending_.size() + block.size(), 2);
   std::uint32_t planes = planes_;
-  bool zero = zeroWritten_;
+  bool zero = zero_written_;
   auto emit = [&](Piece piece, const std::uint8_t* bytes, std::size_t length) {
     if (piece == Piece::kTwoByte) {
       o[0] = kSingleShift2;
@@ -574,26 +574,26 @@ std::span<char> EucTwWidener::convertInBuffer(std::string_view block, bool last)
     }
     if (piece == Piece::kFourByte) planes |= 1u << (bytes[1] - kPlaneByteBase);
     if (piece == Piece::kSingle && bytes[0] == 0) zero = true;
-    copyPiece(o, bytes, length);
+    CopyPiece(o, bytes, length);
   };
-  const std::size_t start = scanHeld(pending_, block, last, emit);
+  const std::size_t start = ScanHeld(pending_, block, last, emit);
   if (start != std::string_view::npos) {
     // Where four bytes are left no piece is cut off: the pieces are told apart in line here, with
     // the output position in a local that the emitting function above cannot reach.
     const auto* text = reinterpret_cast<const std::uint8_t*>(block.data());
-    const InLine run = spreadUnits_ ? widenInLineShuffled(text, block.size(), start, o, planes)
-                                    : widenInLinePlain(text, block.size(), start, o, planes);
+    const InLine run = spread_units_ ? WidenInLineShuffled(text, block.size(), start, o, planes)
+                                     : WidenInLinePlain(text, block.size(), start, o, planes);
     o = run.end;
     zero |= run.zero;
-    scan(pending_, block.substr(run.next), last, emit);
+    Scan(pending_, block.substr(run.next), last, emit);
   }
   planes_ = planes;
-  zeroWritten_ = zero;
-  return viewOf(out_, o);
+  zero_written_ = zero;
+  return ViewOf(out_, o);
 }
 
-std::span<char> EucTwNarrower::convertInBuffer(std::string_view block, bool last) {
-  std::uint8_t* o = reserve(out_, pending_.size() + block.size(), 1);
+std::span<char> EucTwNarrower::ConvertInBuffer(std::string_view block, bool last) {
+  std::uint8_t* o = Reserve(out_, pending_.size() + block.size(), 1);
   auto emit = [&](Piece piece, const std::uint8_t* bytes, std::size_t length) {
     if (piece == Piece::kFourByte && bytes[1] == kPlaneOneByte) {
       o[0] = bytes[2];
@@ -601,27 +601,27 @@ std::span<char> EucTwNarrower::convertInBuffer(std::string_view block, bool last
       o += 2;
       return;
     }
-    copyPiece(o, bytes, length);
+    CopyPiece(o, bytes, length);
   };
-  const std::size_t start = scanHeld(pending_, block, last, emit);
+  const std::size_t start = ScanHeld(pending_, block, last, emit);
   if (start != std::string_view::npos) {
     // Where four bytes are left no piece is cut off: the pieces are told apart in line here, with
     // the output position in a local that the emitting function above cannot reach.
     const auto* text = reinterpret_cast<const std::uint8_t*>(block.data());
-    const InLine run = shuffles_ ? narrowInLineShuffled(text, block.size(), start, o)
-                                 : narrowInLinePlain(text, block.size(), start, o);
+    const InLine run = shuffles_ ? NarrowInLineShuffled(text, block.size(), start, o)
+                                 : NarrowInLinePlain(text, block.size(), start, o);
     const std::size_t i = run.next;
     o = run.end;
-    scan(pending_, block.substr(i), last, emit);
+    Scan(pending_, block.substr(i), last, emit);
   }
-  return viewOf(out_, o);
+  return ViewOf(out_, o);
 }
 
-void TwoByteCharacterCounter::count(std::string_view block, bool last) {
-  auto countPiece = [&](Piece piece, const std::uint8_t*, std::size_t) {
+void TwoByteCharacterCounter::Count(std::string_view block, bool last) {
+  auto count_piece = [&](Piece piece, const std::uint8_t*, std::size_t) {
     if (piece == Piece::kTwoByte) ++found_;
   };
-  std::size_t i = scanHeld(pending_, block, last, countPiece);
+  std::size_t i = ScanHeld(pending_, block, last, count_piece);
   if (i == std::string_view::npos) return;
   // Four four-byte characters at a time where 16 bytes are such (no two-byte character among
   // them), otherwise piece by piece; where that goes on for a while, plain stretches in bulk from
@@ -632,7 +632,7 @@ void TwoByteCharacterCounter::count(std::string_view block, bool last) {
   int pieces = 0;
   while (i < size) {
 #if defined(__SSE2__)
-    if (size - i >= 16 && fourCharacters(_mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i)))) {
+    if (size - i >= 16 && FourCharacters(_mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i)))) {
       i += 16;
       pieces = 0;
       continue;
@@ -640,18 +640,18 @@ void TwoByteCharacterCounter::count(std::string_view block, bool last) {
 #endif
     if (pieces >= kPiecesBeforeStretch && text[i] < 0x80) {
       pieces = 0;
-      if (const std::size_t stretch = plainStretch(text + i, size - i); stretch != 0) {
+      if (const std::size_t stretch = PlainStretch(text + i, size - i); stretch != 0) {
         i += stretch;
         continue;
       }
     }
-    const Piece piece = pieceAt(text + i, size - i, last);
+    const Piece piece = PieceAt(text + i, size - i, last);
     if (piece == Piece::kIncomplete) {
       pending_.assign(block.substr(i));
       return;
     }
-    countPiece(piece, text + i, 0);
-    i += pieceLength(piece);
+    count_piece(piece, text + i, 0);
+    i += PieceLength(piece);
     ++pieces;
   }
 }

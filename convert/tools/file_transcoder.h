@@ -21,7 +21,7 @@ class TranscodeError : public std::runtime_error {
 using BlockConverter = std::function<std::string(std::string_view block, bool last)>;
 
 // Writes `prefix`, then every block of `from` after its first `skip` bytes, converted.
-inline void transcodeFile(const std::filesystem::path& from, const std::filesystem::path& to,
+inline void TranscodeFile(const std::filesystem::path& from, const std::filesystem::path& to,
                           const BlockConverter& convert, std::string_view prefix = {}, std::size_t skip = 0) {
   std::ifstream in(from, std::ios::binary);
   if (!in) throw TranscodeError("cannot open " + from.string());
@@ -45,7 +45,7 @@ inline void transcodeFile(const std::filesystem::path& from, const std::filesyst
 }
 
 // Reads the whole file through `inspect`, block by block.
-inline void scanFile(const std::filesystem::path& file,
+inline void ScanFile(const std::filesystem::path& file,
                      const std::function<void(std::string_view block, bool last)>& inspect) {
   std::ifstream in(file, std::ios::binary);
   std::vector<char> block(1 << 16);

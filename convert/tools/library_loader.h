@@ -28,10 +28,10 @@ class LoadedLibrary {
     handle_ = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
 #endif
     if (handle_ == nullptr) throw std::runtime_error("cannot load " + file.string());
-    stringConvert = function<StringConvert>("CVT_StringConvert");
-    fileConvert = function<FileConvert>("CVT_FileConvert");
-    tableListStart = function<ListFunction>("CVT_TableListStart");
-    tableListEnd = function<ListFunction>("CVT_TableListEnd");
+    string_convert = Function<StringConvert>("CVT_StringConvert");
+    file_convert = Function<FileConvert>("CVT_FileConvert");
+    table_list_start = Function<ListFunction>("CVT_TableListStart");
+    table_list_end = Function<ListFunction>("CVT_TableListEnd");
   }
   ~LoadedLibrary() {
 #if defined(_WIN32)
@@ -43,14 +43,14 @@ class LoadedLibrary {
   LoadedLibrary(const LoadedLibrary&) = delete;
   LoadedLibrary& operator=(const LoadedLibrary&) = delete;
 
-  StringConvert stringConvert;
-  FileConvert fileConvert;
-  ListFunction tableListStart;
-  ListFunction tableListEnd;
+  StringConvert string_convert;
+  FileConvert file_convert;
+  ListFunction table_list_start;
+  ListFunction table_list_end;
 
  private:
   template <typename Fn>
-  Fn function(const char* name) {
+  Fn Function(const char* name) {
 #if defined(_WIN32)
     void* f = reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(handle_), name));
 #else

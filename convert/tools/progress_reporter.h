@@ -33,7 +33,7 @@ class ProgressReporter {
     wake_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     if (wake_) thread_ = CreateThread(nullptr, 0, &ProgressReporter::start, this, 0, nullptr);
 #else
-    thread_ = std::thread([this] { run(); });
+    thread_ = std::thread([this] { Run(); });
 #endif
   }
   ~ProgressReporter() {
@@ -52,43 +52,43 @@ class ProgressReporter {
     wake_.notify_all();
     if (thread_.joinable()) thread_.join();
 #endif
-    if (shown_) std::fprintf(stderr, "\rtessel-convert: 100%% of %.1f MB\n", megabytes());
+    if (shown_) std::fprintf(stderr, "\rtessel-convert: 100%% of %.1f MB\n", Megabytes());
   }
   ProgressReporter(const ProgressReporter&) = delete;
   ProgressReporter& operator=(const ProgressReporter&) = delete;
 
  private:
-  double megabytes() const { return static_cast<double>(size_) / 1e6; }
+  double Megabytes() const { return static_cast<double>(size_) / 1e6; }
 
 #ifdef _WIN32
   static DWORD WINAPI start(LPVOID self) {
-    static_cast<ProgressReporter*>(self)->run();
+    static_cast<ProgressReporter*>(self)->Run();
     return 0;
   }
   // Until the owner sets the event, every 250 ms.
   bool waitForDone() { return WaitForSingleObject(wake_, 250) != WAIT_TIMEOUT; }
 #else
-  bool waitForDone(std::unique_lock<std::mutex>& lock) {
+  bool WaitForDone(std::unique_lock<std::mutex>& lock) {
     return wake_.wait_for(lock, std::chrono::milliseconds(250), [this] { return done_; });
   }
 #endif
 
-  void run() {
+  void Run() {
     const auto start = std::chrono::steady_clock::now();
 #ifdef _WIN32
     while (!waitForDone()) {
 #else
     std::unique_lock<std::mutex> lock(mutex_);
-    while (!waitForDone(lock)) {
+    while (!WaitForDone(lock)) {
 #endif
-      const auto position = readPosition();
+      const auto position = ReadPosition();
       const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
       if (position) {
         std::fprintf(stderr, "\rtessel-convert: %3d%% of %.1f MB",
                      static_cast<int>(100.0 * static_cast<double>(*position) / static_cast<double>(size_)),
-                     megabytes());
+                     Megabytes());
       } else {
-        std::fprintf(stderr, "\rtessel-convert: converting %.1f MB, %.0f s", megabytes(), seconds);
+        std::fprintf(stderr, "\rtessel-convert: converting %.1f MB, %.0f s", Megabytes(), seconds);
       }
       std::fflush(stderr);
       shown_ = true;
@@ -96,11 +96,11 @@ class ProgressReporter {
   }
 
   // Where the library's descriptor of the source stands, where the system tells (Linux).
-  std::optional<std::uintmax_t> readPosition() const {
+  std::optional<std::uintmax_t> ReadPosition() const {
     std::error_code ec;
     for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd", ec)) {
-      std::error_code linkError;
-      if (std::filesystem::read_symlink(entry.path(), linkError) != source_ || linkError) continue;
+      std::error_code link_error;
+      if (std::filesystem::read_symlink(entry.path(), link_error) != source_ || link_error) continue;
       std::ifstream info("/proc/self/fdinfo/" + entry.path().filename().string());
       std::string key;
       std::uintmax_t value = 0;

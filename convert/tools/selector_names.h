@@ -8,7 +8,7 @@
 
 namespace tessel::tools {
 
-inline std::optional<int> selectorByName(std::string_view name) {
+inline std::optional<int> SelectorByName(std::string_view name) {
   if (name == "cns") return CVT_CNS;
   if (name == "euc") return CVT_EUC;
   if (name == "big5") return CVT_BIG5;
@@ -20,7 +20,7 @@ inline std::optional<int> selectorByName(std::string_view name) {
 inline constexpr std::string_view kSelectorNames = "cns, euc, big5, ucs, gbk";
 
 // One line for each result code of the library.
-inline const char* describeResult(int result) {
+inline const char* DescribeResult(int result) {
   switch (result) {
     case CVT_OK:
       return "converted";

@@ -13,7 +13,7 @@ using toolkit::cli::Option;
 constexpr std::string_view kUsageLine = "tessel-string -f FROM -t TO [--input-hex HEX] [--hex] [TEXT]";
 
 std::string SetSelector(std::optional<int>& selector, const std::string& name) {
-  selector = selectorByName(name);
+  selector = SelectorByName(name);
   return selector ? "" : "unknown encoding '" + name + "'";
 }
 

@@ -31,7 +31,7 @@ class StringPieces {
   StringPieces(StringConvertFunction library, int from, int to) : convert_(library), from_(from), to_(to) {}
 
   // The pair check and table status as the library answers them: CVT_OK, or its refusal.
-  int32_t check() {
+  int32_t Check() {
     const char empty[4] = {};
     char output[CVT_MAX_OUTPUT_SIZE(0)];
     return convert_(from_, to_, empty, output);
@@ -41,7 +41,7 @@ class StringPieces {
   // unit), writing the terminating zeros into the three bytes after them; the result is valid until
   // the next call. A lone last byte of a UCS-2 source is read as the file conversion reads it, the
   // low byte of a code unit.
-  std::string_view convertTerminated(char* text, std::size_t size) {
+  std::string_view ConvertTerminated(char* text, std::size_t size) {
     std::size_t end = size;
     if (from_ == CVT_UCS && end % 2 != 0) text[end++] = '\0';
     text[end] = '\0';  // the end: two zero bytes, for UCS-2 a zero code unit
@@ -53,21 +53,21 @@ class StringPieces {
       capacity_ = room;
     }
     if (convert_(from_, to_, text, output_.get()) != CVT_OK) throw TranscodeError("the library refused a piece");
-    return {output_.get(), convertedLength(output_.get(), room, to_, shortestConversion(end))};
+    return {output_.get(), ConvertedLength(output_.get(), room, to_, ShortestConversion(end))};
   }
 
   // No piece of the pairs converted here (EUC to Big5, UCS-2 or GBK and back) converts to fewer
   // than a quarter of its bytes: every character becomes a code, a single byte or a substitute of
   // five characters or more, and a single byte at least one byte. The search for the end starts
   // there.
-  static constexpr std::size_t shortestConversion(std::size_t size) { return size / 4 / 2 * 2; }
+  static constexpr std::size_t ShortestConversion(std::size_t size) { return size / 4 / 2 * 2; }
   static constexpr std::size_t kTerminatorRoom = 3;
 
   // The converted text ends at three zero bytes (for UCS-2 at an even offset); as long as no
   // character converts to a code holding zero bytes (see convertsWithoutZeroBytes), the first
   // such place is its end.
   // `from`, where the search starts, lies at or before the end (for UCS-2 at an even offset).
-  static std::size_t convertedLength(const char* output, std::size_t room, int to, std::size_t from = 0) {
+  static std::size_t ConvertedLength(const char* output, std::size_t room, int to, std::size_t from = 0) {
     const std::size_t step = to == CVT_UCS ? 2 : 1;
     for (std::size_t n = from; n + 2 < room; ++n) {
       const void* zero = std::memchr(output + n, 0, room - 2 - n);
@@ -90,15 +90,15 @@ class StringPieces {
 // that hold a zero byte (a zero code unit for UCS-2): then three zero bytes end every converted
 // piece and nothing else. The converted text's end is found from the untouched rest of an output
 // area filled with a byte that is not zero beforehand.
-inline bool convertsWithoutZeroBytes(StringConvertFunction convert, int from, int to, std::string_view characters) {
+inline bool ConvertsWithoutZeroBytes(StringConvertFunction convert, int from, int to, std::string_view characters) {
   std::string input(characters);
   input.append(2, '\0');
   const std::size_t room = CVT_MAX_OUTPUT_SIZE(input.size());
   std::string output(room, '\xFF');
   if (convert(from, to, input.data(), output.data()) != CVT_OK) return false;
-  const std::size_t lastZero = output.find_last_of('\0');
-  if (lastZero == std::string::npos || lastZero < 2) return false;
-  const std::string_view converted(output.data(), lastZero - 2);
+  const std::size_t last_zero = output.find_last_of('\0');
+  if (last_zero == std::string::npos || last_zero < 2) return false;
+  const std::string_view converted(output.data(), last_zero - 2);
   if (to != CVT_UCS) return converted.find('\0') == std::string_view::npos;
   for (std::size_t i = 0; i + 1 < converted.size(); i += 2) {
     if (converted[i] == 0 && converted[i + 1] == 0) return false;
@@ -107,7 +107,7 @@ inline bool convertsWithoutZeroBytes(StringConvertFunction convert, int from, in
 }
 
 // Every character of one CNS plane (0 to 16) in the library's four-byte EUC form.
-inline std::string eucPlane(int plane) {
+inline std::string EucPlane(int plane) {
   std::string text;
   text.reserve(94 * 94 * 4);
   for (int first = kFirstCodeByte; first <= kLastCodeByte; ++first) {
@@ -125,7 +125,7 @@ inline constexpr std::size_t kPieceBlock = 1 << 16;
 
 // Whether the whole code units of UCS-2 text (`size` bytes from a unit's start) hold a zero unit:
 // four units at a time, then one by one.
-inline bool holdsZeroUnit(const char* text, std::size_t size) {
+inline bool HoldsZeroUnit(const char* text, std::size_t size) {
   std::size_t i = 0;
   for (; i + 8 <= size; i += 8) {
     std::uint64_t units;
@@ -146,12 +146,12 @@ enum class PieceOutcome { kConverted, kThroughFiles };
 // file would write. kThroughFiles, with `output` left incomplete, when the text holds a zero byte
 // or a plane it uses converts to codes holding zero bytes. A refusal of the library comes back in
 // `result` with nothing written.
-inline PieceOutcome convertFromEucTw(StringConvertFunction convert, int to, const std::filesystem::path& input,
+inline PieceOutcome ConvertFromEucTw(StringConvertFunction convert, int to, const std::filesystem::path& input,
                                      const std::filesystem::path& output, int32_t& result) {
   std::ifstream in(input, std::ios::binary);
   if (!in) throw TranscodeError("cannot open " + input.string());
   StringPieces pieces(convert, CVT_EUC, to);
-  result = pieces.check();
+  result = pieces.Check();
   if (result != CVT_OK) return PieceOutcome::kConverted;
   std::ofstream out(output, std::ios::binary | std::ios::trunc);
   if (!out) {
@@ -161,23 +161,23 @@ inline PieceOutcome convertFromEucTw(StringConvertFunction convert, int to, cons
   if (to == CVT_UCS) out.write("\xFF\xFE", 2);
 
   EucTwWidener widener;
-  std::uint32_t planesChecked = 0;
+  std::uint32_t planes_checked = 0;
   std::string block(kPieceBlock, '\0');
   for (;;) {
     in.read(block.data(), static_cast<std::streamsize>(block.size()));
     const auto n = static_cast<std::size_t>(in.gcount());
     const bool last = n < block.size();
     if (in.bad()) throw TranscodeError("cannot read " + input.string());
-    const std::span<char> wide = widener.convertInBuffer(std::string_view(block.data(), n), last);
-    if (widener.zeroWritten()) return PieceOutcome::kThroughFiles;
-    for (std::uint32_t unchecked = widener.planesSeen() & ~planesChecked; unchecked != 0; unchecked &= unchecked - 1) {
+    const std::span<char> wide = widener.ConvertInBuffer(std::string_view(block.data(), n), last);
+    if (widener.ZeroWritten()) return PieceOutcome::kThroughFiles;
+    for (std::uint32_t unchecked = widener.PlanesSeen() & ~planes_checked; unchecked != 0; unchecked &= unchecked - 1) {
       const int plane = std::countr_zero(unchecked);
-      if (!convertsWithoutZeroBytes(convert, CVT_EUC, to, eucPlane(plane))) return PieceOutcome::kThroughFiles;
-      planesChecked |= 1u << plane;
+      if (!ConvertsWithoutZeroBytes(convert, CVT_EUC, to, EucPlane(plane))) return PieceOutcome::kThroughFiles;
+      planes_checked |= 1u << plane;
     }
     if (!wide.empty()) {
       static_assert(StringPieces::kTerminatorRoom <= EucTwWidener::kSpareBytes);
-      const std::string_view converted = pieces.convertTerminated(wide.data(), wide.size());
+      const std::string_view converted = pieces.ConvertTerminated(wide.data(), wide.size());
       out.write(converted.data(), static_cast<std::streamsize>(converted.size()));
     }
     if (last) break;
@@ -192,10 +192,10 @@ inline PieceOutcome convertFromEucTw(StringConvertFunction convert, int to, cons
 // plane byte of a four-byte character), so the pieces' ends are always found. Refusals come back
 // in `result` as the file conversion gives them: the library's own, then 5 when the source cannot
 // be opened for reading and writing.
-inline PieceOutcome convertToEucTw(StringConvertFunction convert, int from, const std::filesystem::path& input,
+inline PieceOutcome ConvertToEucTw(StringConvertFunction convert, int from, const std::filesystem::path& input,
                                    const std::filesystem::path& output, int32_t& result) {
   StringPieces pieces(convert, from, CVT_EUC);
-  result = pieces.check();
+  result = pieces.Check();
   if (result != CVT_OK) return PieceOutcome::kConverted;
   std::fstream in(input, std::ios::binary | std::ios::in | std::ios::out);
   if (!in) {
@@ -225,7 +225,7 @@ inline PieceOutcome convertToEucTw(StringConvertFunction convert, int from, cons
     std::size_t whole = size;
     if (from == CVT_UCS) {
       if (!last) whole &= ~std::size_t{1};
-      if (holdsZeroUnit(text.data(), whole)) return PieceOutcome::kThroughFiles;
+      if (HoldsZeroUnit(text.data(), whole)) return PieceOutcome::kThroughFiles;
       if (whole % 2 != 0 && text[whole - 1] == 0) return PieceOutcome::kThroughFiles;
     } else {
       if (std::memchr(text.data(), 0, size) != nullptr) return PieceOutcome::kThroughFiles;
@@ -241,8 +241,8 @@ inline PieceOutcome convertToEucTw(StringConvertFunction convert, int from, cons
     // whole characters.
     const std::string rest = text.substr(whole, size - whole);
     std::string_view converted;
-    if (whole > 0) converted = pieces.convertTerminated(text.data(), whole);
-    const std::span<char> narrowed = narrower.convertInBuffer(converted, last);
+    if (whole > 0) converted = pieces.ConvertTerminated(text.data(), whole);
+    const std::span<char> narrowed = narrower.ConvertInBuffer(converted, last);
     out.write(narrowed.data(), static_cast<std::streamsize>(narrowed.size()));
     text = rest;
     if (last) break;

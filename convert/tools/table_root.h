@@ -60,7 +60,7 @@ class TableRoot {
   TableRoot(const TableRoot&) = delete;
   TableRoot& operator=(const TableRoot&) = delete;
 
-  const std::filesystem::path& folder() const { return folder_; }
+  const std::filesystem::path& Folder() const { return folder_; }
 
  private:
 #if defined(_WIN32)

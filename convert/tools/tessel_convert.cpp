@@ -42,7 +42,7 @@ struct Options {
   fs::path output;
 };
 
-Options conversionOptions(const ConvertOptions& line) {
+Options ConversionOptions(const ConvertOptions& line) {
   return Options{line.from,
                  line.to,
                  line.tables ? std::optional<fs::path>(*line.tables) : std::nullopt,
@@ -51,7 +51,7 @@ Options conversionOptions(const ConvertOptions& line) {
                  fs::absolute(line.files[1])};
 }
 
-fs::path executablePath(const char* argv0) {
+fs::path ExecutablePath(const char* argv0) {
 #if defined(_WIN32)
   char buffer[MAX_PATH] = {};
   if (GetModuleFileNameA(nullptr, buffer, MAX_PATH) > 0) return buffer;
@@ -63,33 +63,33 @@ fs::path executablePath(const char* argv0) {
   return fs::absolute(argv0);
 }
 
-bool holdsTables(const fs::path& dir) { return fs::exists(dir / "CNS_B5.TBL"); }
+bool HoldsTables(const fs::path& dir) { return fs::exists(dir / "CNS_B5.TBL"); }
 
 // The tables of the build folder (bin/../share), of an installation (bin/../share/tessel/share)
 // or of the Windows package (share beside the program).
-std::optional<fs::path> defaultTables(const fs::path& programFolder) {
-  for (const fs::path& candidate :
-       {programFolder / ".." / "share", programFolder / ".." / "share" / "tessel" / "share", programFolder / "share"}) {
-    if (holdsTables(candidate)) return fs::weakly_canonical(candidate);
+std::optional<fs::path> DefaultTables(const fs::path& program_folder) {
+  for (const fs::path& candidate : {program_folder / ".." / "share",
+                                    program_folder / ".." / "share" / "tessel" / "share", program_folder / "share"}) {
+    if (HoldsTables(candidate)) return fs::weakly_canonical(candidate);
   }
   return std::nullopt;
 }
 
 // The library beside the program (Windows), in the build's or the installation's library folder,
 // or wherever the system's loader finds it.
-fs::path libraryFile(const fs::path& programFolder) {
+fs::path LibraryFile(const fs::path& program_folder) {
 #if defined(_WIN32)
-  return programFolder / "tessel.dll";
+  return program_folder / "tessel.dll";
 #else
   for (const fs::path& candidate :
-       {programFolder / TESSEL_INSTALLED_LIBRARY, programFolder / ".." / "lib" / TESSEL_LIBRARY_NAME}) {
+       {program_folder / TESSEL_INSTALLED_LIBRARY, program_folder / ".." / "lib" / TESSEL_LIBRARY_NAME}) {
     if (fs::exists(candidate)) return candidate;
   }
   return TESSEL_LIBRARY_NAME;
 #endif
 }
 
-std::string uniqueSuffix() {
+std::string UniqueSuffix() {
   std::random_device seed;
   return std::to_string(seed()) + std::to_string(seed());
 }
@@ -99,10 +99,10 @@ struct HostError {
 };
 
 // The library reads its configuration from the current directory when it is loaded.
-std::unique_ptr<LoadedLibrary> loadConfigured(const fs::path& library, const fs::path& tables) {
+std::unique_ptr<LoadedLibrary> LoadConfigured(const fs::path& library, const fs::path& tables) {
   const TableRoot root(tables);
   const fs::path previous = fs::current_path();
-  fs::current_path(root.folder());
+  fs::current_path(root.Folder());
   std::unique_ptr<LoadedLibrary> loaded;
   try {
     loaded = std::make_unique<LoadedLibrary>(library);
@@ -119,7 +119,7 @@ std::unique_ptr<LoadedLibrary> loadConfigured(const fs::path& library, const fs:
 class WorkFolder {
  public:
   WorkFolder() {
-    path_ = fs::temp_directory_path() / ("tessel-convert-" + uniqueSuffix());
+    path_ = fs::temp_directory_path() / ("tessel-convert-" + UniqueSuffix());
     if (!fs::create_directory(path_)) throw HostError{"cannot create a temporary folder"};
   }
   ~WorkFolder() {
@@ -144,9 +144,9 @@ class PendingFile {
   }
   PendingFile(const PendingFile&) = delete;
   PendingFile& operator=(const PendingFile&) = delete;
-  const fs::path& path() const { return path_; }
+  const fs::path& Path() const { return path_; }
 
-  void placeAt(const fs::path& target) {
+  void PlaceAt(const fs::path& target) {
     std::error_code ec;
     fs::rename(path_, target, ec);
     if (ec) throw HostError{"cannot write " + target.string()};
@@ -159,70 +159,71 @@ class PendingFile {
 };
 
 // Another name in the folder of `path`: renamed over it once complete.
-fs::path besideTemporary(const fs::path& path) {
-  return path.parent_path() / ("." + path.filename().string() + ".tessel-" + uniqueSuffix());
+fs::path BesideTemporary(const fs::path& path) {
+  return path.parent_path() / ("." + path.filename().string() + ".tessel-" + UniqueSuffix());
 }
 
 // The host's side of each form: from the file as given to the library's form, and back.
-void toLibraryForm(HostForm form, const fs::path& from, const fs::path& to) {
+void ToLibraryForm(HostForm form, const fs::path& from, const fs::path& to) {
   if (form == HostForm::kUtf8) {
     std::string pending;
     std::size_t offset = 0;
-    transcodeFile(
+    TranscodeFile(
         from, to,
         [&](std::string_view block, bool last) {
-          const Utf8Decoded d = utf8ToUcs2(block, pending, last, offset);
-          if (d.badOffset) throw HostError{"the input is not valid UTF-8 (byte " + std::to_string(*d.badOffset) + ")"};
+          const Utf8Decoded d = Utf8ToUcs2(block, pending, last, offset);
+          if (d.bad_offset)
+            throw HostError{"the input is not valid UTF-8 (byte " + std::to_string(*d.bad_offset) + ")"};
           offset += block.size();
           return d.ucs2;
         },
         "\xFF\xFE");
   } else {
     EucTwWidener widener;
-    transcodeFile(from, to, [&](std::string_view block, bool last) { return widener.convert(block, last); });
+    TranscodeFile(from, to, [&](std::string_view block, bool last) { return widener.Convert(block, last); });
   }
 }
 
-void fromLibraryForm(HostForm form, const fs::path& from, const fs::path& to) {
+void FromLibraryForm(HostForm form, const fs::path& from, const fs::path& to) {
   if (form == HostForm::kUtf8) {
     std::string pending;
-    transcodeFile(
-        from, to, [&](std::string_view block, bool last) { return ucs2ToUtf8(block, pending, last); }, {}, 2);
+    TranscodeFile(
+        from, to, [&](std::string_view block, bool last) { return Ucs2ToUtf8(block, pending, last); }, {}, 2);
   } else {
     EucTwNarrower narrower;
-    transcodeFile(from, to, [&](std::string_view block, bool last) { return narrower.convert(block, last); });
+    TranscodeFile(from, to, [&](std::string_view block, bool last) { return narrower.Convert(block, last); });
   }
 }
 
 // Text in the other tools' EUC-TW passes through the library's EUC reader as single bytes.
-void warnOfTwoByteCharacters(const fs::path& input) {
+void WarnOfTwoByteCharacters(const fs::path& input) {
   TwoByteCharacterCounter counter;
-  scanFile(input, [&](std::string_view block, bool last) { counter.count(block, last); });
-  if (counter.found() > 0) {
+  ScanFile(input, [&](std::string_view block, bool last) { counter.Count(block, last); });
+  if (counter.Found() > 0) {
     std::fprintf(stderr,
                  "tessel-convert: warning: %s holds %zu two-byte characters, which -f euc passes on as single "
                  "bytes; for EUC-TW as other tools write it use -f euc-tw\n",
-                 input.string().c_str(), counter.found());
+                 input.string().c_str(), counter.Found());
   }
 }
 
-int convertFile(LoadedLibrary& library, int from, int to, const fs::path& source, const fs::path& target) {
+int ConvertFile(LoadedLibrary& library, int from, int to, const fs::path& source, const fs::path& target) {
   ProgressReporter progress(source);
-  return library.fileConvert(from, to, source.string().c_str(), target.string().c_str());
+  return library.file_convert(from, to, source.string().c_str(), target.string().c_str());
 }
 
 // EUC-TW on one side and Big5, UCS-2 or GBK on the other go through the string export in pieces
 // (string_pieces.h): no file in the library's four-byte form. Empty when the text needs files.
-std::optional<int> convertEucTwInPieces(LoadedLibrary& library, const Options& o, const fs::path& target) {
+std::optional<int> ConvertEucTwInPieces(LoadedLibrary& library, const Options& o, const fs::path& target) {
   auto paired = [](int selector) { return selector == CVT_BIG5 || selector == CVT_UCS || selector == CVT_GBK; };
-  const bool fromEucTw = o.from.form == HostForm::kEucTw && o.to.form == HostForm::kLibrary && paired(o.to.selector);
-  const bool toEucTw = o.to.form == HostForm::kEucTw && o.from.form == HostForm::kLibrary && paired(o.from.selector);
-  if (!fromEucTw && !toEucTw) return std::nullopt;
+  const bool from_euc_tw = o.from.form == HostForm::kEucTw && o.to.form == HostForm::kLibrary && paired(o.to.selector);
+  const bool to_euc_tw = o.to.form == HostForm::kEucTw && o.from.form == HostForm::kLibrary && paired(o.from.selector);
+  if (!from_euc_tw && !to_euc_tw) return std::nullopt;
   ProgressReporter progress(o.input);
   int32_t result = CVT_OK;
-  const PieceOutcome outcome = fromEucTw
-                                   ? convertFromEucTw(library.stringConvert, o.to.selector, o.input, target, result)
-                                   : convertToEucTw(library.stringConvert, o.from.selector, o.input, target, result);
+  const PieceOutcome outcome = from_euc_tw
+                                   ? ConvertFromEucTw(library.string_convert, o.to.selector, o.input, target, result)
+                                   : ConvertToEucTw(library.string_convert, o.from.selector, o.input, target, result);
   if (outcome == PieceOutcome::kConverted) return result;
   return std::nullopt;
 }
@@ -230,11 +231,11 @@ std::optional<int> convertEucTwInPieces(LoadedLibrary& library, const Options& o
 // A conversion with the host's forms on one side or both: the library converts between files of
 // a work folder (or copies, when only the form differs), and the result is put in place when
 // complete.
-int convertThroughHostForms(LoadedLibrary& library, const Options& o) {
-  PendingFile finished(besideTemporary(o.output));
-  if (const auto result = convertEucTwInPieces(library, o, finished.path())) {
+int ConvertThroughHostForms(LoadedLibrary& library, const Options& o) {
+  PendingFile finished(BesideTemporary(o.output));
+  if (const auto result = ConvertEucTwInPieces(library, o, finished.Path())) {
     if (*result != CVT_OK) return *result;
-    finished.placeAt(o.output);
+    finished.PlaceAt(o.output);
     return CVT_OK;
   }
 
@@ -242,42 +243,42 @@ int convertThroughHostForms(LoadedLibrary& library, const Options& o) {
   fs::path source = o.input;
   if (o.from.form != HostForm::kLibrary) {
     source = work / "input";
-    toLibraryForm(o.from.form, o.input, source);
+    ToLibraryForm(o.from.form, o.input, source);
   }
-  const fs::path target = o.to.form == HostForm::kLibrary ? finished.path() : work / "output";
+  const fs::path target = o.to.form == HostForm::kLibrary ? finished.Path() : work / "output";
   int result = CVT_OK;
   if (o.from.selector == o.to.selector) {
     std::error_code ec;
     fs::copy_file(source, target, fs::copy_options::overwrite_existing, ec);
     if (ec) throw HostError{"cannot write " + target.string()};
   } else {
-    result = convertFile(library, o.from.selector, o.to.selector, source, target);
+    result = ConvertFile(library, o.from.selector, o.to.selector, source, target);
   }
   if (result != CVT_OK) return result;
-  if (o.to.form != HostForm::kLibrary) fromLibraryForm(o.to.form, target, finished.path());
-  finished.placeAt(o.output);
+  if (o.to.form != HostForm::kLibrary) FromLibraryForm(o.to.form, target, finished.Path());
+  finished.PlaceAt(o.output);
   return CVT_OK;
 }
 
-int run(const Options& o, const fs::path& programFolder) {
-  const auto tables = o.tables ? std::optional<fs::path>(fs::absolute(*o.tables)) : defaultTables(programFolder);
+int Run(const Options& o, const fs::path& program_folder) {
+  const auto tables = o.tables ? std::optional<fs::path>(fs::absolute(*o.tables)) : DefaultTables(program_folder);
   if (!tables) throw HostError{"no code tables found; name their folder with --tables DIR"};
   if (!fs::is_directory(*tables)) throw HostError{"--tables: " + tables->string() + " is not a folder"};
 
-  const auto library = loadConfigured(libraryFile(programFolder), *tables);
-  if (o.list && library->tableListStart() == 0)
+  const auto library = LoadConfigured(LibraryFile(program_folder), *tables);
+  if (o.list && library->table_list_start() == 0)
     throw HostError{"cannot create the character list CNSLIST.LOG in the current directory"};
 
   int result = CVT_OK;
   if (o.from.form == HostForm::kLibrary && o.to.form == HostForm::kLibrary) {
-    if (o.from.selector == CVT_EUC) warnOfTwoByteCharacters(o.input);
-    result = convertFile(*library, o.from.selector, o.to.selector, o.input, o.output);
+    if (o.from.selector == CVT_EUC) WarnOfTwoByteCharacters(o.input);
+    result = ConvertFile(*library, o.from.selector, o.to.selector, o.input, o.output);
   } else {
-    result = convertThroughHostForms(*library, o);
+    result = ConvertThroughHostForms(*library, o);
   }
 
   if (o.list) {
-    library->tableListEnd();
+    library->table_list_end();
     std::fprintf(stderr, "tessel-convert: character list written to %s\n",
                  (fs::current_path() / "CNSLIST.LOG").string().c_str());
   }
@@ -286,7 +287,7 @@ int run(const Options& o, const fs::path& programFolder) {
     return 1;
   }
   if (result != CVT_OK) {
-    std::fprintf(stderr, "tessel-convert: %s (result %d)\n", describeResult(result), result);
+    std::fprintf(stderr, "tessel-convert: %s (result %d)\n", DescribeResult(result), result);
     return 1;
   }
   return 0;
@@ -312,7 +313,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   try {
-    return run(conversionOptions(parsed.options), executablePath(argv[0]).parent_path());
+    return Run(ConversionOptions(parsed.options), ExecutablePath(argv[0]).parent_path());
   } catch (const HostError& e) {
     std::fprintf(stderr, "tessel-convert: %s\n", e.message.c_str());
   } catch (const std::exception& e) {

@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
   std::optional<std::string> text = options.text;
   const int from = *options.from;
   const int to = *options.to;
-  const bool hexOut = options.hex_output;
+  const bool hex_out = options.hex_output;
   if (!text) {
 #if defined(_WIN32)
     _setmode(_fileno(stdin), _O_BINARY);
@@ -57,14 +57,14 @@ int main(int argc, char** argv) {
   std::vector<char> output(CVT_MAX_OUTPUT_SIZE(input.size()));
   const int32_t result = CVT_StringConvert(from, to, input.c_str(), output.data());
   if (result != CVT_OK) {
-    std::fprintf(stderr, "tessel-string: %s (result %d)\n", describeResult(result), result);
+    std::fprintf(stderr, "tessel-string: %s (result %d)\n", DescribeResult(result), result);
     return 1;
   }
 
   // The output ends at three zero bytes; UCS-2 output holds single zero bytes of its own.
   std::size_t n = 0;
   while (!(output[n] == 0 && output[n + 1] == 0 && output[n + 2] == 0 && (to != CVT_UCS || n % 2 == 0))) ++n;
-  if (hexOut) {
+  if (hex_out) {
     for (std::size_t i = 0; i < n; ++i) std::printf(i ? " %02X" : "%02X", static_cast<unsigned char>(output[i]));
     std::printf("\n");
   } else {

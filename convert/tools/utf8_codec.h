@@ -12,12 +12,12 @@ namespace tessel::tools {
 // byte that is not valid UTF-8.
 struct Utf8Decoded {
   std::string ucs2;
-  std::optional<std::size_t> badOffset;
+  std::optional<std::size_t> bad_offset;
 };
 
 // `pending` holds the bytes of a character cut off at the end of a block; `last` marks the final
 // block, where a cut-off character is invalid.
-inline Utf8Decoded utf8ToUcs2(std::string_view bytes, std::string& pending, bool last, std::size_t offset) {
+inline Utf8Decoded Utf8ToUcs2(std::string_view bytes, std::string& pending, bool last, std::size_t offset) {
   Utf8Decoded out;
   std::string text = pending + std::string(bytes);
   pending.clear();
@@ -30,12 +30,12 @@ inline Utf8Decoded utf8ToUcs2(std::string_view bytes, std::string& pending, bool
     const auto b = static_cast<std::uint8_t>(text[i]);
     std::size_t length = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
     if (length == 0) {
-      out.badOffset = offset + i;
+      out.bad_offset = offset + i;
       return out;
     }
     if (i + length > text.size()) {
       if (last) {
-        out.badOffset = offset + i;
+        out.bad_offset = offset + i;
         return out;
       }
       pending = text.substr(i);
@@ -45,14 +45,14 @@ inline Utf8Decoded utf8ToUcs2(std::string_view bytes, std::string& pending, bool
     for (std::size_t k = 1; k < length; ++k) {
       const auto c = static_cast<std::uint8_t>(text[i + k]);
       if ((c & 0xC0) != 0x80) {
-        out.badOffset = offset + i;
+        out.bad_offset = offset + i;
         return out;
       }
       cp = (cp << 6) | (c & 0x3F);
     }
     const bool overlong = (length == 2 && cp < 0x80) || (length == 3 && cp < 0x800) || (length == 4 && cp < 0x10000);
     if (overlong || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-      out.badOffset = offset + i;
+      out.bad_offset = offset + i;
       return out;
     }
     if (cp >= 0x10000) {
@@ -68,7 +68,7 @@ inline Utf8Decoded utf8ToUcs2(std::string_view bytes, std::string& pending, bool
 
 // UCS-2LE to UTF-8; surrogate pairs join, a lone surrogate becomes U+FFFD. `pending` carries an
 // odd byte or a high surrogate to the next block.
-inline std::string ucs2ToUtf8(std::string_view bytes, std::string& pending, bool last) {
+inline std::string Ucs2ToUtf8(std::string_view bytes, std::string& pending, bool last) {
   std::string text = pending + std::string(bytes);
   pending.clear();
   std::string out;
@@ -89,17 +89,17 @@ inline std::string ucs2ToUtf8(std::string_view bytes, std::string& pending, bool
       out += static_cast<char>(0x80 | (cp & 0x3F));
     }
   };
-  auto unitAt = [&](std::size_t i) {
+  auto unit_at = [&](std::size_t i) {
     return static_cast<std::uint32_t>(static_cast<std::uint8_t>(text[i]) |
                                       (static_cast<std::uint8_t>(text[i + 1]) << 8));
   };
   std::size_t i = 0;
   while (i + 1 < text.size()) {
-    const std::uint32_t unit = unitAt(i);
+    const std::uint32_t unit = unit_at(i);
     if (unit >= 0xD800 && unit <= 0xDBFF) {
       if (i + 3 >= text.size() && !last) break;  // the low surrogate may follow in the next block
       if (i + 3 < text.size()) {
-        const std::uint32_t low = unitAt(i + 2);
+        const std::uint32_t low = unit_at(i + 2);
         if (low >= 0xDC00 && low <= 0xDFFF) {
           put(0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
           i += 4;

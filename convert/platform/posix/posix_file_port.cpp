@@ -15,7 +15,7 @@
 namespace tessel {
 namespace {
 
-bool writeAll(int fd, const std::uint8_t* data, std::size_t size) {
+bool WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
   while (size > 0) {
     const ssize_t n = ::write(fd, data, size);
     if (n < 0 && errno == EINTR) continue;
@@ -34,7 +34,7 @@ class Descriptor {
   }
   Descriptor(const Descriptor&) = delete;
   Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return fd_; }
+  int Get() const { return fd_; }
 
  private:
   int fd_;
@@ -43,9 +43,9 @@ class Descriptor {
 class PosixSourceFile final : public SourceFile {
  public:
   explicit PosixSourceFile(int fd) : fd_(fd) {}
-  std::optional<std::size_t> read(std::span<std::uint8_t> buffer) override {
+  std::optional<std::size_t> Read(std::span<std::uint8_t> buffer) override {
     for (;;) {
-      const ssize_t n = ::read(fd_.get(), buffer.data(), buffer.size());
+      const ssize_t n = ::read(fd_.Get(), buffer.data(), buffer.size());
       if (n >= 0) return static_cast<std::size_t>(n);
       if (errno != EINTR) return std::nullopt;
     }
@@ -58,20 +58,20 @@ class PosixSourceFile final : public SourceFile {
 class PosixTargetFile final : public TargetFile {
  public:
   explicit PosixTargetFile(int fd) : fd_(fd) {}
-  bool write(std::span<const std::uint8_t> bytes) override { return writeAll(fd_.get(), bytes.data(), bytes.size()); }
-  bool commit() override { return ::fsync(fd_.get()) == 0; }
+  bool Write(std::span<const std::uint8_t> bytes) override { return WriteAll(fd_.Get(), bytes.data(), bytes.size()); }
+  bool Commit() override { return ::fsync(fd_.Get()) == 0; }
 
  private:
   Descriptor fd_;
 };
 
 // The path with symbolic links resolved, so that a replacement lands on the file and not on a link.
-std::string resolved(const std::string& path) {
+std::string Resolved(const std::string& path) {
   char buffer[PATH_MAX];
   return ::realpath(path.c_str(), buffer) != nullptr ? std::string(buffer) : path;
 }
 
-std::string folderOf(const std::string& path) {
+std::string FolderOf(const std::string& path) {
   const std::size_t slash = path.rfind('/');
   if (slash == std::string::npos) return ".";
   return slash == 0 ? "/" : path.substr(0, slash);
@@ -79,59 +79,59 @@ std::string folderOf(const std::string& path) {
 
 class PosixFilePort final : public FilePort {
  public:
-  std::unique_ptr<SourceFile> openSource(const std::string& path) override {
+  std::unique_ptr<SourceFile> OpenSource(const std::string& path) override {
     const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
     if (fd < 0) return nullptr;
     return std::make_unique<PosixSourceFile>(fd);
   }
 
-  std::unique_ptr<TargetFile> createTarget(const std::string& path) override {
+  std::unique_ptr<TargetFile> CreateTarget(const std::string& path) override {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) return nullptr;
     return std::make_unique<PosixTargetFile>(fd);
   }
 
-  bool sameFile(const std::string& a, const std::string& b) override {
+  bool SameFile(const std::string& a, const std::string& b) override {
     struct stat sa {};
     struct stat sb {};
     return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
            sa.st_ino == sb.st_ino;
   }
 
-  std::unique_ptr<TargetFile> createTemporaryBeside(const std::string& path, std::string& temporaryPath) override {
-    const std::string real = resolved(path);
-    std::string pattern = folderOf(real) + "/.CNSCONV-XXXXXX";
+  std::unique_ptr<TargetFile> CreateTemporaryBeside(const std::string& path, std::string& temporary_path) override {
+    const std::string real = Resolved(path);
+    std::string pattern = FolderOf(real) + "/.CNSCONV-XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     const int fd = ::mkstemp(name.data());
     if (fd < 0) return nullptr;
-    temporaryPath = name.data();
+    temporary_path = name.data();
     // The converted file keeps the permissions of the file it replaces.
     struct stat st {};
     if (::stat(real.c_str(), &st) == 0) ::fchmod(fd, st.st_mode & 07777);
     return std::make_unique<PosixTargetFile>(fd);
   }
 
-  bool replace(const std::string& temporaryPath, const std::string& path) override {
-    return ::rename(temporaryPath.c_str(), resolved(path).c_str()) == 0;
+  bool Replace(const std::string& temporary_path, const std::string& path) override {
+    return ::rename(temporary_path.c_str(), Resolved(path).c_str()) == 0;
   }
 
-  void remove(const std::string& path) override { ::unlink(path.c_str()); }
+  void Remove(const std::string& path) override { ::unlink(path.c_str()); }
 
-  bool createWith(const std::string& path, std::string_view bytes) override {
+  bool CreateWith(const std::string& path, std::string_view bytes) override {
     const Descriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-    return fd.get() >= 0 && writeAll(fd.get(), reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    return fd.Get() >= 0 && WriteAll(fd.Get(), reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
   }
 
-  bool appendToExisting(const std::string& path, std::string_view bytes) override {
+  bool AppendToExisting(const std::string& path, std::string_view bytes) override {
     const Descriptor fd(::open(path.c_str(), O_RDWR | O_CLOEXEC));
-    if (fd.get() < 0 || ::lseek(fd.get(), 0, SEEK_END) < 0) return false;
-    return writeAll(fd.get(), reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    if (fd.Get() < 0 || ::lseek(fd.Get(), 0, SEEK_END) < 0) return false;
+    return WriteAll(fd.Get(), reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
   }
 };
 
 }  // namespace
 
-std::unique_ptr<FilePort> makeFilePort() { return std::make_unique<PosixFilePort>(); }
+std::unique_ptr<FilePort> MakeFilePort() { return std::make_unique<PosixFilePort>(); }
 
 }  // namespace tessel

@@ -15,20 +15,20 @@ namespace {
 
 class PosixTablePlatform final : public TablePlatform {
  public:
-  char pathSeparator() const override { return '/'; }
+  char PathSeparator() const override { return '/'; }
 
-  std::string windowsDirectory() override {
+  std::string WindowsDirectory() override {
     const char* windir = std::getenv("WINDIR");
     return (windir != nullptr && *windir != '\0') ? windir : "/etc";
   }
 
   // A folder (or anything else that is not a file) opens here but not on Windows: it counts as
   // absent, as it does there.
-  bool fileExists(const std::string& path) override { return openFile(path) != nullptr; }
+  bool FileExists(const std::string& path) override { return OpenFile(path) != nullptr; }
 
   // A file that cannot be opened, or read to its end, is missing.
-  std::optional<std::vector<std::uint8_t>> readFile(const std::string& path) override {
-    const auto f = openFile(path);
+  std::optional<std::vector<std::uint8_t>> ReadFile(const std::string& path) override {
+    const auto f = OpenFile(path);
     if (!f) return std::nullopt;
     std::vector<std::uint8_t> bytes;
     std::uint8_t block[65536];
@@ -38,16 +38,16 @@ class PosixTablePlatform final : public TablePlatform {
     return bytes;
   }
 
-  std::string profileString(const std::string& file, std::string_view section, std::string_view key,
-                            std::string_view defaultValue, std::size_t capacity) override {
-    const auto text = readFile(file);
-    return readProfileString(text ? std::span<const std::uint8_t>(*text) : std::span<const std::uint8_t>(), section,
-                             key, defaultValue, capacity);
+  std::string ProfileString(const std::string& file, std::string_view section, std::string_view key,
+                            std::string_view default_value, std::size_t capacity) override {
+    const auto text = ReadFile(file);
+    return ReadProfileString(text ? std::span<const std::uint8_t>(*text) : std::span<const std::uint8_t>(), section,
+                             key, default_value, capacity);
   }
 
-  bool isNtFamily() override { return true; }
+  bool IsNtFamily() override { return true; }
 
-  void warn(std::string_view caption, std::string_view text) override {
+  void Warn(std::string_view caption, std::string_view text) override {
     std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(caption.size()), caption.data(),
                  static_cast<int>(text.size()), text.data());
   }
@@ -56,7 +56,7 @@ class PosixTablePlatform final : public TablePlatform {
   using File = std::unique_ptr<std::FILE, decltype(&std::fclose)>;
 
   // The file opened for reading; null when it cannot be, or is not a regular file.
-  static File openFile(const std::string& path) {
+  static File OpenFile(const std::string& path) {
     File f(std::fopen(path.c_str(), "rb"), &std::fclose);
     struct stat st {};
     if (!f || fstat(fileno(f.get()), &st) != 0 || !S_ISREG(st.st_mode)) return File(nullptr, &std::fclose);
@@ -66,6 +66,6 @@ class PosixTablePlatform final : public TablePlatform {
 
 }  // namespace
 
-std::unique_ptr<TablePlatform> makeTablePlatform() { return std::make_unique<PosixTablePlatform>(); }
+std::unique_ptr<TablePlatform> MakeTablePlatform() { return std::make_unique<PosixTablePlatform>(); }
 
 }  // namespace tessel

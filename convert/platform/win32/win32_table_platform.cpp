@@ -10,7 +10,7 @@
 namespace tessel {
 namespace {
 
-std::wstring widen(std::string_view utf8) {
+std::wstring Widen(std::string_view utf8) {
   if (utf8.empty()) return {};
   const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
   std::wstring wide(static_cast<std::size_t>(n), L'\0');
@@ -20,15 +20,15 @@ std::wstring widen(std::string_view utf8) {
 
 class Win32TablePlatform final : public TablePlatform {
  public:
-  char pathSeparator() const override { return '\\'; }
+  char PathSeparator() const override { return '\\'; }
 
-  std::string windowsDirectory() override {
+  std::string WindowsDirectory() override {
     char buffer[160] = {};
     const UINT n = GetWindowsDirectoryA(buffer, sizeof buffer);
     return (n > 0 && n < sizeof buffer) ? std::string(buffer, n) : std::string();
   }
 
-  bool fileExists(const std::string& path) override {
+  bool FileExists(const std::string& path) override {
     HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
@@ -36,7 +36,7 @@ class Win32TablePlatform final : public TablePlatform {
     return true;
   }
 
-  std::optional<std::vector<std::uint8_t>> readFile(const std::string& path) override {
+  std::optional<std::vector<std::uint8_t>> ReadFile(const std::string& path) override {
     HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (h == INVALID_HANDLE_VALUE) return std::nullopt;
@@ -45,32 +45,33 @@ class Win32TablePlatform final : public TablePlatform {
     std::uint8_t block[65536];
     DWORD n = 0;
     BOOL read = FALSE;
-    while ((read = ReadFile(h, block, sizeof block, &n, nullptr)) && n > 0) bytes.insert(bytes.end(), block, block + n);
+    while ((read = ::ReadFile(h, block, sizeof block, &n, nullptr)) && n > 0)
+      bytes.insert(bytes.end(), block, block + n);
     CloseHandle(h);
     if (!read) return std::nullopt;
     return bytes;
   }
 
-  std::string profileString(const std::string& file, std::string_view section, std::string_view key,
-                            std::string_view defaultValue, std::size_t capacity) override {
+  std::string ProfileString(const std::string& file, std::string_view section, std::string_view key,
+                            std::string_view default_value, std::size_t capacity) override {
     std::string buffer(capacity, '\0');
     const DWORD n = GetPrivateProfileStringA(std::string(section).c_str(), std::string(key).c_str(),
-                                             std::string(defaultValue).c_str(), buffer.data(),
+                                             std::string(default_value).c_str(), buffer.data(),
                                              static_cast<DWORD>(capacity), file.c_str());
     buffer.resize(n);
     return buffer;
   }
 
-  bool isNtFamily() override { return (GetVersion() & 0x80000000u) == 0; }
+  bool IsNtFamily() override { return (GetVersion() & 0x80000000u) == 0; }
 
-  void warn(std::string_view caption, std::string_view text) override {
+  void Warn(std::string_view caption, std::string_view text) override {
     // The wide-character box shows the texts right whatever the system code page.
-    MessageBoxW(nullptr, widen(text).c_str(), widen(caption).c_str(), MB_OK | MB_ICONWARNING);
+    MessageBoxW(nullptr, Widen(text).c_str(), Widen(caption).c_str(), MB_OK | MB_ICONWARNING);
   }
 };
 
 }  // namespace
 
-std::unique_ptr<TablePlatform> makeTablePlatform() { return std::make_unique<Win32TablePlatform>(); }
+std::unique_ptr<TablePlatform> MakeTablePlatform() { return std::make_unique<Win32TablePlatform>(); }
 
 }  // namespace tessel

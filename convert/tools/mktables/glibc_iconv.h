@@ -19,19 +19,19 @@ class GlibcIconv {
   GlibcIconv(const GlibcIconv&) = delete;
   GlibcIconv& operator=(const GlibcIconv&) = delete;
 
-  std::optional<std::string> convert(const std::string& bytes) const {
+  std::optional<std::string> Convert(const std::string& bytes) const {
     iconv(cd_, nullptr, nullptr, nullptr, nullptr);
     std::string in = bytes;
     char out[16];
-    char* inPtr = in.data();
-    char* outPtr = out;
-    std::size_t inLeft = in.size();
-    std::size_t outLeft = sizeof out;
-    if (iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1) || inLeft != 0)
+    char* in_ptr = in.data();
+    char* out_ptr = out;
+    std::size_t in_left = in.size();
+    std::size_t out_left = sizeof out;
+    if (iconv(cd_, &in_ptr, &in_left, &out_ptr, &out_left) == static_cast<std::size_t>(-1) || in_left != 0)
       return std::nullopt;
     // Flush a pending shift state so stateful encodings end cleanly.
-    if (iconv(cd_, nullptr, nullptr, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) return std::nullopt;
-    return std::string(out, static_cast<std::size_t>(outPtr - out));
+    if (iconv(cd_, nullptr, nullptr, &out_ptr, &out_left) == static_cast<std::size_t>(-1)) return std::nullopt;
+    return std::string(out, static_cast<std::size_t>(out_ptr - out));
   }
 
  private:

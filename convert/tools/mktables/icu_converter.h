@@ -25,7 +25,7 @@ class IcuConverter {
   IcuConverter& operator=(const IcuConverter&) = delete;
 
   // The BMP code unit that the bytes stand for, or nothing when they are no single BMP character.
-  std::optional<char16_t> toUnit(const std::string& bytes) const {
+  std::optional<char16_t> ToUnit(const std::string& bytes) const {
     UChar out[8];
     UErrorCode status = U_ZERO_ERROR;
     const int32_t n = ucnv_toUChars(converter_, out, 8, bytes.data(), static_cast<int32_t>(bytes.size()), &status);
@@ -34,7 +34,7 @@ class IcuConverter {
   }
 
   // The bytes of one BMP code unit, or nothing when the encoding has no mapping for it.
-  std::optional<std::string> fromUnit(char16_t unit) const {
+  std::optional<std::string> FromUnit(char16_t unit) const {
     const UChar in[1] = {static_cast<UChar>(unit)};
     char out[16];
     UErrorCode status = U_ZERO_ERROR;

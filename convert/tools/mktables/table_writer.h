@@ -12,7 +12,7 @@
 
 namespace tessel::mktables {
 
-inline void writeTableFile(const std::filesystem::path& path, const std::vector<TableRecord>& records) {
+inline void WriteTableFile(const std::filesystem::path& path, const std::vector<TableRecord>& records) {
   std::vector<std::uint8_t> bytes(128, 0);
   const auto count = static_cast<std::uint32_t>(records.size());
   bytes[0] = 128;
