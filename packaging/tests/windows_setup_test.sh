@@ -8,6 +8,7 @@
 #   program.exe=name of the entry), the entry in the list of installed programs; the installed
 #   tessel-convert.exe converts a file and quillon-run.exe renames a tree on T:, writing its log
 #   under the profile;
+#   pictor.exe starts and shows 設定字形, and ends when told to close;
 # - a second setup (with stand-ins for the window programs when the build lacks them) installs
 #   into another folder chosen with /D=: it first removes the first installation with that
 #   installation's uninstaller, which leaves a file the user put into its folder;
@@ -37,8 +38,10 @@ work=$(mktemp -d)
 export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all
 # No Mono or Gecko to install; no menu entries of the desktop made for the Start menu's.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+xvfb=""
 cleanup() {
   wineserver -k 2> /dev/null
+  [ -n "$xvfb" ] && kill "$xvfb" 2> /dev/null
   rm -rf "$work" "$prefix"
 }
 trap cleanup EXIT
@@ -83,7 +86,13 @@ unix_path() {  # C:\A\B -> PREFIX/drive_c/A/B
 
 run_setup() {  # SETUP_NAME [/D=FOLDER]: the setup of SETUPS_DIR/SETUP_NAME, silently
   cp "$setups/$1"/*-setup.exe "$work/setup.exe"
-  win 'T:\setup.exe' /S ${2:+"$2"}
+  if [ -n "${2:-}" ]; then
+    # /D= takes the rest of the command line as it stands, spaces and all, without quotes: the
+    # line goes through cmd as a user would type it.
+    win cmd /c "T:\\setup.exe /S $2"
+  else
+    win 'T:\setup.exe' /S
+  fi
   check "$1 setup: exit status" "0" "$?"
   wineserver -w
 }
@@ -153,13 +162,43 @@ check "installed quillon-run.exe renames by its table" "no" \
 logs=$(ls -d "$prefix"/drive_c/users/*/RenameLogs 2> /dev/null)
 check "and writes its log under the profile" "1" "$(ls "$logs" 2> /dev/null | grep -c '\.log$')"
 
+# The installed pictor.exe starts on a virtual screen and opens 設定字形 at once; the test closes it
+# as the system closes a program (WM_CLOSE to its windows) and waits for it to end.
+if [ -e "$(unix_path "$first")/pictor.exe" ]; then
+  Xvfb -displayfd 6 -screen 0 1024x768x24 -nolisten tcp 6> "$work/display" > /dev/null 2>&1 &
+  xvfb=$!
+  for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+  export DISPLAY=":$(cat "$work/display")"
+  # Its demonstration data (fonts on T:, their links under HKCU\EUDC\950), made by the installed
+  # maker: without a link the program has nothing to choose and says so instead.
+  win "$first\\pictor-mkfixture.exe" 'T:\demo' > /dev/null 2>&1
+  win regedit /S 'T:\demo\registry.reg'
+  wineserver -w
+  win "$first\\pictor.exe" > /dev/null 2>&1 &
+  pictor=$!
+  dialog=""
+  for _ in $(seq 300); do
+    dialog=$(xdotool search --onlyvisible --name '^設定字形$' 2> /dev/null | head -1)
+    [ -n "$dialog" ] && break
+    sleep 0.1
+  done
+  check "installed pictor.exe starts and shows 設定字形" "yes" "$([ -n "$dialog" ] && echo yes || echo no)"
+  win taskkill /IM pictor.exe > /dev/null 2>&1
+  for _ in $(seq 100); do kill -0 "$pictor" 2> /dev/null || break; sleep 0.1; done
+  check "pictor.exe ends when it is told to close" "no" "$(kill -0 "$pictor" 2> /dev/null && echo yes || echo no)"
+  kill "$pictor" 2> /dev/null
+  wineserver -w
+  kill "$xvfb" 2> /dev/null
+  unset DISPLAY
+fi
+
 # What the user made: a file in the installation's folder and a setting of the EUDC fonts.
 mine="我的筆記.txt"
 echo "mine" > "$(unix_path "$first")/$mine"
 win reg add 'HKCU\EUDC\950' /v SystemDefaultEUDCFont /t REG_SZ /d 'EUDC.TTE' /f > /dev/null 2>&1
 
 # A second setup into another folder replaces the first installation.
-second='C:\Tools\EUDC'
+second='C:\Tools\EUDC Toolkit'  # /D= with a space, as the README shows it
 if [ -d "$setups/stand-ins" ]; then second_setup=stand-ins; else second_setup=build; fi
 run_setup $second_setup "/D=$second"
 check "the first installation is removed, but for the user's file" "$mine" "$(ls -A "$(unix_path "$first")")"
