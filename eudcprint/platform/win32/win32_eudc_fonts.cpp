@@ -35,11 +35,16 @@ int CALLBACK CollectFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD font_ty
 
 }  // namespace
 
-std::vector<FontFace> Win32FontList::InstalledFaces() {
+std::vector<FontFace> FacesOf(HDC dc) {
   std::vector<FontFace> faces;
+  EnumFontsA(dc, nullptr, CollectFace, reinterpret_cast<LPARAM>(&faces));
+  return faces;
+}
+
+std::vector<FontFace> Win32FontList::InstalledFaces() {
   const HDC screen = GetDC(nullptr);
-  if (screen == nullptr) return faces;
-  EnumFontsA(screen, nullptr, CollectFace, reinterpret_cast<LPARAM>(&faces));
+  if (screen == nullptr) return {};
+  std::vector<FontFace> faces = FacesOf(screen);
   ReleaseDC(nullptr, screen);
   return faces;
 }

@@ -63,7 +63,10 @@ class Win32EudcLink : public EudcLinkPort {
   EnableEudcFunction enable_eudc_ = nullptr;
 };
 
-// EnumFontsA over the screen: every face with its character set and font type.
+// EnumFontsA over a display context: every face with its character set and font type.
+std::vector<FontFace> FacesOf(HDC dc);
+
+// The faces of the screen.
 class Win32FontList : public FontListPort {
  public:
   std::vector<FontFace> InstalledFaces() override;

@@ -41,7 +41,7 @@ class PrinterMeasuredCanvas : public RecordingCanvas {
 
  private:
   HDC dc_;
-  GdiObject font_;
+  UniqueGdiObject font_;
 };
 
 class PageRecordingTest : public ::testing::Test {
@@ -203,7 +203,7 @@ TEST_F(PageRecordingTest, PlayedIntoABitmapEachGlyphFillsItsBoxAndMissingOnesSta
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
   const DeviceContext dc(CreateCompatibleDC(nullptr));
-  const GdiObject bitmap(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  const UniqueGdiObject bitmap(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   ASSERT_NE(bitmap, nullptr);
   const SelectedObject selected(dc.get(), bitmap.get());
   const RECT whole{0, 0, area.width, area.height};

@@ -1,25 +1,15 @@
 #include "win32ui/frame/window_font_list.h"
 
+#include "platform/win32/win32_platform.h"
 #include "win32ui/frame/gdi_handles.h"
 
 namespace pictor::win32ui {
-namespace {
-
-int CALLBACK CollectFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD font_type, LPARAM faces) {
-  reinterpret_cast<std::vector<FontFace>*>(faces)->push_back(
-      {font->lfFaceName, font->lfCharSet, static_cast<std::uint32_t>(font_type)});
-  return 1;
-}
-
-}  // namespace
 
 std::vector<FontFace> WindowFontList::InstalledFaces() {
-  std::vector<FontFace> faces;
   const WindowDc dc(window_);
-  if (dc.Get() == nullptr) return faces;
+  if (dc.Get() == nullptr) return {};
   // Every typeface: the dialog's list keeps the Big5 TrueType ones.
-  EnumFontsA(dc.Get(), nullptr, CollectFace, reinterpret_cast<LPARAM>(&faces));
-  return faces;
+  return win32::FacesOf(dc.Get());
 }
 
 }  // namespace pictor::win32ui

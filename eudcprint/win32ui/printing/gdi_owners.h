@@ -25,7 +25,7 @@ struct WindowDeleter {
 };
 
 // Fonts, pens, brushes and bitmaps made by this program (never stock objects).
-using GdiObject = std::unique_ptr<std::remove_pointer_t<HGDIOBJ>, GdiObjectDeleter>;
+using UniqueGdiObject = std::unique_ptr<std::remove_pointer_t<HGDIOBJ>, GdiObjectDeleter>;
 // Device and information contexts made with CreateDC, CreateIC or CreateCompatibleDC.
 using DeviceContext = std::unique_ptr<std::remove_pointer_t<HDC>, DeviceContextDeleter>;
 using EnhancedMetafile = std::unique_ptr<std::remove_pointer_t<HENHMETAFILE>, MetafileDeleter>;

@@ -42,9 +42,9 @@ class GdiPageCanvas final : public PageCanvas {
 
  private:
   HDC dc_;
-  GdiObject text_font_;
-  GdiObject character_font_;  // null when the file gives no font of its own
-  GdiObject pen_;             // the last line's pen
+  UniqueGdiObject text_font_;
+  UniqueGdiObject character_font_;  // null when the file gives no font of its own
+  UniqueGdiObject pen_;             // the last line's pen
   std::int32_t pen_width_ = -1;
   HGDIOBJ previous_font_ = nullptr;
   HGDIOBJ previous_brush_ = nullptr;

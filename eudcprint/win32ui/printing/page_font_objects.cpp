@@ -14,20 +14,20 @@ static_assert(kFixedPitch == FIXED_PITCH);
 static_assert(kFamilyModern == FF_MODERN);
 static_assert(PageFontRequest{}.charset == CHINESEBIG5_CHARSET);
 
-GdiObject CreateRequestedFont(const PageFontRequest& request) {
+UniqueGdiObject CreateRequestedFont(const PageFontRequest& request) {
   const std::string face(request.face.substr(0, LF_FACESIZE - 1));
-  return GdiObject(CreateFontA(request.height, request.width, request.escapement, request.orientation, request.weight,
-                               request.italic, request.underline, request.strike_out, request.charset,
-                               request.out_precision, request.clip_precision, request.quality, request.pitch_and_family,
-                               face.c_str()));
+  return UniqueGdiObject(CreateFontA(request.height, request.width, request.escapement, request.orientation,
+                                     request.weight, request.italic, request.underline, request.strike_out,
+                                     request.charset, request.out_precision, request.clip_precision, request.quality,
+                                     request.pitch_and_family, face.c_str()));
 }
 
-GdiObject CreateRequestedFont(const PageFontRequest& request, std::wstring_view family) {
+UniqueGdiObject CreateRequestedFont(const PageFontRequest& request, std::wstring_view family) {
   const std::wstring face(family.substr(0, LF_FACESIZE - 1));
-  return GdiObject(CreateFontW(request.height, request.width, request.escapement, request.orientation, request.weight,
-                               request.italic, request.underline, request.strike_out, request.charset,
-                               request.out_precision, request.clip_precision, request.quality, request.pitch_and_family,
-                               face.c_str()));
+  return UniqueGdiObject(CreateFontW(request.height, request.width, request.escapement, request.orientation,
+                                     request.weight, request.italic, request.underline, request.strike_out,
+                                     request.charset, request.out_precision, request.clip_precision, request.quality,
+                                     request.pitch_and_family, face.c_str()));
 }
 
 }  // namespace pictor::win32ui

@@ -9,9 +9,9 @@
 namespace pictor::win32ui {
 
 // CreateFontA with every setting of the request, its face in code page 950.
-GdiObject CreateRequestedFont(const PageFontRequest& request);
+UniqueGdiObject CreateRequestedFont(const PageFontRequest& request);
 // The same settings in the face `family` (the family name of a font file loaded privately),
 // named in UTF-16 as the file names it.
-GdiObject CreateRequestedFont(const PageFontRequest& request, std::wstring_view family);
+UniqueGdiObject CreateRequestedFont(const PageFontRequest& request, std::wstring_view family);
 
 }  // namespace pictor::win32ui

@@ -236,7 +236,7 @@ void PreviewWindow::Scroll(int bar, int request, int wheel_lines) {
 void PreviewWindow::Paint(HDC dc, const RECT& client) {
   // Drawn off screen first, so that a repaint does not flicker.
   const DeviceContext buffer(CreateCompatibleDC(dc));
-  const GdiObject bitmap(CreateCompatibleBitmap(dc, std::max(1L, client.right), std::max(1L, client.bottom)));
+  const UniqueGdiObject bitmap(CreateCompatibleBitmap(dc, std::max(1L, client.right), std::max(1L, client.bottom)));
   const SelectedObject selected(buffer.get(), bitmap.get());
   FillRect(buffer.get(), &client, GetSysColorBrush(COLOR_APPWORKSPACE));
   for (std::size_t i = 0; i < layout_.sheets.size() && i < target_.Pages().size(); ++i) {
