@@ -12,44 +12,15 @@
 #
 #   frame_test.sh BIN_DIR WORK_DIR
 set -uo pipefail
-bin=$1
+. "$(dirname "$0")/wine_session.sh"
+start_session "$1" "$2" pictor_frame_tests pictor-frame-probe
 work=$2
-root=$(cd "$(dirname "$0")/../../.." && pwd)
-failures=0
-check() {  # NAME EXPECTED ACTUAL
-  if [ "$2" = "$3" ]; then echo "ok   $1"; else echo "FAIL $1: expected [$2], got [$3]"; failures=$((failures + 1)); fi
-}
-fail() { echo "FAIL $*"; exit 1; }
-
-rm -rf "$work"
-mkdir -p "$work/t"
-xvfb=""
-program=""
-cleanup() {
-  [ -n "$program" ] && kill "$program" 2> /dev/null
-  wineserver -k 2> /dev/null
-  [ -n "$xvfb" ] && kill "$xvfb" 2> /dev/null
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 6 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp 6> "$work/display" > /dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")"
-eval "$("$root/scripts/wine-prefix" "$work/prefix" --chinese --drive "T=$work/t")" || fail "no Wine prefix"
-for program_file in pictor_frame_tests pictor-frame-probe window-texts pictor-mkfixture; do
-  cp "$bin/$program_file.exe" "$work/t/" || fail "no $program_file.exe in $bin"
-done
-cd "$work/t"
 
 echo "== the frame's mapping in the process"
 wine pictor_frame_tests.exe || failures=$((failures + 1))
 
 echo "== the program under keys"
-wine pictor-mkfixture.exe 'T:\demo' > /dev/null 2>&1 || fail "pictor-mkfixture.exe"
-wine regedit /S 'T:\demo\registry.reg' || fail "regedit"
-wineserver -w
+import_demo_data
 
 frame_title="自造字 - 列印程式"
 # 細明體's link as the registry has it now, or "none".
@@ -57,27 +28,8 @@ ming_link() {
   wine reg query 'HKCU\EUDC\950' /v 細明體 2> /dev/null | iconv -f CP950 -t UTF-8 | grep -o 'T:\\demo\\mingliu.tte' ||
     echo none
 }
-# Waits for a shown window of exactly this title; prints its id.
-window() {
-  for _ in $(seq 150); do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2> /dev/null | head -1)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  echo "no window $1" >&2
-  return 1
-}
-gone() {
-  for _ in $(seq 100); do
-    xdotool search --onlyvisible --name "^$1\$" > /dev/null 2>&1 || return 0
-    sleep 0.1
-  done
-  return 1
-}
 keys() { xdotool key --window "$1" "${@:2}" 2> /dev/null; sleep 0.4; }
 typed() { xdotool type --window "$1" "$2" 2> /dev/null; sleep 0.4; }
-# The controls of a window: "id class enabled checked text" per line.
-texts() { wine window-texts.exe "$1" 2> /dev/null | tr -d '\r'; }
 control() { texts "$1" | awk -F'\t' -v id="$2" '$1 == id { print $3 "|" $4 "|" $5 }'; }
 start() {
   PICTOR_PROBE_LOG='T:\printing.log' wine pictor-frame-probe.exe > "$work/probe.out" 2>&1 &

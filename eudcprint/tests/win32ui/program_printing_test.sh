@@ -15,64 +15,17 @@
 # With --pictures, the preview (two pages) and the first printed page go into FOLDER as
 # pictor-win32-preview.png and pictor-win32-printed-page.png.
 set -uo pipefail
-bin=$1
+. "$(dirname "$0")/wine_session.sh"
 work=$2
 pictures=""
 if [ "${3:-}" = "--pictures" ]; then pictures=$(realpath "$4"); fi
-root=$(cd "$(dirname "$0")/../../.." && pwd)
-failures=0
-check() {  # NAME EXPECTED ACTUAL
-  if [ "$2" = "$3" ]; then echo "ok   $1"; else echo "FAIL $1: expected [$2], got [$3]"; failures=$((failures + 1)); fi
-}
-fail() { echo "FAIL $*"; exit 1; }
-
-rm -rf "$work"
-mkdir -p "$work/t"
-xvfb=""
-program=""
-cleanup() {
-  [ -n "$program" ] && kill "$program" 2> /dev/null
-  wineserver -k 2> /dev/null
-  [ -n "$xvfb" ] && kill "$xvfb" 2> /dev/null
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 6 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp 6> "$work/display" > /dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")"
-eval "$("$root/scripts/wine-prefix" "$work/prefix" --chinese --drive "T=$work/t")" || fail "no Wine prefix"
-for program_file in pictor window-texts pictor-mkfixture pictor-printing-host; do
-  cp "$bin/$program_file.exe" "$work/t/" || fail "no $program_file.exe in $bin"
-done
-cd "$work/t"
-wine pictor-mkfixture.exe 'T:\demo' > /dev/null 2>&1 || fail "pictor-mkfixture.exe"
-wine regedit /S 'T:\demo\registry.reg' || fail "regedit"
+start_session "$1" "$2" pictor pictor-printing-host
+import_demo_data
 wine pictor-printing-host.exe install-printer "Pictor Test Printer" > /dev/null || fail "no test printer"
 wineserver -w
 
-# Waits for a shown window of exactly this title; prints its id.
-window() {  # TITLE [TENTHS-OF-A-SECOND]
-  for _ in $(seq "${2:-150}"); do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2> /dev/null | head -1)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  echo "no window $1" >&2
-  return 1
-}
-gone() {
-  for _ in $(seq 300); do
-    xdotool search --onlyvisible --name "^$1\$" > /dev/null 2>&1 || return 0
-    sleep 0.1
-  done
-  return 1
-}
 keys() { xdotool key --window "$1" "${@:2}" 2> /dev/null; sleep 0.5; }
 typed() { xdotool type --window "$1" --delay 60 "$2" 2> /dev/null; sleep 0.5; }
-# The controls of a window: "id class enabled checked text" per line.
-texts() { wine window-texts.exe "$1" 2> /dev/null | tr -d '\r'; }
 shot() {  # WINDOW FILE
   [ -n "$pictures" ] || return 0
   eval "$(xdotool getwindowgeometry --shell "$1")"
