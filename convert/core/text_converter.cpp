@@ -1,12 +1,13 @@
 #include "text_converter.h"
 
+#include <bit>
 #include <cstring>
 
 #include "code_selector.h"
 #include "substitute.h"
 
 #if defined(__SSE2__)
-#include <emmintrin.h>
+#include <tmmintrin.h>
 #endif
 
 namespace tessel {
@@ -61,6 +62,32 @@ struct SourceChar {
 // A plane's array of codes where the target has none for the plane: no code for any character.
 constexpr std::array<std::uint16_t, kCells * kCells> kNoCodes{};
 
+// For each set of eight 16-bit lanes (bit k: lane k), the byte shuffle that moves those lanes to
+// the front in order and clears the rest; with `swap`, the two bytes of each lane change places.
+constexpr std::array<std::array<std::uint8_t, 16>, 256> PackLanes(bool swap) {
+  std::array<std::array<std::uint8_t, 16>, 256> shuffles{};
+  for (std::size_t lanes = 0; lanes < shuffles.size(); ++lanes) {
+    std::size_t at = 0;
+    for (std::uint8_t k = 0; k < 8; ++k) {
+      if ((lanes >> k & 1) == 0) continue;
+      shuffles[lanes][at++] = static_cast<std::uint8_t>(2 * k + (swap ? 1 : 0));
+      shuffles[lanes][at++] = static_cast<std::uint8_t>(2 * k + (swap ? 0 : 1));
+    }
+    while (at < 16) shuffles[lanes][at++] = 0x80;
+  }
+  return shuffles;
+}
+// The count of bytes the shuffle for a set of lanes keeps.
+constexpr auto kPackedBytes = [] {
+  std::array<std::uint8_t, 256> bytes{};
+  for (std::size_t lanes = 0; lanes < bytes.size(); ++lanes)
+    bytes[lanes] = static_cast<std::uint8_t>(2 * std::popcount(static_cast<std::uint8_t>(lanes)));
+  return bytes;
+}();
+// Little-endian lanes written as they are (UCS-2) and turned round (Big5, GBK: lead byte first).
+constexpr auto kPackLanes = PackLanes(false);
+constexpr auto kPackSwappedLanes = PackLanes(true);
+
 // Whether the 16 bytes at p are four characters of the EUC form of planes 1 to 16: each 8E, A1 to
 // B0, then two bytes from A1 to FE. Unsigned ranges as signed comparisons, the top bit flipped.
 bool FourEucCharacters(const std::uint8_t* p) {
@@ -72,6 +99,40 @@ bool FourEucCharacters(const std::uint8_t* p) {
   const __m128i above = _mm_cmpgt_epi8(s, place(kEucSingleShift - 1, 0xA0, 0xA0));
   const __m128i below = _mm_cmplt_epi8(s, place(kEucSingleShift + 1, 0xA0 + kPlanes + 1, 0xFF));
   return _mm_movemask_epi8(_mm_and_si128(above, below)) == 0xFFFF;
+}
+
+// Converts eight characters (32 bytes at p) of the EUC form of planes 1 to 16 through the arrays
+// of codes by plane (`arrays`: planes without one read as no code) and writes their codes at o,
+// lead byte first or last; false when any of them is no such character or has no code (bytes
+// written at o then do not count). The look-ups take their planes and cells from the vectors, so
+// that none waits for another.
+template <bool kLeadByteFirst>
+bool EightEucCharacters(const std::uint8_t* p, const std::array<const std::uint16_t*, 17>& arrays, std::uint8_t* o) {
+  if (!FourEucCharacters(p) || !FourEucCharacters(p + 16)) return false;
+  // Each character (8E, A0 + plane, A1 + row, A1 + column, in a 32-bit lane) as its plane in
+  // bits 16 to 20 (A1 to B0 masked to 1 to 16) and its cell in bits 0 to 15.
+  auto plane_and_cell = [](__m128i v) {
+    const __m128i bytes_three_four = _mm_srli_epi32(v, 16);
+    const __m128i row = _mm_and_si128(bytes_three_four, _mm_set1_epi32(0xFF));
+    const __m128i column = _mm_srli_epi32(bytes_three_four, 8);
+    const __m128i cell =
+        _mm_sub_epi16(_mm_add_epi16(_mm_mullo_epi16(row, _mm_set1_epi32(static_cast<int>(kCells))), column),
+                      _mm_set1_epi32(static_cast<int>(0xA1 * kCells + 0xA1)));
+    const __m128i plane = _mm_and_si128(_mm_srli_epi32(v, 8), _mm_set1_epi32(0x1F));
+    return _mm_or_si128(cell, _mm_slli_epi32(plane, 16));
+  };
+  alignas(16) std::uint32_t found[8];
+  _mm_store_si128(reinterpret_cast<__m128i*>(found),
+                  plane_and_cell(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))));
+  _mm_store_si128(reinterpret_cast<__m128i*>(found + 4),
+                  plane_and_cell(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16))));
+  alignas(16) std::uint16_t codes[8];
+  for (std::size_t k = 0; k < 8; ++k) codes[k] = arrays[found[k] >> 16][found[k] & 0xFFFF];
+  __m128i v = _mm_load_si128(reinterpret_cast<const __m128i*>(codes));
+  if (_mm_movemask_epi8(_mm_cmpeq_epi16(v, _mm_setzero_si128())) != 0) return false;
+  if constexpr (kLeadByteFirst) v = _mm_or_si128(_mm_slli_epi16(v, 8), _mm_srli_epi16(v, 8));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(o), v);
+  return true;
 }
 #endif
 
@@ -169,10 +230,11 @@ class PairConverter {
     };
 
     if constexpr (S == kSelectorCns) {
-      CommonFromSevenBit(p, end, o, o_last, put_cns);
+      CommonFromSevenBit(p, end, o, o_last, codes_by_plane, put_cns);
     } else if constexpr (S == kSelectorEuc) {
 #if defined(__SSE2__)
-      // Planes without an array read as an array of zeros (no code), for the four at a time below.
+      // Planes without an array read as an array of zeros (no code), for the eight and four at a
+      // time below.
       std::array<const std::uint16_t*, 17> arrays{};
       if constexpr (T != kSelectorCns && T != kSelectorEuc) {
         for (std::size_t k = 0; k < arrays.size(); ++k)
@@ -182,8 +244,13 @@ class PairConverter {
       while (p < end && o <= o_last) {
 #if defined(__SSE2__)
         if constexpr (T != kSelectorCns && T != kSelectorEuc) {
-          // Four characters at a time where the next 16 bytes are four of planes 1 to 16 and the
-          // arrays answer all four; otherwise one by one below.
+          // Eight, or four, characters at a time where the next 32 or 16 bytes are characters of
+          // planes 1 to 16 and the arrays answer all of them; otherwise one by one below.
+          if (end - p >= 32 && EightEucCharacters<T != kSelectorUcs>(p, arrays, o)) {
+            p += 32;
+            o += 16;
+            continue;
+          }
           if (end - p >= 16 && o_last - o >= 6 && FourEucCharacters(p)) {
             std::uint16_t codes[4];
             for (int k = 0; k < 4; ++k) {
@@ -271,10 +338,14 @@ class PairConverter {
   // leaves what it cannot finish to the detailed reading.
   template <typename PutCns>
   void CommonFromSevenBit(const std::uint8_t*& pos, const std::uint8_t* const end, std::uint8_t*& out,
-                          std::uint8_t* const o_last, PutCns& put_cns) {
+                          std::uint8_t* const o_last, const std::array<const std::uint16_t*, 17>& codes_by_plane,
+                          PutCns& put_cns) {
     Iso2022CnsState& state = coder_.State();
     if (state.pending_byte != 0) return;
     SevenBitReading r{state.designation, state.shift, 0};
+#if defined(__SSE2__)
+    const bool can_shuffle = __builtin_cpu_supports("ssse3");
+#endif
     bool converted = false;
     // `out` is what putCns writes through and advances.
     std::uint8_t*& o = out;
@@ -286,6 +357,11 @@ class PairConverter {
         // them at random.
         const std::uint8_t* const before = p;
         std::uint32_t single_mask = 0;
+#if defined(__SSE2__)
+        if constexpr (T != kSelectorEuc) {
+          if (can_shuffle) SevenBitBlocks(p, end, o, o_last, r, codes_by_plane, single_mask);
+        }
+#endif
         // One character of the eight bytes in `w`: its two bytes, its set, its length.
         const auto shift = static_cast<std::uint32_t>(r.shift);
         auto take = [&](std::uint64_t w, std::uint32_t& first, std::uint32_t& second, std::uint32_t& plane,
@@ -364,6 +440,105 @@ class PairConverter {
     std::int32_t shift;
     std::int32_t saved_shift;  // of the last character read
   };
+
+#if defined(__SSE2__)
+  // Sixteen bytes at a time while they are eight pairs, each either a single shift (ESC N, ESC O)
+  // or a character's two bytes from 0x21 to 0x7E, and the arrays answer every character: where
+  // each character starts is then known from the block's masks, not from the character before
+  // it, so the look-ups of a block do not wait for each other. A block is read up to its first
+  // other pair (a single shift right before it waits with it); the line end the encoder writes
+  // (SI CR LF SO) is read here too. Stops before anything else, with `r.shift` as read and
+  // `single_mask` all ones when the last character read came after a single shift.
+  __attribute__((target("ssse3"))) void SevenBitBlocks(const std::uint8_t*& pos, const std::uint8_t* const end,
+                                                       std::uint8_t*& out, std::uint8_t* const o_last,
+                                                       SevenBitReading& r,
+                                                       const std::array<const std::uint16_t*, 17>& codes_by_plane,
+                                                       std::uint32_t& single_mask) {
+    constexpr std::size_t kBlock = 16;
+    constexpr std::uint32_t kPairs = kBlock / 2;
+    constexpr std::uint32_t kLineEnd =
+        iso2022::kShiftIn | 0x0Du << 8 | 0x0Au << 16 | static_cast<std::uint32_t>(iso2022::kShiftOut) << 24;
+    if (r.designation[static_cast<std::size_t>(r.shift)] == 0) return;  // single bytes
+    auto array_of = [&](std::int32_t plane) {
+      const std::uint16_t* codes = codes_by_plane[static_cast<std::size_t>(plane)];
+      return codes != nullptr ? codes : kNoCodes.data();
+    };
+    // By set: the invoked one, G2 after ESC N, G3 after ESC O.
+    const std::uint16_t* arrays[3] = {array_of(r.designation[static_cast<std::size_t>(r.shift)]),
+                                      array_of(r.designation[2]), array_of(r.designation[3])};
+    const __m128i single_g2 = _mm_set1_epi16(static_cast<short>(iso2022::kEscape | iso2022::kSingleShift[2] << 8));
+    const __m128i single_g3 = _mm_set1_epi16(static_cast<short>(iso2022::kEscape | iso2022::kSingleShift[3] << 8));
+    const __m128i zero = _mm_setzero_si128();
+    // One bit per pair from a mask of 16-bit lanes.
+    auto pair_bits = [&](__m128i lanes) {
+      return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_packs_epi16(lanes, zero)));
+    };
+
+    const std::uint8_t* p = pos;
+    std::uint8_t* o = out;
+    // Set after a line end whose SO has been read: without a character after it, SO is left to
+    // the character-wise reading (which hands a lone SO at the text's end on as a byte).
+    bool shift_out_unread = false;
+    while (end - p >= static_cast<std::ptrdiff_t>(kBlock) && o_last - o >= static_cast<std::ptrdiff_t>(kBlock)) {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+      // Bytes 0x21 to 0x7E as signed comparisons: bytes from 0x80 up are negative.
+      const __m128i in_range =
+          _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8(0x20)), _mm_cmplt_epi8(v, _mm_set1_epi8(0x7F)));
+      const __m128i character_lanes = _mm_cmpeq_epi16(in_range, _mm_set1_epi32(-1));
+      const __m128i g2_lanes = _mm_cmpeq_epi16(v, single_g2);
+      const __m128i g3_lanes = _mm_cmpeq_epi16(v, single_g3);
+      std::uint32_t characters = pair_bits(character_lanes);
+      const std::uint32_t shifts = pair_bits(_mm_or_si128(g2_lanes, g3_lanes));
+      const std::uint32_t unread = ~(characters | shifts) | (shifts & (shifts >> 1));
+      const auto stop = static_cast<std::uint32_t>(std::countr_zero(unread | 1u << kPairs));
+      const std::uint32_t pairs = stop == 0 ? 0 : stop - ((shifts >> (stop - 1)) & 1);
+      characters &= (1u << pairs) - 1;
+
+      // Each pair's cell in its plane (0 for a single shift) and set: 1 or 2 when the pair before
+      // is ESC N or ESC O, else 0.
+      const __m128i first = _mm_sub_epi16(_mm_and_si128(v, _mm_set1_epi16(0xFF)), _mm_set1_epi16(0x21));
+      const __m128i second = _mm_sub_epi16(_mm_srli_epi16(v, 8), _mm_set1_epi16(0x21));
+      const __m128i cell = _mm_add_epi16(_mm_mullo_epi16(first, _mm_set1_epi16(kCells)), second);
+      alignas(16) std::uint16_t cells[kPairs];
+      alignas(16) std::uint16_t sets[kPairs];
+      _mm_store_si128(reinterpret_cast<__m128i*>(cells), _mm_and_si128(cell, character_lanes));
+      _mm_store_si128(reinterpret_cast<__m128i*>(sets),
+                      _mm_or_si128(_mm_and_si128(_mm_slli_si128(g2_lanes, 2), _mm_set1_epi16(1)),
+                                   _mm_and_si128(_mm_slli_si128(g3_lanes, 2), _mm_set1_epi16(2))));
+      alignas(16) std::uint16_t codes[kPairs];
+      for (std::size_t k = 0; k < kPairs; ++k) codes[k] = arrays[sets[k]][cells[k]];
+      __m128i found = _mm_load_si128(reinterpret_cast<const __m128i*>(codes));
+      if (pairs == 0 || (pair_bits(_mm_cmpeq_epi16(found, zero)) & characters) != 0) break;
+      shift_out_unread = false;
+      // The characters' codes one after the other, in the target's byte order.
+      const auto& shuffles = T == kSelectorUcs ? kPackLanes : kPackSwappedLanes;
+      const __m128i packed =
+          _mm_shuffle_epi8(found, _mm_loadu_si128(reinterpret_cast<const __m128i*>(shuffles[characters].data())));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(o), packed);
+      o += kPackedBytes[characters];
+      p += 2 * pairs;
+      const std::uint32_t last = static_cast<std::uint32_t>(std::bit_width(characters)) - 1;
+      single_mask = 0u - ((shifts << 1) >> last & 1);
+      if (stop == kPairs) continue;
+
+      // SI, CR and LF as single bytes, then SO: the single shift that came before it is over.
+      if (end - p < static_cast<std::ptrdiff_t>(4 + kBlock) || LoadLittleEndian<4>(p) != kLineEnd) break;
+      o += WriteSingleByte(0x0D, o);
+      o += WriteSingleByte(0x0A, o);
+      p += 4;
+      single_mask = 0;
+      r.shift = 1;
+      arrays[0] = array_of(r.designation[1]);
+      shift_out_unread = true;
+    }
+    if (shift_out_unread) {
+      --p;
+      r.shift = 0;
+    }
+    pos = p;
+    out = o;
+  }
+#endif
 
   // Reads shifts, single shifts, locking shifts and designations (a few at most) and then a single
   // byte or a two-byte character, as the decoder would, when all of it lies within the text at

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -52,7 +53,7 @@ Converted ConvertWhole(const CodeTables& tables, std::uint8_t s, std::uint8_t t,
 // The text handed over in random pieces (what a piece leaves waits for the next), into output of
 // random room, as the file conversion hands over blocks.
 Converted ConvertInPieces(const CodeTables& tables, std::uint8_t s, std::uint8_t t, const Bytes& text,
-                          std::mt19937& random) {
+                          std::mt19937& random, std::uint32_t longest_piece = 9) {
   CnsCoder coder;
   RecordingList list;
   TextConverter converter(tables, coder, &list);
@@ -60,7 +61,7 @@ Converted ConvertInPieces(const CodeTables& tables, std::uint8_t s, std::uint8_t
   std::size_t at = 0;    // start of what waits
   std::size_t seen = 0;  // end of what was handed over
   while (at < text.size()) {
-    seen = std::min(text.size(), std::max(seen, at) + 1 + random() % 9);
+    seen = std::min(text.size(), std::max(seen, at) + 1 + random() % longest_piece);
     const bool final = seen == text.size();
     for (;;) {
       Bytes room(TextConverter::kMaxCharacterOutput + random() % 24);
@@ -211,6 +212,21 @@ TEST(CommonRoad, RandomTextWholeAndInPiecesConvertsAsCharacterByCharacter) {
   }
 }
 
+// The CNS values of planes 1 to 16 that target `t` has a code for.
+std::vector<std::uint32_t> AnsweredCharacters(const CodeTables& tables, std::uint8_t t) {
+  std::vector<std::uint32_t> answered;
+  for (std::uint32_t plane = 1; plane <= 16; ++plane)
+    for (std::uint32_t first = 0x21; first <= 0x7E; ++first)
+      for (std::uint32_t second = 0x21; second <= 0x7E; ++second) {
+        const std::uint32_t cns = plane << 16 | first << 8 | second;
+        const bool answers = t == kSelectorBig5  ? tables.CnsToBig5(cns).has_value()
+                             : t == kSelectorUcs ? tables.CnsToUcs(cns).has_value()
+                                                 : tables.CnsToGbk(cns).has_value();
+        if (answers) answered.push_back(cns);
+      }
+  return answered;
+}
+
 // EUC text mostly of characters the target's array answers, in long runs (which the road takes
 // four at a time), broken now and then by any character of planes 1 to 16, a line end or any byte.
 TEST(CommonRoad, EucRunsOfAnsweredCharactersConvertAsCharacterByCharacter) {
@@ -218,21 +234,12 @@ TEST(CommonRoad, EucRunsOfAnsweredCharactersConvertAsCharacterByCharacter) {
   const CodeTables indexed = testing::RandomTables(engine, TS_USER_EUDC);
   const CodeTables scanned = testing::ScanningCopy(indexed);
   for (const std::uint8_t t : {kSelectorBig5, kSelectorUcs, kSelectorGbk}) {
-    auto answers = [&](std::uint32_t cns) {
-      return t == kSelectorBig5  ? indexed.CnsToBig5(cns).has_value()
-             : t == kSelectorUcs ? indexed.CnsToUcs(cns).has_value()
-                                 : indexed.CnsToGbk(cns).has_value();
-    };
-    std::vector<std::uint32_t> answered;
-    for (std::uint32_t plane = 1; plane <= 16; ++plane)
-      for (std::uint32_t first = 0x21; first <= 0x7E; ++first)
-        for (std::uint32_t second = 0x21; second <= 0x7E; ++second)
-          if (const std::uint32_t cns = plane << 16 | first << 8 | second; answers(cns)) answered.push_back(cns);
+    const std::vector<std::uint32_t> answered = AnsweredCharacters(indexed, t);
     ASSERT_GT(answered.size(), 100u) << int(t);
     for (int round = 0; round < 20; ++round) {
       Bytes text;
       while (text.size() < 4000) {
-        const std::uint32_t roll = engine() % 60;
+        const auto roll = static_cast<std::uint32_t>(engine() % 60);
         if (roll == 0) {
           text.insert(text.end(), {0x0D, 0x0A});
           continue;
@@ -242,7 +249,8 @@ TEST(CommonRoad, EucRunsOfAnsweredCharactersConvertAsCharacterByCharacter) {
           continue;
         }
         const std::uint32_t cns = roll == 2
-                                      ? (1 + engine() % 16) << 16 | (0x21 + engine() % 94) << 8 | (0x21 + engine() % 94)
+                                      ? static_cast<std::uint32_t>((1 + engine() % 16) << 16 |
+                                                                   (0x21 + engine() % 94) << 8 | (0x21 + engine() % 94))
                                       : answered[engine() % answered.size()];
         text.insert(text.end(), {0x8E, static_cast<std::uint8_t>(0xA0 + (cns >> 16)),
                                  static_cast<std::uint8_t>((cns >> 8) | 0x80), static_cast<std::uint8_t>(cns | 0x80)});
@@ -250,6 +258,74 @@ TEST(CommonRoad, EucRunsOfAnsweredCharactersConvertAsCharacterByCharacter) {
       const Converted expected = ConvertWhole(scanned, kSelectorEuc, t, text);
       ASSERT_TRUE(ConvertWhole(indexed, kSelectorEuc, t, text) == expected) << int(t) << " round " << round;
       ASSERT_TRUE(ConvertInPieces(indexed, kSelectorEuc, t, text, engine) == expected)
+          << int(t) << " in pieces, round " << round;
+    }
+  }
+}
+
+// Seven-bit text as the encoder writes it (shifts, single shifts to G2 and G3, G3 designated
+// again and again, SI CR LF SO at line ends), mostly of characters the target answers, which the
+// road reads sixteen bytes at a time. Now and then a character it does not answer, a locking
+// shift, any byte, a zero byte after SO (which makes that SO a byte of its own) or an SO or a
+// single shift at the text's very end.
+TEST(CommonRoad, SevenBitRunsOfAnsweredCharactersConvertAsCharacterByCharacter) {
+  std::mt19937 engine(11);
+  const CodeTables indexed = testing::RandomTables(engine, TS_USER_EUDC);
+  const CodeTables scanned = testing::ScanningCopy(indexed);
+  for (const std::uint8_t t : {kSelectorBig5, kSelectorUcs, kSelectorGbk}) {
+    const std::vector<std::uint32_t> answered = AnsweredCharacters(indexed, t);
+    ASSERT_GT(answered.size(), 100u) << int(t);
+    // Mostly the first two planes, as text has them.
+    std::vector<std::uint32_t> common;
+    for (const std::uint32_t cns : answered)
+      if (cns >> 16 <= 2) common.push_back(cns);
+    ASSERT_GT(common.size(), 20u) << int(t);
+    // A text whose last sixteen bytes are single shifts and characters, so that its last
+    // character, which came after a single shift, is read with them and sets the final state.
+    const auto plane_one = std::find_if(common.begin(), common.end(), [](std::uint32_t c) { return c >> 16 == 1; });
+    const auto plane_two = std::find_if(common.begin(), common.end(), [](std::uint32_t c) { return c >> 16 == 2; });
+    ASSERT_TRUE(plane_one != common.end() && plane_two != common.end()) << int(t);
+    Bytes ending{0x0E, static_cast<std::uint8_t>(*plane_one >> 8), static_cast<std::uint8_t>(*plane_one)};
+    for (int k = 0; k < 4; ++k)
+      ending.insert(ending.end(),
+                    {0x1B, 0x4E, static_cast<std::uint8_t>(*plane_two >> 8), static_cast<std::uint8_t>(*plane_two)});
+    ASSERT_TRUE(ConvertWhole(indexed, kSelectorCns, t, ending) == ConvertWhole(scanned, kSelectorCns, t, ending))
+        << int(t);
+    for (int round = 0; round < 30; ++round) {
+      CnsCoder encoder;
+      Bytes text;
+      std::uint8_t written[CnsCoder::kMaxEncodedLength];
+      auto encode = [&](std::uint32_t cns) {
+        const std::size_t n = encoder.Encode(static_cast<std::uint8_t>(cns >> 16), static_cast<std::uint8_t>(cns >> 8),
+                                             static_cast<std::uint8_t>(cns), written);
+        text.insert(text.end(), written, written + n);
+      };
+      auto encode_byte = [&](std::uint8_t byte) {
+        text.insert(text.end(), written, written + encoder.Encode(0, byte, 0, written));
+      };
+      while (text.size() < 4000) {
+        const auto roll = static_cast<std::uint32_t>(engine() % 200);
+        if (roll < 4) {  // a line end
+          encode_byte(0x0D);
+          encode_byte(0x0A);
+        } else if (roll == 4) {
+          encode(static_cast<std::uint32_t>((1 + engine() % 16) << 16 | (0x21 + engine() % 94) << 8 |
+                                            (0x21 + engine() % 94)));
+        } else if (roll == 5) {
+          text.insert(text.end(), {0x1B, static_cast<std::uint8_t>(0x6E + engine() % 2)});
+        } else if (roll == 6) {
+          text.push_back(static_cast<std::uint8_t>(engine()));
+        } else if (roll == 7) {
+          text.insert(text.end(), {0x0E, 0x00});
+        } else {
+          encode(roll < 40 ? answered[engine() % answered.size()] : common[engine() % common.size()]);
+        }
+      }
+      if (round % 3 == 1) text.push_back(0x0E);
+      if (round % 3 == 2) text.insert(text.end(), {0x1B, 0x4E});
+      const Converted expected = ConvertWhole(scanned, kSelectorCns, t, text);
+      ASSERT_TRUE(ConvertWhole(indexed, kSelectorCns, t, text) == expected) << int(t) << " round " << round;
+      ASSERT_TRUE(ConvertInPieces(indexed, kSelectorCns, t, text, engine, 80) == expected)
           << int(t) << " in pieces, round " << round;
     }
   }
