@@ -184,8 +184,10 @@ __attribute__((target("ssse3"))) inline std::size_t SpreadUnits(const std::uint8
   const __m128i prefix = _mm_set_epi8(0, 0, 0, 0, 0, 0, static_cast<char>(kPlaneOneByte),
                                       static_cast<char>(kSingleShift2), 0, 0, 0, 0, 0, 0, 0, 0);
   std::uint8_t* const start = o;
-  if (units == 16) {
-    // All of them, the common case: four whole groups.
+  if (units > 12) {
+    // All of them or all but a few, the common case (a four-byte character whose first unit is
+    // the last one waits): four whole groups, the last one's units past `units` (never widened)
+    // written and then taken back, so at most 16 bytes past the result.
     for (std::uint32_t k = 0; k < 16; k += 4) {
       const std::uint32_t group = (widened >> k) & 0xF;
       const __m128i source = _mm_or_si128(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p + 2 * k)), prefix);
@@ -193,7 +195,7 @@ __attribute__((target("ssse3"))) inline std::size_t SpreadUnits(const std::uint8
       _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm_shuffle_epi8(source, lanes));
       o += kUnitShuffles.length[group];
     }
-    return static_cast<std::size_t>(o - start);
+    return static_cast<std::size_t>(o - start) - 2 * (16 - units);
   }
   for (std::uint32_t k = 0; k < units; k += 4) {
     const std::uint32_t in_group = std::min<std::uint32_t>(units - k, 4);
