@@ -101,6 +101,22 @@ bool FourEucCharacters(const std::uint8_t* p) {
   return _mm_movemask_epi8(_mm_and_si128(above, below)) == 0xFFFF;
 }
 
+// Converts eight UCS-2 code units (16 bytes at p, little-endian) from 0x80 up through the composed
+// array `big5_by_ucs` and writes their Big5 codes at o, lead byte first; false when a unit is
+// below 0x80 or has no code (bytes written at o then do not count).
+bool EightUnitsToBig5(const std::uint8_t* p, const std::uint16_t* big5_by_ucs, std::uint8_t* o) {
+  const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  const __m128i zero = _mm_setzero_si128();
+  if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(units, _mm_set1_epi16(static_cast<short>(0xFF80))), zero)) != 0)
+    return false;
+  alignas(16) std::uint16_t codes[8];
+  for (std::size_t k = 0; k < 8; ++k) codes[k] = big5_by_ucs[p[2 * k] | p[2 * k + 1] << 8];
+  __m128i v = _mm_load_si128(reinterpret_cast<const __m128i*>(codes));
+  if (_mm_movemask_epi8(_mm_cmpeq_epi16(v, zero)) != 0) return false;
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm_or_si128(_mm_slli_epi16(v, 8), _mm_srli_epi16(v, 8)));
+  return true;
+}
+
 // Converts eight characters (32 bytes at p) of the EUC form of planes 1 to 16 through the arrays
 // of codes by plane (`arrays`: planes without one read as no code) and writes their codes at o,
 // lead byte first or last; false when any of them is no such character or has no code (bytes
@@ -286,6 +302,16 @@ class PairConverter {
       const std::uint16_t* const big5_by_ucs = d.big5_by_ucs;
       const std::uint32_t* const cns_by_ucs = d.cns_by_ucs;
       while (end - p >= 2 && o <= o_last) {
+#if defined(__SSE2__)
+        if constexpr (T == kSelectorBig5) {
+          // Eight units at a time where all eight have codes; otherwise one by one below.
+          if (end - p >= 16 && big5_by_ucs != nullptr && EightUnitsToBig5(p, big5_by_ucs, o)) {
+            p += 16;
+            o += 16;
+            continue;
+          }
+        }
+#endif
         const std::uint16_t unit = static_cast<std::uint16_t>(p[0] | (p[1] << 8));
         if (unit < 0x80) {
           // Plane 0 and the byte: written as that single byte (a zero unit too).

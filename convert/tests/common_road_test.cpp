@@ -263,6 +263,42 @@ TEST(CommonRoad, EucRunsOfAnsweredCharactersConvertAsCharacterByCharacter) {
   }
 }
 
+// UCS-2 text mostly of units with a Big5 code, in long runs (which the road takes eight at a
+// time), broken now and then by any unit, a line end or a zero unit.
+TEST(CommonRoad, UcsRunsOfUnitsWithBig5CodesConvertAsCharacterByCharacter) {
+  std::mt19937 engine(13);
+  const CodeTables indexed = testing::RandomTables(engine, TS_USER_EUDC);
+  const CodeTables scanned = testing::ScanningCopy(indexed);
+  std::vector<std::uint16_t> answered;
+  for (std::uint32_t unit = 0x80; unit <= 0xFFFF; ++unit)
+    if (indexed.UcsToBig5Composed(static_cast<std::uint16_t>(unit)))
+      answered.push_back(static_cast<std::uint16_t>(unit));
+  ASSERT_GT(answered.size(), 100u);
+  for (int round = 0; round < 20; ++round) {
+    Bytes text;
+    auto put = [&](std::uint32_t unit) {
+      text.insert(text.end(), {static_cast<std::uint8_t>(unit), static_cast<std::uint8_t>(unit >> 8)});
+    };
+    while (text.size() < 4000) {
+      const auto roll = static_cast<std::uint32_t>(engine() % 60);
+      if (roll == 0) {
+        put(0x0D);
+        put(0x0A);
+      } else if (roll == 1) {
+        put(static_cast<std::uint32_t>(engine()) & 0xFFFF);
+      } else if (roll == 2) {
+        put(0);
+      } else {
+        put(answered[engine() % answered.size()]);
+      }
+    }
+    const Converted expected = ConvertWhole(scanned, kSelectorUcs, kSelectorBig5, text);
+    ASSERT_TRUE(ConvertWhole(indexed, kSelectorUcs, kSelectorBig5, text) == expected) << "round " << round;
+    ASSERT_TRUE(ConvertInPieces(indexed, kSelectorUcs, kSelectorBig5, text, engine, 80) == expected)
+        << "in pieces, round " << round;
+  }
+}
+
 // Seven-bit text as the encoder writes it (shifts, single shifts to G2 and G3, G3 designated
 // again and again, SI CR LF SO at line ends), mostly of characters the target answers, which the
 // road reads sixteen bytes at a time. Now and then a character it does not answer, a locking
