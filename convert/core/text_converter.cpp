@@ -117,6 +117,30 @@ bool EightUnitsToBig5(const std::uint8_t* p, const std::uint16_t* big5_by_ucs, s
   return true;
 }
 
+// Converts eight UCS-2 code units (16 bytes at p) from 0x80 up through `cns_by_ucs` and writes
+// the characters in the EUC form (8E, A0 + plane, first | 80, second | 80; 32 bytes) at o; false
+// when a unit is below 0x80 or has no character (bytes written at o then do not count).
+bool EightUnitsToEuc(const std::uint8_t* p, const std::uint32_t* cns_by_ucs, std::uint8_t* o) {
+  const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  const __m128i zero = _mm_setzero_si128();
+  if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(units, _mm_set1_epi16(static_cast<short>(0xFF80))), zero)) != 0)
+    return false;
+  alignas(16) std::uint32_t found[8];
+  for (std::size_t k = 0; k < 8; ++k) found[k] = cns_by_ucs[p[2 * k] | p[2 * k + 1] << 8];
+  for (std::size_t half = 0; half < 2; ++half) {
+    const __m128i cns = _mm_load_si128(reinterpret_cast<const __m128i*>(found + 4 * half));
+    if (_mm_movemask_epi8(_mm_cmpeq_epi32(cns, zero)) != 0) return false;
+    const __m128i byte = _mm_set1_epi32(0xFF);
+    const __m128i plane = _mm_and_si128(_mm_add_epi32(_mm_srli_epi32(cns, 16), _mm_set1_epi32(0xA0)), byte);
+    const __m128i first = _mm_or_si128(_mm_and_si128(_mm_srli_epi32(cns, 8), byte), _mm_set1_epi32(0x80));
+    const __m128i second = _mm_or_si128(_mm_and_si128(cns, byte), _mm_set1_epi32(0x80));
+    const __m128i euc = _mm_or_si128(_mm_or_si128(_mm_set1_epi32(kEucSingleShift), _mm_slli_epi32(plane, 8)),
+                                     _mm_or_si128(_mm_slli_epi32(first, 16), _mm_slli_epi32(second, 24)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(o + 16 * half), euc);
+  }
+  return true;
+}
+
 // Converts eight characters (32 bytes at p) of the EUC form of planes 1 to 16 through the arrays
 // of codes by plane (`arrays`: planes without one read as no code) and writes their codes at o,
 // lead byte first or last; false when any of them is no such character or has no code (bytes
@@ -308,6 +332,13 @@ class PairConverter {
           if (end - p >= 16 && big5_by_ucs != nullptr && EightUnitsToBig5(p, big5_by_ucs, o)) {
             p += 16;
             o += 16;
+            continue;
+          }
+        } else if constexpr (T == kSelectorEuc) {
+          // Eight units at a time where all eight have characters; otherwise one by one below.
+          if (end - p >= 16 && o_last - o >= 16 && cns_by_ucs != nullptr && EightUnitsToEuc(p, cns_by_ucs, o)) {
+            p += 16;
+            o += 32;
             continue;
           }
         }

@@ -177,6 +177,30 @@ TEST_F(StringConversion, SevenBitCharacterCutOffAtTheEnd) {
 }
 
 // Every pair that passes the checks, on random text, stays within the documented output size.
+// A UCS-2 string ends at its first zero code unit, wherever the text starts and however long it
+// is: zero bytes that straddle two units, or a lone zero byte, do not end it.
+TEST(StringInputLength, Ucs2EndsAtTheFirstZeroUnitAtEveryAlignment) {
+  std::mt19937 random(17);
+  for (int round = 0; round < 400; ++round) {
+    const std::size_t units = random() % 40;
+    Bytes text;
+    for (std::size_t k = 0; k < units; ++k) {
+      // Units with a zero byte on either side, so that zero bytes meet across units.
+      const auto kind = static_cast<std::uint32_t>(random() % 3);
+      const auto other = static_cast<std::uint8_t>(1 + random() % 255);
+      text.push_back(kind == 0 ? 0 : other);
+      text.push_back(kind == 1 ? 0 : other);
+    }
+    text.insert(text.end(), {0, 0, 0x41, 0x41, 0, 0});
+    for (std::size_t offset = 0; offset < 32; ++offset) {
+      std::vector<std::uint8_t> buffer(offset + text.size() + 32, 0xEE);
+      std::copy(text.begin(), text.end(), buffer.begin() + static_cast<std::ptrdiff_t>(offset));
+      ASSERT_EQ(StringInputLength(buffer.data() + offset, kSelectorUcs), 2 * units)
+          << "round " << round << " offset " << offset;
+    }
+  }
+}
+
 TEST(StringConversionBound, RandomTextOfEveryPairFitsTheWorstCase) {
   const CodeTables tables = SmallTables(TS_USER_EUDC);
   const std::uint8_t selectors[] = {0, 1, 2, 3, 4, 18};
