@@ -222,6 +222,28 @@ TEST(EucTwForms, LinesOfHanTextConvertAlikeWithAndWithoutShuffles) {
   }
 }
 
+// One four-byte character of a plane used nowhere else, or an 8E and plane byte followed by no
+// code bytes, at every place among two-byte characters, so that it also falls across the end of
+// each block the widener reads at once: the bytes and the planes seen are what reading a byte at
+// a time gives.
+TEST(EucTwWidener, AFourByteCharacterAnywhereAmongTwoByteOnes) {
+  for (const std::string& odd :
+       {Bytes({0x8E, 0xA5, 0xC1, 0xD2}), Bytes({0x8E, 0xA5, 0x41, 0xC1}), Bytes({0x8E, 0xA5, 0xC1, 0x0D})}) {
+    for (std::size_t before = 0; before < 70; ++before) {
+      std::string text;
+      for (std::size_t k = 0; k < before; ++k) text += Bytes({0xA4, static_cast<int>(0xA1 + k % 90)});
+      text += odd;
+      for (std::size_t k = 0; k < 40; ++k) text += Bytes({0xB0, 0xA1});
+      EucTwWidener widener, by_byte;
+      std::string byte_by_byte;
+      for (std::size_t i = 0; i < text.size(); ++i)
+        byte_by_byte += by_byte.Convert(text.substr(i, 1), i + 1 == text.size());
+      EXPECT_EQ(widener.Convert(text, true), byte_by_byte) << before;
+      EXPECT_EQ(widener.PlanesSeen(), by_byte.PlanesSeen()) << before;
+    }
+  }
+}
+
 TEST(TwoByteCharacterCounter, CountsPairsOutsideFourByteCharacters) {
   EXPECT_EQ(CountTwoByte(Bytes({'A', 0x8E, 0xA1, 0xC4, 0xE3, '\n'})), 0u);
   EXPECT_EQ(CountTwoByte(Bytes({0xC4, 0xE3, 0xC5, 0xC6, '\n', 0xA4})), 2u);

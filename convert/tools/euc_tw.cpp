@@ -252,26 +252,40 @@ struct UnitMasks {
   return {bits(shift), bits(code), bits(recent_shift)};
 }
 
-// Widens EUC-TW from p (a piece boundary) as far as its next 32 bytes are two-byte units of
-// characters: 8E and a plane byte, or two code bytes, and after each 8E unit two code bytes.
-// Inside a run of such units every piece has an even length, so the pieces begin at the units: an
-// 8E unit and the unit after it are a four-byte character and are copied, every other unit is a
-// two-byte character and gains 8E A1. Nothing depends on the piece before, so the units are told
-// apart all at once. Stops before the first unit that is none of these, and before an 8E unit whose
-// second half it does not reach. Returns the bytes used.
+// Widens EUC-TW from p as far as its next 32 bytes are two-byte units of characters: 8E and a
+// plane byte, or two code bytes, and after each 8E unit two code bytes. Inside a run of such units
+// every piece has an even length, so the pieces begin at the units: an 8E unit and the unit after
+// it are a four-byte character and are copied, every other unit is a two-byte character and gains
+// 8E A1. Nothing depends on the piece before, so the units are told apart all at once. `carry`,
+// when not zero, says that the last unit of the 32 bytes before was an 8E unit (p then starts with
+// its second half) and holds the bit of its plane, which counts among the planes seen once the
+// second half is read; it is left so when the last unit here is one: runs go on from block to
+// block without a character cut by a block's end stopping them. Stops before the first unit that
+// is none of these, and before an 8E unit whose second half is not two code bytes; returns the
+// bytes used.
 template <bool kShuffle>
 [[gnu::always_inline]] inline std::size_t WidenUnits(const std::uint8_t* p, std::uint8_t*& q, std::uint32_t& planes,
-                                                     std::uint8_t& recent_plane) {
+                                                     std::uint8_t& recent_plane, std::uint32_t& carry) {
   const UnitMasks m = UnitMasksAt(p, _mm_set1_epi8(static_cast<char>(recent_plane)));
-  // Bit k for each unit k that is neither kind, or an 8E unit not followed by two code bytes (the
-  // last unit's follower lies past the 32 bytes).
-  const std::uint32_t bad = (~(m.shift | m.code) | (m.shift & ~(m.code >> 1))) & 0xFFFF;
-  const std::uint32_t units = bad == 0 ? 16 : static_cast<std::uint32_t>(std::countr_zero(bad));
+  // The units that are the second half of a four-byte character.
+  const std::uint32_t second_halves = ((m.shift << 1) | static_cast<std::uint32_t>(carry != 0)) & 0xFFFF;
+  // Bit k for each unit k that is neither kind, or a second half that is not two code bytes.
+  const std::uint32_t bad = (~(m.shift | m.code) | (second_halves & ~m.code)) & 0xFFFF;
+  std::uint32_t units = 16;
+  if (bad != 0) {
+    units = static_cast<std::uint32_t>(std::countr_zero(bad));
+    if (units == 0) return 0;               // an 8E unit before p whose second half is bad stays in `carry`
+    units -= (m.shift >> (units - 1)) & 1;  // an 8E unit whose second half is bad is not read
+  }
   const std::uint32_t used = (1u << units) - 1;
-  const std::uint32_t fours = m.shift & used;
-  const std::uint32_t two_byte = m.code & ~(fours << 1) & used;
+  const std::uint32_t two_byte = m.code & ~second_halves & used;
+  // The 8E units whose second halves are read here; the one in the last unit waits in `carry`.
+  const std::uint32_t fours = m.shift & (used >> 1);
+  std::uint32_t seen = carry;
+  const std::uint32_t waits = (m.shift >> 15) & static_cast<std::uint32_t>(units == 16);
+  carry = waits << ((p[31] - kPlaneByteBase) & 31);
 
-  std::uint32_t seen = two_byte != 0 ? 1u << (kPlaneOneByte - kPlaneByteBase) : 0;
+  seen |= static_cast<std::uint32_t>(two_byte != 0) << (kPlaneOneByte - kPlaneByteBase);
   // Text mostly keeps to one plane: the plane bytes are compared with the last plane seen (already
   // among `planes`), and only when one differs are they read one by one.
   if ((fours & ~m.recent_shift) != 0) {
@@ -387,9 +401,18 @@ template <bool kShuffle>
 #if defined(__SSE2__)
     if (i + kUnitBlock <= size) {
       // Units as far as they go; a piece that is no unit goes one by one below.
-      const std::size_t used = WidenUnits<kShuffle>(text + i, q, planes, recent_plane);
-      i += used;
-      if (used >= kUnitBlock - 2) continue;
+      std::uint32_t carry = 0;
+      std::size_t used;
+      do {
+        used = WidenUnits<kShuffle>(text + i, q, planes, recent_plane, carry);
+        i += used;
+      } while (used == kUnitBlock && i + kUnitBlock <= size);
+      if (carry != 0) {
+        // The last 8E unit read is taken back: its second half was not read, or was bad.
+        i -= 2;
+        q -= 2;
+      }
+      if (i + kMaxPiece > size) break;
     }
 #endif
     const std::uint8_t b = text[i];
