@@ -390,12 +390,14 @@ class PairConverter {
 
   // The seven-bit reader's common road, with the decoder's state in locals, stored once at the
   // end. Most characters are two bytes from 0x21 to 0x7E in the invoked set or after a single
-  // shift, and the first loop below takes runs of them. Everything else goes by
-  // readSevenBitCharacter(), which reads shifts and escape sequences before one character and
-  // leaves what it cannot finish to the detailed reading.
+  // shift: runs of them go 16 bytes at a time where the processor has byte shuffles
+  // (SevenBitBlocks), then by the loops below. Everything else goes by ReadSevenBitCharacter(),
+  // which reads shifts and escape sequences before one character and leaves what it cannot finish
+  // to the detailed reading.
   template <typename PutCns>
   void CommonFromSevenBit(const std::uint8_t*& pos, const std::uint8_t* const end, std::uint8_t*& out,
-                          std::uint8_t* const o_last, const std::array<const std::uint16_t*, 17>& codes_by_plane,
+                          std::uint8_t* const o_last,
+                          [[maybe_unused]] const std::array<const std::uint16_t*, 17>& codes_by_plane,
                           PutCns& put_cns) {
     Iso2022CnsState& state = coder_.State();
     if (state.pending_byte != 0) return;
