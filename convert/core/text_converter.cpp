@@ -101,19 +101,26 @@ bool FourEucCharacters(const std::uint8_t* p) {
   return _mm_movemask_epi8(_mm_and_si128(above, below)) == 0xFFFF;
 }
 
+// Whether any of the eight little-endian UCS-2 code units is below 0x80 (a single byte's unit).
+bool AnyUnitBelow80(__m128i units) {
+  const __m128i high_bits = _mm_and_si128(units, _mm_set1_epi16(static_cast<short>(0xFF80)));
+  return _mm_movemask_epi8(_mm_cmpeq_epi16(high_bits, _mm_setzero_si128())) != 0;
+}
+
+// The two bytes of each 16-bit lane in the other order.
+__m128i SwapLaneBytes(__m128i lanes) { return _mm_or_si128(_mm_slli_epi16(lanes, 8), _mm_srli_epi16(lanes, 8)); }
+
 // Converts eight UCS-2 code units (16 bytes at p, little-endian) from 0x80 up through the composed
 // array `big5_by_ucs` and writes their Big5 codes at o, lead byte first; false when a unit is
 // below 0x80 or has no code (bytes written at o then do not count).
 bool EightUnitsToBig5(const std::uint8_t* p, const std::uint16_t* big5_by_ucs, std::uint8_t* o) {
-  const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  if (AnyUnitBelow80(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)))) return false;
   const __m128i zero = _mm_setzero_si128();
-  if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(units, _mm_set1_epi16(static_cast<short>(0xFF80))), zero)) != 0)
-    return false;
   alignas(16) std::uint16_t codes[8];
   for (std::size_t k = 0; k < 8; ++k) codes[k] = big5_by_ucs[p[2 * k] | p[2 * k + 1] << 8];
   __m128i v = _mm_load_si128(reinterpret_cast<const __m128i*>(codes));
   if (_mm_movemask_epi8(_mm_cmpeq_epi16(v, zero)) != 0) return false;
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm_or_si128(_mm_slli_epi16(v, 8), _mm_srli_epi16(v, 8)));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(o), SwapLaneBytes(v));
   return true;
 }
 
@@ -121,10 +128,8 @@ bool EightUnitsToBig5(const std::uint8_t* p, const std::uint16_t* big5_by_ucs, s
 // the characters in the EUC form (8E, A0 + plane, first | 80, second | 80; 32 bytes) at o; false
 // when a unit is below 0x80 or has no character (bytes written at o then do not count).
 bool EightUnitsToEuc(const std::uint8_t* p, const std::uint32_t* cns_by_ucs, std::uint8_t* o) {
-  const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  if (AnyUnitBelow80(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)))) return false;
   const __m128i zero = _mm_setzero_si128();
-  if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(units, _mm_set1_epi16(static_cast<short>(0xFF80))), zero)) != 0)
-    return false;
   alignas(16) std::uint32_t found[8];
   for (std::size_t k = 0; k < 8; ++k) found[k] = cns_by_ucs[p[2 * k] | p[2 * k + 1] << 8];
   for (std::size_t half = 0; half < 2; ++half) {
@@ -170,7 +175,7 @@ bool EightEucCharacters(const std::uint8_t* p, const std::array<const std::uint1
   for (std::size_t k = 0; k < 8; ++k) codes[k] = arrays[found[k] >> 16][found[k] & 0xFFFF];
   __m128i v = _mm_load_si128(reinterpret_cast<const __m128i*>(codes));
   if (_mm_movemask_epi8(_mm_cmpeq_epi16(v, _mm_setzero_si128())) != 0) return false;
-  if constexpr (kLeadByteFirst) v = _mm_or_si128(_mm_slli_epi16(v, 8), _mm_srli_epi16(v, 8));
+  if constexpr (kLeadByteFirst) v = SwapLaneBytes(v);
   _mm_storeu_si128(reinterpret_cast<__m128i*>(o), v);
   return true;
 }

@@ -228,7 +228,8 @@ std::vector<std::uint32_t> AnsweredCharacters(const CodeTables& tables, std::uin
 }
 
 // EUC text mostly of characters the target's array answers, in long runs (which the road takes
-// four at a time), broken now and then by any character of planes 1 to 16, a line end or any byte.
+// eight or four at a time), broken now and then by any character of planes 1 to 16, a line end or
+// any byte.
 TEST(CommonRoad, EucRunsOfAnsweredCharactersConvertAsCharacterByCharacter) {
   std::mt19937 engine(9);
   const CodeTables indexed = testing::RandomTables(engine, TS_USER_EUDC);
@@ -263,39 +264,43 @@ TEST(CommonRoad, EucRunsOfAnsweredCharactersConvertAsCharacterByCharacter) {
   }
 }
 
-// UCS-2 text mostly of units with a Big5 code, in long runs (which the road takes eight at a
-// time), broken now and then by any unit, a line end or a zero unit.
-TEST(CommonRoad, UcsRunsOfUnitsWithBig5CodesConvertAsCharacterByCharacter) {
+// UCS-2 text mostly of units with a Big5 code (or a CNS character, for EUC), in long runs (which
+// the road takes eight at a time), broken now and then by any unit, a line end or a zero unit.
+TEST(CommonRoad, UcsRunsOfAnsweredUnitsConvertAsCharacterByCharacter) {
   std::mt19937 engine(13);
   const CodeTables indexed = testing::RandomTables(engine, TS_USER_EUDC);
   const CodeTables scanned = testing::ScanningCopy(indexed);
-  std::vector<std::uint16_t> answered;
-  for (std::uint32_t unit = 0x80; unit <= 0xFFFF; ++unit)
-    if (indexed.UcsToBig5Composed(static_cast<std::uint16_t>(unit)))
-      answered.push_back(static_cast<std::uint16_t>(unit));
-  ASSERT_GT(answered.size(), 100u);
-  for (int round = 0; round < 20; ++round) {
-    Bytes text;
-    auto put = [&](std::uint32_t unit) {
-      text.insert(text.end(), {static_cast<std::uint8_t>(unit), static_cast<std::uint8_t>(unit >> 8)});
-    };
-    while (text.size() < 4000) {
-      const auto roll = static_cast<std::uint32_t>(engine() % 60);
-      if (roll == 0) {
-        put(0x0D);
-        put(0x0A);
-      } else if (roll == 1) {
-        put(static_cast<std::uint32_t>(engine()) & 0xFFFF);
-      } else if (roll == 2) {
-        put(0);
-      } else {
-        put(answered[engine() % answered.size()]);
-      }
+  for (const std::uint8_t t : {kSelectorBig5, kSelectorEuc}) {
+    std::vector<std::uint16_t> answered;
+    for (std::uint32_t unit = 0x80; unit <= 0xFFFF; ++unit) {
+      const auto u = static_cast<std::uint16_t>(unit);
+      if (t == kSelectorBig5 ? indexed.UcsToBig5Composed(u).has_value() : indexed.UcsToCns(u).has_value())
+        answered.push_back(u);
     }
-    const Converted expected = ConvertWhole(scanned, kSelectorUcs, kSelectorBig5, text);
-    ASSERT_TRUE(ConvertWhole(indexed, kSelectorUcs, kSelectorBig5, text) == expected) << "round " << round;
-    ASSERT_TRUE(ConvertInPieces(indexed, kSelectorUcs, kSelectorBig5, text, engine, 80) == expected)
-        << "in pieces, round " << round;
+    ASSERT_GT(answered.size(), 100u) << int(t);
+    for (int round = 0; round < 20; ++round) {
+      Bytes text;
+      auto put = [&](std::uint32_t unit) {
+        text.insert(text.end(), {static_cast<std::uint8_t>(unit), static_cast<std::uint8_t>(unit >> 8)});
+      };
+      while (text.size() < 4000) {
+        const auto roll = static_cast<std::uint32_t>(engine() % 60);
+        if (roll == 0) {
+          put(0x0D);
+          put(0x0A);
+        } else if (roll == 1) {
+          put(static_cast<std::uint32_t>(engine()) & 0xFFFF);
+        } else if (roll == 2) {
+          put(0);
+        } else {
+          put(answered[engine() % answered.size()]);
+        }
+      }
+      const Converted expected = ConvertWhole(scanned, kSelectorUcs, t, text);
+      ASSERT_TRUE(ConvertWhole(indexed, kSelectorUcs, t, text) == expected) << int(t) << " round " << round;
+      ASSERT_TRUE(ConvertInPieces(indexed, kSelectorUcs, t, text, engine, 80) == expected)
+          << int(t) << " in pieces, round " << round;
+    }
   }
 }
 
